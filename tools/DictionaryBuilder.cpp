@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DictionaryBuilder.h"
+
+#include <algorithm>
+
+#include "ByteOrder.h"
+
+namespace {
+
+constexpr std::uint32_t kVersion = 0x36003;
+constexpr std::uint32_t kPlatformId = 5;
+
+void AppendChunkHeader(std::vector<std::uint8_t>& out, std::uint32_t type, std::uint32_t size) {
+    AppendLe32(out, type);
+    AppendLe32(out, size);
+    AppendLe32(out, kVersion);
+}
+
+std::uint8_t PatternByte(std::uint32_t x, std::uint32_t y, std::uint32_t level, std::uint32_t salt) {
+    return static_cast<std::uint8_t>((x * 7 + y * 13 + level * 31 + salt * 17 + ((x ^ y) & 8) * 5));
+}
+
+std::vector<std::uint8_t> PatternLevel(std::uint32_t width, std::uint32_t height, int depth,
+                                       int compression, std::uint32_t level, std::uint32_t salt) {
+    std::vector<std::uint8_t> bytes(LevelByteSize(width, height, depth, compression));
+    if (compression == 0) {
+        const std::uint32_t texel = static_cast<std::uint32_t>(std::max(depth / 8, 1));
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const std::uint32_t index = static_cast<std::uint32_t>(i / texel);
+            bytes[i] = PatternByte(index % std::max(width, 1u), index / std::max(width, 1u), level,
+                                   salt + static_cast<std::uint32_t>(i % texel) * 3);
+        }
+        return bytes;
+    }
+    // Block data: colour end points that follow a gradient over the blocks, varied indices.
+    const std::size_t blockSize = compression == 12 ? 8 : 16;
+    for (std::size_t b = 0; b < bytes.size() / blockSize; ++b) {
+        std::uint8_t* block = bytes.data() + b * blockSize;
+        std::uint8_t* colour = block + (blockSize - 8);
+        for (std::size_t i = 0; i < blockSize - 8; ++i) {
+            block[i] = PatternByte(static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(b),
+                                   level, salt + 1);
+        }
+        const std::uint16_t c0 = static_cast<std::uint16_t>(0xF800 - b * 0x0841 + salt * 0x20);
+        const std::uint16_t c1 = static_cast<std::uint16_t>(0x001F + b * 0x0820);
+        colour[0] = static_cast<std::uint8_t>(c0);
+        colour[1] = static_cast<std::uint8_t>(c0 >> 8);
+        colour[2] = static_cast<std::uint8_t>(c1);
+        colour[3] = static_cast<std::uint8_t>(c1 >> 8);
+        for (int row = 0; row < 4; ++row) {
+            colour[4 + row] = PatternByte(static_cast<std::uint32_t>(row),
+                                          static_cast<std::uint32_t>(b), level, salt);
+        }
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::size_t LevelByteSize(std::uint32_t width, std::uint32_t height, int depth, int compression) {
+    if (compression == 12 || compression == 14 || compression == 15) {
+        const std::size_t blocks = static_cast<std::size_t>((width + 3) / 4) * ((height + 3) / 4);
+        return blocks * (compression == 12 ? 8 : 16);
+    }
+    return static_cast<std::size_t>(width) * height * static_cast<std::size_t>(depth / 8);
+}
+
+SampleTexture MakePatternTexture(const std::string& name, std::uint16_t width,
+                                 std::uint16_t height, int depth, int compression, int mipCount,
+                                 std::uint32_t alphaFlags, int paletteEntries) {
+    SampleTexture t;
+    t.name = name;
+    t.width = width;
+    t.height = height;
+    t.depth = static_cast<std::int8_t>(depth);
+    t.compression = static_cast<std::int8_t>(compression);
+    t.alphaFlags = alphaFlags;
+    t.filterFlags = mipCount > 1 ? 0x1106 : 0x1101;
+    const std::uint32_t salt = static_cast<std::uint32_t>(name.size() * 11 + width + height);
+    if (depth == 8) {
+        for (int i = 0; i < paletteEntries; ++i) {
+            t.palette.push_back(static_cast<std::uint8_t>(i * 255 / std::max(paletteEntries - 1, 1)));
+            t.palette.push_back(static_cast<std::uint8_t>((i * 37 + salt) & 0xFF));
+            t.palette.push_back(static_cast<std::uint8_t>(255 - i * 255 / std::max(paletteEntries - 1, 1)));
+            t.palette.push_back(static_cast<std::uint8_t>(i % 2 ? 255 : 128));
+        }
+    }
+    std::uint32_t w = width;
+    std::uint32_t h = height;
+    for (int level = 0; level < std::max(mipCount, 1); ++level) {
+        t.levels.push_back(PatternLevel(w, h, depth, compression,
+                                        static_cast<std::uint32_t>(level), salt));
+        w = std::max(w / 2, 1u);
+        h = std::max(h / 2, 1u);
+    }
+    return t;
+}
+
+std::vector<std::uint8_t> BuildDictionary(const std::vector<SampleTexture>& textures) {
+    std::vector<std::uint8_t> blocks;
+    for (const SampleTexture& t : textures) {
+        std::size_t levelBytes = 0;
+        for (const auto& level : t.levels) {
+            levelBytes += level.size();
+        }
+        const std::size_t paddedLevels = (levelBytes + 3) / 4 * 4;
+        const auto structSize = static_cast<std::uint32_t>(92 + t.palette.size() + paddedLevels);
+        AppendChunkHeader(blocks, 0x15, structSize + 24);
+        AppendChunkHeader(blocks, 0x01, structSize);
+        AppendLe32(blocks, kPlatformId);
+        AppendLe32(blocks, t.filterFlags);
+        std::vector<std::uint8_t> names(64, 0);
+        std::copy_n(t.name.begin(), std::min<std::size_t>(t.name.size(), 32), names.begin());
+        blocks.insert(blocks.end(), names.begin(), names.end());
+        AppendLe32(blocks, t.alphaFlags);
+        AppendLe32(blocks, t.hasAlpha);
+        AppendLe16(blocks, t.width);
+        AppendLe16(blocks, t.height);
+        blocks.push_back(static_cast<std::uint8_t>(t.depth));
+        blocks.push_back(static_cast<std::uint8_t>(t.levels.size()));
+        blocks.push_back(4);
+        blocks.push_back(static_cast<std::uint8_t>(t.compression));
+        AppendLe32(blocks, static_cast<std::uint32_t>(paddedLevels));
+        blocks.insert(blocks.end(), t.palette.begin(), t.palette.end());
+        for (const auto& level : t.levels) {
+            blocks.insert(blocks.end(), level.begin(), level.end());
+        }
+        blocks.resize(blocks.size() + paddedLevels - levelBytes, 0);
+        AppendChunkHeader(blocks, 0x03, 0);
+    }
+    std::vector<std::uint8_t> out;
+    AppendChunkHeader(out, 0x16, static_cast<std::uint32_t>(blocks.size() + 16 + 12));
+    AppendChunkHeader(out, 0x01, 4);
+    AppendLe16(out, static_cast<std::uint16_t>(textures.size()));
+    AppendLe16(out, 0);
+    out.insert(out.end(), blocks.begin(), blocks.end());
+    AppendChunkHeader(out, 0x03, 0);
+    return out;
+}
+
+std::vector<SampleTexture> StandardSampleTextures() {
+    std::vector<SampleTexture> textures = {
+        MakePatternTexture("zebra_pal8_64", 64, 64, 8, 0, 7, 0xA500),
+        MakePatternTexture("apple_pal32_32", 32, 32, 8, 0, 1, 0x4500, 32),
+        MakePatternTexture("odd_pal8_6x5", 6, 5, 8, 0, 1, 0x2500),
+        MakePatternTexture("mango_rgba_64x32", 64, 32, 32, 0, 1, 0x0500),
+        MakePatternTexture("wide_rgba_512x128", 512, 128, 32, 0, 1, 0x0600),
+        MakePatternTexture("dxt1_64_mips", 64, 64, 16, 12, 7, 0x8200),
+        MakePatternTexture("dxt3_32", 32, 32, 16, 14, 1, 0x0300),
+        MakePatternTexture("dxt5_32", 32, 32, 16, 15, 1, 0x0300),
+        MakePatternTexture("rgb565_16", 16, 16, 16, 0, 1, 0x0100),
+    };
+    textures[3].hasAlpha = 1;
+    textures[6].hasAlpha = 1;
+    textures[7].hasAlpha = 1;
+    return textures;
+}

@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DictionaryReader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "ByteOrder.h"
+#include "FileError.h"
+#include "FileIo.h"
+
+namespace {
+
+constexpr std::uint32_t kPalette32Bit = 0x4000;
+constexpr std::uint32_t kPalette256Bit = 0x2000;
+
+// The format word's palette bits decide; files that set neither fall back to comparing the
+// word with the thresholds older files were sorted by.
+std::uint64_t PaletteSizeFor(std::uint32_t alphaFlags) {
+    if (alphaFlags & kPalette32Bit) {
+        return 128;
+    }
+    if (alphaFlags & kPalette256Bit) {
+        return 1024;
+    }
+    if (alphaFlags < 10000 || alphaFlags > 40000) {
+        return 1024;
+    }
+    if (alphaFlags > 10000 && alphaFlags < 40000) {
+        return 128;
+    }
+    return 0;
+}
+
+std::uint64_t BlockCount(std::uint32_t width, std::uint32_t height) {
+    return static_cast<std::uint64_t>((width + 3) / 4) * ((height + 3) / 4);
+}
+
+std::string TextureLabel(std::size_t index, const std::string& name) {
+    return "texture " + std::to_string(index + 1) + (name.empty() ? "" : " (\"" + name + "\")");
+}
+
+}  // namespace
+
+TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::uint32_t width,
+                            std::uint32_t height, std::uint32_t alphaFlags) {
+    const std::uint64_t area = static_cast<std::uint64_t>(width) * height;
+    if (depth == 8) {
+        std::uint64_t palette = PaletteSizeFor(alphaFlags);
+        return palette == 0 ? TextureSizes{} : TextureSizes{palette, area};
+    }
+    if (depth <= 0) {
+        return {};
+    }
+    switch (compression) {
+        case compression::kNone:
+            return {0, static_cast<std::uint64_t>(depth / 8) * area};
+        case compression::kDxt1:
+            return {0, BlockCount(width, height) * 8};
+        case compression::kDxt3:
+        case compression::kDxt5:
+            return {0, BlockCount(width, height) * 16};
+        default:
+            return {};
+    }
+}
+
+std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
+                                          const std::string& fileName) {
+    const std::uint64_t fileSize = bytes.size();
+    if (fileSize > std::numeric_limits<std::uint32_t>::max()) {
+        throw FileError(fileName, "the file is larger than 4 GiB, too large for a texture dictionary");
+    }
+    if (fileSize < block::kDictionaryHeaderSize) {
+        throw FileError(fileName, "the file is too short to be a texture dictionary (" +
+                                      std::to_string(fileSize) + " bytes)");
+    }
+    const std::uint16_t count = ReadLe16(bytes, block::kCountOffset);
+    std::vector<TextureEntry> entries;
+    entries.reserve(count);
+
+    std::uint64_t blockStart = block::kDictionaryHeaderSize;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string ofCount = " of " + std::to_string(count);
+        if (blockStart + block::kPaletteOffset > fileSize) {
+            throw FileError(fileName, "the file is truncated: it ends before the header of texture " +
+                                          std::to_string(i + 1) + ofCount);
+        }
+        const auto header = bytes.subspan(blockStart);
+        TextureEntry entry;
+        const char* nameBytes = reinterpret_cast<const char*>(header.data() + block::kNameOffset);
+        entry.name.assign(nameBytes, ::strnlen(nameBytes, block::kNameSize));
+
+        TextureRecord& r = entry.record;
+        r.headerOffset = static_cast<std::uint32_t>(blockStart);
+        r.filterFlags = ReadLe32(header, block::kFilterFlagsOffset);
+        r.alphaFlags = ReadLe32(header, block::kAlphaFlagsOffset);
+        r.hasAlpha = ReadLe32(header, block::kHasAlphaOffset);
+        r.width = ReadLe16(header, block::kWidthOffset);
+        r.height = ReadLe16(header, block::kHeightOffset);
+        r.depth = static_cast<std::int8_t>(header[block::kDepthOffset]);
+        r.mipCount = static_cast<std::int8_t>(header[block::kMipCountOffset]);
+        r.compression = static_cast<std::int8_t>(header[block::kCompressionOffset]);
+
+        const std::uint64_t blockEnd =
+            blockStart + block::kChunkHeaderSize + ReadLe32(header, block::kChunkSizeOffset);
+        const TextureSizes sizes =
+            SizesForHeader(r.depth, r.compression, r.width, r.height, r.alphaFlags);
+        const std::uint64_t paletteOffset = blockStart + block::kPaletteOffset;
+        const std::uint64_t levelEnd = paletteOffset + sizes.paletteSize + sizes.pixelSize;
+        const std::string label = TextureLabel(i, entry.name);
+        if (blockEnd > fileSize) {
+            throw FileError(fileName, "the file is truncated: " + label + ofCount +
+                                          " claims " + std::to_string(blockEnd - blockStart) +
+                                          " bytes but only " +
+                                          std::to_string(fileSize - blockStart) + " remain");
+        }
+        if (levelEnd > blockEnd) {
+            throw FileError(fileName, "the file is inconsistent: " + label +
+                                          " is too small for its palette and first level (" +
+                                          std::to_string(levelEnd - paletteOffset) +
+                                          " bytes needed)");
+        }
+        r.paletteSize = static_cast<std::uint32_t>(sizes.paletteSize);
+        r.pixelSize = static_cast<std::uint32_t>(sizes.pixelSize);
+        r.paletteOffset = static_cast<std::uint32_t>(paletteOffset);
+        r.pixelOffset = static_cast<std::uint32_t>(paletteOffset + sizes.paletteSize);
+        const std::uint64_t structEnd =
+            blockStart + block::kStructDataOffset + ReadLe32(header, block::kStructSizeOffset);
+        r.levelDataEnd = static_cast<std::uint32_t>(std::clamp(structEnd, levelEnd, blockEnd));
+        r.palette.assign(bytes.begin() + r.paletteOffset, bytes.begin() + r.pixelOffset);
+        r.pixels.assign(bytes.begin() + r.pixelOffset, bytes.begin() + r.pixelOffset + r.pixelSize);
+
+        entries.push_back(std::move(entry));
+        blockStart = blockEnd;
+    }
+    return entries;
+}
+
+std::vector<TextureEntry> ReadDictionary(const std::string& path) {
+    return ParseDictionary(ReadWholeFile(path), path);
+}

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "TextureRecord.h"
+
+// Byte layout of a texture block, as far as the editor reads and writes it.
+namespace block {
+inline constexpr std::uint32_t kDictionaryHeaderSize = 28;
+inline constexpr std::uint32_t kCountOffset = 24;
+inline constexpr std::uint32_t kChunkSizeOffset = 4;
+inline constexpr std::uint32_t kStructSizeOffset = 16;
+inline constexpr std::uint32_t kStructDataOffset = 24;
+inline constexpr std::uint32_t kFilterFlagsOffset = 28;
+inline constexpr std::uint32_t kNameOffset = 32;
+inline constexpr std::uint32_t kNameSize = 32;
+inline constexpr std::uint32_t kAlphaFlagsOffset = 96;
+inline constexpr std::uint32_t kHasAlphaOffset = 100;
+inline constexpr std::uint32_t kWidthOffset = 104;
+inline constexpr std::uint32_t kHeightOffset = 106;
+inline constexpr std::uint32_t kDepthOffset = 108;
+inline constexpr std::uint32_t kMipCountOffset = 109;
+inline constexpr std::uint32_t kCompressionOffset = 111;
+inline constexpr std::uint32_t kPaletteOffset = 116;
+inline constexpr std::uint32_t kChunkHeaderSize = 12;
+}  // namespace block
+
+struct TextureSizes {
+    std::uint64_t paletteSize = 0;
+    std::uint64_t pixelSize = 0;
+};
+
+// The palette and first-level sizes the header fields call for. A texture no rule covers
+// gets no palette and no pixels.
+TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::uint32_t width,
+                            std::uint32_t height, std::uint32_t alphaFlags);
+
+// Reads and checks the whole dictionary; a FileError names what is wrong with it. Nothing is
+// returned from a file that fails any check.
+std::vector<TextureEntry> ReadDictionary(const std::string& path);
+std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
+                                          const std::string& fileName);

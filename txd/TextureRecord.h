@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One texture of the open dictionary. Sizes and offsets are fixed when the dictionary is
+// read; editing changes only the contents of `pixels` and `palette` and the `hasAlpha` word,
+// which is what lets Save write every record back over the bytes it came from.
+struct TextureRecord {
+    std::uint32_t paletteSize = 0;
+    std::uint32_t paletteOffset = 0;
+    std::uint32_t pixelSize = 0;
+    std::uint32_t pixelOffset = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::int16_t depth = 0;
+    std::int32_t compression = 0;
+    std::int16_t mipCount = 0;
+    std::uint32_t hasAlpha = 0;
+    std::uint32_t alphaFlags = 0;
+    std::uint32_t filterFlags = 0;
+    std::uint32_t headerOffset = 0;
+    // First byte past the texture's struct chunk: nothing of this texture is written at or
+    // beyond it.
+    std::uint32_t levelDataEnd = 0;
+    std::vector<std::uint8_t> pixels;
+    std::vector<std::uint8_t> palette;
+};
+
+// Compression kinds the editor gives a meaning to.
+namespace compression {
+inline constexpr std::int32_t kNone = 0;
+inline constexpr std::int32_t kDxt1 = 12;
+inline constexpr std::int32_t kDxt3 = 14;
+inline constexpr std::int32_t kDxt5 = 15;
+}  // namespace compression
+
+inline bool IsBlockCompressed(const TextureRecord& record) {
+    return record.compression == compression::kDxt1 || record.compression == compression::kDxt3 ||
+           record.compression == compression::kDxt5;
+}
+
+// A texture as the dictionary lists it: its name (the list item's text) and its record.
+struct TextureEntry {
+    std::string name;
+    TextureRecord record;
+};
