@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DdsFile.h"
+
+#include <cstring>
+
+#include "ByteOrder.h"
+#include "FileIo.h"
+
+const char* FourCcFor(std::int32_t compression) {
+    switch (compression) {
+        case compression::kDxt1:
+            return "DXT1";
+        case compression::kDxt3:
+            return "DXT3";
+        case compression::kDxt5:
+            return "DXT5";
+        default:
+            return nullptr;
+    }
+}
+
+std::array<std::uint8_t, kDdsHeaderSize> DdsHeaderFor(const TextureRecord& record) {
+    std::array<std::uint8_t, kDdsHeaderSize> header{};
+    std::memcpy(header.data(), "DDS ", 4);
+    WriteLe32(header, 4, 124);
+    WriteLe32(header, 8, 0x1007);  // caps, height, width and pixel format present
+    WriteLe32(header, 12, record.height);
+    WriteLe32(header, 16, record.width);
+    WriteLe32(header, 76, 32);  // pixel format size
+    WriteLe32(header, 80, 4);   // FourCC present
+    if (const char* fourCc = FourCcFor(record.compression)) {
+        std::memcpy(header.data() + 84, fourCc, 4);
+    }
+    WriteLe32(header, 108, 0x1000);  // texture
+    return header;
+}
+
+void WriteDdsFile(const std::string& path, const TextureRecord& record) {
+    const auto header = DdsHeaderFor(record);
+    WriteNewFile(path, {header, record.pixels});
+}

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "BitmapImage.h"
+#include "GfxBinding.h"
+#include "TextureRecord.h"
+
+// What the picture area does after a preview.
+struct PreviewPicture {
+    enum class Change {
+        Keep,   // the texture has no displayable kind: the earlier picture stays
+        Show,   // `image` is the new picture
+        Clear,  // the working bitmap could not be made or loaded: the picture empties
+    };
+    Change change = Change::Keep;
+    Image image;
+};
+
+inline constexpr std::uint32_t kPreviewSide = 256;
+
+// Turns the record into a picture through the working files "Temp.bmp" / "Temp.dds" in the
+// current directory (larger textures scaled to 256 x 256 by the image library). The working
+// files are gone when it returns, whether it succeeded or threw a FileError.
+PreviewPicture RenderPreview(const TextureRecord& record, GfxBinding& gfx);

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "WorkingBitmap.h"
+
+#include <vector>
+
+#include "ByteOrder.h"
+#include "FileIo.h"
+
+void WriteWorkingBitmap(const std::string& path, const TextureRecord& record,
+                        std::uint16_t bitsPerPixel) {
+    std::vector<std::uint8_t> header;
+    header.reserve(kWorkingBitmapHeaderSize);
+    AppendLe16(header, 0x4D42);  // "BM"
+    AppendLe32(header, kWorkingBitmapHeaderSize + record.paletteSize + record.pixelSize);
+    AppendLe16(header, 0);
+    AppendLe16(header, 0);
+    AppendLe32(header, kWorkingBitmapHeaderSize + record.paletteSize);
+    AppendLe32(header, 40);
+    AppendLe32(header, record.width);
+    AppendLe32(header, record.height);
+    AppendLe16(header, 1);
+    AppendLe16(header, bitsPerPixel);
+    for (int field = 0; field < 6; ++field) {  // compression, image size, resolutions, colours
+        AppendLe32(header, 0);
+    }
+    WriteNewFile(path, {header, record.palette, record.pixels});
+}

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestSupport.h"
+
+#include <openssl/evp.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+#include "FileIo.h"
+
+ScratchDir::ScratchDir() : m_previous(std::filesystem::current_path()) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tinplate-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot make a scratch folder");
+    }
+    m_path = pattern;
+    std::filesystem::current_path(m_path);
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ignored;
+    std::filesystem::current_path(m_previous, ignored);
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::vector<std::string> ScratchDir::Files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Sha256Hex(std::span<const std::uint8_t> bytes) {
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_sha256(), nullptr);
+    std::string hex;
+    char pair[3];
+    for (unsigned int i = 0; i < length; ++i) {
+        std::snprintf(pair, sizeof pair, "%02x", digest[i]);
+        hex += pair;
+    }
+    return hex;
+}
+
+std::string FixturePath(const std::string& fileName) {
+    return std::string(TINPLATE_FIXTURES_DIR) + "/" + fileName;
+}
+
+std::string CopyFixtureHere(const std::string& fileName) {
+    std::filesystem::copy_file(FixturePath(fileName), fileName,
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::permissions(fileName, std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_write);
+    return fileName;
+}
+
+void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+    WriteNewFile(path, {bytes});
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path) { return ReadWholeFile(path); }

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Installs the Debian packages the build and the tests need, only those that are missing.
+set -eu
+packages="cmake make g++ pkg-config qt6-base-dev libgl-dev fonts-dejavu-core googletest libgtest-dev
+libgmock-dev libbenchmark-dev libsquish-dev libstb-dev libssl-dev imagemagick"
+missing=""
+for package in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
