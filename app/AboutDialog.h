@@ -1,0 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+
+class AboutDialog : public QDialog {
+public:
+    explicit AboutDialog(QWidget* parent = nullptr);
+};

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Artwork.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+
+QPixmap PlaceholderBitmap() {
+    constexpr int kSide = 256;
+    QPixmap pixmap(kSide, kSide);
+    QPainter painter(&pixmap);
+    QLinearGradient gradient(0, 0, 0, kSide);
+    gradient.setColorAt(0, QColor(0, 0, 255));
+    gradient.setColorAt(1, Qt::white);
+    painter.fillRect(pixmap.rect(), gradient);
+    painter.setPen(Qt::black);
+    QFont font = painter.font();
+    font.setPixelSize(18);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(QRect(0, 16, kSide, 24), Qt::AlignCenter, "TXD Tinplate");
+    painter.drawText(QRect(0, 40, kSide, 24), Qt::AlignCenter, "v1.03");
+    font.setPixelSize(12);
+    font.setBold(false);
+    painter.setFont(font);
+    painter.drawText(QRect(16, 150, kSide - 32, 80), Qt::AlignCenter | Qt::TextWordWrap,
+                     "Supports most 8 bit, 32 bit, DXT1 and DXT3 swizzled, unswizzled, and "
+                     "mipmapped images.");
+    return pixmap;
+}
+
+QIcon ApplicationIcon() {
+    Q_INIT_RESOURCE(app);  // the resources live in a static library
+    return QIcon(":/txd-tinplate.svg");
+}

@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+// The 256 x 256 picture shown before any dictionary is opened.
+QPixmap PlaceholderBitmap();
+
+QIcon ApplicationIcon();

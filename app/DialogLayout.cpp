@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DialogLayout.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double kMinUnitX = 1.5;    // 6-pixel average width
+constexpr double kMinUnitY = 1.625;  // 13-pixel height
+}  // namespace
+
+DialogLayout::DialogLayout(const QFontMetrics& metrics)
+    : m_unitX(std::max(metrics.averageCharWidth() / 4.0, kMinUnitX)),
+      m_unitY(std::max(metrics.height() / 8.0, kMinUnitY)) {}
+
+QRect DialogLayout::ToPixels(int x, int y, int width, int height) const {
+    return QRect(static_cast<int>(std::lround(x * m_unitX)), static_cast<int>(std::lround(y * m_unitY)),
+                 static_cast<int>(std::lround(width * m_unitX)),
+                 static_cast<int>(std::lround(height * m_unitY)));
+}

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+QString QtFileFilter(const QString& filter) {
+    const QStringList parts = filter.split('|', Qt::SkipEmptyParts);
+    QStringList qtFilters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        const qsizetype bracket = description.indexOf(" (");
+        if (bracket >= 0) {
+            description.truncate(bracket);
+        }
+        const QString pattern = parts[i + 1] == "*.*" ? "*" : parts[i + 1];
+        qtFilters << QString("%1 (%2)").arg(description, pattern);
+    }
+    return qtFilters.join(";;");
+}
+
+QString Prompts::OpenFileName(QWidget* parent, const QString& filter,
+                              const QString& defaultExtension, const QString& initialName) {
+    QFileDialog dialog(parent, QString(), QString(), QtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    QString suffix = defaultExtension;
+    dialog.setDefaultSuffix(suffix.remove(0, suffix.startsWith('.') ? 1 : 0));
+    if (!initialName.isEmpty()) {
+        dialog.selectFile(initialName);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return QString();
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+void Prompts::Message(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                    parent);
+    box.exec();
+}
+
+void Prompts::Error(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
+                    parent);
+    box.exec();
+}
+
+Prompts::SaveChoice Prompts::AskSaveChanges(QWidget* parent, const QString& fileName) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
+                    QString("Save changes to %1?").arg(fileName),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+    }
+}

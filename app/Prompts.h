@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every question and report the window puts to the user, in one place so that tests can
+// answer them without a person.
+class Prompts {
+public:
+    enum class SaveChoice { Save, Discard, Cancel };
+
+    virtual ~Prompts() = default;
+
+    // An open-file dialog; the filter is in the program's "Text (*.x)|*x|...||" form.
+    // Returns the chosen file's full path, or an empty string when the user cancels.
+    virtual QString OpenFileName(QWidget* parent, const QString& filter,
+                                 const QString& defaultExtension, const QString& initialName);
+    // A report with no icon and an OK button, titled with the application's name.
+    virtual void Message(QWidget* parent, const QString& text);
+    // A failure the user must see: critical icon, OK button.
+    virtual void Error(QWidget* parent, const QString& text);
+    virtual SaveChoice AskSaveChanges(QWidget* parent, const QString& fileName);
+};
+
+// "TXD File (*.txd)|*txd|All Files (*.*)|*.*||" becomes "TXD File (*txd);;All Files (*)".
+QString QtFileFilter(const QString& filter);

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QApplication>
+
+// The application: builds the main window, runs it until it closes, then the program ends.
+class TxdApp {
+public:
+    TxdApp(int& argc, char** argv);
+
+    // Always false: there is nothing to run once the window has closed.
+    bool InitInstance();
+
+private:
+    QApplication m_application;
+};

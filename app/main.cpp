@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TxdApp.h"
+
+int main(int argc, char** argv) {
+    TxdApp app(argc, argv);
+    app.InitInstance();
+    return 0;
+}

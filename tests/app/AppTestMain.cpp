@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <string>
+
+int main(int argc, char** argv) {
+    // A private runtime folder: Qt complains about (and may share) the user's otherwise.
+    std::string runtime = "/tmp/tinplate-runtime-XXXXXX";
+    if (::mkdtemp(runtime.data()) != nullptr) {
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    }
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("TXD Tinplate");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The editing commands as the window runs them: what they change, refresh and report.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+
+#include "CommandTable.h"
+#include "GuiHarness.h"
+
+namespace {
+
+TextureRecord& RecordAt(Window& window, int row) {
+    return *static_cast<TextureRecord*>(window.List().item(row)->data(Qt::UserRole).value<void*>());
+}
+
+TEST(EditingTest, AlphaCommandChangesOnlyTheAlphaField) {
+    Window window;
+    window.OpenTextures({MakePatternTexture("shown", 8, 8, 8, 0, 1, 0x2500),
+                         MakePatternTexture("other", 16, 4, 32, 0, 1, 0x500)});
+    const QImage picture = window.Picture();
+    window.List().setCurrentRow(1);
+    window.dialog.Dispatch(command::kAlphaSetAlphaToYes);
+    EXPECT_EQ(RecordAt(window, 1).hasAlpha, 1u);
+    EXPECT_EQ(RecordAt(window, 0).hasAlpha, 0u);
+    EXPECT_EQ(window.Field("Alpha"), "Yes");
+    EXPECT_EQ(window.Field("Width"), "8");
+    EXPECT_EQ(window.Field("imageLabel"), "Image: shown");
+    EXPECT_EQ(window.Picture(), picture);
+    EXPECT_TRUE(window.dialog.IsModified());
+
+    RecordAt(window, 1).hasAlpha = 7;
+    window.dialog.Dispatch(command::kAlphaSetAlphaToNo);
+    EXPECT_EQ(RecordAt(window, 1).hasAlpha, 0u);
+    EXPECT_EQ(window.Field("Alpha"), "No");
+}
+
+TEST(EditingTest, SwizzleAndFlipRefreshThePictureAndMarkTheDictionaryModified) {
+    Window window;
+    window.OpenTextures({MakePatternTexture("square", 16, 16, 8, 0, 1, 0x2500)});
+    const QImage linear = window.Picture();
+    const std::vector<std::uint8_t> bytes = RecordAt(window, 0).pixels;
+
+    window.dialog.Dispatch(command::kImageSwizzleAll);
+    EXPECT_TRUE(window.dialog.IsModified());
+    EXPECT_NE(window.Picture(), linear);
+    window.dialog.Dispatch(command::kImageUnswizzleAll);
+    EXPECT_EQ(window.Picture(), linear);
+    EXPECT_EQ(RecordAt(window, 0).pixels, bytes);
+
+    window.dialog.Dispatch(command::kImageFlip);
+    EXPECT_EQ(window.Picture(), linear.mirrored(false, true));
+}
+
+TEST(EditingTest, ExportAndImportReportAndTheImportShowsAtTheNextPreview) {
+    Window window;
+    window.OpenTextures({MakePatternTexture("blocks", 8, 8, 16, 12, 1, 0x200),
+                         MakePatternTexture("indexed", 8, 8, 8, 0, 1, 0x2500)});
+    window.dialog.Dispatch(command::kImageExport);
+    EXPECT_EQ(window.prompts.messages, QStringList({"File Exported"}));
+    ASSERT_TRUE(std::filesystem::exists("blocks.dds"));
+
+    // An edited copy in another folder, found there by its bare name.
+    std::filesystem::create_directory("edited");
+    auto dds = ReadBytes("blocks.dds");
+    for (std::size_t i = 128; i < dds.size(); ++i) {
+        dds[i] = static_cast<std::uint8_t>(i);
+    }
+    WriteBytes("edited/blocks.dds", dds);
+    const QImage before = window.Picture();
+    window.prompts.openAnswers.push_back(QString::fromStdString((window.scratch.path() / "edited/blocks.dds").string()));
+    window.dialog.Dispatch(command::kImageImport);
+    EXPECT_EQ(window.prompts.openRequests.back(),
+              QStringList({"DDS File (*.dds)|*dds|All Files (*.*)|*.*||", ".dds", "blocks.dds"}));
+    EXPECT_EQ(window.prompts.messages.back(), "FileImported");
+    EXPECT_TRUE(window.dialog.IsModified());
+    EXPECT_EQ(RecordAt(window, 0).pixels, std::vector<std::uint8_t>(dds.begin() + 128, dds.end()));
+    EXPECT_EQ(window.Picture(), before);
+    window.Show(0);
+    EXPECT_NE(window.Picture(), before);
+
+    window.Show(1);
+    std::filesystem::current_path(window.scratch.path());
+    window.dialog.Dispatch(command::kImageExport);
+    ASSERT_TRUE(std::filesystem::exists("indexed.tga"));
+    window.prompts.openAnswers.push_back(QString::fromStdString((window.scratch.path() / "indexed.tga").string()));
+    window.dialog.Dispatch(command::kImageImport);
+    EXPECT_EQ(window.prompts.openRequests.back(),
+              QStringList({"TGA File (*.tga)|*tga|All Files (*.*)|*.*||", ".tga", "indexed.tga"}));
+    EXPECT_EQ(window.prompts.messages.back(), "File Imported");
+    EXPECT_TRUE(window.prompts.errors.empty());
+}
+
+TEST(EditingTest, UnsafeTextureNamesAreRefusedBeforeAnyFileIsTouched) {
+    Window window;
+    window.OpenTextures({MakePatternTexture("../escape", 8, 8, 16, 12, 1, 0x200)});
+    window.dialog.Dispatch(command::kImageExport);
+    window.dialog.Dispatch(command::kImageImport);
+    EXPECT_EQ(window.prompts.errors.size(), 2);
+    EXPECT_TRUE(window.prompts.messages.empty());
+    EXPECT_TRUE(window.prompts.openRequests.size() == 1);  // only Open's own dialog
+    EXPECT_EQ(window.scratch.Files(), std::vector<std::string>{"sample.txd"});
+}
+
+}  // namespace

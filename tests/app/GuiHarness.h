@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "DictionaryBuilder.h"
+#include "GfxBinding.h"
+#include "MainDialog.h"
+#include "Prompts.h"
+#include "TestSupport.h"
+
+class QListWidget;
+
+// Answers the window's questions from queues and keeps every report it was given.
+class FakePrompts : public Prompts {
+public:
+    QString OpenFileName(QWidget*, const QString& filter, const QString& defaultExtension,
+                         const QString& initialName) override;
+    void Message(QWidget*, const QString& text) override { messages.push_back(text); }
+    void Error(QWidget*, const QString& text) override { errors.push_back(text); }
+    SaveChoice AskSaveChanges(QWidget*, const QString& fileName) override;
+
+    std::deque<QString> openAnswers;  // an empty answer cancels
+    std::vector<QStringList> openRequests;
+    std::deque<SaveChoice> saveAnswers;
+    QStringList saveQuestions;
+    QStringList messages;
+    QStringList errors;
+};
+
+// A main window in a private current directory, with the real image library by default.
+class Window {
+public:
+    explicit Window(const std::string& gfxModule = "mwgfx");
+
+    // Writes a dictionary of `textures` as NAME in the scratch folder and opens it.
+    void OpenTextures(const std::vector<SampleTexture>& textures,
+                      const std::string& name = "sample.txd");
+    void Open(const std::string& path);
+    // Selects row `row` and previews it, as a click and a double-click do.
+    void Show(int row);
+
+    QListWidget& List();
+    QImage Picture();
+    bool PictureIsEmpty();
+    QString Field(const char* name);
+
+    ScratchDir scratch;
+    FakePrompts prompts;
+    GfxBinding gfx;
+    MainDialog dialog;
+};
+
+// The colour the editor shows for a palette entry or 32-bit texel stored B, G, R, A.
+QRgb Opaque(const std::uint8_t* bgra);

@@ -1,0 +1,206 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window's frame: menus and their commands, Open, and what survives a failed Open.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "CommandTable.h"
+#include "GuiHarness.h"
+
+namespace {
+
+std::vector<SampleTexture> ThreeUnsorted() {
+    return {MakePatternTexture("zulu", 8, 8, 8, 0, 1, 0x2500),
+            MakePatternTexture("alpha", 16, 8, 32, 0, 1, 0x500),
+            MakePatternTexture("mike", 4, 4, 16, 12, 1, 0x200)};
+}
+
+TEST(WindowTest, MenusCarryTheirCommandIdsInOrder) {
+    Window window;
+    QStringList items;
+    for (QAction* menu : window.dialog.findChild<QMenuBar*>()->actions()) {
+        for (QAction* item : menu->menu()->actions()) {
+            items << QString("%1/%2=%3").arg(menu->text(), item->text()).arg(item->data().toInt(), 0, 16);
+        }
+    }
+    EXPECT_EQ(items, QStringList({"File/Open=8003", "File/Save=8006", "File/Exit=8009",
+                                  "Image/Import=8004", "Image/Export=8005",
+                                  "Image/Unswizzle All=8007", "Image/Swizzle All=8008",
+                                  "Image/Flip=8011", "Alpha/Set Alpha To Yes=800f",
+                                  "Alpha/Set Alpha To No=8010", "Help/&About TXD Tinplate...=10"}));
+}
+
+TEST(WindowTest, MenuItemsReachTheirHandlers) {
+    Window window;
+    WriteBytes("three.txd", BuildDictionary(ThreeUnsorted()));
+    window.prompts.openAnswers.push_back(QString::fromStdString((window.scratch.path() / "three.txd").string()));
+    QAction* open = window.dialog.findChild<QMenuBar*>()->actions()[0]->menu()->actions()[0];
+    open->trigger();
+    EXPECT_EQ(window.List().count(), 3);
+
+    bool aboutShown = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        aboutShown = modal != nullptr && modal->windowTitle() == "About TXD Tinplate";
+        if (modal != nullptr) {
+            modal->close();
+        }
+    });
+    window.dialog.Dispatch(command::kAbout);
+    EXPECT_TRUE(aboutShown);
+    window.dialog.Dispatch(command::kAlphaSetAlphaToYes);
+    EXPECT_EQ(window.Field("Alpha"), "Yes");
+}
+
+TEST(WindowTest, OpenListsTexturesInFileOrderAndShowsTheFirst) {
+    Window window;
+    window.dialog.show();
+    QApplication::setActiveWindow(&window.dialog);
+    window.OpenTextures(ThreeUnsorted(), "three.txd");
+    QListWidget& list = window.List();
+    ASSERT_EQ(list.count(), 3);
+    const char* names[] = {"zulu", "alpha", "mike"};
+    const std::uint32_t widths[] = {8, 16, 4};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(list.item(i)->text(), names[i]);
+        auto* record = static_cast<TextureRecord*>(list.item(i)->data(Qt::UserRole).value<void*>());
+        EXPECT_EQ(record->width, widths[i]);
+    }
+    EXPECT_EQ(list.currentRow(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), &list);
+    EXPECT_EQ(window.Field("fileLabel"), "File: three.txd");
+    EXPECT_EQ(window.Field("imageLabel"), "Image: zulu");
+    EXPECT_EQ(window.Field("Width"), "8");
+    EXPECT_EQ(QDir::currentPath().toStdString(), window.scratch.path().string());
+    EXPECT_EQ(window.prompts.openRequests[0],
+              QStringList({"TXD File (*.txd)|*txd|All Files (*.*)|*.*||", ".txd", ""}));
+    EXPECT_TRUE(window.prompts.errors.empty());
+}
+
+TEST(WindowTest, CancelledOpenChangesNothing) {
+    Window window;
+    window.OpenTextures(ThreeUnsorted(), "three.txd");
+    window.prompts.openAnswers.push_back("");
+    window.dialog.Dispatch(command::kFileOpen);
+    EXPECT_EQ(window.List().count(), 3);
+    EXPECT_EQ(window.Field("fileLabel"), "File: three.txd");
+    EXPECT_TRUE(window.prompts.errors.empty());
+}
+
+TEST(WindowTest, FailedOpenKeepsTheOpenDictionaryAndItsEdits) {
+    Window window;
+    window.OpenTextures(ThreeUnsorted(), "three.txd");
+    window.Show(1);
+    window.dialog.Dispatch(command::kAlphaSetAlphaToYes);
+    const QString previousPath = g_txdPath;
+
+    auto truncated = BuildDictionary(ThreeUnsorted());
+    truncated.resize(truncated.size() / 2);
+    std::filesystem::create_directory("elsewhere");
+    WriteBytes("elsewhere/broken.txd", truncated);
+    window.Open((window.scratch.path() / "elsewhere/broken.txd").string());
+
+    ASSERT_EQ(window.prompts.errors.size(), 1);
+    EXPECT_TRUE(window.prompts.errors[0].contains("broken.txd"));
+    EXPECT_TRUE(window.prompts.errors[0].contains("truncated"));
+    EXPECT_EQ(window.List().count(), 3);
+    EXPECT_EQ(window.List().currentRow(), 1);
+    EXPECT_EQ(g_txdPath, previousPath);
+    EXPECT_EQ(window.Field("fileLabel"), "File: three.txd");
+    EXPECT_EQ(window.Field("Alpha"), "Yes");
+    EXPECT_TRUE(window.dialog.IsModified());
+    EXPECT_EQ(QDir::currentPath().toStdString(), window.scratch.path().string());
+}
+
+TEST(WindowTest, EmptyDictionaryEmptiesPictureAndFieldsButShowsTheFileName) {
+    Window window;
+    window.OpenTextures(ThreeUnsorted(), "three.txd");
+    window.Open(CopyFixtureHere("empty.txd"));
+    EXPECT_EQ(window.List().count(), 0);
+    EXPECT_TRUE(window.PictureIsEmpty());
+    EXPECT_EQ(window.Field("Width"), "");
+    EXPECT_EQ(window.Field("Filter Flags"), "");
+    EXPECT_EQ(window.Field("fileLabel"), "File: empty.txd");
+    EXPECT_EQ(window.Field("imageLabel"), "");
+}
+
+TEST(WindowTest, CommandsOnAnEmptyListDoNothing) {
+    Window window;
+    for (int id : {command::kFileSave, command::kImageImport, command::kImageExport,
+                   command::kImageSwizzleAll, command::kImageUnswizzleAll, command::kImageFlip,
+                   command::kAlphaSetAlphaToYes, command::kAlphaSetAlphaToNo}) {
+        window.dialog.Dispatch(id);
+    }
+    EXPECT_TRUE(window.prompts.messages.empty());
+    EXPECT_TRUE(window.prompts.errors.empty());
+    EXPECT_TRUE(window.prompts.openRequests.empty());
+    EXPECT_FALSE(window.dialog.IsModified());
+    EXPECT_FALSE(window.PictureIsEmpty());  // the placeholder stays
+    EXPECT_TRUE(window.scratch.Files().empty());
+}
+
+TEST(WindowTest, CloseAsksAboutUnsavedChangesOnly) {
+    Window window;
+    window.dialog.show();
+    window.OpenTextures(ThreeUnsorted(), "three.txd");
+    window.dialog.Dispatch(command::kFileExit);
+    EXPECT_TRUE(window.prompts.saveQuestions.empty());
+    EXPECT_FALSE(window.dialog.isVisible());
+
+    window.dialog.show();
+    window.dialog.Dispatch(command::kAlphaSetAlphaToYes);
+    window.prompts.saveAnswers = {Prompts::SaveChoice::Cancel};
+    window.dialog.Dispatch(command::kFileExit);
+    EXPECT_EQ(window.prompts.saveQuestions, QStringList({"three.txd"}));
+    EXPECT_TRUE(window.dialog.isVisible());
+
+    window.prompts.saveAnswers = {Prompts::SaveChoice::Save};
+    window.dialog.close();
+    EXPECT_FALSE(window.dialog.isVisible());
+    EXPECT_EQ(window.prompts.messages, QStringList({"File Saved"}));
+    EXPECT_FALSE(window.dialog.IsModified());
+}
+
+TEST(WindowTest, EnterAndEscapeDoNotCloseTheWindow) {
+    Window window;
+    window.dialog.show();
+    for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&window.dialog, &press);
+        EXPECT_TRUE(window.dialog.isVisible()) << key;
+    }
+}
+
+TEST(WindowTest, SaveReportsSuccessAndClearsTheModifiedFlag) {
+    Window window;
+    window.OpenTextures(ThreeUnsorted(), "three.txd");
+    window.dialog.Dispatch(command::kAlphaSetAlphaToNo);
+    window.dialog.Dispatch(command::kAlphaSetAlphaToYes);
+    ASSERT_TRUE(window.dialog.IsModified());
+    window.dialog.Dispatch(command::kFileSave);
+    EXPECT_EQ(window.prompts.messages, QStringList({"File Saved"}));
+    EXPECT_FALSE(window.dialog.IsModified());
+    const auto saved = ReadBytes("three.txd");
+    EXPECT_EQ(saved[28 + 100], 1);
+}
+
+TEST(WindowTest, FailedSaveShowsAnErrorAndKeepsTheChanges) {
+    Window window;
+    window.OpenTextures(ThreeUnsorted(), "three.txd");
+    window.dialog.Dispatch(command::kAlphaSetAlphaToYes);
+    std::filesystem::remove("three.txd");
+    window.dialog.Dispatch(command::kFileSave);
+    EXPECT_TRUE(window.prompts.messages.empty());
+    ASSERT_EQ(window.prompts.errors.size(), 1);
+    EXPECT_TRUE(window.prompts.errors[0].contains("three.txd"));
+    EXPECT_TRUE(window.dialog.IsModified());
+}
+
+}  // namespace
