@@ -2,16 +2,23 @@
 #include "DialogLayout.h"
 
 #include <QFontMetrics>
+#include <QString>
 #include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr double kMinUnitX = 1.5;    // 6-pixel average width
 constexpr double kMinUnitY = 1.625;  // 13-pixel height
+
+// The width the layout's units were measured in: the mean advance of the 52 letters.
+double AverageLetterWidth(const QFontMetrics& metrics) {
+    const QString letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    return metrics.horizontalAdvance(letters) / static_cast<double>(letters.size());
+}
 }  // namespace
 
 DialogLayout::DialogLayout(const QFontMetrics& metrics)
-    : m_unitX(std::max(metrics.averageCharWidth() / 4.0, kMinUnitX)),
+    : m_unitX(std::max(AverageLetterWidth(metrics) / 4.0, kMinUnitX)),
       m_unitY(std::max(metrics.height() / 8.0, kMinUnitY)) {}
 
 QRect DialogLayout::ToPixels(int x, int y, int width, int height) const {

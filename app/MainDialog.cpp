@@ -26,6 +26,7 @@
 #include "FileError.h"
 #include "Flip.h"
 #include "Import.h"
+#include "ImportDialog.h"
 #include "Preview.h"
 #include "Prompts.h"
 #include "Swizzle.h"
@@ -225,7 +226,8 @@ void MainDialog::ShowPicture(const PreviewPicture& picture) {
             QImage view(reinterpret_cast<const uchar*>(image.pixels.data()),
                         static_cast<int>(image.width), static_cast<int>(image.height),
                         static_cast<qsizetype>(image.width) * 4, QImage::Format_RGB32);
-            m_picture->setPixmap(QPixmap::fromImage(view));
+            // The pixmap may share the image's memory, which the preview's image owns: copy it.
+            m_picture->setPixmap(QPixmap::fromImage(view.copy()));
             break;
         }
     }
@@ -318,11 +320,10 @@ void MainDialog::OnImageImport() {
                 QDir::setCurrent(file.absolutePath());
                 const ImportOutcome outcome =
                     ImportTexture(*record, file.fileName().toStdString(), m_gfx);
-                if (outcome != ImportOutcome::Declined) {
+                if (const auto message = ImportMessageFor(outcome)) {
                     m_modified = true;
-                    m_prompts.Message(this, outcome == ImportOutcome::ImportedBlocks
-                                                ? kBlocksImportedMessage
-                                                : kFileImportedMessage);
+                    m_prompts.Message(this, QString::fromUtf8(message->data(),
+                                                              static_cast<qsizetype>(message->size())));
                 }
             }
         }
