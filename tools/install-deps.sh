@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, only those that are missing.
 set -eu
-packages="cmake make g++ pkg-config qt6-base-dev libgl-dev fonts-dejavu-core googletest libgtest-dev
+packages="cmake make g++ pkg-config qt6-base-dev libqt6svg6 libgl-dev fonts-dejavu-core googletest libgtest-dev
 libgmock-dev libbenchmark-dev libsquish-dev libstb-dev libssl-dev imagemagick"
 missing=""
 for package in $packages; do

@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The texts the window's message boxes and the command line show after a successful
+// exchange: uncompressed imports and block-compressed imports are reported differently.
+inline constexpr const char* kFileExportedMessage = "File Exported";
+inline constexpr const char* kFileImportedMessage = "File Imported";
+inline constexpr const char* kBlocksImportedMessage = "FileImported";

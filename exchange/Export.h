@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "GfxBinding.h"
+#include "TextureRecord.h"
+
+enum class ExportOutcome {
+    Exported,       // the product named by ExportFileName exists
+    NotExportable,  // a kind with no image file: nothing was touched
+};
+
+// The file an export of this texture leaves in the current directory: name.tga for 8-bit,
+// name.dds for 32-bit and block-compressed textures; nothing for other kinds.
+std::optional<std::string> ExportFileName(const std::string& name, const TextureRecord& record);
+
+// Writes the texture, top level only and its bytes as held, to ExportFileName in the current
+// directory, replacing any file of that name. Every failure is a FileError: an unsafe name
+// (nothing touched), a file that cannot be written, or a product the image libraries did not
+// make. The working files name.bmp (and name.tga for 32-bit) are gone when it returns.
+ExportOutcome ExportTexture(const std::string& name, const TextureRecord& record, GfxBinding& gfx);

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Import.h"
+
+#include "ExchangeKind.h"
+#include "ExchangeMessages.h"
+#include "FileIo.h"
+#include "ImportedLevel.h"
+#include "LibraryArgs.h"
+#include "LibraryProduct.h"
+#include "MwDds.h"
+
+namespace {
+
+constexpr const char* kImportBitmap = "ImportFile.bmp";
+constexpr const char* kImportTarga = "ImportFile.tga";
+
+ImportOutcome ImportPalettised(TextureRecord& record, const std::string& chosen, GfxBinding& gfx) {
+    NameBuffer source(chosen);
+    NameBuffer destination(kImportBitmap);
+    WorkBlock block;
+    WorkingFiles working{kImportBitmap};
+    RemoveFileQuietly(kImportBitmap);
+    if (gfx._TargaToExtendedBitmap(source.word(), destination.word(), block.word(), 20) == 0) {
+        return ImportOutcome::Declined;
+    }
+    RequireGfxProduct(gfx, "_TargaToExtendedBitmap", kImportBitmap, chosen);
+    auto level = TakeFromBitmap(ReadWholeFile(kImportBitmap), kImportBitmap, BitmapLayout{54, 8},
+                                record, chosen);
+    ApplyImportedLevel(level, record);
+    return ImportOutcome::Imported;
+}
+
+ImportOutcome ImportTrueColour(TextureRecord& record, const std::string& chosen, GfxBinding& gfx) {
+    NameBuffer targa(kImportTarga);
+    NameBuffer source(chosen);
+    NameBuffer bitmap(kImportBitmap);
+    WorkBlock block;
+    WorkingFiles working{kImportBitmap, kImportTarga};
+    RemoveFileQuietly(kImportTarga);
+    if (gfx._TargaFromDDS(targa.word(), source.word(), block.word()) != 0) {
+        return ImportOutcome::Declined;
+    }
+    RequireGfxProduct(gfx, "_TargaFromDDS", kImportTarga, chosen);
+    RemoveFileQuietly(kImportBitmap);
+    if (TGAcompressBMP(targa.word(), 17, 0, 0, bitmap.word()) != 0) {
+        return ImportOutcome::Declined;
+    }
+    RequireDdsLibraryProduct(kImportBitmap, chosen);
+    auto level = TakeFromBitmap(ReadWholeFile(kImportBitmap), kImportBitmap, BitmapLayout{74, 32},
+                                record, chosen);
+    ApplyImportedLevel(level, record);
+    return ImportOutcome::Imported;
+}
+
+ImportOutcome ImportBlocks(TextureRecord& record, const std::string& chosen) {
+    auto level = TakeFromDds(ReadWholeFile(chosen), record, chosen);
+    ApplyImportedLevel(level, record);
+    return ImportOutcome::ImportedBlocks;
+}
+
+}  // namespace
+
+std::optional<std::string_view> ImportMessageFor(ImportOutcome outcome) {
+    switch (outcome) {
+        case ImportOutcome::Imported:
+            return kFileImportedMessage;
+        case ImportOutcome::ImportedBlocks:
+            return kBlocksImportedMessage;
+        case ImportOutcome::Declined:
+            break;
+    }
+    return std::nullopt;
+}
+
+ImportOutcome ImportTexture(TextureRecord& record, const std::string& chosenFileName,
+                            GfxBinding& gfx) {
+    switch (ExchangeKindOf(record)) {
+        case ExchangeKind::Palettised:
+            return ImportPalettised(record, chosenFileName, gfx);
+        case ExchangeKind::TrueColour:
+            return ImportTrueColour(record, chosenFileName, gfx);
+        case ExchangeKind::BlockCompressed:
+            return ImportBlocks(record, chosenFileName);
+        case ExchangeKind::None:
+            break;
+    }
+    return ImportOutcome::Declined;
+}

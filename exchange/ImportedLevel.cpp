@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ImportedLevel.h"
+
+#include <cstring>
+
+#include "ByteOrder.h"
+#include "DdsFile.h"
+#include "FileError.h"
+#include "WorkingBitmap.h"
+
+namespace {
+
+constexpr std::size_t kDdsWidthOffset = 16;
+constexpr std::size_t kDdsHeightOffset = 12;
+constexpr std::size_t kDdsFourCcOffset = 84;
+
+std::string SizeText(std::int64_t width, std::int64_t height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+void RequireSize(std::int64_t width, std::int64_t height, const TextureRecord& record,
+                 const std::string& fileName) {
+    if (width != record.width || height != record.height) {
+        throw FileError(fileName, "the image is " + SizeText(width, height) + ", the texture " +
+                                      SizeText(record.width, record.height));
+    }
+}
+
+std::vector<std::uint8_t> Copy(std::span<const std::uint8_t> bytes, std::size_t offset,
+                               std::size_t count) {
+    const auto part = bytes.subspan(offset, count);
+    return {part.begin(), part.end()};
+}
+
+std::string PrintableFourCc(std::span<const std::uint8_t> bytes) {
+    std::string text;
+    for (std::uint8_t byte : bytes) {
+        text += byte >= 0x20 && byte < 0x7F ? static_cast<char>(byte) : '?';
+    }
+    return text;
+}
+
+}  // namespace
+
+ImportedLevel TakeFromBitmap(std::span<const std::uint8_t> bitmap, const std::string& bitmapName,
+                             const BitmapLayout& layout, const TextureRecord& record,
+                             const std::string& chosenFile) {
+    if (bitmap.size() < kWorkingBitmapHeaderSize || bitmap[0] != 'B' || bitmap[1] != 'M') {
+        throw FileError(chosenFile, "the image library's " + bitmapName + " is not a bitmap");
+    }
+    RequireSize(static_cast<std::int32_t>(ReadLe32(bitmap, 18)),
+                static_cast<std::int32_t>(ReadLe32(bitmap, 22)), record, chosenFile);
+    const std::uint16_t bitsPerPixel = ReadLe16(bitmap, 28);
+    if (bitsPerPixel != layout.bitsPerPixel) {
+        throw FileError(chosenFile, "the image has " + std::to_string(bitsPerPixel) +
+                                        " bits per pixel, the texture " +
+                                        std::to_string(layout.bitsPerPixel));
+    }
+    const std::uint64_t pixelsAt = ReadLe32(bitmap, 10);
+    const std::uint64_t expectedPixelsAt = std::uint64_t{layout.paletteAt} + record.paletteSize;
+    if (pixelsAt != expectedPixelsAt) {
+        const bool wholeColourMap = layout.bitsPerPixel == 8 && pixelsAt >= layout.paletteAt &&
+                                    (pixelsAt - layout.paletteAt) % 4 == 0;
+        if (wholeColourMap) {
+            throw FileError(chosenFile, "the image has a colour map of " +
+                                            std::to_string((pixelsAt - layout.paletteAt) / 4) +
+                                            " entries, the texture's palette " +
+                                            std::to_string(record.paletteSize / 4));
+        }
+        throw FileError(chosenFile, "the image library's " + bitmapName +
+                                        " has its pixels at byte " + std::to_string(pixelsAt) +
+                                        ", not at " + std::to_string(expectedPixelsAt));
+    }
+    const std::uint64_t needed = expectedPixelsAt + record.pixelSize;
+    if (bitmap.size() < needed) {
+        throw FileError(chosenFile, "the image library's " + bitmapName + " ends after " +
+                                        std::to_string(bitmap.size()) + " bytes, " +
+                                        std::to_string(needed) + " needed");
+    }
+    return {Copy(bitmap, layout.paletteAt, record.paletteSize),
+            Copy(bitmap, expectedPixelsAt, record.pixelSize)};
+}
+
+ImportedLevel TakeFromDds(std::span<const std::uint8_t> dds, const TextureRecord& record,
+                          const std::string& fileName) {
+    if (dds.size() < 4 || std::memcmp(dds.data(), "DDS ", 4) != 0) {
+        throw FileError(fileName, "it is not a DDS file");
+    }
+    if (dds.size() < kDdsHeaderSize) {
+        throw FileError(fileName, "it ends inside its DDS header");
+    }
+    RequireSize(ReadLe32(dds, kDdsWidthOffset), ReadLe32(dds, kDdsHeightOffset), record, fileName);
+    const char* expected = FourCcFor(record.compression);
+    const auto fourCc = dds.subspan(kDdsFourCcOffset, 4);
+    if (expected == nullptr || std::memcmp(fourCc.data(), expected, 4) != 0) {
+        throw FileError(fileName, "it holds " + PrintableFourCc(fourCc) + " data, the texture " +
+                                      (expected ? expected : "none") + " blocks");
+    }
+    if (dds.size() - kDdsHeaderSize < record.pixelSize) {
+        throw FileError(fileName, "it holds " + std::to_string(dds.size() - kDdsHeaderSize) +
+                                      " bytes of blocks, the texture " +
+                                      std::to_string(record.pixelSize));
+    }
+    // A DDS carries no palette: the texture keeps its own.
+    return {record.palette, Copy(dds, kDdsHeaderSize, record.pixelSize)};
+}
+
+void ApplyImportedLevel(ImportedLevel& level, TextureRecord& record) noexcept {
+    record.palette.swap(level.palette);
+    record.pixels.swap(level.pixels);
+}

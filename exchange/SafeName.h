@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+// Texture names come from the dictionary file and so from anyone. Export and import make
+// files named after the texture in the current directory; only a bare file name keeps them
+// there.
+bool IsSafeFileName(const std::string& name);
+
+// Throws a FileError (name shown printable, reason) unless IsSafeFileName(name).
+void RequireSafeTextureName(const std::string& name);

@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DdsFormat.h"
+
+#include <algorithm>
+#include <array>
+
+#include "ByteFields.h"
+#include "DxtBlocks.h"
+
+namespace {
+
+constexpr std::size_t kHeaderSize = 128;
+constexpr std::uint32_t kDescriptionSize = 124;
+constexpr std::uint32_t kPixelFormatSize = 32;
+// Header flags: caps, height, width, pitch and pixel format present.
+constexpr std::uint32_t kUncompressedHeaderFlags = 0x100F;
+constexpr std::uint32_t kFourCcFlag = 0x4;
+constexpr std::uint32_t kRgbFlag = 0x40;
+constexpr std::uint32_t kAlphaPixelsFlag = 0x1;
+constexpr std::uint32_t kTextureCaps = 0x1000;
+constexpr std::uint32_t kRedMask = 0x00FF0000;
+constexpr std::uint32_t kGreenMask = 0x0000FF00;
+constexpr std::uint32_t kBlueMask = 0x000000FF;
+constexpr std::uint32_t kAlphaMask = 0xFF000000;
+
+constexpr std::uint32_t FourCc(const char (&code)[5]) {
+    return static_cast<std::uint32_t>(code[0]) | static_cast<std::uint32_t>(code[1]) << 8 |
+           static_cast<std::uint32_t>(code[2]) << 16 | static_cast<std::uint32_t>(code[3]) << 24;
+}
+
+// The byte (0 to 3) that a channel mask selects, or -1 when it selects something else.
+int ByteOfMask(std::uint32_t mask) {
+    for (int byte = 0; byte < 4; ++byte) {
+        if (mask == 0xFFu << (8 * byte)) {
+            return byte;
+        }
+    }
+    return -1;
+}
+
+// Where B, G, R and A lie within each stored pixel; empty when the masks are not whole,
+// distinct bytes. With no alpha mask, the byte left over stands for alpha.
+std::optional<std::array<int, 4>> ChannelBytes(std::span<const std::uint8_t> file) {
+    std::array<int, 4> bytes{ByteOfMask(ReadLe32(file, 100)), ByteOfMask(ReadLe32(file, 96)),
+                             ByteOfMask(ReadLe32(file, 92)), -1};
+    const std::uint32_t alphaMask = ReadLe32(file, 104);
+    if (alphaMask != 0) {
+        bytes[3] = ByteOfMask(alphaMask);
+    } else {
+        bytes[3] = 6 - bytes[0] - bytes[1] - bytes[2];
+    }
+    std::array<int, 4> sorted = bytes;
+    std::sort(sorted.begin(), sorted.end());
+    if (sorted != std::array<int, 4>{0, 1, 2, 3}) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<DxtKind> DxtKindOf(std::uint32_t fourCc) {
+    if (fourCc == FourCc("DXT1")) {
+        return DxtKind::kDxt1;
+    }
+    if (fourCc == FourCc("DXT3")) {
+        return DxtKind::kDxt3;
+    }
+    if (fourCc == FourCc("DXT5")) {
+        return DxtKind::kDxt5;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Picture> ParseDds(std::span<const std::uint8_t> file) {
+    if (!Holds(file, 0, kHeaderSize) || ReadLe32(file, 0) != FourCc("DDS ") ||
+        ReadLe32(file, 4) != kDescriptionSize) {
+        return std::nullopt;
+    }
+    Picture picture;
+    picture.height = ReadLe32(file, 12);
+    picture.width = ReadLe32(file, 16);
+    if (!FitsDecodedLimit(picture.width, picture.height)) {
+        return std::nullopt;
+    }
+    const std::uint32_t formatFlags = ReadLe32(file, 80);
+    const std::span<const std::uint8_t> data = file.subspan(kHeaderSize);
+    const std::uint64_t pixelCount = std::uint64_t{picture.width} * picture.height;
+
+    std::vector<std::uint8_t>& pixels = picture.pixels;
+    if (formatFlags & kFourCcFlag) {
+        const auto kind = DxtKindOf(ReadLe32(file, 84));
+        if (!kind || !Holds(data, 0, DxtDataSize(*kind, picture.width, picture.height))) {
+            return std::nullopt;
+        }
+        pixels = DecodeDxt(*kind, picture.width, picture.height, data);
+    } else {
+        const auto channels = ChannelBytes(file);
+        if (!(formatFlags & kRgbFlag) || ReadLe32(file, 88) != 32 || !channels ||
+            !Holds(data, 0, pixelCount * 4)) {
+            return std::nullopt;
+        }
+        pixels.resize(pixelCount * 4);
+        for (std::size_t i = 0; i < pixels.size(); i += 4) {
+            for (int channel = 0; channel < 4; ++channel) {
+                pixels[i + channel] = data[i + (*channels)[channel]];
+            }
+        }
+    }
+    FlipRowsInPlace(pixels, std::size_t{picture.width} * 4);
+    return picture;
+}
+
+EncodedFile EncodeDds(Picture picture, bool withAlpha) {
+    std::vector<std::uint8_t> file;
+    file.reserve(kHeaderSize);
+    AppendLe32(file, FourCc("DDS "));
+    AppendLe32(file, kDescriptionSize);
+    AppendLe32(file, kUncompressedHeaderFlags);
+    AppendLe32(file, picture.height);
+    AppendLe32(file, picture.width);
+    AppendLe32(file, picture.width * 4);  // pitch
+    AppendLe32(file, 0);                  // depth
+    AppendLe32(file, 0);                  // mip-map count
+    file.resize(76, 0);                   // reserved words
+    AppendLe32(file, kPixelFormatSize);
+    AppendLe32(file, withAlpha ? kRgbFlag | kAlphaPixelsFlag : kRgbFlag);
+    AppendLe32(file, 0);  // no FourCC
+    AppendLe32(file, 32);
+    AppendLe32(file, kRedMask);
+    AppendLe32(file, kGreenMask);
+    AppendLe32(file, kBlueMask);
+    AppendLe32(file, withAlpha ? kAlphaMask : 0);
+    AppendLe32(file, kTextureCaps);
+    file.resize(kHeaderSize, 0);  // caps 2 to 4 and the reserved word
+    FlipRowsInPlace(picture.pixels, std::size_t{picture.width} * 4);
+    return EncodedFile{std::move(file), std::move(picture.pixels)};
+}

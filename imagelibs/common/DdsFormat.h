@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "Picture.h"
+
+// DirectDraw Surface files: the first level of a 2D texture.
+
+// Reads DXT1, DXT3 and DXT5 blocks and uncompressed 32-bit pixels whose channels each fill one
+// byte, as a 32-bit picture. Without an alpha mask the fourth byte is kept as stored, so that
+// a file written by EncodeDds comes back unchanged. Empty for anything else.
+std::optional<Picture> ParseDds(std::span<const std::uint8_t> file);
+
+// Writes a 32-bit picture uncompressed, rows top-down: A8R8G8B8 when `withAlpha`, otherwise
+// X8R8G8B8 (the fourth byte is still stored as it is).
+EncodedFile EncodeDds(Picture picture, bool withAlpha);

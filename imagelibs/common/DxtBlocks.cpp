@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DxtBlocks.h"
+
+#include <squish.h>
+
+#include <utility>
+
+namespace {
+
+int SquishFlags(DxtKind kind) {
+    switch (kind) {
+        case DxtKind::kDxt1:
+            return squish::kDxt1;
+        case DxtKind::kDxt3:
+            return squish::kDxt3;
+        case DxtKind::kDxt5:
+            return squish::kDxt5;
+    }
+    return squish::kDxt1;
+}
+
+}  // namespace
+
+std::uint64_t DxtDataSize(DxtKind kind, std::uint32_t width, std::uint32_t height) {
+    const std::uint64_t blockBytes = kind == DxtKind::kDxt1 ? 8 : 16;
+    return ((std::uint64_t{width} + 3) / 4) * ((std::uint64_t{height} + 3) / 4) * blockBytes;
+}
+
+std::vector<std::uint8_t> DecodeDxt(DxtKind kind, std::uint32_t width, std::uint32_t height,
+                                    std::span<const std::uint8_t> blocks) {
+    std::vector<std::uint8_t> pixels(std::size_t{width} * height * 4);
+    if (pixels.empty()) {
+        return pixels;
+    }
+    squish::DecompressImage(pixels.data(), static_cast<int>(width), static_cast<int>(height),
+                            blocks.data(), SquishFlags(kind));
+    // The library writes R, G, B, A whatever flag asks for B, G, R, A.
+    for (std::size_t i = 0; i < pixels.size(); i += 4) {
+        std::swap(pixels[i], pixels[i + 2]);
+    }
+    return pixels;
+}

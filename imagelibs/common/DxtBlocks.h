@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+enum class DxtKind { kDxt1, kDxt3, kDxt5 };
+
+// Bytes of block data for a width × height image: one block per started 4 × 4 tile.
+std::uint64_t DxtDataSize(DxtKind kind, std::uint32_t width, std::uint32_t height);
+
+// Decodes DxtDataSize(kind, width, height) bytes of `blocks` into B, G, R, A pixels, rows in
+// the blocks' order (top-down). The caller has checked the size and the decoded limit.
+std::vector<std::uint8_t> DecodeDxt(DxtKind kind, std::uint32_t width, std::uint32_t height,
+                                    std::span<const std::uint8_t> blocks);

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "LibraryFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "Picture.h"
+
+namespace {
+
+constexpr std::size_t kNameBufferSize = 256;
+// Headers, Targa identification fields and colour maps on top of the largest decoded image.
+constexpr std::uint64_t kMaxInputBytes = kMaxDecodedBytes + 1024 * 1024;
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    int get() const { return m_fd; }
+    // Closes now and reports whether the close succeeded (a late write error shows here).
+    bool Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Creates a new file next to `path` with a name nobody else uses.
+int CreateTemporaryBeside(const std::string& path, std::string& temporaryName) {
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        temporaryName =
+            path + ".part-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        const int fd = ::open(temporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::optional<std::string> NameFromWord(std::intptr_t word) {
+    if (word == 0) {
+        return std::nullopt;
+    }
+    const char* chars = reinterpret_cast<const char*>(word);
+    const std::size_t length = ::strnlen(chars, kNameBufferSize);
+    if (length == 0 || length == kNameBufferSize) {
+        return std::nullopt;
+    }
+    return std::string(chars, length);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadInputFile(const std::string& path) {
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        return std::nullopt;
+    }
+    // Room for the whole file and one byte more, so that the read that finds its end needs no
+    // larger buffer; a file that grows while we read makes the buffer grow.
+    struct stat status {};
+    const std::uint64_t expected =
+        ::fstat(file.get(), &status) == 0 && status.st_size > 0 ? status.st_size : 0;
+    std::vector<std::uint8_t> bytes(std::min(expected + 1, kMaxInputBytes));
+    std::size_t filled = 0;
+    while (filled < kMaxInputBytes) {
+        if (filled == bytes.size()) {
+            bytes.resize(std::min<std::uint64_t>(bytes.size() * 2, kMaxInputBytes));
+        }
+        const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+bool WriteOutputFile(const std::string& path, const EncodedFile& encoded) {
+    std::string temporaryName;
+    Descriptor file(CreateTemporaryBeside(path, temporaryName));
+    if (file.get() < 0) {
+        return false;
+    }
+    const bool complete = WriteAll(file.get(), encoded.head) &&
+                          WriteAll(file.get(), encoded.body) && file.Close() &&
+                          std::rename(temporaryName.c_str(), path.c_str()) == 0;
+    if (!complete) {
+        ::unlink(temporaryName.c_str());
+    }
+    return complete;
+}

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma GCC visibility push(default)
+#include "MwGfx.h"
+#pragma GCC visibility pop
+
+#include <limits>
+
+#include "BitmapFormat.h"
+#include "BoxResize.h"
+#include "DdsFormat.h"
+#include "EntryGuard.h"
+#include "LibraryFiles.h"
+#include "TargaFormat.h"
+
+namespace {
+
+using Parser = std::optional<Picture> (*)(std::span<const std::uint8_t>);
+
+std::optional<Picture> ReadPicture(std::intptr_t nameWord, Parser parse) {
+    const auto name = NameFromWord(nameWord);
+    if (!name) {
+        return std::nullopt;
+    }
+    const auto bytes = ReadInputFile(*name);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return parse(*bytes);
+}
+
+bool WritePicture(const std::string& name, const std::optional<EncodedFile>& file) {
+    return file && WriteOutputFile(name, *file);
+}
+
+bool DdsToBitmap(std::intptr_t src, std::intptr_t dst) {
+    const auto name = NameFromWord(dst);
+    auto picture = ReadPicture(src, ParseDds);
+    return name && picture && WritePicture(*name, EncodeBitmap(std::move(*picture)));
+}
+
+bool ResizeBitmap(std::intptr_t src, std::intptr_t dst, std::intptr_t width, std::intptr_t height) {
+    constexpr std::intptr_t kMaxSide = std::numeric_limits<std::int32_t>::max();
+    const auto name = NameFromWord(dst);
+    if (!name || width < 0 || height < 0 || width > kMaxSide || height > kMaxSide) {
+        return false;
+    }
+    const auto picture = ReadPicture(src, ParseBitmap);
+    if (!picture) {
+        return false;
+    }
+    auto resized =
+        BoxResize(*picture, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
+    return resized && WritePicture(*name, EncodeBitmap(std::move(*resized)));
+}
+
+bool BitmapToTarga(std::intptr_t src, std::intptr_t dstBase) {
+    const auto base = NameFromWord(dstBase);
+    auto picture = ReadPicture(src, ParseBitmap);
+    return base && picture && WritePicture(*base + ".tga", EncodeTarga(std::move(*picture)));
+}
+
+bool DdsToTarga(std::intptr_t dst, std::intptr_t src) {
+    const auto name = NameFromWord(dst);
+    auto picture = ReadPicture(src, ParseDds);
+    return name && picture && WritePicture(*name, EncodeTarga(std::move(*picture)));
+}
+
+bool ColourMappedTargaToBitmap(std::intptr_t src, std::intptr_t dst) {
+    const auto name = NameFromWord(dst);
+    auto picture = ReadPicture(src, ParseTarga);
+    return name && picture && picture->bitsPerPixel == 8 &&
+           WritePicture(*name, EncodeBitmap(std::move(*picture)));
+}
+
+}  // namespace
+
+std::intptr_t _anytobmps(std::intptr_t src, std::intptr_t dst, std::intptr_t, std::intptr_t,
+                         std::intptr_t) {
+    return RunGuarded([&] { return DdsToBitmap(src, dst); }) ? 1 : 0;
+}
+
+void _bmpresize(std::intptr_t src, std::intptr_t dst, std::intptr_t, std::intptr_t width,
+                std::intptr_t height) {
+    RunGuarded([&] { return ResizeBitmap(src, dst, width, height); });
+}
+
+std::intptr_t _bmptoanys(std::intptr_t src, std::intptr_t dstBase, std::intptr_t, std::intptr_t,
+                         std::intptr_t) {
+    return RunGuarded([&] { return BitmapToTarga(src, dstBase); }) ? 1 : 0;
+}
+
+std::intptr_t _TargaFromDDS(std::intptr_t dst, std::intptr_t src, std::intptr_t) {
+    return RunGuarded([&] { return DdsToTarga(dst, src); }) ? 0 : 1;
+}
+
+std::intptr_t _TargaToExtendedBitmap(std::intptr_t src, std::intptr_t dst, std::intptr_t,
+                                     std::intptr_t) {
+    return RunGuarded([&] { return ColourMappedTargaToBitmap(src, dst); }) ? 1 : 0;
+}

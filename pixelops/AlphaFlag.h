@@ -1,0 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "TextureRecord.h"
+
+// The header word is written back as it is, so only 1 and 0 are ever stored.
+inline void SetAlpha(TextureRecord& record, bool yes) {
+    record.hasAlpha = yes ? 1 : 0;
+}

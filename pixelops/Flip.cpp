@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Flip.h"
+
+#include <algorithm>
+
+#include "BlockRows.h"
+#include "TexelLayout.h"
+
+namespace {
+
+constexpr std::uint32_t kBlockSide = 4;
+
+void ReverseRows(std::uint8_t* pixels, std::size_t rowBytes, std::uint32_t rows) {
+    for (std::uint32_t top = 0, bottom = rows; top + 1 < bottom; ++top) {
+        --bottom;
+        std::uint8_t* upper = pixels + top * rowBytes;
+        std::swap_ranges(upper, upper + rowBytes, pixels + bottom * rowBytes);
+    }
+}
+
+bool FlipTexels(TextureRecord& record) {
+    const std::uint32_t texelBytes = TexelBytes(record);
+    if (!HoldsWholeTexels(record, texelBytes)) {
+        return false;
+    }
+    ReverseRows(record.pixels.data(), std::size_t{record.width} * texelBytes, record.height);
+    return true;
+}
+
+bool FlipBlocks(TextureRecord& record) {
+    const std::size_t blockBytes = BlockBytes(record.compression);
+    const std::uint32_t blocksWide = (record.width + kBlockSide - 1) / kBlockSide;
+    const std::uint32_t blocksHigh = (record.height + kBlockSide - 1) / kBlockSide;
+    const std::uint64_t expected = std::uint64_t{blocksWide} * blocksHigh * blockBytes;
+    if (record.pixelSize != expected || record.pixels.size() != expected ||
+        (record.height > kBlockSide && record.height % kBlockSide != 0)) {
+        return false;
+    }
+    const std::size_t rowBytes = blocksWide * blockBytes;
+    ReverseRows(record.pixels.data(), rowBytes, blocksHigh);
+    const std::uint32_t rowsPerBlock = std::min(record.height, kBlockSide);
+    for (std::size_t offset = 0; offset < record.pixels.size(); offset += blockBytes) {
+        MirrorBlockRows(record.pixels.data() + offset, record.compression, rowsPerBlock);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool FlipTexture(TextureRecord& record) {
+    if (record.width == 0 || record.height == 0) {
+        return false;
+    }
+    return IsBlockCompressed(record) ? FlipBlocks(record) : FlipTexels(record);
+}

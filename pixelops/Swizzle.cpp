@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Swizzle.h"
+
+#include <cstddef>
+#include <cstring>
+#include <type_traits>
+#include <vector>
+
+#include "TexelLayout.h"
+
+namespace {
+
+// In an interleaved index x owns the even bits and y the odd ones.
+constexpr std::uint32_t kEvenBits = 0x55555555;
+constexpr std::uint32_t kOddBits = 0xAAAAAAAA;
+
+// Adds one to the coordinate held in the `mask` bits of an interleaved index: the carry runs
+// through the other coordinate's bits because they are all set in `bits - mask`.
+constexpr std::uint32_t NextInterleaved(std::uint32_t bits, std::uint32_t mask) {
+    return (bits - mask) & mask;
+}
+
+// The two directions share one walk and differ only in which side of each copy is read.
+struct ToSequence {
+    static void Move(const std::uint8_t* source, std::uint8_t* destination, std::size_t linear,
+                     std::size_t sequence, std::size_t bytes) {
+        std::memcpy(destination + sequence, source + linear, bytes);
+    }
+};
+
+struct ToLinear {
+    static void Move(const std::uint8_t* source, std::uint8_t* destination, std::size_t linear,
+                     std::size_t sequence, std::size_t bytes) {
+        std::memcpy(destination + linear, source + sequence, bytes);
+    }
+};
+
+// Walks one tile. `TexelSize` is a compile-time constant for the common texel sizes, so that
+// every copy below has a fixed length and becomes a plain load and store.
+template <class Direction, class TexelSize>
+class TileWalk {
+public:
+    TileWalk(const std::uint8_t* source, std::uint8_t* destination, std::size_t pitch,
+             TexelSize texelBytes)
+        : m_source(source),
+          m_destination(destination),
+          m_texel(texelBytes),
+          m_pitch(pitch * m_texel) {}
+
+    void Run(std::size_t linear, std::size_t sequence, std::uint32_t side) {
+        linear *= m_texel;
+        sequence *= m_texel;
+        if (side == 2) {
+            Leaf(linear, sequence);
+            return;
+        }
+        // Blocks of 4 x 4 texels are 16 consecutive sequence texels; blocks follow each other
+        // in Morton order of their own coordinates. The walk reads rows in order and finds
+        // each block's place by stepping its interleaved coordinates.
+        const std::uint32_t blocks = side / 4;
+        std::uint32_t yBits = 0;
+        for (std::uint32_t by = 0; by < blocks; ++by) {
+            const std::size_t rowStart = linear + std::size_t{by} * 4 * m_pitch;
+            std::uint32_t xBits = 0;
+            for (std::uint32_t bx = 0; bx < blocks; ++bx) {
+                Block(rowStart + std::size_t{bx} * 4 * m_texel,
+                      sequence + std::size_t{xBits | yBits} * 16 * m_texel);
+                xBits = NextInterleaved(xBits, kEvenBits);
+            }
+            yBits = NextInterleaved(yBits, kOddBits);
+        }
+    }
+
+private:
+    void Leaf(std::size_t linear, std::size_t sequence) {
+        const std::size_t pair = 2 * m_texel;
+        Direction::Move(m_source, m_destination, linear, sequence, pair);
+        Direction::Move(m_source, m_destination, linear + m_pitch, sequence + pair, pair);
+    }
+
+    void Block(std::size_t linear, std::size_t sequence) {
+        const std::size_t leaf = 4 * m_texel;
+        const std::size_t across = 2 * m_texel;
+        const std::size_t down = 2 * m_pitch;
+        Leaf(linear, sequence);
+        Leaf(linear + across, sequence + leaf);
+        Leaf(linear + down, sequence + 2 * leaf);
+        Leaf(linear + down + across, sequence + 3 * leaf);
+    }
+
+    const std::uint8_t* m_source;
+    std::uint8_t* m_destination;
+    TexelSize m_texel;
+    std::size_t m_pitch;
+};
+
+template <std::size_t N>
+using FixedTexel = std::integral_constant<std::size_t, N>;
+
+template <class Direction>
+void WalkTile(const std::uint8_t* source, std::uint8_t* destination, std::uint32_t& position,
+              std::uint32_t tileStart, std::uint32_t side, std::uint32_t pitch,
+              std::uint32_t texelBytes) {
+    const auto run = [&](auto texel) {
+        TileWalk<Direction, decltype(texel)>(source, destination, pitch, texel)
+            .Run(tileStart, position, side);
+    };
+    switch (texelBytes) {
+        case 1:
+            run(FixedTexel<1>{});
+            break;
+        case 2:
+            run(FixedTexel<2>{});
+            break;
+        case 3:
+            run(FixedTexel<3>{});
+            break;
+        case 4:
+            run(FixedTexel<4>{});
+            break;
+        default:
+            run(std::size_t{texelBytes});
+            break;
+    }
+    position += side * side;
+}
+
+constexpr bool IsPowerOfTwoAtLeast2(std::uint32_t value) {
+    return value >= 2 && (value & (value - 1)) == 0;
+}
+
+using TileTransform = void (*)(const std::uint8_t*, std::uint8_t*, std::uint32_t&, std::uint32_t,
+                               std::uint32_t, std::uint32_t, std::uint32_t);
+
+bool ConvertTexture(TextureRecord& record, TileTransform transform) {
+    const std::uint32_t texelBytes = TexelBytes(record);
+    const std::uint32_t width = record.width;
+    const std::uint32_t height = record.height;
+    if (!IsPowerOfTwoAtLeast2(width) || !IsPowerOfTwoAtLeast2(height) ||
+        !HoldsWholeTexels(record, texelBytes)) {
+        return false;
+    }
+    const bool wide = width > height;
+    const std::uint32_t side = wide ? height : width;
+    const std::uint32_t tiles = wide ? width / height : height / width;
+    // A tall texture's tiles follow each other down the rows, a wide one's across them.
+    const std::uint32_t tileStep = wide ? side : side * width;
+
+    std::vector<std::uint8_t> converted(record.pixelSize);
+    std::uint32_t position = 0;
+    for (std::uint32_t k = 0; k < tiles; ++k) {
+        transform(record.pixels.data(), converted.data(), position, k * tileStep, side, width,
+                  texelBytes);
+    }
+    record.pixels.swap(converted);
+    return true;
+}
+
+}  // namespace
+
+void SwizzleTile(const std::uint8_t* source, std::uint8_t* destination, std::uint32_t& position,
+                 std::uint32_t tileStart, std::uint32_t side, std::uint32_t pitch,
+                 std::uint32_t texelBytes) {
+    WalkTile<ToSequence>(source, destination, position, tileStart, side, pitch, texelBytes);
+}
+
+void UnswizzleTile(const std::uint8_t* source, std::uint8_t* destination, std::uint32_t& position,
+                   std::uint32_t tileStart, std::uint32_t side, std::uint32_t pitch,
+                   std::uint32_t texelBytes) {
+    WalkTile<ToLinear>(source, destination, position, tileStart, side, pitch, texelBytes);
+}
+
+bool SwizzleTexture(TextureRecord& record) {
+    return ConvertTexture(record, SwizzleTile);
+}
+
+bool UnswizzleTexture(TextureRecord& record) {
+    return ConvertTexture(record, UnswizzleTile);
+}

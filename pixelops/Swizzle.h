@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+
+#include "TextureRecord.h"
+
+// Swizzled order: a square tile of side s (a power of two, at least 2) is stored as s x s
+// texels in Morton order, the texel in column x and row y of the tile at sequence index m,
+// where bit 2i of m is bit i of x and bit 2i + 1 of m is bit i of y.
+//
+// All offsets and indices below count texels of `texelBytes` bytes, not bytes:
+//   tileStart  linear index of the tile's top-left texel (row * pitch + column),
+//   side       the tile's side s,
+//   pitch      texels per row of the linear image,
+//   position   sequence index of the tile's first texel; advanced by s x s.
+// The caller makes sure the tile and the s x s sequence texels lie inside both buffers.
+
+// Reads the tile from the linear `source` and writes it in swizzled order into `destination`.
+void SwizzleTile(const std::uint8_t* source, std::uint8_t* destination, std::uint32_t& position,
+                 std::uint32_t tileStart, std::uint32_t side, std::uint32_t pitch,
+                 std::uint32_t texelBytes = 1);
+
+// The exact inverse: reads s x s texels in swizzled order from `source` and writes the tile
+// into the linear `destination`.
+void UnswizzleTile(const std::uint8_t* source, std::uint8_t* destination, std::uint32_t& position,
+                   std::uint32_t tileStart, std::uint32_t side, std::uint32_t pitch,
+                   std::uint32_t texelBytes = 1);
+
+// Convert the first level of one texture between row order and swizzled order. A square
+// texture is one tile; a tall one a column of square tiles from top to bottom, a wide one a
+// row of square tiles from left to right, stored one after another. The unit is one texel of
+// depth / 8 bytes. Return false and leave the record as it is when it is outside what the
+// order is defined for: a side that is not a power of two or is below 2, block-compressed
+// pixels (never stored swizzled), a depth that is not a positive multiple of 8, or a pixel
+// buffer that is not exactly width x height texels.
+bool SwizzleTexture(TextureRecord& record);
+bool UnswizzleTexture(TextureRecord& record);

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+
+#include "TextureRecord.h"
+
+// Bytes of one texel of a texture stored texel by texel (depth / 8), or 0 when its pixels are
+// block-compressed or its depth is not a whole number of bytes. The reader sizes an 8-bit
+// texture as one byte per texel whatever its compression word says, unless that word names a
+// block format, so only those formats count as blocks here.
+inline std::uint32_t TexelBytes(const TextureRecord& record) {
+    if (IsBlockCompressed(record) || record.depth <= 0 || record.depth % 8 != 0) {
+        return 0;
+    }
+    return static_cast<std::uint32_t>(record.depth / 8);
+}
+
+// Whether the record's buffer holds exactly its width x height texels of `texelBytes` each.
+inline bool HoldsWholeTexels(const TextureRecord& record, std::uint32_t texelBytes) {
+    const std::uint64_t expected =
+        static_cast<std::uint64_t>(record.width) * record.height * texelBytes;
+    return texelBytes != 0 && record.pixelSize == expected && record.pixels.size() == expected;
+}

@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Export.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ByteOrder.h"
+#include "ExchangeTestSupport.h"
+#include "FileError.h"
+#include "SafeName.h"
+#include "SpyControl.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+TEST(Export, PalettisedTexturesGoThroughAWorkingBitmapToATarga) {
+    for (const auto& [alphaFlags, entries, pixelsAt] :
+         {std::tuple{0xA500u, 256, 1078u}, std::tuple{0x4500u, 32, 182u}}) {
+        ScratchDir dir;
+        const auto wall = PatternEntry("wall", 256, 256, 8, 0, alphaFlags, entries);
+        // The bitmap is written into the existing file: a second link keeps its bytes after
+        // the export has removed it.
+        WriteBytes("wall.bmp", std::vector<std::uint8_t>{});
+        std::filesystem::create_hard_link("wall.bmp", "kept.bmp");
+        spy::Reset();
+        GfxBinding gfx(spy::kModuleName);
+
+        EXPECT_EQ(ExportTexture(wall.name, wall.record, gfx), ExportOutcome::Exported);
+
+        const auto bitmap = ReadBytes("kept.bmp");
+        ASSERT_EQ(bitmap.size(), pixelsAt + 65536);
+        EXPECT_EQ(ReadLe32(bitmap, 2), pixelsAt + 65536);
+        EXPECT_EQ(ReadLe32(bitmap, 10), pixelsAt);
+        EXPECT_EQ(ReadLe16(bitmap, 28), 8);
+        EXPECT_EQ(ReadLe32(bitmap, 46), 0u);  // colours used
+        EXPECT_EQ(spy::Describe(spy::Calls()),
+                  Names{"_bmptoanys(wall.bmp, wall, zero block, 24, 0)"});
+        EXPECT_EQ(dir.Files(), (Names{"kept.bmp", "wall.tga"}));
+    }
+}
+
+TEST(Export, TrueColourDdsKeepsAlphaOnlyWhenHasAlphaIsOne) {
+    for (std::uint32_t hasAlpha : {0u, 1u, 2u}) {
+        ScratchDir dir;
+        const auto glass = PatternEntry("glass", 16, 8, 32, 0, 0x0500, 256, hasAlpha);
+        GfxBinding gfx;
+        ASSERT_EQ(ExportTexture(glass.name, glass.record, gfx), ExportOutcome::Exported);
+        EXPECT_EQ(dir.Files(), Names{"glass.dds"});
+        // 11 gives an alpha mask (A8R8G8B8), 10 none (X8R8G8B8).
+        EXPECT_EQ(ReadLe32(ReadBytes("glass.dds"), 104), hasAlpha == 1 ? 0xFF000000u : 0u);
+    }
+}
+
+TEST(Export, BlockTexturesGiveOneLevelWithTheirFourCc) {
+    ScratchDir dir;
+    GfxBinding gfx("tinplate_no_such_module");
+    const auto mips = PatternEntry("mips", 64, 64, 16, 12, 0x8200, 256, 0, 7);
+    const auto comp15 = PatternEntry("comp15", 32, 32, 16, 15, 0x0300);
+    ExportTexture(mips.name, mips.record, gfx);
+    ExportTexture(comp15.name, comp15.record, gfx);
+
+    const auto fourCc = [](const auto& dds) { return std::string(&dds[84], &dds[88]); };
+    const auto dds = ReadBytes("mips.dds");
+    EXPECT_EQ(dds.size(), 128 + mips.record.pixelSize);
+    EXPECT_EQ(ReadLe32(dds, 28), 0u);  // mip-map count
+    EXPECT_EQ(fourCc(dds), "DXT1");
+    EXPECT_EQ(fourCc(ReadBytes("comp15.dds")), "DXT5");
+}
+
+TEST(Export, UnsafeNamesAndKindsWithoutImageFileTouchNothing) {
+    for (const std::string name : {"", ".", "..", "a/b", "..\\up", "bell\a"}) {
+        EXPECT_FALSE(IsSafeFileName(name)) << name;
+    }
+    EXPECT_TRUE(IsSafeFileName("...wall \xC3\xA4"));
+    ScratchDir dir;
+    std::filesystem::create_directory("sub");
+    GfxBinding gfx;
+    for (const auto& [depth, compression] : {std::pair{8, 0}, {32, 0}, {16, 12}}) {
+        const auto record = PatternEntry("x", 16, 16, depth, compression, 0x0500).record;
+        for (const std::string name : {"../x", "sub/x", ".."}) {
+            EXPECT_THROW(ExportTexture(name, record, gfx), FileError) << name;
+        }
+    }
+    const auto rgb565 = PatternEntry("x", 16, 16, 16, 0, 0x0100).record;
+    EXPECT_EQ(ExportTexture("../x", rgb565, gfx), ExportOutcome::NotExportable);
+    EXPECT_EQ(ExportFileName("x", rgb565), std::nullopt);
+    EXPECT_EQ(dir.Files(), Names{"sub"});
+    EXPECT_TRUE(std::filesystem::is_empty("sub"));
+}
+
+// "File Exported" only for a fresh product: a missing one is an error, and an earlier one
+// neither passes for it nor survives it.
+TEST(Export, ProductsAreReplacedAndMissingOnesAreErrors) {
+    ScratchDir dir;
+    auto wall = PatternEntry("wall", 16, 16, 8, 0, 0xA500);
+    const auto glass = PatternEntry("glass", 16, 16, 32, 0, 0x0500);
+    GfxBinding gfx;
+    ExportTexture(wall.name, wall.record, gfx);
+    const auto first = ReadBytes("wall.tga");
+    ExportTexture(wall.name, Scrambled(wall.record), gfx);
+    EXPECT_NE(ReadBytes("wall.tga"), first);
+    ExportTexture(glass.name, glass.record, gfx);
+
+    GfxBinding missing("tinplate_no_such_module");
+    EXPECT_THROW(ExportTexture(wall.name, wall.record, missing), FileError);
+    try {
+        ExportTexture(glass.name, glass.record, missing);
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.fileName(), "glass.tga");
+        EXPECT_NE(error.reason().find("not available"), std::string::npos) << error.reason();
+    }
+    spy::Reset();
+    spy::MakeNoOutput("_bmptoanys", 1);
+    GfxBinding silent(spy::kModuleName);
+    EXPECT_THROW(ExportTexture(wall.name, wall.record, silent), FileError);
+    EXPECT_TRUE(dir.Files().empty());
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include "ByteOrder.h"
+#include "ImageFiles.h"
+#include "TestSupport.h"
+
+namespace {
+
+enum class Format { kBitmap, kTarga, kDds };
+
+// Feeds `file` to every entry point that reads its format: each must fail and leave nothing
+// but the input behind.
+void ExpectRejectedEverywhere(Format format, const Bytes& file) {
+    ScratchDir scratch;
+    WriteBytes("in", file);
+    ImageLibraries libraries;
+    switch (format) {
+        case Format::kBitmap:
+            EXPECT_EQ(libraries.BmpToAnys("in", "out"), 0);
+            libraries.BmpResize("in", "out", 8, 8);
+            libraries.BmpResize("in", "in", 8, 8);
+            EXPECT_EQ(ReadBytes("in"), file) << "a failed in-place resize keeps its source";
+            break;
+        case Format::kTarga:
+            EXPECT_EQ(libraries.TargaToExtendedBitmap("in", "out"), 0);
+            EXPECT_NE(libraries.TgaToDds("in", 11, "out"), 0);
+            EXPECT_NE(libraries.TgaCompressBmp("in", "out"), 0);
+            break;
+        case Format::kDds:
+            EXPECT_EQ(libraries.AnyToBmps("in", "out"), 0);
+            EXPECT_NE(libraries.TargaFromDds("out", "in"), 0);
+            break;
+    }
+    EXPECT_EQ(scratch.Files(), std::vector<std::string>{"in"});
+}
+
+void ExpectEveryTruncationRejected(Format format, const Bytes& file) {
+    for (std::size_t length = 0; length < file.size(); ++length) {
+        SCOPED_TRACE(length);
+        ExpectRejectedEverywhere(format, Bytes(file.begin(), file.begin() + length));
+    }
+}
+
+Bytes IndexedBitmap() {
+    return WorkingBitmap(4, 3, 8, PatternBytes(128, 1), PatternBytes(12, 2));
+}
+Bytes TrueColourBitmap() {
+    return WorkingBitmap(4, 3, 32, {}, PatternBytes(48, 3));
+}
+
+Bytes DxtDds() {
+    return BlockDds(8, 8, "DXT1", PatternBytes(32, 6));
+}
+
+TEST(HostileInput, TruncatedFilesAreRejectedWithoutOutput) {
+    ExpectEveryTruncationRejected(Format::kBitmap, IndexedBitmap());
+    ExpectEveryTruncationRejected(Format::kBitmap, TrueColourBitmap());
+    ExpectEveryTruncationRejected(Format::kDds, DxtDds());
+    for (const std::uint8_t type : {1, 9}) {
+        for (const std::uint8_t entryBits : {24, 32}) {
+            SCOPED_TRACE(testing::Message() << "type " << int{type} << " map " << int{entryBits});
+            ExpectEveryTruncationRejected(Format::kTarga, SmallTarga(type, 8, entryBits));
+        }
+    }
+    for (const std::uint8_t type : {2, 10}) {
+        SCOPED_TRACE(testing::Message() << "type " << int{type});
+        ExpectEveryTruncationRejected(Format::kTarga, SmallTarga(type, 32, 0));
+    }
+
+    ScratchDir scratch;
+    ImageLibraries libraries;
+    WriteBytes("tex.bmp", TrueColourBitmap());
+    ASSERT_NE(libraries.BmpToAnys("tex.bmp", "tex"), 0);
+    ASSERT_EQ(libraries.TgaToDds("tex.tga", 11, "tex.dds"), 0);
+    ExpectEveryTruncationRejected(Format::kDds, ReadBytes("tex.dds"));
+}
+
+TEST(HostileInput, LyingHeadersAreRejectedWithoutOutput) {
+    Bytes bitmap = TrueColourBitmap();
+    WriteLe32(bitmap, 10, static_cast<std::uint32_t>(bitmap.size() + 1));  // pixels past the end
+    ExpectRejectedEverywhere(Format::kBitmap, bitmap);
+    bitmap = TrueColourBitmap();
+    WriteLe32(bitmap, 10, 40);  // pixels inside the header
+    ExpectRejectedEverywhere(Format::kBitmap, bitmap);
+    bitmap = TrueColourBitmap();
+    WriteLe32(bitmap, 18, 40000);  // 6.4 GB of pixels
+    WriteLe32(bitmap, 22, 40000);
+    ExpectRejectedEverywhere(Format::kBitmap, bitmap);
+    bitmap = TrueColourBitmap();
+    WriteLe32(bitmap, 22, static_cast<std::uint32_t>(-3));
+    ExpectRejectedEverywhere(Format::kBitmap, bitmap);
+    bitmap = IndexedBitmap();
+    WriteLe32(bitmap, 10, 54 + 126);  // a colour table of 31.5 entries
+    ExpectRejectedEverywhere(Format::kBitmap, bitmap);
+
+    Bytes dds = DxtDds();
+    WriteLe32(dds, 12, 65536);  // 16 GiB decoded
+    WriteLe32(dds, 16, 65536);
+    ExpectRejectedEverywhere(Format::kDds, dds);
+    dds = DxtDds();
+    WriteLe32(dds, 12, 0x7FFFFFFF);  // blocks the file does not hold
+    ExpectRejectedEverywhere(Format::kDds, dds);
+    dds = DxtDds();
+    dds[87] = '2';  // DXT2 is not read
+    ExpectRejectedEverywhere(Format::kDds, dds);
+    dds = DxtDds();
+    dds[0] = 'X';
+    ExpectRejectedEverywhere(Format::kDds, dds);
+
+    Bytes targa = SmallTarga(1, 8, 32);
+    targa[5] = 0xFF;  // a map of 65535 entries in a file of 60 bytes
+    targa[6] = 0xFF;
+    ExpectRejectedEverywhere(Format::kTarga, targa);
+    targa = SmallTarga(2, 32, 0);
+    targa[12] = targa[13] = targa[14] = targa[15] = 0xFF;  // 65535 × 65535
+    ExpectRejectedEverywhere(Format::kTarga, targa);
+    targa = SmallTarga(10, 32, 0);
+    targa[18] = 0x85;  // a run of six pixels, then a run of four: ten in an image of eight
+    targa[18 + 5] = 0x83;
+    ExpectRejectedEverywhere(Format::kTarga, targa);
+    targa = SmallTarga(1, 8, 32);
+    targa[7] = 16;  // 16-bit map entries are not read
+    ExpectRejectedEverywhere(Format::kTarga, targa);
+}
+
+TEST(HostileInput, MissingNamesAndFilesAndUnwritableOutputsFail) {
+    ScratchDir scratch;
+    GfxBinding gfx;
+    EXPECT_EQ(gfx._anytobmps(0, 0, 0, 0, 0), 0);
+    gfx._bmpresize(0, 0, 0, 1, 1);
+    EXPECT_EQ(gfx._bmptoanys(0, 0, 0, 24, 0), 0);
+    EXPECT_NE(gfx._TargaFromDDS(0, 0, 0), 0);
+    EXPECT_EQ(gfx._TargaToExtendedBitmap(0, 0, 0, 20), 0);
+
+    ImageLibraries libraries;
+    EXPECT_EQ(libraries.AnyToBmps("absent.dds", "out.bmp"), 0);
+    EXPECT_NE(libraries.TgaCompressBmp("absent.tga", "out.bmp"), 0);
+    WriteBytes("tex.bmp", TrueColourBitmap());
+    EXPECT_EQ(libraries.BmpToAnys("tex.bmp", "no-such-folder/tex"), 0);
+    EXPECT_EQ(scratch.Files(), std::vector<std::string>{"tex.bmp"});
+}
+
+TEST(HostileInput, UnsupportedButWellFormedInputsFail) {
+    ScratchDir scratch;
+    ImageLibraries libraries;
+    WriteBytes("true.tga", SmallTarga(2, 32, 0));
+    EXPECT_EQ(libraries.TargaToExtendedBitmap("true.tga", "out.bmp"), 0);
+    EXPECT_NE(libraries.TgaToDds("true.tga", 12, "out.dds"), 0);
+    WriteBytes("grey.bmp", WorkingBitmap(2, 2, 24, {}, PatternBytes(12, 1)));
+    EXPECT_EQ(libraries.BmpToAnys("grey.bmp", "out"), 0);
+    EXPECT_EQ(scratch.Files(), (std::vector<std::string>{"grey.bmp", "true.tga"}));
+}
+
+}  // namespace

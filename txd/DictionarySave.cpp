@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DictionarySave.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+
+#include "ByteOrder.h"
+#include "DictionaryReader.h"
+#include "FileError.h"
+#include "FileIo.h"
+#include "LibraryArgs.h"
+#include "WorkingBitmap.h"
+
+namespace {
+
+const std::string kMipMapIn = "MipMapIn.bmp";
+const std::string kMipMapOut = "MipMapOut.bmp";
+// The resized bitmap's pixels follow its two headers and a 256-entry palette.
+constexpr std::uint64_t kResizedPixelsOffset = 14 + 40 + 1024;
+
+struct LevelPlace {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint64_t offset = 0;
+};
+
+struct LevelBytes {
+    std::uint64_t offset = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+std::string TextureLabel(const TextureEntry& texture) {
+    return "texture \"" + texture.name + "\"";
+}
+
+// Runs `step` for one texture; a failure names the texture before its own reason.
+template <typename Step>
+auto ForTexture(const TextureEntry& texture, Step step) {
+    try {
+        return step();
+    } catch (const FileError& error) {
+        throw FileError(error.fileName(), TextureLabel(texture) + ": " + error.reason());
+    }
+}
+
+// The smaller levels that follow the first one of an 8-bit texture, each side halved and
+// never below 1. The level count is only trusted as far as the chain to 1 x 1 goes, and a
+// level that would reach past the texture's own data ends the list.
+std::vector<LevelPlace> LevelsToRebuild(const TextureRecord& record) {
+    std::vector<LevelPlace> levels;
+    if (record.depth != 8 || record.width == 0 || record.height == 0) {
+        return levels;
+    }
+    const auto count = static_cast<std::uint16_t>(record.mipCount);
+    std::uint32_t width = record.width;
+    std::uint32_t height = record.height;
+    std::uint64_t offset = std::uint64_t{record.pixelOffset} + record.pixelSize;
+    for (std::uint32_t level = 1; level < count && (width > 1 || height > 1); ++level) {
+        width = std::max<std::uint32_t>(width >> 1, 1);
+        height = std::max<std::uint32_t>(height >> 1, 1);
+        const std::uint64_t size = std::uint64_t{width} * height;
+        if (offset + size > record.levelDataEnd) {
+            break;
+        }
+        levels.push_back({width, height, offset});
+        offset += size;
+    }
+    return levels;
+}
+
+std::vector<std::uint8_t> ResizeLevel(const std::string& path, GfxBinding& gfx, NameBuffer& input,
+                                      NameBuffer& output, WorkBlock& block,
+                                      const LevelPlace& level) {
+    // An output left by an earlier run must never pass for this resize's.
+    RemoveFileQuietly(kMipMapOut);
+    if (FileExists(kMipMapOut)) {
+        throw FileError(kMipMapOut, "a working file from an earlier run cannot be removed");
+    }
+    gfx._bmpresize(input.word(), output.word(), block.word(), level.width, level.height);
+    const std::string size = std::to_string(level.width) + " x " + std::to_string(level.height);
+    if (!FileExists(kMipMapOut)) {
+        throw FileError(path, kMipMapOut + " (" + size + ") was not produced");
+    }
+    const std::vector<std::uint8_t> resized = ReadWholeFile(kMipMapOut);
+    const std::uint64_t needed = kResizedPixelsOffset + std::uint64_t{level.width} * level.height;
+    if (resized.size() < needed) {
+        throw FileError(path, kMipMapOut + " (" + size + ") holds " +
+                                  std::to_string(resized.size()) + " bytes, " +
+                                  std::to_string(needed) + " needed");
+    }
+    return {resized.begin() + kResizedPixelsOffset, resized.begin() + needed};
+}
+
+std::vector<LevelBytes> RebuildLevels(const std::string& path, const TextureRecord& record,
+                                      GfxBinding& gfx, WorkBlock& block) {
+    const std::vector<LevelPlace> places = LevelsToRebuild(record);
+    if (places.empty()) {
+        return {};
+    }
+    // Set up first so that a stale output goes too, whatever stops the rebuild.
+    WorkingFiles workingFiles{kMipMapIn, kMipMapOut};
+    if (!gfx.HasEntryPoint("_bmpresize")) {
+        throw FileError(path, "the image library libmwgfx.so (or its _bmpresize) is missing");
+    }
+    WriteWorkingBitmap(kMipMapIn, record, 8);
+    NameBuffer input(kMipMapIn);
+    NameBuffer output(kMipMapOut);
+    block.Clear();
+    std::vector<LevelBytes> levels;
+    for (const LevelPlace& place : places) {
+        levels.push_back({place.offset, ResizeLevel(path, gfx, input, output, block, place)});
+    }
+    return levels;
+}
+
+// Edits never resize a texture; a record that no longer fits its place, or a file that
+// shrank since it was read, would make Save write over bytes that are not the texture's.
+void CheckPlaces(const std::string& path, const std::vector<TextureEntry>& textures) {
+    std::uint64_t end = 0;
+    for (const TextureEntry& texture : textures) {
+        const TextureRecord& r = texture.record;
+        if (r.palette.size() != r.paletteSize || r.pixels.size() != r.pixelSize ||
+            std::uint64_t{r.headerOffset} + block::kHasAlphaOffset + 4 > r.paletteOffset ||
+            std::uint64_t{r.paletteOffset} + r.paletteSize > r.pixelOffset ||
+            std::uint64_t{r.pixelOffset} + r.pixelSize > r.levelDataEnd) {
+            throw FileError(path, TextureLabel(texture) + ": its record no longer fits its place");
+        }
+        end = std::max<std::uint64_t>(end, r.levelDataEnd);
+    }
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(path, unknown);
+    if (!unknown && size < end) {
+        throw FileError(path, "the file is shorter than when it was opened (" +
+                                  std::to_string(size) + " bytes, " + std::to_string(end) +
+                                  " expected)");
+    }
+}
+
+void WriteTexture(InPlaceFile& file, const TextureRecord& record,
+                  const std::vector<LevelBytes>& levels) {
+    std::array<std::uint8_t, 4> hasAlpha{};
+    WriteLe32(hasAlpha, 0, record.hasAlpha);
+    file.WriteAt(std::uint64_t{record.headerOffset} + block::kHasAlphaOffset, hasAlpha);
+    file.WriteAt(record.paletteOffset, record.palette);
+    file.WriteAt(record.pixelOffset, record.pixels);
+    for (const LevelBytes& level : levels) {
+        file.WriteAt(level.offset, level.bytes);
+    }
+}
+
+}  // namespace
+
+void SaveDictionary(const std::string& path, const std::vector<TextureEntry>& textures,
+                    GfxBinding& gfx) {
+    if (textures.empty()) {
+        return;
+    }
+    CheckPlaces(path, textures);
+    WorkBlock block;
+    std::vector<std::vector<LevelBytes>> rebuilt;
+    rebuilt.reserve(textures.size());
+    for (const TextureEntry& texture : textures) {
+        rebuilt.push_back(
+            ForTexture(texture, [&] { return RebuildLevels(path, texture.record, gfx, block); }));
+    }
+
+    InPlaceFile file(path);
+    for (std::size_t i = 0; i < textures.size(); ++i) {
+        ForTexture(textures[i], [&] { WriteTexture(file, textures[i].record, rebuilt[i]); });
+    }
+    file.Close();
+}

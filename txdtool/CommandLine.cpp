@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CommandLine.h"
+
+namespace {
+
+bool IsOption(const std::string& word) { return word.size() > 1 && word[0] == '-'; }
+
+}  // namespace
+
+CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted) {
+    CommandArguments arguments;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (optionsEnded || !IsOption(word)) {
+            arguments.operands.push_back(word);
+        } else if (word == "--") {
+            optionsEnded = true;
+        } else if (word == "--help" || word == "-h") {
+            arguments.help = true;
+        } else if (word == "--json" && (accepted & kJsonOption) != 0) {
+            arguments.json = true;
+        } else if (word.starts_with("-C") && (accepted & kDirectoryOption) != 0) {
+            if (word.size() > 2) {
+                arguments.directory = word.substr(2);
+            } else if (i + 1 < words.size()) {
+                arguments.directory = words[++i];
+            } else {
+                throw UsageError("option -C needs a folder");
+            }
+        } else {
+            throw UsageError("unknown option " + word);
+        }
+    }
+    return arguments;
+}

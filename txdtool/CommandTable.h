@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+#include "CommandLine.h"
+
+struct Command {
+    std::string_view name;
+    std::string_view synopsis;  // the words after "txdtool"
+    std::string_view summary;   // one line for the overview
+    std::string_view details;   // the rest of "txdtool COMMAND --help"
+    std::size_t fewestOperands;
+    std::size_t mostOperands;
+    unsigned options;
+    int (*run)(const CommandArguments&);
+};
+
+std::span<const Command> AllCommands();
+
+// nullptr for a name that is no command.
+const Command* FindCommand(std::string_view name);

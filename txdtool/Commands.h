@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "CommandLine.h"
+
+// Each command runs the code path of the window's command of the same job and returns the
+// exit status; a failure that ends it is thrown as a FileError (status 1) or, for words that
+// make no sense, a UsageError (status 2).
+
+// Reading (InspectCommands.cpp)
+int RunList(const CommandArguments& arguments);
+int RunCheck(const CommandArguments& arguments);
+
+// Image files (ExchangeCommands.cpp)
+int RunExport(const CommandArguments& arguments);
+int RunImport(const CommandArguments& arguments);
+
+// Editing, then Save (EditCommands.cpp)
+int RunSwizzle(const CommandArguments& arguments);
+int RunUnswizzle(const CommandArguments& arguments);
+int RunFlip(const CommandArguments& arguments);
+int RunAlpha(const CommandArguments& arguments);
+
+// The picture (PreviewCommand.cpp)
+int RunPreview(const CommandArguments& arguments);

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "GfxBinding.h"
+#include "TextureRecord.h"
+
+// One dictionary as File > Open reads it, and what the commands do around it: find a texture
+// by name, work in the dictionary's folder, save as File > Save does.
+class DictionaryFile {
+public:
+    // Reads and checks the whole file; a FileError names `argument` as the user typed it. The
+    // path is made absolute now, so that the current directory may change afterwards.
+    explicit DictionaryFile(std::string argument);
+
+    const std::string& shownName() const { return m_argument; }
+    std::vector<TextureEntry>& textures() { return m_textures; }
+
+    // The one texture of exactly this name; a FileError lists the names present when there is
+    // none, and refuses a name that several textures share.
+    TextureEntry& Find(const std::string& name);
+
+    // The folder the window works in once it has opened the dictionary.
+    void EnterFolder() const;
+
+    // File > Save of every texture; on failure the file is as it was.
+    void Save(GfxBinding& gfx) const;
+
+private:
+    std::string m_argument;
+    std::filesystem::path m_absolutePath;
+    std::vector<TextureEntry> m_textures;
+};
+
+// "texture "NAME"", as the messages name a texture.
+std::string TextureLabel(const TextureEntry& texture);
+
+// "16-bit, compression 0": what makes a texture's kind, for messages about kinds.
+std::string KindText(const TextureRecord& record);

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TextEscape.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+bool IsControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
+
+std::string Escaped(const char* format, unsigned char byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, format, byte);
+    return text;
+}
+
+// Length of the well-formed UTF-8 sequence starting at `at`, or 0 when there is none (a stray
+// continuation byte, a truncated sequence, an overlong form, a surrogate, or past U+10FFFF).
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    std::size_t length = 0;
+    std::uint32_t codePoint = 0;
+    std::uint32_t smallest = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1Fu;
+        smallest = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0Fu;
+        smallest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07u;
+        smallest = 0x10000;
+    } else {
+        return 0;
+    }
+    if (text.size() - at < length) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0u) != 0x80u) {
+            return 0;
+        }
+        codePoint = (codePoint << 6) | (next & 0x3Fu);
+    }
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    return codePoint < smallest || codePoint > 0x10FFFF || surrogate ? 0 : length;
+}
+
+}  // namespace
+
+std::string PrintableText(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        shown += IsControl(byte) ? Escaped("\\x%02X", byte) : std::string(1, c);
+    }
+    return shown;
+}
+
+std::string JsonString(std::string_view bytes) {
+    std::string json = "\"";
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[at]);
+        if (byte == '"' || byte == '\\') {
+            json += '\\';
+            json += bytes[at++];
+        } else if (IsControl(byte)) {
+            json += Escaped("\\u%04X", byte);
+            ++at;
+        } else if (byte < 0x80) {
+            json += bytes[at++];
+        } else if (const std::size_t length = Utf8SequenceLength(bytes, at)) {
+            json.append(bytes.substr(at, length));
+            at += length;
+        } else {
+            json += Escaped("\\u%04X", byte);
+            ++at;
+        }
+    }
+    return json + '"';
+}
