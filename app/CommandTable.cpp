@@ -19,7 +19,8 @@ const std::array<CommandEntry, 12> kCommandTable = {{
 }};
 
 const std::array<MenuPopup, 4> kMenus = {{
-    {"File", {{{"Open", command::kFileOpen}, {"Save", command::kFileSave}, {"Exit", command::kFileExit}}}},
+    {"File",
+     {{{"Open", command::kFileOpen}, {"Save", command::kFileSave}, {"Exit", command::kFileExit}}}},
     {"Image",
      {{{"Import", command::kImageImport},
        {"Export", command::kImageExport},

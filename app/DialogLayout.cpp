@@ -22,7 +22,8 @@ DialogLayout::DialogLayout(const QFontMetrics& metrics)
       m_unitY(std::max(metrics.height() / 8.0, kMinUnitY)) {}
 
 QRect DialogLayout::ToPixels(int x, int y, int width, int height) const {
-    return QRect(static_cast<int>(std::lround(x * m_unitX)), static_cast<int>(std::lround(y * m_unitY)),
+    return QRect(static_cast<int>(std::lround(x * m_unitX)),
+                 static_cast<int>(std::lround(y * m_unitY)),
                  static_cast<int>(std::lround(width * m_unitX)),
                  static_cast<int>(std::lround(height * m_unitY)));
 }

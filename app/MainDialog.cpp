@@ -42,8 +42,8 @@ struct ControlPlace {
 
 // Captions and the value labels under them, in the order of the ten field texts.
 constexpr ControlPlace kCaptions[] = {
-    {"Width", 24, 183, 21, 8},       {"Height", 57, 183, 22, 8},  {"Bpp", 91, 183, 15, 8},
-    {"Comp.", 118, 183, 22, 8},      {"MipMaps", 152, 183, 30, 8}, {"Alpha", 194, 183, 21, 8},
+    {"Width", 24, 183, 21, 8},        {"Height", 57, 183, 22, 8},        {"Bpp", 91, 183, 15, 8},
+    {"Comp.", 118, 183, 22, 8},       {"MipMaps", 152, 183, 30, 8},      {"Alpha", 194, 183, 21, 8},
     {"Alpha Flags", 227, 183, 37, 8}, {"Filter Flags", 276, 183, 38, 8},
 };
 constexpr ControlPlace kValues[] = {
@@ -163,9 +163,8 @@ void MainDialog::UpdateData(bool saveAndValidate) {
     if (saveAndValidate) {
         return;  // the labels are never edited by the user
     }
-    const QString* texts[] = {&m_width,    &m_height,     &m_bpp,         &m_comp,
-                              &m_mipMaps,  &m_alpha,      &m_alphaFlags,  &m_filterFlags,
-                              &m_fileLabel, &m_imageLabel};
+    const QString* texts[] = {&m_width, &m_height,     &m_bpp,         &m_comp,      &m_mipMaps,
+                              &m_alpha, &m_alphaFlags, &m_filterFlags, &m_fileLabel, &m_imageLabel};
     for (std::size_t i = 0; i < std::size(texts); ++i) {
         m_valueLabels[i]->setText(*texts[i]);
     }
@@ -250,8 +249,8 @@ void MainDialog::OnDblclkTextureList() {
                                m_mipMaps, m_alpha,  m_alphaFlags, m_filterFlags};
     FieldTexts texts = ToFieldTexts(current);
     UpdateFieldTexts(*record, texts);
-    const std::string* updated[] = {&texts.width,   &texts.height, &texts.bpp,
-                                    &texts.comp,    &texts.mipMaps, &texts.alpha,
+    const std::string* updated[] = {&texts.width,      &texts.height,     &texts.bpp,
+                                    &texts.comp,       &texts.mipMaps,    &texts.alpha,
                                     &texts.alphaFlags, &texts.filterFlags};
     for (std::size_t i = 0; i < std::size(values); ++i) {
         *values[i] = QString::fromStdString(*updated[i]);
@@ -269,7 +268,9 @@ void MainDialog::OnFileSave() {
     UpdateData(false);
 }
 
-void MainDialog::OnFileExit() { close(); }
+void MainDialog::OnFileExit() {
+    close();
+}
 
 bool MainDialog::ConfirmDiscardOrSave() {
     switch (m_prompts.AskSaveChanges(this, QFileInfo(g_txdPath).fileName())) {
@@ -311,10 +312,10 @@ void MainDialog::OnImageImport() {
     const std::string name = SelectedName().toStdString();
     if (record != nullptr) {
         if (const auto dialog = ImportDialogFor(name, *record)) {
-            const QString chosen = m_prompts.OpenFileName(
-                this, QString::fromStdString(dialog->filter),
-                QString::fromStdString(dialog->defaultExtension),
-                QString::fromStdString(dialog->initialName));
+            const QString chosen =
+                m_prompts.OpenFileName(this, QString::fromStdString(dialog->filter),
+                                       QString::fromStdString(dialog->defaultExtension),
+                                       QString::fromStdString(dialog->initialName));
             if (!chosen.isEmpty()) {
                 const QFileInfo file(chosen);
                 QDir::setCurrent(file.absolutePath());
@@ -322,8 +323,9 @@ void MainDialog::OnImageImport() {
                     ImportTexture(*record, file.fileName().toStdString(), m_gfx);
                 if (const auto message = ImportMessageFor(outcome)) {
                     m_modified = true;
-                    m_prompts.Message(this, QString::fromUtf8(message->data(),
-                                                              static_cast<qsizetype>(message->size())));
+                    m_prompts.Message(this,
+                                      QString::fromUtf8(message->data(),
+                                                        static_cast<qsizetype>(message->size())));
                 }
             }
         }
@@ -353,9 +355,13 @@ void MainDialog::ConvertAll(bool (*convert)(TextureRecord&)) {
     OnDblclkTextureList();
 }
 
-void MainDialog::OnImageSwizzleAll() { ConvertAll(SwizzleTexture); }
+void MainDialog::OnImageSwizzleAll() {
+    ConvertAll(SwizzleTexture);
+}
 
-void MainDialog::OnImageUnswizzleAll() { ConvertAll(UnswizzleTexture); }
+void MainDialog::OnImageUnswizzleAll() {
+    ConvertAll(UnswizzleTexture);
+}
 
 void MainDialog::OnImageFlip() {
     if (m_textureList->count() == 0) {
@@ -379,9 +385,13 @@ void MainDialog::SetAlphaOfSelection(bool yes) {
     UpdateData(false);
 }
 
-void MainDialog::OnAlphaSetAlphaToYes() { SetAlphaOfSelection(true); }
+void MainDialog::OnAlphaSetAlphaToYes() {
+    SetAlphaOfSelection(true);
+}
 
-void MainDialog::OnAlphaSetAlphaToNo() { SetAlphaOfSelection(false); }
+void MainDialog::OnAlphaSetAlphaToNo() {
+    SetAlphaOfSelection(false);
+}
 
 void MainDialog::OnHelpAbout() {
     AboutDialog about(this);

@@ -29,7 +29,8 @@ std::optional<Image> DecodeBitmap(std::span<const std::uint8_t> file) {
     const auto signedHeight = static_cast<std::int32_t>(ReadLe32(file, 22));
     const std::uint16_t bitsPerPixel = ReadLe16(file, 28);
     const std::uint32_t compressionKind = ReadLe32(file, 30);
-    const bool knownCompression = compressionKind == 0 || (bitsPerPixel == 32 && compressionKind == 3);
+    const bool knownCompression =
+        compressionKind == 0 || (bitsPerPixel == 32 && compressionKind == 3);
     if (infoSize < 40 || width <= 0 || signedHeight == 0 || signedHeight == INT32_MIN ||
         !knownCompression || (bitsPerPixel != 8 && bitsPerPixel != 32) ||
         pixelOffset < kColourTableStart || pixelOffset > file.size()) {

@@ -34,7 +34,8 @@ void UpdateFieldTexts(const TextureRecord& record, FieldTexts& texts) {
     if (const char* label = CompressionLabel(record.compression)) {
         texts.comp = label;
     }
-    texts.mipMaps = std::to_string(static_cast<int>(static_cast<std::uint16_t>(record.mipCount)) - 1);
+    texts.mipMaps =
+        std::to_string(static_cast<int>(static_cast<std::uint16_t>(record.mipCount)) - 1);
     if (record.hasAlpha == 0) {
         texts.alpha = "No";
     } else if (record.hasAlpha == 1) {

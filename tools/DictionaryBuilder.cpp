@@ -16,7 +16,8 @@ void AppendChunkHeader(std::vector<std::uint8_t>& out, std::uint32_t type, std::
     AppendLe32(out, kVersion);
 }
 
-std::uint8_t PatternByte(std::uint32_t x, std::uint32_t y, std::uint32_t level, std::uint32_t salt) {
+std::uint8_t PatternByte(std::uint32_t x, std::uint32_t y, std::uint32_t level,
+                         std::uint32_t salt) {
     return static_cast<std::uint8_t>((x * 7 + y * 13 + level * 31 + salt * 17 + ((x ^ y) & 8) * 5));
 }
 
@@ -65,9 +66,9 @@ std::size_t LevelByteSize(std::uint32_t width, std::uint32_t height, int depth, 
     return static_cast<std::size_t>(width) * height * static_cast<std::size_t>(depth / 8);
 }
 
-SampleTexture MakePatternTexture(const std::string& name, std::uint16_t width,
-                                 std::uint16_t height, int depth, int compression, int mipCount,
-                                 std::uint32_t alphaFlags, int paletteEntries) {
+SampleTexture MakePatternTexture(const std::string& name, std::uint16_t width, std::uint16_t height,
+                                 int depth, int compression, int mipCount, std::uint32_t alphaFlags,
+                                 int paletteEntries) {
     SampleTexture t;
     t.name = name;
     t.width = width;
@@ -79,17 +80,25 @@ SampleTexture MakePatternTexture(const std::string& name, std::uint16_t width,
     const std::uint32_t salt = static_cast<std::uint32_t>(name.size() * 11 + width + height);
     if (depth == 8) {
         for (int i = 0; i < paletteEntries; ++i) {
-            t.palette.push_back(static_cast<std::uint8_t>(i * 255 / std::max(paletteEntries - 1, 1)));
+            t.palette.push_back(
+                static_cast<std::uint8_t>(i * 255 / std::max(paletteEntries - 1, 1)));
             t.palette.push_back(static_cast<std::uint8_t>((i * 37 + salt) & 0xFF));
-            t.palette.push_back(static_cast<std::uint8_t>(255 - i * 255 / std::max(paletteEntries - 1, 1)));
+            t.palette.push_back(
+                static_cast<std::uint8_t>(255 - i * 255 / std::max(paletteEntries - 1, 1)));
             t.palette.push_back(static_cast<std::uint8_t>(i % 2 ? 255 : 128));
         }
     }
     std::uint32_t w = width;
     std::uint32_t h = height;
     for (int level = 0; level < std::max(mipCount, 1); ++level) {
-        t.levels.push_back(PatternLevel(w, h, depth, compression,
-                                        static_cast<std::uint32_t>(level), salt));
+        t.levels.push_back(
+            PatternLevel(w, h, depth, compression, static_cast<std::uint32_t>(level), salt));
+        if (depth == 8) {
+            // Indices stay inside the palette, as in real files.
+            for (std::uint8_t& index : t.levels.back()) {
+                index = static_cast<std::uint8_t>(index % paletteEntries);
+            }
+        }
         w = std::max(w / 2, 1u);
         h = std::max(h / 2, 1u);
     }

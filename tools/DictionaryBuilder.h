@@ -25,9 +25,9 @@ std::size_t LevelByteSize(std::uint32_t width, std::uint32_t height, int depth, 
 
 // A texture of the given kind filled with a recognisable pattern, with `mipCount` levels
 // (each side halved, never below 1) and, for depth 8, a palette of `paletteEntries`.
-SampleTexture MakePatternTexture(const std::string& name, std::uint16_t width,
-                                 std::uint16_t height, int depth, int compression, int mipCount,
-                                 std::uint32_t alphaFlags, int paletteEntries = 256);
+SampleTexture MakePatternTexture(const std::string& name, std::uint16_t width, std::uint16_t height,
+                                 int depth, int compression, int mipCount, std::uint32_t alphaFlags,
+                                 int paletteEntries = 256);
 
 std::vector<std::uint8_t> BuildDictionary(const std::vector<SampleTexture>& textures);
 

@@ -69,7 +69,8 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName) {
     const std::uint64_t fileSize = bytes.size();
     if (fileSize > std::numeric_limits<std::uint32_t>::max()) {
-        throw FileError(fileName, "the file is larger than 4 GiB, too large for a texture dictionary");
+        throw FileError(fileName,
+                        "the file is larger than 4 GiB, too large for a texture dictionary");
     }
     if (fileSize < block::kDictionaryHeaderSize) {
         throw FileError(fileName, "the file is too short to be a texture dictionary (" +
@@ -83,8 +84,9 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
     for (std::size_t i = 0; i < count; ++i) {
         const std::string ofCount = " of " + std::to_string(count);
         if (blockStart + block::kPaletteOffset > fileSize) {
-            throw FileError(fileName, "the file is truncated: it ends before the header of texture " +
-                                          std::to_string(i + 1) + ofCount);
+            throw FileError(fileName,
+                            "the file is truncated: it ends before the header of texture " +
+                                std::to_string(i + 1) + ofCount);
         }
         const auto header = bytes.subspan(blockStart);
         TextureEntry entry;
@@ -110,8 +112,8 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
         const std::uint64_t levelEnd = paletteOffset + sizes.paletteSize + sizes.pixelSize;
         const std::string label = TextureLabel(i, entry.name);
         if (blockEnd > fileSize) {
-            throw FileError(fileName, "the file is truncated: " + label + ofCount +
-                                          " claims " + std::to_string(blockEnd - blockStart) +
+            throw FileError(fileName, "the file is truncated: " + label + ofCount + " claims " +
+                                          std::to_string(blockEnd - blockStart) +
                                           " bytes but only " +
                                           std::to_string(fileSize - blockStart) + " remain");
         }

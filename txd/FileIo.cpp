@@ -42,8 +42,8 @@ private:
     int m_fd;
 };
 
-void WriteFully(int fd, const std::string& path, std::span<const std::uint8_t> bytes,
-                off_t offset, bool positioned) {
+void WriteFully(int fd, const std::string& path, std::span<const std::uint8_t> bytes, off_t offset,
+                bool positioned) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = positioned ? ::pwrite(fd, bytes.data() + done, bytes.size() - done,
@@ -104,7 +104,9 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
-void RemoveFileQuietly(const std::string& path) { ::unlink(path.c_str()); }
+void RemoveFileQuietly(const std::string& path) {
+    ::unlink(path.c_str());
+}
 
 WorkingFiles::~WorkingFiles() {
     for (const auto& name : m_names) {

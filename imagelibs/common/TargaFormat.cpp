@@ -100,24 +100,6 @@ std::optional<std::vector<std::uint8_t>> ReadPixelData(std::span<const std::uint
     return pixels;
 }
 
-// Reorders rows and columns into bottom-up, left-to-right order.
-void NormaliseOrigin(std::vector<std::uint8_t>& pixels, std::uint32_t width, std::uint32_t height,
-                     std::uint32_t pixelBytes, std::uint8_t descriptor) {
-    const std::size_t rowBytes = std::size_t{width} * pixelBytes;
-    if (descriptor & kRightToLeft) {
-        for (std::size_t row = 0; row < height; ++row) {
-            auto* first = pixels.data() + row * rowBytes;
-            for (std::size_t left = 0, right = width; left + 1 < right; ++left, --right) {
-                std::swap_ranges(first + left * pixelBytes, first + (left + 1) * pixelBytes,
-                                 first + (right - 1) * pixelBytes);
-            }
-        }
-    }
-    if (descriptor & kTopToBottom) {
-        FlipRowsInPlace(pixels, rowBytes);
-    }
-}
-
 std::vector<std::uint8_t> OpaqueFromBgr(const std::vector<std::uint8_t>& bgr) {
     std::vector<std::uint8_t> bgra;
     bgra.reserve(bgr.size() / 3 * 4);
@@ -139,7 +121,8 @@ std::optional<Picture> ParseTarga(std::span<const std::uint8_t> file) {
     const bool validDepth = colourMapped ? header.pixelBits == 8 && header.hasColourMap
                                          : header.pixelBits == 24 || header.pixelBits == 32;
     if ((baseType != kColourMapped && baseType != kTrueColour) || !validDepth ||
-        (file[1] != 0 && file[1] != 1) || !FitsDecodedLimit(header.width, header.height)) {
+        (file[1] != 0 && file[1] != 1) || (header.descriptor & kRightToLeft) ||
+        !FitsDecodedLimit(header.width, header.height)) {
         return std::nullopt;
     }
 
@@ -169,7 +152,9 @@ std::optional<Picture> ParseTarga(std::span<const std::uint8_t> file) {
     if (!pixels) {
         return std::nullopt;
     }
-    NormaliseOrigin(*pixels, header.width, header.height, pixelBytes, header.descriptor);
+    if (header.descriptor & kTopToBottom) {
+        FlipRowsInPlace(*pixels, std::size_t{header.width} * pixelBytes);
+    }
     picture.pixels = pixelBytes == 3 ? OpaqueFromBgr(*pixels) : std::move(*pixels);
     return picture;
 }

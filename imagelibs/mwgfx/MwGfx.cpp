@@ -3,8 +3,6 @@
 #include "MwGfx.h"
 #pragma GCC visibility pop
 
-#include <limits>
-
 #include "BitmapFormat.h"
 #include "BoxResize.h"
 #include "DdsFormat.h"
@@ -39,9 +37,8 @@ bool DdsToBitmap(std::intptr_t src, std::intptr_t dst) {
 }
 
 bool ResizeBitmap(std::intptr_t src, std::intptr_t dst, std::intptr_t width, std::intptr_t height) {
-    constexpr std::intptr_t kMaxSide = std::numeric_limits<std::int32_t>::max();
     const auto name = NameFromWord(dst);
-    if (!name || width < 0 || height < 0 || width > kMaxSide || height > kMaxSide) {
+    if (!name || width < 0 || height < 0 || !FitsDecodedLimit(width, height)) {
         return false;
     }
     const auto picture = ReadPicture(src, ParseBitmap);

@@ -67,7 +67,8 @@ TEST(EditingTest, ExportAndImportReportAndTheImportShowsAtTheNextPreview) {
     }
     WriteBytes("edited/blocks.dds", dds);
     const QImage before = window.Picture();
-    window.prompts.openAnswers.push_back(QString::fromStdString((window.scratch.path() / "edited/blocks.dds").string()));
+    window.prompts.openAnswers.push_back(
+        QString::fromStdString((window.scratch.path() / "edited/blocks.dds").string()));
     window.dialog.Dispatch(command::kImageImport);
     EXPECT_EQ(window.prompts.openRequests.back(),
               QStringList({"DDS File (*.dds)|*dds|All Files (*.*)|*.*||", ".dds", "blocks.dds"}));
@@ -82,7 +83,8 @@ TEST(EditingTest, ExportAndImportReportAndTheImportShowsAtTheNextPreview) {
     std::filesystem::current_path(window.scratch.path());
     window.dialog.Dispatch(command::kImageExport);
     ASSERT_TRUE(std::filesystem::exists("indexed.tga"));
-    window.prompts.openAnswers.push_back(QString::fromStdString((window.scratch.path() / "indexed.tga").string()));
+    window.prompts.openAnswers.push_back(
+        QString::fromStdString((window.scratch.path() / "indexed.tga").string()));
     window.dialog.Dispatch(command::kImageImport);
     EXPECT_EQ(window.prompts.openRequests.back(),
               QStringList({"TGA File (*.tga)|*tga|All Files (*.*)|*.*||", ".tga", "indexed.tga"}));

@@ -45,15 +45,23 @@ void Window::Show(int row) {
     dialog.Dispatch(command::kTextureListDoubleClick);
 }
 
-QListWidget& Window::List() { return *dialog.findChild<QListWidget*>("textureList"); }
+QListWidget& Window::List() {
+    return *dialog.findChild<QListWidget*>("textureList");
+}
 
 QImage Window::Picture() {
     return dialog.findChild<QLabel*>("picture")->pixmap().toImage().convertToFormat(
         QImage::Format_RGB32);
 }
 
-bool Window::PictureIsEmpty() { return dialog.findChild<QLabel*>("picture")->pixmap().isNull(); }
+bool Window::PictureIsEmpty() {
+    return dialog.findChild<QLabel*>("picture")->pixmap().isNull();
+}
 
-QString Window::Field(const char* name) { return dialog.findChild<QLabel*>(name)->text(); }
+QString Window::Field(const char* name) {
+    return dialog.findChild<QLabel*>(name)->text();
+}
 
-QRgb Opaque(const std::uint8_t* bgra) { return qRgb(bgra[2], bgra[1], bgra[0]); }
+QRgb Opaque(const std::uint8_t* bgra) {
+    return qRgb(bgra[2], bgra[1], bgra[0]);
+}

@@ -28,8 +28,9 @@ QImage ExpectedUncompressed(const SampleTexture& t) {
 
 // Block-compressed textures show their first block row at the top, as DDS readers do.
 QImage ExpectedBlocks(const SampleTexture& t) {
-    const int flags = t.compression == 12 ? squish::kDxt1 : t.compression == 14 ? squish::kDxt3
-                                                                                 : squish::kDxt5;
+    const int flags = t.compression == 12   ? squish::kDxt1
+                      : t.compression == 14 ? squish::kDxt3
+                                            : squish::kDxt5;
     std::vector<squish::u8> rgba(static_cast<std::size_t>(t.width) * t.height * 4);
     squish::DecompressImage(rgba.data(), t.width, t.height, t.levels[0].data(), flags);
     QImage image(t.width, t.height, QImage::Format_RGB32);
@@ -94,9 +95,8 @@ TEST(PreviewTest, FieldsFollowTheRecord) {
     const auto offsets = ParseDictionary(bytes, "fields.txd");
     bytes[offsets[1].record.headerOffset + 109] = 0;  // no mip levels at all
     bytes[offsets[2].record.headerOffset + 111] = 7;
-    WriteBytes("fields.txd", bytes);
-
     Window window;
+    WriteBytes("fields.txd", bytes);
     window.Open((window.scratch.path() / "fields.txd").string());
     EXPECT_EQ(window.Field("Comp."), "Swiz");
     EXPECT_EQ(window.Field("Alpha"), "Yes");
@@ -166,8 +166,8 @@ TEST(PreviewTest, AStaleWorkingBitmapNeverStandsInForAFailedConversion) {
 
 TEST(PreviewTest, EveryThirdPartyTexturePreviewsWithoutError) {
     Window window;
-    for (const char* file : {"pal8_mips.txd", "pal4.txd", "rgba32.txd", "dxt.txd", "mixed.txd",
-                             "pal4_mips.txd"}) {
+    for (const char* file :
+         {"pal8_mips.txd", "pal4.txd", "rgba32.txd", "dxt.txd", "mixed.txd", "pal4_mips.txd"}) {
         window.Open(CopyFixtureHere(file));
         for (int i = 0; i < window.List().count(); ++i) {
             window.Show(i);

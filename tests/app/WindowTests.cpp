@@ -27,7 +27,9 @@ TEST(WindowTest, MenusCarryTheirCommandIdsInOrder) {
     QStringList items;
     for (QAction* menu : window.dialog.findChild<QMenuBar*>()->actions()) {
         for (QAction* item : menu->menu()->actions()) {
-            items << QString("%1/%2=%3").arg(menu->text(), item->text()).arg(item->data().toInt(), 0, 16);
+            items << QString("%1/%2=%3")
+                         .arg(menu->text(), item->text())
+                         .arg(item->data().toInt(), 0, 16);
         }
     }
     EXPECT_EQ(items, QStringList({"File/Open=8003", "File/Save=8006", "File/Exit=8009",
@@ -40,7 +42,8 @@ TEST(WindowTest, MenusCarryTheirCommandIdsInOrder) {
 TEST(WindowTest, MenuItemsReachTheirHandlers) {
     Window window;
     WriteBytes("three.txd", BuildDictionary(ThreeUnsorted()));
-    window.prompts.openAnswers.push_back(QString::fromStdString((window.scratch.path() / "three.txd").string()));
+    window.prompts.openAnswers.push_back(
+        QString::fromStdString((window.scratch.path() / "three.txd").string()));
     QAction* open = window.dialog.findChild<QMenuBar*>()->actions()[0]->menu()->actions()[0];
     open->trigger();
     EXPECT_EQ(window.List().count(), 3);
@@ -105,8 +108,10 @@ TEST(WindowTest, FailedOpenKeepsTheOpenDictionaryAndItsEdits) {
     truncated.resize(truncated.size() / 2);
     std::filesystem::create_directory("elsewhere");
     WriteBytes("elsewhere/broken.txd", truncated);
+    window.prompts.saveAnswers = {Prompts::SaveChoice::Discard};
     window.Open((window.scratch.path() / "elsewhere/broken.txd").string());
 
+    EXPECT_EQ(window.prompts.saveQuestions, QStringList({"three.txd"}));
     ASSERT_EQ(window.prompts.errors.size(), 1);
     EXPECT_TRUE(window.prompts.errors[0].contains("broken.txd"));
     EXPECT_TRUE(window.prompts.errors[0].contains("truncated"));

@@ -111,15 +111,4 @@ TEST(LibraryArgs, NameBufferHoldsNamesUpTo255Characters) {
     EXPECT_THROW(NameBuffer(std::string("a\0b", 3)), FileError);
 }
 
-TEST(LibraryArgs, WorkBlockIsZeroFilledAgainAfterClear) {
-    WorkBlock block;
-    auto* bytes = reinterpret_cast<std::uint8_t*>(block.word());
-    EXPECT_EQ(bytes[0], 0);
-    EXPECT_EQ(bytes[WorkBlock::kSize - 1], 0);
-    bytes[0] = bytes[WorkBlock::kSize - 1] = 0xAB;
-    block.Clear();
-    EXPECT_EQ(bytes[0], 0);
-    EXPECT_EQ(bytes[WorkBlock::kSize - 1], 0);
-}
-
 }  // namespace

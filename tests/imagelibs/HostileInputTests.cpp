@@ -147,9 +147,13 @@ TEST(HostileInput, UnsupportedButWellFormedInputsFail) {
     WriteBytes("true.tga", SmallTarga(2, 32, 0));
     EXPECT_EQ(libraries.TargaToExtendedBitmap("true.tga", "out.bmp"), 0);
     EXPECT_NE(libraries.TgaToDds("true.tga", 12, "out.dds"), 0);
+    Bytes mirrored = SmallTarga(1, 8, 32);
+    mirrored[17] |= 0x10;  // right-to-left rows
+    WriteBytes("mirrored.tga", mirrored);
+    EXPECT_EQ(libraries.TargaToExtendedBitmap("mirrored.tga", "out.bmp"), 0);
     WriteBytes("grey.bmp", WorkingBitmap(2, 2, 24, {}, PatternBytes(12, 1)));
     EXPECT_EQ(libraries.BmpToAnys("grey.bmp", "out"), 0);
-    EXPECT_EQ(scratch.Files(), (std::vector<std::string>{"grey.bmp", "true.tga"}));
+    EXPECT_EQ(scratch.Files(), (std::vector<std::string>{"grey.bmp", "mirrored.tga", "true.tga"}));
 }
 
 }  // namespace

@@ -125,6 +125,23 @@ TEST(TargaFromOtherWriters, ColourMappedImagesBecomeBottomUpWorkingBitmaps) {
     }
 }
 
+TEST(TargaFromOtherWriters, MapsStartingPastIndexZeroKeepTheirIndices) {
+    ScratchDir scratch;
+    Bytes targa = SmallTarga(1, 8, 32);
+    targa[3] = 2;  // the map holds entries 2 to 5
+    WriteBytes("in.tga", targa);
+    ASSERT_NE(ImageLibraries().TargaToExtendedBitmap("in.tga", "ImportFile.bmp"), 0);
+
+    Bytes table(8, 0);
+    const Bytes map = PatternBytes(16, 4);
+    table.insert(table.end(), map.begin(), map.end());
+    const Bytes bitmap = ReadBytes("ImportFile.bmp");
+    EXPECT_EQ(ReadLe32(bitmap, 10), 54 + table.size());
+    EXPECT_EQ(Bytes(bitmap.begin() + 54, bitmap.begin() + 54 + table.size()), table);
+    EXPECT_EQ(Bytes(bitmap.begin() + 54 + table.size(), bitmap.end()),
+              FlipRows(Bytes(targa.end() - 8, targa.end()), 4));
+}
+
 TEST(TargaFromOtherWriters, TrueColourImagesBecomeBottomUpBitmaps) {
     for (const std::uint8_t type : {2, 10}) {
         SCOPED_TRACE(testing::Message() << "type " << int{type});

@@ -56,8 +56,8 @@ std::string FixturePath(const std::string& fileName) {
 std::string CopyFixtureHere(const std::string& fileName) {
     std::filesystem::copy_file(FixturePath(fileName), fileName,
                                std::filesystem::copy_options::overwrite_existing);
-    std::filesystem::permissions(fileName, std::filesystem::perms::owner_read |
-                                               std::filesystem::perms::owner_write);
+    std::filesystem::permissions(
+        fileName, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     return fileName;
 }
 
@@ -65,4 +65,6 @@ void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
     WriteNewFile(path, {bytes});
 }
 
-std::vector<std::uint8_t> ReadBytes(const std::string& path) { return ReadWholeFile(path); }
+std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+    return ReadWholeFile(path);
+}

@@ -39,11 +39,15 @@ std::map<std::size_t, std::vector<Row>> ReadmeRows() {
     return rows;
 }
 
-std::uint32_t Number(const std::string& cell) { return std::stoul(cell.substr(0, cell.find(' '))); }
+std::uint32_t Number(const std::string& cell) {
+    return std::stoul(cell.substr(0, cell.find(' ')));
+}
 
 class FixtureTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { s_rows = new std::map<std::size_t, std::vector<Row>>(ReadmeRows()); }
+    static void SetUpTestSuite() {
+        s_rows = new std::map<std::size_t, std::vector<Row>>(ReadmeRows());
+    }
     static void TearDownTestSuite() { delete s_rows; }
 
     const std::vector<TextureEntry>& Read(const std::string& file) {

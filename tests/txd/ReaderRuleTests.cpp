@@ -52,13 +52,13 @@ TEST(ReaderTest, PaletteBitsDecideAndThresholdsOnlyServeWordsWithoutThem) {
         std::uint32_t paletteSize;
     };
     const Case cases[] = {
-        {0x2500, 256, 1024}, {0x4500, 32, 128},  {0xA500, 256, 1024}, {0xC500, 32, 128},
-        {5000, 256, 1024},   {0x9000, 32, 128},  {40001, 256, 1024},  {10000, 256, 1024},
+        {0x2500, 256, 1024}, {0x4500, 32, 128}, {0xA500, 256, 1024}, {0xC500, 32, 128},
+        {5000, 256, 1024},   {0x9000, 32, 128}, {40001, 256, 1024},  {10000, 256, 1024},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.alphaFlags);
-        const auto entries =
-            Parse(BuildDictionary({MakePatternTexture("t", 8, 4, 8, 0, 1, c.alphaFlags, c.entries)}));
+        const auto entries = Parse(
+            BuildDictionary({MakePatternTexture("t", 8, 4, 8, 0, 1, c.alphaFlags, c.entries)}));
         EXPECT_EQ(entries[0].record.paletteSize, c.paletteSize);
         EXPECT_EQ(entries[0].record.pixelSize, 32u);
     }
