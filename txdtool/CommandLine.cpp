@@ -3,7 +3,9 @@
 
 namespace {
 
-bool IsOption(const std::string& word) { return word.size() > 1 && word[0] == '-'; }
+bool IsOption(const std::string& word) {
+    return word.size() > 1 && word[0] == '-';
+}
 
 }  // namespace
 

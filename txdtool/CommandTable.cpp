@@ -56,7 +56,9 @@ constexpr Command kCommands[] = {
 
 }  // namespace
 
-std::span<const Command> AllCommands() { return kCommands; }
+std::span<const Command> AllCommands() {
+    return kCommands;
+}
 
 const Command* FindCommand(std::string_view name) {
     for (const Command& command : kCommands) {

@@ -45,7 +45,9 @@ bool ParseYesNo(const std::string& word) {
 
 }  // namespace
 
-int RunSwizzle(const CommandArguments& arguments) { return ConvertAll(arguments, SwizzleTexture); }
+int RunSwizzle(const CommandArguments& arguments) {
+    return ConvertAll(arguments, SwizzleTexture);
+}
 
 int RunUnswizzle(const CommandArguments& arguments) {
     return ConvertAll(arguments, UnswizzleTexture);

@@ -75,8 +75,8 @@ int RunImport(const CommandArguments& arguments) {
     ChangeDirectory(chosen.parent_path(), image);
     const std::string bareName = chosen.filename().string();
     GfxBinding gfx;
-    const ImportOutcome outcome = ReportingAs(
-        bareName, image, [&] { return ImportTexture(texture.record, bareName, gfx); });
+    const ImportOutcome outcome =
+        ReportingAs(bareName, image, [&] { return ImportTexture(texture.record, bareName, gfx); });
     const auto message = ImportMessageFor(outcome);
     if (!message) {
         throw FileError(dictionary.shownName(), "the image library refused " + image);

@@ -5,7 +5,9 @@
 
 #include "TextEscape.h"
 
-void ReportError(const FileError& error) { ReportNote(error.fileName(), error.reason()); }
+void ReportError(const FileError& error) {
+    ReportNote(error.fileName(), error.reason());
+}
 
 void ReportNote(const std::string& fileName, const std::string& message) {
     std::cerr << "txdtool: " << PrintableText(fileName) << ": " << PrintableText(message)

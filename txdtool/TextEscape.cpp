@@ -6,7 +6,9 @@
 
 namespace {
 
-bool IsControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
+bool IsControl(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7F;
+}
 
 std::string Escaped(const char* format, unsigned char byte) {
     char text[8];

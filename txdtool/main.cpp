@@ -40,8 +40,7 @@ int Run(const std::vector<std::string>& words, const Command*& command) {
     if (command == nullptr) {
         throw UsageError("unknown command " + words[0]);
     }
-    const auto arguments =
-        ParseCommandArguments(std::span(words).subspan(1), command->options);
+    const auto arguments = ParseCommandArguments(std::span(words).subspan(1), command->options);
     if (arguments.help) {
         WriteCommandHelp(std::cout, *command);
         return kDone;

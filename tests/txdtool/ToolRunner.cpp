@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ToolRunner.h"
-
 #include <elf.h>
 #include <link.h>
 #include <linux/capability.h>
@@ -9,22 +7,22 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "TxdtoolTest.h"
+
 namespace {
 
 std::string ReadBack(int fd) {
-    std::string text;
-    char chunk[4096];
-    ::lseek(fd, 0, SEEK_SET);
-    for (ssize_t n; (n = ::read(fd, chunk, sizeof chunk)) > 0;) {
-        text.append(chunk, static_cast<std::size_t>(n));
-    }
+    std::string text(static_cast<std::size_t>(::lseek(fd, 0, SEEK_END)), '\0');
+    EXPECT_EQ(::pread(fd, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
     ::close(fd);
     return text;
 }
 
-ToolRun Run(std::vector<std::string> command, bool dropOverride) {
+ToolRun Run(std::vector<std::string> prefix, const std::vector<std::string>& arguments,
+            bool dropOverride = false) {
+    prefix.insert(prefix.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
-    for (std::string& word : command) {
+    for (std::string& word : prefix) {
         argv.push_back(word.data());
     }
     argv.push_back(nullptr);
@@ -47,43 +45,35 @@ ToolRun Run(std::vector<std::string> command, bool dropOverride) {
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBack(out), ReadBack(err)};
 }
 
-std::vector<std::string> Command(std::vector<std::string> prefix,
-                                 const std::vector<std::string>& arguments) {
-    prefix.insert(prefix.end(), arguments.begin(), arguments.end());
-    return prefix;
-}
-
 // The interpreter named by this test program, the same one txdtool uses.
 std::string DynamicLoader() {
     std::string path;
-    ::dl_iterate_phdr(
-        [](dl_phdr_info* info, std::size_t, void* found) {
-            for (int i = 0; i < info->dlpi_phnum; ++i) {
-                if (info->dlpi_phdr[i].p_type == PT_INTERP) {
-                    *static_cast<std::string*>(found) =
-                        reinterpret_cast<const char*>(info->dlpi_addr + info->dlpi_phdr[i].p_vaddr);
-                }
+    const auto find = [](dl_phdr_info* info, std::size_t, void* found) {
+        for (int i = 0; i < info->dlpi_phnum; ++i) {
+            if (info->dlpi_phdr[i].p_type == PT_INTERP) {
+                *static_cast<std::string*>(found) =
+                    reinterpret_cast<const char*>(info->dlpi_addr + info->dlpi_phdr[i].p_vaddr);
             }
-            return 1;  // the first object is the program itself
-        },
-        &path);
+        }
+        return 1;  // the first object is the program itself
+    };
+    ::dl_iterate_phdr(find, &path);
     return path;
 }
 
 }  // namespace
 
 ToolRun RunTxdtool(const std::vector<std::string>& arguments) {
-    return Run(Command({TXDTOOL_PATH}, arguments), false);
+    return Run({TXDTOOL_PATH}, arguments);
 }
 
 ToolRun RunTxdtoolWithoutGfx(const std::vector<std::string>& arguments) {
-    // The loader gives the program it starts an empty object name: "" is in the list too.
-    return Run(Command({DynamicLoader(), "--inhibit-rpath", std::string(":") + TXDTOOL_PATH,
-                        "--library-path", DDS_ONLY_LIBRARY_DIR, TXDTOOL_PATH},
-                       arguments),
-               false);
+    // The loader gives the program it starts an empty object name, hence "" in the list.
+    return Run({DynamicLoader(), "--inhibit-rpath", std::string(":") + TXDTOOL_PATH,
+                "--library-path", DDS_ONLY_LIBRARY_DIR, TXDTOOL_PATH},
+               arguments);
 }
 
 ToolRun RunTxdtoolWithoutOverride(const std::vector<std::string>& arguments) {
-    return Run(Command({TXDTOOL_PATH}, arguments), true);
+    return Run({TXDTOOL_PATH}, arguments, true);
 }

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <filesystem>
+
+#include "TxdtoolTest.h"
+
+TEST_F(TxdtoolTest, ExportMakesEveryProductOrTheNamedOnesInAFolder) {
+    WriteSample();
+    const ToolRun all = RunTxdtool({"export", "sample.txd"});
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out,
+              "zebra_pal8_64.tga\napple_pal32_32.tga\nodd_pal8_6x5.tga\nmango_rgba_64x32.dds\n"
+              "wide_rgba_512x128.dds\ndxt1_64_mips.dds\ndxt3_32.dds\ndxt5_32.dds\n");
+    EXPECT_EQ(all.err,
+              "txdtool: sample.txd: skipped texture \"rgb565_16\" (16-bit, compression 0): "
+              "its kind has no image file\n");
+    EXPECT_EQ(scratch.Files().size(), 9u);  // the products and the dictionary, nothing else
+
+    std::filesystem::create_directory("out");
+    const ToolRun named =
+        RunTxdtool({"export", "sample.txd", "dxt5_32", "-C", "out", "apple_pal32_32"});
+    EXPECT_EQ(named.status, 0) << named.err;
+    EXPECT_EQ(named.out, "out/dxt5_32.dds\nout/apple_pal32_32.tga\n");
+    EXPECT_EQ(std::filesystem::file_size("out/dxt5_32.dds"), 128u + 1024u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("out"), {}), 2);
+
+    const ToolRun refused = RunTxdtool({"export", "sample.txd", "dxt3_32", "rgb565_16", "-Cout"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_FALSE(std::filesystem::exists("out/dxt3_32.dds"));  // checked before anything is made
+}
+
+TEST_F(TxdtoolTest, ImportOfAnEditedExportLandsInTheDictionary) {
+    WriteSample();
+    std::filesystem::create_directory("images");
+    ASSERT_EQ(RunTxdtool({"export", "sample.txd", "mango_rgba_64x32", "-C", "images"}).status, 0);
+    auto image = ReadBytes("images/mango_rgba_64x32.dds");
+    for (std::size_t i = 128; i < image.size(); i += 7) {
+        image[i] = static_cast<std::uint8_t>(~image[i]);
+    }
+    WriteBytes("images/edited.dds", image);
+
+    const ToolRun run =
+        RunTxdtool({"import", "sample.txd", "mango_rgba_64x32", "images/edited.dds"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "File Imported\n");
+    // Exported again, the texture gives back the edited file byte for byte.
+    ASSERT_EQ(RunTxdtool({"export", "sample.txd", "mango_rgba_64x32", "-C", "images"}).status, 0);
+    EXPECT_EQ(ReadBytes("images/mango_rgba_64x32.dds"), image);
+    EXPECT_EQ(scratch.Files(), (std::vector<std::string>{"images", "sample.txd"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("images"), {}), 2);
+}

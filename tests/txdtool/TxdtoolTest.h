@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "DictionaryBuilder.h"
+#include "DictionaryReader.h"
+#include "TestSupport.h"
+
+// The built txdtool, run as a child process in the current directory.
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+ToolRun RunTxdtool(const std::vector<std::string>& arguments);
+// Started by the dynamic loader with the program's RUNPATH ignored and a library path that
+// holds only libmwdds.so: the run-time image library cannot be found.
+ToolRun RunTxdtoolWithoutGfx(const std::vector<std::string>& arguments);
+// Without the power to write files whose permission bits forbid it, which root otherwise has;
+// status kCannotDropOverride when that power cannot be given up here.
+ToolRun RunTxdtoolWithoutOverride(const std::vector<std::string>& arguments);
+inline constexpr int kCannotDropOverride = 125;
+
+// Each test works on its own copies in a scratch folder, the current directory.
+class TxdtoolTest : public ::testing::Test {
+protected:
+    // Every kind; zebra_pal8_64 has 8-bit mip levels, which Save rebuilds through the library.
+    std::vector<std::uint8_t> WriteSample() {
+        return Write("sample.txd", StandardSampleTextures());
+    }
+    // Textures that a save writes back byte for byte: no 8-bit mip levels to rebuild.
+    std::vector<std::uint8_t> WriteSmall() {
+        const auto all = StandardSampleTextures();
+        return Write("small.txd", {all[1], all[2], all[3], all[6]});
+    }
+    std::vector<std::uint8_t> Write(const std::string& path, const std::vector<SampleTexture>& t) {
+        const auto bytes = BuildDictionary(t);
+        WriteBytes(path, bytes);
+        return bytes;
+    }
+    TextureRecord Record(const std::string& path, const std::string& name) {
+        for (auto& texture : ReadDictionary(path)) {
+            if (texture.name == name) {
+                return texture.record;
+            }
+        }
+        throw std::out_of_range(name);
+    }
+
+    ScratchDir scratch;
+};
