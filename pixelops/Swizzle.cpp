@@ -20,8 +20,20 @@ constexpr std::uint32_t NextInterleaved(std::uint32_t bits, std::uint32_t mask) 
     return (bits - mask) & mask;
 }
 
-// The two directions share one walk and differ only in which side of each copy is read.
+// The coordinate held in the even bits of an interleaved index.
+constexpr std::uint32_t EvenBitsOf(std::uint32_t bits) {
+    bits &= kEvenBits;
+    bits = (bits | (bits >> 1)) & 0x33333333;
+    bits = (bits | (bits >> 2)) & 0x0F0F0F0F;
+    bits = (bits | (bits >> 4)) & 0x00FF00FF;
+    return (bits | (bits >> 8)) & 0x0000FFFF;
+}
+
+// The two directions share one walk and differ in which side of each copy is read. Each
+// reads its source in order and scatters into its destination: on large textures scattered
+// stores cost far less than scattered loads.
 struct ToSequence {
+    static constexpr bool kReadsLinear = true;
     static void Move(const std::uint8_t* source, std::uint8_t* destination, std::size_t linear,
                      std::size_t sequence, std::size_t bytes) {
         std::memcpy(destination + sequence, source + linear, bytes);
@@ -29,6 +41,7 @@ struct ToSequence {
 };
 
 struct ToLinear {
+    static constexpr bool kReadsLinear = false;
     static void Move(const std::uint8_t* source, std::uint8_t* destination, std::size_t linear,
                      std::size_t sequence, std::size_t bytes) {
         std::memcpy(destination + linear, source + sequence, bytes);
@@ -54,10 +67,18 @@ public:
             Leaf(linear, sequence);
             return;
         }
-        // Blocks of 4 x 4 texels are 16 consecutive sequence texels; blocks follow each other
-        // in Morton order of their own coordinates. The walk reads rows in order and finds
-        // each block's place by stepping its interleaved coordinates.
-        const std::uint32_t blocks = side / 4;
+        // Blocks of 4 x 4 texels are 16 consecutive sequence texels, and blocks follow each
+        // other in Morton order of their own coordinates.
+        if constexpr (Direction::kReadsLinear) {
+            BlocksInRowOrder(linear, sequence, side / 4);
+        } else {
+            BlocksInSequenceOrder(linear, sequence, side / 4);
+        }
+    }
+
+private:
+    // Finds each block's sequence place by stepping its interleaved coordinates.
+    void BlocksInRowOrder(std::size_t linear, std::size_t sequence, std::uint32_t blocks) {
         std::uint32_t yBits = 0;
         for (std::uint32_t by = 0; by < blocks; ++by) {
             const std::size_t rowStart = linear + std::size_t{by} * 4 * m_pitch;
@@ -71,7 +92,16 @@ public:
         }
     }
 
-private:
+    void BlocksInSequenceOrder(std::size_t linear, std::size_t sequence, std::uint32_t blocks) {
+        const std::uint32_t count = blocks * blocks;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::size_t bx = EvenBitsOf(i);
+            const std::size_t by = EvenBitsOf(i >> 1);
+            Block(linear + by * 4 * m_pitch + bx * 4 * m_texel,
+                  sequence + std::size_t{i} * 16 * m_texel);
+        }
+    }
+
     void Leaf(std::size_t linear, std::size_t sequence) {
         const std::size_t pair = 2 * m_texel;
         Direction::Move(m_source, m_destination, linear, sequence, pair);
