@@ -92,13 +92,24 @@ private:
         }
     }
 
+    // Takes 2 x 2 squares of blocks, 4 consecutive sequence blocks each, so that the block
+    // coordinates are taken apart from the sequence index once per square.
     void BlocksInSequenceOrder(std::size_t linear, std::size_t sequence, std::uint32_t blocks) {
+        if (blocks == 1) {
+            Block(linear, sequence);
+            return;
+        }
+        const std::size_t right = 4 * m_texel;
+        const std::size_t down = 4 * m_pitch;
+        const std::size_t step = 16 * m_texel;
         const std::uint32_t count = blocks * blocks;
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const std::size_t bx = EvenBitsOf(i);
-            const std::size_t by = EvenBitsOf(i >> 1);
-            Block(linear + by * 4 * m_pitch + bx * 4 * m_texel,
-                  sequence + std::size_t{i} * 16 * m_texel);
+        for (std::uint32_t i = 0; i < count; i += 4) {
+            const std::size_t at = linear + EvenBitsOf(i >> 1) * down + EvenBitsOf(i) * right;
+            const std::size_t next = sequence + std::size_t{i} * step;
+            Block(at, next);
+            Block(at + right, next + step);
+            Block(at + down, next + 2 * step);
+            Block(at + down + right, next + 3 * step);
         }
     }
 

@@ -5,10 +5,9 @@
 
 #include "TextureRecord.h"
 
-// Bytes of one texel of a texture stored texel by texel (depth / 8), or 0 when its pixels are
-// block-compressed or its depth is not a whole number of bytes. The reader sizes an 8-bit
-// texture as one byte per texel whatever its compression word says, unless that word names a
-// block format, so only those formats count as blocks here.
+// Bytes of one texel of a texture stored texel by texel (depth / 8), or 0 for the block
+// kinds and for depths that are not a whole number of bytes. Any other compression word
+// counts as texel by texel, as the reader sizes such textures.
 inline std::uint32_t TexelBytes(const TextureRecord& record) {
     if (IsBlockCompressed(record) || record.depth <= 0 || record.depth % 8 != 0) {
         return 0;
