@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Import.h"
 
+#include <filesystem>
+
 #include "ExchangeKind.h"
 #include "ExchangeMessages.h"
+#include "FileError.h"
 #include "FileIo.h"
 #include "ImportedLevel.h"
 #include "LibraryArgs.h"
@@ -14,7 +17,20 @@ namespace {
 constexpr const char* kImportBitmap = "ImportFile.bmp";
 constexpr const char* kImportTarga = "ImportFile.tga";
 
+// The working files are removed before and after the libraries run: a chosen file that is one
+// of them would be lost.
+void RequireNotWorkingFile(const std::string& chosen, std::initializer_list<const char*> working) {
+    for (const char* name : working) {
+        std::error_code absent;
+        if (std::filesystem::equivalent(chosen, name, absent)) {
+            throw FileError(chosen, std::string("it is the import's working file ") + name +
+                                        ", which the import replaces; rename it first");
+        }
+    }
+}
+
 ImportOutcome ImportPalettised(TextureRecord& record, const std::string& chosen, GfxBinding& gfx) {
+    RequireNotWorkingFile(chosen, {kImportBitmap});
     NameBuffer source(chosen);
     NameBuffer destination(kImportBitmap);
     WorkBlock block;
@@ -31,6 +47,7 @@ ImportOutcome ImportPalettised(TextureRecord& record, const std::string& chosen,
 }
 
 ImportOutcome ImportTrueColour(TextureRecord& record, const std::string& chosen, GfxBinding& gfx) {
+    RequireNotWorkingFile(chosen, {kImportBitmap, kImportTarga});
     NameBuffer targa(kImportTarga);
     NameBuffer source(chosen);
     NameBuffer bitmap(kImportBitmap);

@@ -6,13 +6,10 @@
 #include "ByteOrder.h"
 #include "DdsFile.h"
 #include "FileError.h"
+#include "PrintableText.h"
 #include "WorkingBitmap.h"
 
 namespace {
-
-constexpr std::size_t kDdsWidthOffset = 16;
-constexpr std::size_t kDdsHeightOffset = 12;
-constexpr std::size_t kDdsFourCcOffset = 84;
 
 std::string SizeText(std::int64_t width, std::int64_t height) {
     return std::to_string(width) + " x " + std::to_string(height);
@@ -32,31 +29,22 @@ std::vector<std::uint8_t> Copy(std::span<const std::uint8_t> bytes, std::size_t 
     return {part.begin(), part.end()};
 }
 
-std::string PrintableFourCc(std::span<const std::uint8_t> bytes) {
-    std::string text;
-    for (std::uint8_t byte : bytes) {
-        text += byte >= 0x20 && byte < 0x7F ? static_cast<char>(byte) : '?';
-    }
-    return text;
-}
-
 }  // namespace
 
 ImportedLevel TakeFromBitmap(std::span<const std::uint8_t> bitmap, const std::string& bitmapName,
                              const BitmapLayout& layout, const TextureRecord& record,
                              const std::string& chosenFile) {
-    if (bitmap.size() < kWorkingBitmapHeaderSize || bitmap[0] != 'B' || bitmap[1] != 'M') {
+    const auto header = ReadBitmapHeader(bitmap);
+    if (!header) {
         throw FileError(chosenFile, "the image library's " + bitmapName + " is not a bitmap");
     }
-    RequireSize(static_cast<std::int32_t>(ReadLe32(bitmap, 18)),
-                static_cast<std::int32_t>(ReadLe32(bitmap, 22)), record, chosenFile);
-    const std::uint16_t bitsPerPixel = ReadLe16(bitmap, 28);
-    if (bitsPerPixel != layout.bitsPerPixel) {
-        throw FileError(chosenFile, "the image has " + std::to_string(bitsPerPixel) +
+    RequireSize(header->width, header->height, record, chosenFile);
+    if (header->bitsPerPixel != layout.bitsPerPixel) {
+        throw FileError(chosenFile, "the image has " + std::to_string(header->bitsPerPixel) +
                                         " bits per pixel, the texture " +
                                         std::to_string(layout.bitsPerPixel));
     }
-    const std::uint64_t pixelsAt = ReadLe32(bitmap, 10);
+    const std::uint64_t pixelsAt = header->pixelOffset;
     const std::uint64_t expectedPixelsAt = std::uint64_t{layout.paletteAt} + record.paletteSize;
     if (pixelsAt != expectedPixelsAt) {
         const bool wholeColourMap = layout.bitsPerPixel == 8 && pixelsAt >= layout.paletteAt &&
@@ -91,9 +79,9 @@ ImportedLevel TakeFromDds(std::span<const std::uint8_t> dds, const TextureRecord
     }
     RequireSize(ReadLe32(dds, kDdsWidthOffset), ReadLe32(dds, kDdsHeightOffset), record, fileName);
     const char* expected = FourCcFor(record.compression);
-    const auto fourCc = dds.subspan(kDdsFourCcOffset, 4);
-    if (expected == nullptr || std::memcmp(fourCc.data(), expected, 4) != 0) {
-        throw FileError(fileName, "it holds " + PrintableFourCc(fourCc) + " data, the texture " +
+    const std::string_view fourCc(reinterpret_cast<const char*>(&dds[kDdsFourCcOffset]), 4);
+    if (expected == nullptr || fourCc != expected) {
+        throw FileError(fileName, "it holds " + PrintableText(fourCc) + " data, the texture " +
                                       (expected ? expected : "none") + " blocks");
     }
     if (dds.size() - kDdsHeaderSize < record.pixelSize) {

@@ -2,17 +2,12 @@
 #include "SafeName.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 #include "FileError.h"
+#include "PrintableText.h"
 
 namespace {
-
-bool IsControlCharacter(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F;
-}
 
 std::optional<std::string> WhyUnsafe(const std::string& name) {
     if (name.empty()) {
@@ -30,21 +25,6 @@ std::optional<std::string> WhyUnsafe(const std::string& name) {
     return std::nullopt;
 }
 
-// The name as an error box can show it: control characters as \xNN.
-std::string Printable(const std::string& name) {
-    std::string shown;
-    for (char c : name) {
-        if (IsControlCharacter(c)) {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
-            shown += escaped;
-        } else {
-            shown += c;
-        }
-    }
-    return shown;
-}
-
 }  // namespace
 
 bool IsSafeFileName(const std::string& name) {
@@ -53,6 +33,6 @@ bool IsSafeFileName(const std::string& name) {
 
 void RequireSafeTextureName(const std::string& name) {
     if (auto reason = WhyUnsafe(name)) {
-        throw FileError(Printable(name), *reason + "; no file is made from it");
+        throw FileError(PrintableText(name), *reason + "; no file is made from it");
     }
 }

@@ -4,14 +4,12 @@
 #include <cstdlib>
 #include <span>
 
-#include "ByteOrder.h"
 #include "FileError.h"
 #include "FileIo.h"
+#include "WorkingBitmap.h"
 
 namespace {
 
-constexpr std::uint32_t kFileHeaderSize = 14;
-constexpr std::uint32_t kColourTableStart = 54;
 constexpr std::uint64_t kMaxPixels = 64ull * 1024 * 1024;
 
 std::uint32_t Opaque(std::span<const std::uint8_t> bgr) {
@@ -20,20 +18,19 @@ std::uint32_t Opaque(std::span<const std::uint8_t> bgr) {
 }
 
 std::optional<Image> DecodeBitmap(std::span<const std::uint8_t> file) {
-    if (file.size() < kColourTableStart || file[0] != 'B' || file[1] != 'M') {
+    const auto header = ReadBitmapHeader(file);
+    if (!header) {
         return std::nullopt;
     }
-    const std::uint32_t pixelOffset = ReadLe32(file, 10);
-    const std::uint32_t infoSize = ReadLe32(file, kFileHeaderSize);
-    const auto width = static_cast<std::int32_t>(ReadLe32(file, 18));
-    const auto signedHeight = static_cast<std::int32_t>(ReadLe32(file, 22));
-    const std::uint16_t bitsPerPixel = ReadLe16(file, 28);
-    const std::uint32_t compressionKind = ReadLe32(file, 30);
+    const std::uint32_t pixelOffset = header->pixelOffset;
+    const std::int32_t width = header->width;
+    const std::int32_t signedHeight = header->height;
+    const std::uint16_t bitsPerPixel = header->bitsPerPixel;
     const bool knownCompression =
-        compressionKind == 0 || (bitsPerPixel == 32 && compressionKind == 3);
-    if (infoSize < 40 || width <= 0 || signedHeight == 0 || signedHeight == INT32_MIN ||
+        header->compression == 0 || (bitsPerPixel == 32 && header->compression == 3);
+    if (header->infoSize < 40 || width <= 0 || signedHeight == 0 || signedHeight == INT32_MIN ||
         !knownCompression || (bitsPerPixel != 8 && bitsPerPixel != 32) ||
-        pixelOffset < kColourTableStart || pixelOffset > file.size()) {
+        pixelOffset < kWorkingBitmapHeaderSize || pixelOffset > file.size()) {
         return std::nullopt;
     }
     const std::uint64_t height = static_cast<std::uint64_t>(std::abs(signedHeight));
@@ -44,7 +41,8 @@ std::optional<Image> DecodeBitmap(std::span<const std::uint8_t> file) {
     if (rowBytes * height > file.size() - pixelOffset) {
         return std::nullopt;
     }
-    const auto colourTable = file.subspan(kColourTableStart, pixelOffset - kColourTableStart);
+    const auto colourTable =
+        file.subspan(kWorkingBitmapHeaderSize, pixelOffset - kWorkingBitmapHeaderSize);
     const std::size_t colours = colourTable.size() / 4;
 
     Image image;

@@ -24,12 +24,12 @@ std::array<std::uint8_t, kDdsHeaderSize> DdsHeaderFor(const TextureRecord& recor
     std::memcpy(header.data(), "DDS ", 4);
     WriteLe32(header, 4, 124);
     WriteLe32(header, 8, 0x1007);  // caps, height, width and pixel format present
-    WriteLe32(header, 12, record.height);
-    WriteLe32(header, 16, record.width);
+    WriteLe32(header, kDdsHeightOffset, record.height);
+    WriteLe32(header, kDdsWidthOffset, record.width);
     WriteLe32(header, 76, 32);  // pixel format size
     WriteLe32(header, 80, 4);   // FourCC present
     if (const char* fourCc = FourCcFor(record.compression)) {
-        std::memcpy(header.data() + 84, fourCc, 4);
+        std::memcpy(header.data() + kDdsFourCcOffset, fourCc, 4);
     }
     WriteLe32(header, 108, 0x1000);  // texture
     return header;

@@ -9,6 +9,11 @@
 
 inline constexpr std::uint32_t kDdsHeaderSize = 128;
 
+// Where the header keeps the fields the program writes and reads back.
+inline constexpr std::size_t kDdsHeightOffset = 12;
+inline constexpr std::size_t kDdsWidthOffset = 16;
+inline constexpr std::size_t kDdsFourCcOffset = 84;
+
 // "DXT1" for compression 12, "DXT3" for 14, "DXT5" for 15 (its blocks carry interpolated
 // alpha); nullptr for anything else.
 const char* FourCcFor(std::int32_t compression);

@@ -3,28 +3,20 @@
 
 #include <cstdint>
 
+#include "DdsFile.h"
+
 namespace {
 
 std::string Signed32(std::uint32_t value) {
     return std::to_string(static_cast<std::int32_t>(value));
 }
 
-}  // namespace
-
+// "Swiz" or the FourCC a block-compressed kind's DDS file carries; nullptr for other kinds.
 const char* CompressionLabel(std::int32_t compression) {
-    switch (compression) {
-        case compression::kNone:
-            return "Swiz";
-        case compression::kDxt1:
-            return "DXT1";
-        case compression::kDxt3:
-            return "DXT3";
-        case compression::kDxt5:
-            return "DXT5";
-        default:
-            return nullptr;
-    }
+    return compression == compression::kNone ? "Swiz" : FourCcFor(compression);
 }
+
+}  // namespace
 
 void UpdateFieldTexts(const TextureRecord& record, FieldTexts& texts) {
     texts.width = Signed32(record.width);

@@ -17,9 +17,6 @@ struct FieldTexts {
     std::string filterFlags;
 };
 
-// "Swiz", "DXT1", "DXT3" or "DXT5"; nullptr for a compression kind without a label.
-const char* CompressionLabel(std::int32_t compression);
-
 // Sets the texts for `record`. Numbers are signed decimals of 32-bit values, so a flag word
 // with its top bit set shows negative. An unknown compression kind or an alpha word other
 // than 0 or 1 leaves that text as an earlier texture left it.

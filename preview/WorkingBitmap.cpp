@@ -25,3 +25,15 @@ void WriteWorkingBitmap(const std::string& path, const TextureRecord& record,
     }
     WriteNewFile(path, {header, record.palette, record.pixels});
 }
+
+std::optional<BitmapHeader> ReadBitmapHeader(std::span<const std::uint8_t> file) {
+    if (file.size() < kWorkingBitmapHeaderSize || file[0] != 'B' || file[1] != 'M') {
+        return std::nullopt;
+    }
+    return BitmapHeader{ReadLe32(file, 10),
+                        ReadLe32(file, 14),
+                        static_cast<std::int32_t>(ReadLe32(file, 18)),
+                        static_cast<std::int32_t>(ReadLe32(file, 22)),
+                        ReadLe16(file, 28),
+                        ReadLe32(file, 30)};
+}

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "TextureRecord.h"
@@ -13,3 +15,17 @@ inline constexpr std::uint32_t kWorkingBitmapHeaderSize = 54;
 // The only writer of such files in the program.
 void WriteWorkingBitmap(const std::string& path, const TextureRecord& record,
                         std::uint16_t bitsPerPixel);
+
+// The header fields the program reads back from the bitmaps the image library makes.
+struct BitmapHeader {
+    std::uint32_t pixelOffset = 0;
+    std::uint32_t infoSize = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;  // negative when the rows are stored top-down
+    std::uint16_t bitsPerPixel = 0;
+    std::uint32_t compression = 0;
+};
+
+// Nothing for a file shorter than the 54-byte header or without the "BM" mark; the fields
+// themselves are the caller's to check. The only reader of bitmap headers in the program.
+std::optional<BitmapHeader> ReadBitmapHeader(std::span<const std::uint8_t> file);

@@ -30,10 +30,6 @@ struct LevelBytes {
     std::vector<std::uint8_t> bytes;
 };
 
-std::string TextureLabel(const TextureEntry& texture) {
-    return "texture \"" + texture.name + "\"";
-}
-
 // Runs `step` for one texture; a failure names the texture before its own reason.
 template <typename Step>
 auto ForTexture(const TextureEntry& texture, Step step) {

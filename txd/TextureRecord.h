@@ -47,3 +47,8 @@ struct TextureEntry {
     std::string name;
     TextureRecord record;
 };
+
+// How messages name a texture: texture "NAME".
+inline std::string TextureLabel(const TextureEntry& texture) {
+    return "texture \"" + texture.name + "\"";
+}

@@ -41,11 +41,8 @@ void DictionaryFile::Save(GfxBinding& gfx) const {
     ReportingAs(path, m_argument, [&] { SaveDictionary(path, m_textures, gfx); });
 }
 
-std::string TextureLabel(const TextureEntry& texture) {
-    return "texture \"" + texture.name + "\"";
-}
-
-std::string KindText(const TextureRecord& record) {
-    return std::to_string(static_cast<std::uint16_t>(record.depth)) + "-bit, compression " +
-           std::to_string(record.compression);
+std::string TextureAndKind(const TextureEntry& texture) {
+    return TextureLabel(texture) + " (" +
+           std::to_string(static_cast<std::uint16_t>(texture.record.depth)) + "-bit, compression " +
+           std::to_string(texture.record.compression) + ")";
 }

@@ -35,8 +35,6 @@ private:
     std::vector<TextureEntry> m_textures;
 };
 
-// "texture "NAME"", as the messages name a texture.
-std::string TextureLabel(const TextureEntry& texture);
-
-// "16-bit, compression 0": what makes a texture's kind, for messages about kinds.
-std::string KindText(const TextureRecord& record);
+// texture "NAME" (16-bit, compression 0): the texture and what makes its kind, for messages
+// about kinds.
+std::string TextureAndKind(const TextureEntry& texture);

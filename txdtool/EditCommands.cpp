@@ -6,8 +6,8 @@
 #include "DictionaryFile.h"
 #include "FileError.h"
 #include "Flip.h"
+#include "PrintableText.h"
 #include "Swizzle.h"
-#include "TextEscape.h"
 
 // Each edit runs in the dictionary's folder, where the window works after Open, and saves only
 // when it changed something: Save rebuilds mip levels, so an idle save is not idle.
@@ -59,8 +59,8 @@ int RunFlip(const CommandArguments& arguments) {
     dictionary.EnterFolder();
     if (!FlipTexture(texture.record)) {
         throw FileError(dictionary.shownName(),
-                        TextureLabel(texture) + " (" + KindText(texture.record) +
-                            ") cannot be flipped: its pixel data does not fit its size and kind");
+                        TextureAndKind(texture) +
+                            " cannot be flipped: its pixel data does not fit its size and kind");
     }
     GfxBinding gfx;
     dictionary.Save(gfx);

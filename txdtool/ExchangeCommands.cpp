@@ -26,9 +26,8 @@ std::vector<const TextureEntry*> TexturesToExport(DictionaryFile& dictionary,
     for (const std::string& name : names) {
         const TextureEntry& texture = dictionary.Find(name);
         if (!ExportFileName(texture.name, texture.record)) {
-            throw FileError(dictionary.shownName(), TextureLabel(texture) + " (" +
-                                                        KindText(texture.record) +
-                                                        ") is of a kind with no image file");
+            throw FileError(dictionary.shownName(),
+                            TextureAndKind(texture) + " is of a kind with no image file");
         }
         chosen.push_back(&texture);
     }
@@ -51,9 +50,8 @@ int RunExport(const CommandArguments& arguments) {
             std::cout << (folder / *ExportFileName(texture->name, texture->record)).string()
                       << '\n';
         } else {
-            ReportNote(dictionary.shownName(), "skipped " + TextureLabel(*texture) + " (" +
-                                                   KindText(texture->record) +
-                                                   "): its kind has no image file");
+            ReportNote(dictionary.shownName(),
+                       "skipped " + TextureAndKind(*texture) + ": its kind has no image file");
         }
     }
     return 0;
@@ -64,9 +62,8 @@ int RunImport(const CommandArguments& arguments) {
     TextureEntry& texture = dictionary.Find(arguments.operands[1]);
     const std::string& image = arguments.operands[2];
     if (!ImportDialogFor(texture.name, texture.record)) {
-        throw FileError(dictionary.shownName(), TextureLabel(texture) + " (" +
-                                                    KindText(texture.record) +
-                                                    ") is of a kind that takes no import");
+        throw FileError(dictionary.shownName(),
+                        TextureAndKind(texture) + " is of a kind that takes no import");
     }
     RequireRegularFile(image);
     // As after the window's file dialog: the chosen file's folder is the current directory and

@@ -5,8 +5,8 @@
 #include "DictionaryReader.h"
 #include "FileError.h"
 #include "Listing.h"
+#include "PrintableText.h"
 #include "Report.h"
-#include "TextEscape.h"
 
 // A file that cannot be read does not stop the others: it is reported and the exit status
 // says that something went wrong.

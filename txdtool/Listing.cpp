@@ -2,7 +2,8 @@
 #include "Listing.h"
 
 #include "FieldTexts.h"
-#include "TextEscape.h"
+#include "JsonString.h"
+#include "PrintableText.h"
 
 namespace {
 

@@ -18,9 +18,8 @@ int RunPreview(const CommandArguments& arguments) {
     const PreviewPicture picture = RenderPreview(texture.record, gfx);
     switch (picture.change) {
         case PreviewPicture::Change::Keep:
-            throw FileError(dictionary.shownName(), TextureLabel(texture) + " (" +
-                                                        KindText(texture.record) +
-                                                        ") is of a kind the editor does not draw");
+            throw FileError(dictionary.shownName(),
+                            TextureAndKind(texture) + " is of a kind the editor does not draw");
         case PreviewPicture::Change::Clear:
             throw FileError(dictionary.shownName(),
                             "the picture could not be made (is libmwgfx.so missing?)");

@@ -3,7 +3,7 @@
 
 #include <iostream>
 
-#include "TextEscape.h"
+#include "PrintableText.h"
 
 void ReportError(const FileError& error) {
     ReportNote(error.fileName(), error.reason());

@@ -8,8 +8,8 @@
 #include "CommandTable.h"
 #include "FileError.h"
 #include "Help.h"
+#include "PrintableText.h"
 #include "Report.h"
-#include "TextEscape.h"
 #include "Version.h"
 
 namespace {

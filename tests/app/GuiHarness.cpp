@@ -31,7 +31,7 @@ Prompts::SaveChoice FakePrompts::AskSaveChanges(QWidget*, const QString& fileNam
 Window::Window(const std::string& gfxModule) : gfx(gfxModule), dialog(prompts, gfx) {}
 
 void Window::OpenTextures(const std::vector<SampleTexture>& textures, const std::string& name) {
-    WriteBytes(name, BuildDictionary(textures));
+    WriteDictionary(name, textures);
     Open((scratch.path() / name).string());
 }
 

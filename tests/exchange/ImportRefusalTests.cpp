@@ -3,12 +3,12 @@
 
 #include <filesystem>
 
-#include "ExchangeTestSupport.h"
 #include "Export.h"
 #include "FileError.h"
+#include "ImageLibraries.h"
 #include "Import.h"
-#include "LibraryArgs.h"
 #include "SpyControl.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -76,10 +76,7 @@ TEST_F(ImportRefusal, ImageOfAnotherSizeOrColourMap) {
 TEST_F(ImportRefusal, LibraryProductsMissingOrShort) {
     const auto pal = PatternEntry("pal", 16, 16, 8, 0, 0xA500);
     const auto targa = Exported(pal);
-    GfxBinding real;
-    NameBuffer source(targa), stale("ImportFile.bmp");
-    WorkBlock block;
-    ASSERT_NE(real._TargaToExtendedBitmap(source.word(), stale.word(), block.word(), 20), 0);
+    ASSERT_NE(ImageLibraries().TargaToExtendedBitmap(targa, "ImportFile.bmp"), 0);  // stale
     spy::MakeNoOutput("_TargaToExtendedBitmap", 1);
     Expect(pal, targa, "did not make ImportFile.bmp", GfxBinding(spy::kModuleName));
     spy::Reset();
@@ -100,6 +97,21 @@ TEST_F(ImportRefusal, LibraryFailuresEndQuietly) {
     Expect(pal, "absent.tga", "", GfxBinding("tinplate_no_such_module"));
     WriteBytes("garbage.dds", std::vector<std::uint8_t>(300, 7));
     Expect(PatternEntry("rgba", 16, 16, 32, 0, 0x0500), "garbage.dds", "");
+}
+
+// A chosen file that is itself one of the working files would be removed by the import.
+TEST_F(ImportRefusal, AChosenFileThatIsAWorkingFileIsRefusedAndKept) {
+    const auto pal = PatternEntry("pal", 16, 16, 8, 0, 0xA500);
+    const auto rgba = PatternEntry("rgba", 16, 16, 32, 0, 0x0500);
+    for (const auto& [target, name] :
+         {std::pair{pal, "ImportFile.bmp"}, {rgba, "ImportFile.bmp"}, {rgba, "ImportFile.tga"}}) {
+        std::filesystem::rename(Exported(target), name);
+        auto record = target.record;
+        GfxBinding gfx;
+        EXPECT_THROW(ImportTexture(record, name, gfx), FileError) << name;
+        EXPECT_TRUE(std::filesystem::exists(name)) << name;
+        std::filesystem::remove(name);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "ByteOrder.h"
 #include "ImageFiles.h"
 #include "TestSupport.h"
@@ -50,7 +52,7 @@ Bytes TrueColourBitmap() {
 }
 
 Bytes DxtDds() {
-    return BlockDds(8, 8, "DXT1", PatternBytes(32, 6));
+    return BlockDds(8, 8, 12, PatternBytes(32, 6));
 }
 
 TEST(HostileInput, TruncatedFilesAreRejectedWithoutOutput) {
@@ -76,52 +78,38 @@ TEST(HostileInput, TruncatedFilesAreRejectedWithoutOutput) {
     ExpectEveryTruncationRejected(Format::kDds, ReadBytes("tex.dds"));
 }
 
+Bytes Patched(Bytes file, const std::function<void(Bytes&)>& patch) {
+    patch(file);
+    return file;
+}
+
 TEST(HostileInput, LyingHeadersAreRejectedWithoutOutput) {
-    Bytes bitmap = TrueColourBitmap();
-    WriteLe32(bitmap, 10, static_cast<std::uint32_t>(bitmap.size() + 1));  // pixels past the end
-    ExpectRejectedEverywhere(Format::kBitmap, bitmap);
-    bitmap = TrueColourBitmap();
-    WriteLe32(bitmap, 10, 40);  // pixels inside the header
-    ExpectRejectedEverywhere(Format::kBitmap, bitmap);
-    bitmap = TrueColourBitmap();
-    WriteLe32(bitmap, 18, 40000);  // 6.4 GB of pixels
-    WriteLe32(bitmap, 22, 40000);
-    ExpectRejectedEverywhere(Format::kBitmap, bitmap);
-    bitmap = TrueColourBitmap();
-    WriteLe32(bitmap, 22, static_cast<std::uint32_t>(-3));
-    ExpectRejectedEverywhere(Format::kBitmap, bitmap);
-    bitmap = IndexedBitmap();
-    WriteLe32(bitmap, 10, 54 + 126);  // a colour table of 31.5 entries
-    ExpectRejectedEverywhere(Format::kBitmap, bitmap);
-
-    Bytes dds = DxtDds();
-    WriteLe32(dds, 12, 65536);  // 16 GiB decoded
-    WriteLe32(dds, 16, 65536);
-    ExpectRejectedEverywhere(Format::kDds, dds);
-    dds = DxtDds();
-    WriteLe32(dds, 12, 0x7FFFFFFF);  // blocks the file does not hold
-    ExpectRejectedEverywhere(Format::kDds, dds);
-    dds = DxtDds();
-    dds[87] = '2';  // DXT2 is not read
-    ExpectRejectedEverywhere(Format::kDds, dds);
-    dds = DxtDds();
-    dds[0] = 'X';
-    ExpectRejectedEverywhere(Format::kDds, dds);
-
-    Bytes targa = SmallTarga(1, 8, 32);
-    targa[5] = 0xFF;  // a map of 65535 entries in a file of 60 bytes
-    targa[6] = 0xFF;
-    ExpectRejectedEverywhere(Format::kTarga, targa);
-    targa = SmallTarga(2, 32, 0);
-    targa[12] = targa[13] = targa[14] = targa[15] = 0xFF;  // 65535 × 65535
-    ExpectRejectedEverywhere(Format::kTarga, targa);
-    targa = SmallTarga(10, 32, 0);
-    targa[18] = 0x85;  // a run of six pixels, then a run of four: ten in an image of eight
-    targa[18 + 5] = 0x83;
-    ExpectRejectedEverywhere(Format::kTarga, targa);
-    targa = SmallTarga(1, 8, 32);
-    targa[7] = 16;  // 16-bit map entries are not read
-    ExpectRejectedEverywhere(Format::kTarga, targa);
+    for (const Bytes& bitmap : {
+             Patched(TrueColourBitmap(), [](Bytes& b) { WriteLe32(b, 10, b.size() + 1); }),
+             Patched(TrueColourBitmap(), [](Bytes& b) { WriteLe32(b, 10, 40); }),  // in the header
+             Patched(TrueColourBitmap(), [](Bytes& b) { b[19] = b[23] = 1; }),     // sides of 16 M
+             Patched(TrueColourBitmap(), [](Bytes& b) { WriteLe32(b, 22, -3); }),
+             Patched(IndexedBitmap(), [](Bytes& b) { WriteLe32(b, 10, 180); }),  // 31.5 colours
+         }) {
+        ExpectRejectedEverywhere(Format::kBitmap, bitmap);
+    }
+    for (const Bytes& dds : {
+             Patched(DxtDds(), [](Bytes& b) { b[14] = b[18] = 1; }),  // 65544², 17 GB decoded
+             Patched(DxtDds(), [](Bytes& b) { WriteLe32(b, 12, 0x7FFFFFFF); }),  // blocks not held
+             Patched(DxtDds(), [](Bytes& b) { b[87] = '2'; }),                   // DXT2 is not read
+             Patched(DxtDds(), [](Bytes& b) { b[0] = 'X'; }),
+         }) {
+        ExpectRejectedEverywhere(Format::kDds, dds);
+    }
+    for (const Bytes& targa : {
+             Patched(SmallTarga(1, 8, 32), [](Bytes& b) { b[5] = b[6] = 0xFF; }),  // 65535 entries
+             Patched(SmallTarga(2, 32, 0), [](Bytes& b) { std::fill_n(&b[12], 4, 0xFF); }),
+             // A run of six pixels, then a run of four: ten in an image of eight.
+             Patched(SmallTarga(10, 32, 0), [](Bytes& b) { b[18] = 0x85, b[23] = 0x83; }),
+             Patched(SmallTarga(1, 8, 32), [](Bytes& b) { b[7] = 16; }),  // 16-bit map entries
+         }) {
+        ExpectRejectedEverywhere(Format::kTarga, targa);
+    }
 }
 
 TEST(HostileInput, MissingNamesAndFilesAndUnwritableOutputsFail) {

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImageFiles.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
 #include "ByteOrder.h"
-#include "MwDds.h"
+#include "DdsFile.h"
 #include "TestSupport.h"
 
 Bytes PatternBytes(std::size_t count, std::uint32_t seed) {
@@ -38,20 +40,29 @@ Bytes WorkingBitmap(std::uint32_t width, std::uint32_t height, int bitsPerPixel,
     return file;
 }
 
-Bytes BlockDds(std::uint32_t width, std::uint32_t height, const char* fourCc,
+Bitmap ReadBitmapFile(const std::string& path) {
+    const Bytes file = ReadBytes(path);
+    if (file.size() < 54 || ReadLe32(file, 10) < 54 || ReadLe32(file, 10) > file.size()) {
+        ADD_FAILURE() << path << " is no bitmap";
+        return {};
+    }
+    const auto pixelsAt = file.begin() + ReadLe32(file, 10);
+    return {ReadLe32(file, 18),
+            ReadLe32(file, 22),
+            ReadLe32(file, 10),
+            ReadLe16(file, 28),
+            Bytes(file.begin() + 54, pixelsAt),
+            Bytes(pixelsAt, file.end())};
+}
+
+Bytes BlockDds(std::uint32_t width, std::uint32_t height, std::int32_t compression,
                std::span<const std::uint8_t> blocks) {
-    Bytes file{'D', 'D', 'S', ' '};
-    AppendLe32(file, 124);
-    AppendLe32(file, 0x1007);
-    AppendLe32(file, height);
-    AppendLe32(file, width);
-    file.resize(76, 0);
-    AppendLe32(file, 32);
-    AppendLe32(file, 4);
-    file.insert(file.end(), fourCc, fourCc + 4);
-    file.resize(108, 0);
-    AppendLe32(file, 0x1000);
-    file.resize(128, 0);
+    TextureRecord record;
+    record.width = width;
+    record.height = height;
+    record.compression = compression;
+    const auto header = DdsHeaderFor(record);
+    Bytes file(header.begin(), header.end());
     file.insert(file.end(), blocks.begin(), blocks.end());
     return file;
 }
@@ -117,44 +128,4 @@ Bytes MagickRgba(const std::string& path) {
     Bytes rgba = ReadBytes("magick.rgba");
     std::remove("magick.rgba");
     return rgba;
-}
-
-std::intptr_t ImageLibraries::Block() {
-    m_block.Clear();
-    return m_block.word();
-}
-
-std::intptr_t ImageLibraries::AnyToBmps(const std::string& dds, const std::string& bmp) {
-    return m_gfx._anytobmps(NameBuffer(dds).word(), NameBuffer(bmp).word(), Block(), 0, 0);
-}
-
-void ImageLibraries::BmpResize(const std::string& src, const std::string& dst, std::intptr_t width,
-                               std::intptr_t height) {
-    NameBuffer source(src);
-    NameBuffer destination(dst);
-    m_gfx._bmpresize(source.word(), src == dst ? source.word() : destination.word(), Block(), width,
-                     height);
-}
-
-std::intptr_t ImageLibraries::BmpToAnys(const std::string& bmp, const std::string& tgaBase) {
-    return m_gfx._bmptoanys(NameBuffer(bmp).word(), NameBuffer(tgaBase).word(), Block(), 24, 0);
-}
-
-std::intptr_t ImageLibraries::TargaFromDds(const std::string& tga, const std::string& dds) {
-    return m_gfx._TargaFromDDS(NameBuffer(tga).word(), NameBuffer(dds).word(), Block());
-}
-
-std::intptr_t ImageLibraries::TargaToExtendedBitmap(const std::string& tga,
-                                                    const std::string& bmp) {
-    return m_gfx._TargaToExtendedBitmap(NameBuffer(tga).word(), NameBuffer(bmp).word(), Block(),
-                                        20);
-}
-
-std::intptr_t ImageLibraries::TgaToDds(const std::string& tga, std::intptr_t alphaMode,
-                                       const std::string& dds) {
-    return TGAtoDDS(NameBuffer(tga).word(), alphaMode, 0, 0, NameBuffer(dds).word());
-}
-
-std::intptr_t ImageLibraries::TgaCompressBmp(const std::string& tga, const std::string& bmp) {
-    return TGAcompressBMP(NameBuffer(tga).word(), 17, 0, 0, NameBuffer(bmp).word());
 }

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "GfxBinding.h"
-#include "LibraryArgs.h"
+#include "ImageLibraries.h"
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -20,8 +19,20 @@ Bytes WorkingBitmap(std::uint32_t width, std::uint32_t height, int bitsPerPixel,
                     std::span<const std::uint8_t> colourTable,
                     std::span<const std::uint8_t> pixels);
 
-// A one-level DDS with the header the editor writes for block-compressed textures.
-Bytes BlockDds(std::uint32_t width, std::uint32_t height, const char* fourCc,
+// What the tests read back from a bitmap: its header fields, the colour table (whatever lies
+// between byte 54 and the pixel offset) and the pixels (the rest of the file).
+struct Bitmap {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint32_t pixelOffset = 0;
+    int bitsPerPixel = 0;
+    Bytes table;
+    Bytes pixels;
+};
+Bitmap ReadBitmapFile(const std::string& path);
+
+// A one-level DDS of compression 12, 14 or 15 with the header the editor writes.
+Bytes BlockDds(std::uint32_t width, std::uint32_t height, std::int32_t compression,
                std::span<const std::uint8_t> blocks);
 
 // A 4 × 2 Targa with top-left origin, as other programs write them: colour-mapped (types 1 and
@@ -38,23 +49,3 @@ Bytes BgraToRgba(std::span<const std::uint8_t> bgra);
 
 // What ImageMagick reads from `path`: R, G, B, A, rows top-down, origin applied.
 Bytes MagickRgba(const std::string& path);
-
-// The two image libraries as the editor calls them: file names in name buffers and a freshly
-// cleared work block, the mwgfx entry points late-bound through GfxBinding.
-class ImageLibraries {
-public:
-    std::intptr_t AnyToBmps(const std::string& dds, const std::string& bmp);
-    void BmpResize(const std::string& src, const std::string& dst, std::intptr_t width,
-                   std::intptr_t height);
-    std::intptr_t BmpToAnys(const std::string& bmp, const std::string& tgaBase);
-    std::intptr_t TargaFromDds(const std::string& tga, const std::string& dds);
-    std::intptr_t TargaToExtendedBitmap(const std::string& tga, const std::string& bmp);
-    std::intptr_t TgaToDds(const std::string& tga, std::intptr_t alphaMode, const std::string& dds);
-    std::intptr_t TgaCompressBmp(const std::string& tga, const std::string& bmp);
-
-private:
-    std::intptr_t Block();
-
-    GfxBinding m_gfx;
-    WorkBlock m_block;
-};

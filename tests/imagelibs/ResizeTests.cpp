@@ -1,41 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "ByteOrder.h"
 #include "ImageFiles.h"
 #include "TestSupport.h"
 
 namespace {
 
-struct Bitmap {
-    std::uint32_t width;
-    std::uint32_t height;
-    std::uint32_t pixelOffset;
-    int bitsPerPixel;
-    Bytes table;
-    Bytes pixels;
-};
-
-Bitmap ReadBitmapFile(const std::string& path) {
-    const Bytes file = ReadBytes(path);
-    EXPECT_GE(file.size(), 54u);
-    Bitmap bitmap{
-        ReadLe32(file, 18), ReadLe32(file, 22), ReadLe32(file, 10), ReadLe16(file, 28), {}, {}};
-    bitmap.table.assign(file.begin() + 54, file.begin() + bitmap.pixelOffset);
-    bitmap.pixels.assign(file.begin() + bitmap.pixelOffset, file.end());
-    return bitmap;
-}
-
-// Four B, G, R, A pixels of 2 × 2 with the given channel values.
-Bytes Bgra(std::initializer_list<std::uint8_t> values) {
-    return Bytes(values);
-}
-
 TEST(BmpResize, TrueColourAveragesCoveredAreasWithAlpha) {
     ScratchDir scratch;
     // 4 × 2, rows bottom-up: each 2 × 2 quarter turns into one pixel of a 2 × 1 image.
-    const Bytes pixels = Bgra({0, 0, 0,  0,  100, 40, 8, 255, 200, 200, 200, 255, 50, 50, 50, 255,
-                               4, 8, 12, 16, 0,   0,  0, 0,   10,  10,  10,  255, 0,  0,  0,  255});
+    const Bytes pixels =
+        Bytes({0, 0, 0,  0,  100, 40, 8, 255, 200, 200, 200, 255, 50, 50, 50, 255,
+               4, 8, 12, 16, 0,   0,  0, 0,   10,  10,  10,  255, 0,  0,  0,  255});
     WriteBytes("MipMapIn.bmp", WorkingBitmap(4, 2, 32, {}, pixels));
     ImageLibraries().BmpResize("MipMapIn.bmp", "MipMapOut.bmp", 2, 1);
 
@@ -43,16 +19,16 @@ TEST(BmpResize, TrueColourAveragesCoveredAreasWithAlpha) {
     EXPECT_EQ(out.bitsPerPixel, 32);
     EXPECT_EQ(out.width, 2u);
     EXPECT_EQ(out.height, 1u);
-    EXPECT_EQ(out.pixels, Bgra({26, 12, 5, 68, 65, 65, 65, 255}));
+    EXPECT_EQ(out.pixels, Bytes({26, 12, 5, 68, 65, 65, 65, 255}));
 }
 
 TEST(BmpResize, UnevenFactorsWeighPartlyCoveredPixelsByArea) {
     ScratchDir scratch;
     // 3 × 1 grey levels 0, 90, 210 into 2 × 1: (0 + 90/2) * 2/3 = 30, (90/2 + 210) * 2/3 = 170.
-    const Bytes pixels = Bgra({0, 0, 0, 255, 90, 90, 90, 255, 210, 210, 210, 255});
+    const Bytes pixels = Bytes({0, 0, 0, 255, 90, 90, 90, 255, 210, 210, 210, 255});
     WriteBytes("in.bmp", WorkingBitmap(3, 1, 32, {}, pixels));
     ImageLibraries().BmpResize("in.bmp", "out.bmp", 2, 1);
-    EXPECT_EQ(ReadBitmapFile("out.bmp").pixels, Bgra({30, 30, 30, 255, 170, 170, 170, 255}));
+    EXPECT_EQ(ReadBitmapFile("out.bmp").pixels, Bytes({30, 30, 30, 255, 170, 170, 170, 255}));
 }
 
 TEST(BmpResize, IndexedPicksNearestPaletteColourAndPadsTheTable) {

@@ -7,11 +7,9 @@
 #include <vector>
 
 // Steers the spy image library and reads its call log. Bind the code under test with
-// GfxBinding(spy::kModuleName): the spy logs every call of `_anytobmps`, `_bmpresize`,
-// `_bmptoanys`, `_TargaFromDDS` and `_TargaToExtendedBitmap` and, unless told otherwise,
-// hands it on to the real libmwgfx.so, so its outputs are real. Outcomes and the log live in
-// the process until Reset. Call Reset at the start of each test, before binding: it loads
-// the spy, which the binding then finds already loaded.
+// GfxBinding(spy::kModuleName): the spy logs every call of `_bmpresize`, `_bmptoanys`,
+// `_TargaFromDDS` and `_TargaToExtendedBitmap` and, unless told otherwise, hands it on to the
+// real libmwgfx.so, so its outputs are real. Call Reset at the start of each test.
 namespace spy {
 
 inline constexpr const char* kModuleName = "tinplate_spy_gfx";
@@ -25,8 +23,6 @@ struct Call {
     std::intptr_t blockAddress = 0;
     bool blockWasZero = false;           // the 1024-byte block held only zeros when the call began
     std::vector<std::intptr_t> numbers;  // the words after the block
-    std::intptr_t result = 0;            // what the caller got back
-    bool forwarded = false;              // the real library ran
 };
 
 // Forgets all calls and outcomes.
@@ -36,18 +32,14 @@ void Reset();
 // called and the call returns `result`: no output appears.
 void MakeNoOutput(const std::string& entry, std::intptr_t result = 0, std::size_t fromCall = 0);
 
-// From call `fromCall` of `entry` on, the real library runs and then its output is cut to
-// `bytes`: the entry point's own output (`_bmptoanys`: the destination + ".tga";
-// `_TargaFromDDS`: its first name; the others: the second name), or `outputFile` if given.
-void MakeTruncatedOutput(const std::string& entry, std::uint64_t bytes, std::size_t fromCall = 0,
-                         const std::string& outputFile = "");
+// The real library runs and then the file named second in each call of `entry` (the output of
+// `_bmpresize` and `_TargaToExtendedBitmap`) is cut to `bytes`.
+void MakeTruncatedOutput(const std::string& entry, std::uint64_t bytes);
 
 std::vector<Call> Calls();
-std::vector<Call> CallsTo(const std::string& entry);
 
 // "_bmpresize(MipMapIn.bmp, MipMapOut.bmp, zero block, 128, 32)": the call as a test
 // compares it; "zero block" becomes "used block" when the block held anything.
 std::string Describe(const Call& call);
-std::vector<std::string> Describe(const std::vector<Call>& calls);
 
 }  // namespace spy

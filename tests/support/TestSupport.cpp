@@ -2,12 +2,14 @@
 #include "TestSupport.h"
 
 #include <openssl/evp.h>
+#include <squish.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
+#include "DictionaryReader.h"
 #include "FileIo.h"
 
 ScratchDir::ScratchDir() : m_previous(std::filesystem::current_path()) {
@@ -67,4 +69,40 @@ void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path) {
     return ReadWholeFile(path);
+}
+
+std::vector<std::uint8_t> WriteDictionary(const std::string& path,
+                                          const std::vector<SampleTexture>& textures) {
+    auto bytes = BuildDictionary(textures);
+    WriteBytes(path, bytes);
+    return bytes;
+}
+
+TextureEntry PatternEntry(const std::string& name, std::uint16_t width, std::uint16_t height,
+                          int depth, int compression, std::uint32_t alphaFlags, int paletteEntries,
+                          std::uint32_t hasAlpha, int mipCount) {
+    SampleTexture texture = MakePatternTexture(name, width, height, depth, compression, mipCount,
+                                               alphaFlags, paletteEntries);
+    texture.hasAlpha = hasAlpha;
+    return ParseDictionary(BuildDictionary({texture}), "pattern.txd").at(0);
+}
+
+TextureRecord Scrambled(TextureRecord record) {
+    for (auto* bytes : {&record.palette, &record.pixels}) {
+        for (auto& byte : *bytes) {
+            byte = static_cast<std::uint8_t>(~byte);
+        }
+    }
+    return record;
+}
+
+std::vector<std::uint8_t> DecodeBlocks(int compression, std::uint32_t width, std::uint32_t height,
+                                       std::span<const std::uint8_t> blocks) {
+    const int flags = compression == 12   ? squish::kDxt1
+                      : compression == 14 ? squish::kDxt3
+                                          : squish::kDxt5;
+    std::vector<std::uint8_t> rgba(std::size_t{width} * height * 4);
+    squish::DecompressImage(rgba.data(), static_cast<int>(width), static_cast<int>(height),
+                            blocks.data(), flags);
+    return rgba;
 }

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "DictionaryBuilder.h"
+#include "TextureRecord.h"
+
 // A private temporary folder that is the current directory for the test's lifetime: the
 // editor's working files land in the current directory, and tests must not see each other's.
 class ScratchDir {
@@ -35,3 +38,19 @@ std::string CopyFixtureHere(const std::string& fileName);
 
 void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
+
+// Writes a dictionary of `textures` and returns its bytes.
+std::vector<std::uint8_t> WriteDictionary(const std::string& path,
+                                          const std::vector<SampleTexture>& textures);
+
+// A pattern texture as the editor holds it after reading it from a dictionary.
+TextureEntry PatternEntry(const std::string& name, std::uint16_t width, std::uint16_t height,
+                          int depth, int compression, std::uint32_t alphaFlags,
+                          int paletteEntries = 256, std::uint32_t hasAlpha = 0, int mipCount = 1);
+
+// Every palette and pixel byte inverted, so an import must put back every byte it claims to.
+TextureRecord Scrambled(TextureRecord record);
+
+// Blocks of compression 12, 14 or 15 decoded by libsquish: R, G, B, A, rows top-down.
+std::vector<std::uint8_t> DecodeBlocks(int compression, std::uint32_t width, std::uint32_t height,
+                                       std::span<const std::uint8_t> blocks);

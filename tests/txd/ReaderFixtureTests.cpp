@@ -43,40 +43,25 @@ std::uint32_t Number(const std::string& cell) {
     return std::stoul(cell.substr(0, cell.find(' ')));
 }
 
-class FixtureTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        s_rows = new std::map<std::size_t, std::vector<Row>>(ReadmeRows());
-    }
-    static void TearDownTestSuite() { delete s_rows; }
+// The texture a README row names by its file and index.
+TextureEntry Texture(const Row& row) {
+    return ReadDictionary(FixturePath(row[0])).at(Number(row[1]));
+}
 
-    const std::vector<TextureEntry>& Read(const std::string& file) {
-        auto found = m_read.find(file);
-        if (found == m_read.end()) {
-            found = m_read.emplace(file, ReadDictionary(FixturePath(file))).first;
-        }
-        return found->second;
-    }
-
-    static std::map<std::size_t, std::vector<Row>>* s_rows;
-    std::map<std::string, std::vector<TextureEntry>> m_read;
-};
-std::map<std::size_t, std::vector<Row>>* FixtureTest::s_rows = nullptr;
-
-TEST_F(FixtureTest, ReadsEveryFileWithTheTextureCountItsReadmeGives) {
-    const auto& files = (*s_rows)[6];
+TEST(FixtureTest, ReadsEveryFileWithTheTextureCountItsReadmeGives) {
+    const auto files = ReadmeRows()[6];
     ASSERT_EQ(files.size(), 7u);
     for (const Row& file : files) {
-        EXPECT_EQ(Read(file[0]).size(), Number(file[2])) << file[0];
+        EXPECT_EQ(ReadDictionary(FixturePath(file[0])).size(), Number(file[2])) << file[0];
     }
 }
 
-TEST_F(FixtureTest, HeaderFieldsAndChecksumsMatchTheReadme) {
-    const auto& textures = (*s_rows)[13];
+TEST(FixtureTest, HeaderFieldsAndChecksumsMatchTheReadme) {
+    const auto textures = ReadmeRows()[13];
     ASSERT_EQ(textures.size(), 27u);
     for (const Row& t : textures) {
         SCOPED_TRACE(t[0] + " " + t[2]);
-        const TextureEntry& entry = Read(t[0]).at(Number(t[1]));
+        const TextureEntry entry = Texture(t);
         const TextureRecord& r = entry.record;
         EXPECT_EQ(entry.name, t[2]);
         EXPECT_EQ(r.width, Number(t[3]));
@@ -91,12 +76,12 @@ TEST_F(FixtureTest, HeaderFieldsAndChecksumsMatchTheReadme) {
     }
 }
 
-TEST_F(FixtureTest, OffsetsAndSizesMatchTheReadme) {
-    const auto& places = (*s_rows)[11];
+TEST(FixtureTest, OffsetsAndSizesMatchTheReadme) {
+    const auto places = ReadmeRows()[11];
     ASSERT_EQ(places.size(), 27u);
     for (const Row& p : places) {
         SCOPED_TRACE(p[0] + " " + p[1]);
-        const TextureRecord& r = Read(p[0]).at(Number(p[1])).record;
+        const TextureRecord r = Texture(p).record;
         EXPECT_EQ(r.headerOffset, Number(p[2]));
         EXPECT_EQ(r.filterFlags, std::stoul(p[4], nullptr, 16));
         EXPECT_EQ(r.paletteOffset, Number(p[5]));

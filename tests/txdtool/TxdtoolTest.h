@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "DictionaryBuilder.h"
 #include "DictionaryReader.h"
 #include "TestSupport.h"
 
@@ -27,17 +26,12 @@ class TxdtoolTest : public ::testing::Test {
 protected:
     // Every kind; zebra_pal8_64 has 8-bit mip levels, which Save rebuilds through the library.
     std::vector<std::uint8_t> WriteSample() {
-        return Write("sample.txd", StandardSampleTextures());
+        return WriteDictionary("sample.txd", StandardSampleTextures());
     }
     // Textures that a save writes back byte for byte: no 8-bit mip levels to rebuild.
     std::vector<std::uint8_t> WriteSmall() {
         const auto all = StandardSampleTextures();
-        return Write("small.txd", {all[1], all[2], all[3], all[6]});
-    }
-    std::vector<std::uint8_t> Write(const std::string& path, const std::vector<SampleTexture>& t) {
-        const auto bytes = BuildDictionary(t);
-        WriteBytes(path, bytes);
-        return bytes;
+        return WriteDictionary("small.txd", {all[1], all[2], all[3], all[6]});
     }
     TextureRecord Record(const std::string& path, const std::string& name) {
         for (auto& texture : ReadDictionary(path)) {

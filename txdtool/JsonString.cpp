@@ -1,18 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TextEscape.h"
+#include "JsonString.h"
 
 #include <cstdint>
 #include <cstdio>
 
+#include "PrintableText.h"
+
 namespace {
 
-bool IsControl(unsigned char byte) {
-    return byte < 0x20 || byte == 0x7F;
-}
-
-std::string Escaped(const char* format, unsigned char byte) {
-    char text[8];
-    std::snprintf(text, sizeof text, format, byte);
+std::string JsonEscaped(unsigned char byte) {
+    char text[7];
+    std::snprintf(text, sizeof text, "\\u%04X", byte);
     return text;
 }
 
@@ -54,16 +52,6 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-std::string PrintableText(std::string_view text) {
-    std::string shown;
-    shown.reserve(text.size());
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        shown += IsControl(byte) ? Escaped("\\x%02X", byte) : std::string(1, c);
-    }
-    return shown;
-}
-
 std::string JsonString(std::string_view bytes) {
     std::string json = "\"";
     for (std::size_t at = 0; at < bytes.size();) {
@@ -71,8 +59,8 @@ std::string JsonString(std::string_view bytes) {
         if (byte == '"' || byte == '\\') {
             json += '\\';
             json += bytes[at++];
-        } else if (IsControl(byte)) {
-            json += Escaped("\\u%04X", byte);
+        } else if (IsControlCharacter(bytes[at])) {
+            json += JsonEscaped(byte);
             ++at;
         } else if (byte < 0x80) {
             json += bytes[at++];
@@ -80,7 +68,7 @@ std::string JsonString(std::string_view bytes) {
             json.append(bytes.substr(at, length));
             at += length;
         } else {
-            json += Escaped("\\u%04X", byte);
+            json += JsonEscaped(byte);
             ++at;
         }
     }
