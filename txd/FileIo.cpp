@@ -70,10 +70,14 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
     if (!S_ISREG(info.st_mode)) {
         throw FileError(path, "not a regular file");
     }
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t chunk[65536];
-    for (;;) {
-        ssize_t n = ::read(file.get(), chunk, sizeof chunk);
+    // Nothing this program reads can be larger: a dictionary's offsets are 32-bit words.
+    if (static_cast<std::uint64_t>(info.st_size) > kMaxReadableFileSize) {
+        throw FileError(path, "the file is larger than 4 GiB");
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::read(file.get(), bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -81,10 +85,11 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
             throw FileError::FromErrno(path, errno);
         }
         if (n == 0) {
-            break;
+            break;  // the file shrank while being read
         }
-        bytes.insert(bytes.end(), chunk, chunk + n);
+        done += static_cast<std::size_t>(n);
     }
+    bytes.resize(done);
     return bytes;
 }
 

@@ -8,6 +8,9 @@
 
 // Checked file access: every failure is a FileError naming the file and the system's reason.
 
+inline constexpr std::uint64_t kMaxReadableFileSize = 0xFFFFFFFFull;
+
+// Reads a regular file of at most kMaxReadableFileSize bytes.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 
 // Creates or truncates `path` and writes `parts` one after another.

@@ -6,6 +6,7 @@
 #include "DictionaryBuilder.h"
 #include "DictionaryReader.h"
 #include "FileError.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -142,6 +143,18 @@ TEST(ReaderTest, LevelDataEndStaysInsideTheBlockWhateverTheStructSizeClaims) {
     EXPECT_EQ(Parse(bytes)[0].record.levelDataEnd, honest.levelDataEnd + 12);
     WriteLe32(bytes, 28 + 16, 4);  // and one that claims to end inside the header
     EXPECT_EQ(Parse(bytes)[0].record.levelDataEnd, honest.pixelOffset + 256);
+}
+
+TEST(ReaderTest, FilesTooLargeToBeADictionaryAreRefusedBeforeReading) {
+    ScratchDir scratch;
+    WriteBytes("huge.txd", {});
+    std::filesystem::resize_file("huge.txd", 5ull << 30);  // sparse: costs no disk
+    try {
+        ReadDictionary("huge.txd");
+        FAIL() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.reason(), "the file is larger than 4 GiB");
+    }
 }
 
 }  // namespace
