@@ -7,7 +7,7 @@
 // exit status; a failure that ends it is thrown as a FileError (status 1) or, for words that
 // make no sense, a UsageError (status 2).
 
-// Reading (InspectCommands.cpp)
+// Reading (ListAndCheckCommands.cpp)
 int RunList(const CommandArguments& arguments);
 int RunCheck(const CommandArguments& arguments);
 
