@@ -4,6 +4,8 @@
 #include <QDialog>
 
 class AboutDialog : public QDialog {
+    Q_OBJECT
+
 public:
     explicit AboutDialog(QWidget* parent = nullptr);
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Artwork.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -18,14 +19,17 @@ QPixmap PlaceholderBitmap() {
     font.setPixelSize(18);
     font.setBold(true);
     painter.setFont(font);
-    painter.drawText(QRect(0, 16, kSide, 24), Qt::AlignCenter, "TXD Tinplate");
+    painter.drawText(QRect(0, 16, kSide, 24), Qt::AlignCenter,
+                     QCoreApplication::translate("Artwork", "TXD Tinplate"));
     painter.drawText(QRect(0, 40, kSide, 24), Qt::AlignCenter, "v1.03");
     font.setPixelSize(12);
     font.setBold(false);
     painter.setFont(font);
     painter.drawText(QRect(16, 150, kSide - 32, 80), Qt::AlignCenter | Qt::TextWordWrap,
-                     "Supports most 8 bit, 32 bit, DXT1 and DXT3 swizzled, unswizzled, and "
-                     "mipmapped images.");
+                     QCoreApplication::translate(
+                         "Artwork",
+                         "Supports most 8 bit, 32 bit, DXT1 and DXT3 swizzled, unswizzled, and "
+                         "mipmapped images."));
     return pixmap;
 }
 

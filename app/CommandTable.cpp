@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandTable.h"
 
+#include <QtGlobal>
+
 #include "MainDialog.h"
 
-const std::array<CommandEntry, 12> kCommandTable = {{
+const std::array<CommandEntry, 25> kCommandTable = {{
     {command::kAbout, &MainDialog::OnHelpAbout},
     {command::kTextureListDoubleClick, &MainDialog::OnDblclkTextureList},
     {command::kFileOpen, &MainDialog::OnFileOpen},
@@ -16,19 +18,63 @@ const std::array<CommandEntry, 12> kCommandTable = {{
     {command::kImageFlip, &MainDialog::OnImageFlip},
     {command::kAlphaSetAlphaToYes, &MainDialog::OnAlphaSetAlphaToYes},
     {command::kAlphaSetAlphaToNo, &MainDialog::OnAlphaSetAlphaToNo},
+    {command::kEditUndo, &MainDialog::OnEditUndo},
+    {command::kEditRedo, &MainDialog::OnEditRedo},
+    {command::kViewZoomStandard, &MainDialog::OnViewZoomStandard},
+    {command::kViewZoomFit, &MainDialog::OnViewZoomFit},
+    {command::kViewZoom100, &MainDialog::OnViewZoom100},
+    {command::kViewZoom200, &MainDialog::OnViewZoom200},
+    {command::kViewZoom400, &MainDialog::OnViewZoom400},
+    {command::kViewZoom800, &MainDialog::OnViewZoom800},
+    {command::kViewZoomIn, &MainDialog::OnViewZoomIn},
+    {command::kViewZoomOut, &MainDialog::OnViewZoomOut},
+    {command::kViewColour, &MainDialog::OnViewColour},
+    {command::kViewCheckerboard, &MainDialog::OnViewCheckerboard},
+    {command::kViewAlphaChannel, &MainDialog::OnViewAlphaChannel},
 }};
 
-const std::array<MenuPopup, 4> kMenus = {{
-    {"File",
-     {{{"Open", command::kFileOpen}, {"Save", command::kFileSave}, {"Exit", command::kFileExit}}}},
-    {"Image",
-     {{{"Import", command::kImageImport},
-       {"Export", command::kImageExport},
-       {"Unswizzle All", command::kImageUnswizzleAll},
-       {"Swizzle All", command::kImageSwizzleAll},
-       {"Flip", command::kImageFlip}}}},
-    {"Alpha",
-     {{{"Set Alpha To Yes", command::kAlphaSetAlphaToYes},
-       {"Set Alpha To No", command::kAlphaSetAlphaToNo}}}},
-    {"Help", {{{"&About TXD Tinplate...", command::kAbout}}}},
+namespace {
+constexpr int kZoomGroup = 1;
+constexpr int kChannelGroup = 2;
+constexpr MenuItem kSeparatorItem{"", command::kSeparator};
+}  // namespace
+
+// The texts are translated in the "Menu" context.
+const std::array<MenuPopup, 6> kMenus = {{
+    {QT_TRANSLATE_NOOP("Menu", "&File"),
+     {{{QT_TRANSLATE_NOOP("Menu", "&Open..."), command::kFileOpen, "Ctrl+O"},
+       {QT_TRANSLATE_NOOP("Menu", "Open &Recent"), command::kOpenRecentMenu},
+       {QT_TRANSLATE_NOOP("Menu", "&Save"), command::kFileSave, "Ctrl+S"},
+       kSeparatorItem,
+       {QT_TRANSLATE_NOOP("Menu", "E&xit"), command::kFileExit, "Ctrl+Q"}}}},
+    {QT_TRANSLATE_NOOP("Menu", "&Edit"),
+     {{{QT_TRANSLATE_NOOP("Menu", "&Undo"), command::kEditUndo, "Ctrl+Z"},
+       {QT_TRANSLATE_NOOP("Menu", "&Redo"), command::kEditRedo, "Ctrl+Shift+Z"}}}},
+    {QT_TRANSLATE_NOOP("Menu", "&Image"),
+     {{{QT_TRANSLATE_NOOP("Menu", "&Import..."), command::kImageImport},
+       {QT_TRANSLATE_NOOP("Menu", "&Export"), command::kImageExport},
+       {QT_TRANSLATE_NOOP("Menu", "&Unswizzle All"), command::kImageUnswizzleAll},
+       {QT_TRANSLATE_NOOP("Menu", "&Swizzle All"), command::kImageSwizzleAll},
+       {QT_TRANSLATE_NOOP("Menu", "&Flip"), command::kImageFlip}}}},
+    {QT_TRANSLATE_NOOP("Menu", "&Alpha"),
+     {{{QT_TRANSLATE_NOOP("Menu", "Set Alpha To &Yes"), command::kAlphaSetAlphaToYes},
+       {QT_TRANSLATE_NOOP("Menu", "Set Alpha To &No"), command::kAlphaSetAlphaToNo}}}},
+    {QT_TRANSLATE_NOOP("Menu", "&View"),
+     {{{QT_TRANSLATE_NOOP("Menu", "&Standard Size"), command::kViewZoomStandard, "Ctrl+0",
+        kZoomGroup},
+       {QT_TRANSLATE_NOOP("Menu", "&Fit"), command::kViewZoomFit, nullptr, kZoomGroup},
+       {QT_TRANSLATE_NOOP("Menu", "&100 %"), command::kViewZoom100, nullptr, kZoomGroup},
+       {QT_TRANSLATE_NOOP("Menu", "&200 %"), command::kViewZoom200, nullptr, kZoomGroup},
+       {QT_TRANSLATE_NOOP("Menu", "&400 %"), command::kViewZoom400, nullptr, kZoomGroup},
+       {QT_TRANSLATE_NOOP("Menu", "&800 %"), command::kViewZoom800, nullptr, kZoomGroup},
+       {QT_TRANSLATE_NOOP("Menu", "Zoom &In"), command::kViewZoomIn, "Ctrl++; Ctrl+="},
+       {QT_TRANSLATE_NOOP("Menu", "Zoom &Out"), command::kViewZoomOut, "Ctrl+-"},
+       kSeparatorItem,
+       {QT_TRANSLATE_NOOP("Menu", "&Colour"), command::kViewColour, nullptr, kChannelGroup},
+       {QT_TRANSLATE_NOOP("Menu", "Colour on &Checkerboard"), command::kViewCheckerboard, nullptr,
+        kChannelGroup},
+       {QT_TRANSLATE_NOOP("Menu", "&Alpha Channel"), command::kViewAlphaChannel, nullptr,
+        kChannelGroup}}}},
+    {QT_TRANSLATE_NOOP("Menu", "&Help"),
+     {{{QT_TRANSLATE_NOOP("Menu", "&About TXD Tinplate..."), command::kAbout}}}},
 }};

@@ -19,6 +19,22 @@ inline constexpr int kFileExit = 0x8009;
 inline constexpr int kAlphaSetAlphaToYes = 0x800F;
 inline constexpr int kAlphaSetAlphaToNo = 0x8010;
 inline constexpr int kImageFlip = 0x8011;
+inline constexpr int kEditUndo = 0x8020;
+inline constexpr int kEditRedo = 0x8021;
+inline constexpr int kViewZoomStandard = 0x8030;
+inline constexpr int kViewZoomFit = 0x8031;
+inline constexpr int kViewZoom100 = 0x8032;
+inline constexpr int kViewZoom200 = 0x8033;
+inline constexpr int kViewZoom400 = 0x8034;
+inline constexpr int kViewZoom800 = 0x8035;
+inline constexpr int kViewZoomIn = 0x8036;
+inline constexpr int kViewZoomOut = 0x8037;
+inline constexpr int kViewColour = 0x8038;
+inline constexpr int kViewCheckerboard = 0x8039;
+inline constexpr int kViewAlphaChannel = 0x803A;
+// Menu table markers, not commands.
+inline constexpr int kSeparator = -1;
+inline constexpr int kOpenRecentMenu = -2;
 }  // namespace command
 
 struct CommandEntry {
@@ -26,15 +42,19 @@ struct CommandEntry {
     void (MainDialog::*handler)();
 };
 
+// Items of one exclusive group carry the same non-zero `group`; the window checks the one
+// that is in force.
 struct MenuItem {
     const char* text;
     int id;
+    const char* shortcut = nullptr;  // several are separated by "; "
+    int group = 0;
 };
 
 struct MenuPopup {
     const char* title;
-    std::array<MenuItem, 5> items;  // unused slots have id 0
+    std::array<MenuItem, 12> items;  // unused slots have id 0
 };
 
-extern const std::array<CommandEntry, 12> kCommandTable;
-extern const std::array<MenuPopup, 4> kMenus;
+extern const std::array<CommandEntry, 25> kCommandTable;
+extern const std::array<MenuPopup, 6> kMenus;

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainDialog.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
@@ -10,8 +14,14 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPixmap>
+#include <QStatusBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
+#include <map>
+#include <memory>
+#include <numeric>
 
 #include "AboutDialog.h"
 #include "AlphaFlag.h"
@@ -20,20 +30,33 @@
 #include "DialogLayout.h"
 #include "DictionaryReader.h"
 #include "DictionarySave.h"
+#include "EditorSettings.h"
 #include "ExchangeMessages.h"
 #include "Export.h"
 #include "FieldTexts.h"
+#include "FileDrop.h"
 #include "FileError.h"
 #include "Flip.h"
+#include "GrowingCanvas.h"
 #include "Import.h"
 #include "ImportDialog.h"
+#include "LevelImage.h"
 #include "Preview.h"
+#include "PreviewView.h"
 #include "Prompts.h"
+#include "RecentFiles.h"
+#include "StatusSummary.h"
 #include "Swizzle.h"
 
 QString g_txdPath;
 
 namespace {
+
+constexpr const char* kTitle = "TXD Tinplate v1.03";
+// Older edits are dropped beyond this many: each keeps a copy of the bytes it changed.
+constexpr int kUndoLimit = 32;
+// The list's share of the width the window gains; the picture takes the rest.
+constexpr double kListShare = 0.3;
 
 struct ControlPlace {
     const char* text;
@@ -42,20 +65,43 @@ struct ControlPlace {
 
 // Captions and the value labels under them, in the order of the ten field texts.
 constexpr ControlPlace kCaptions[] = {
-    {"Width", 24, 183, 21, 8},        {"Height", 57, 183, 22, 8},        {"Bpp", 91, 183, 15, 8},
-    {"Comp.", 118, 183, 22, 8},       {"MipMaps", 152, 183, 30, 8},      {"Alpha", 194, 183, 21, 8},
-    {"Alpha Flags", 227, 183, 37, 8}, {"Filter Flags", 276, 183, 38, 8},
+    {QT_TRANSLATE_NOOP("MainDialog", "Width"), 24, 183, 21, 8},
+    {QT_TRANSLATE_NOOP("MainDialog", "Height"), 56, 183, 22, 8},
+    {QT_TRANSLATE_NOOP("MainDialog", "Bpp"), 90, 183, 15, 8},
+    {QT_TRANSLATE_NOOP("MainDialog", "Comp."), 118, 183, 22, 8},
+    {QT_TRANSLATE_NOOP("MainDialog", "MipMaps"), 152, 183, 30, 8},
+    {QT_TRANSLATE_NOOP("MainDialog", "Alpha"), 193, 183, 21, 8},
+    {QT_TRANSLATE_NOOP("MainDialog", "Alpha Flags"), 227, 183, 37, 8},
+    {QT_TRANSLATE_NOOP("MainDialog", "Filter Flags"), 275, 183, 38, 8},
 };
 constexpr ControlPlace kValues[] = {
-    {"", 24, 191, 19, 9},  {"", 56, 191, 19, 8},  {"", 90, 191, 12, 9},  {"", 118, 191, 20, 9},
-    {"", 152, 191, 22, 9}, {"", 193, 191, 18, 8}, {"", 227, 191, 34, 9}, {"", 275, 191, 36, 9},
+    {"", 24, 191, 19, 9},  {"", 56, 191, 19, 9},  {"", 90, 191, 12, 9},  {"", 118, 191, 20, 9},
+    {"", 152, 191, 22, 9}, {"", 193, 191, 18, 9}, {"", 227, 191, 34, 9}, {"", 275, 191, 36, 9},
     {"", 7, 1, 151, 10},   {"", 160, 1, 172, 9},
 };
+constexpr int kFileLabel = 8;
+constexpr int kImageLabel = 9;
 
-QLabel* PlaceLabel(QWidget* parent, const DialogLayout& layout, const ControlPlace& place) {
-    auto* label = new QLabel(place.text, parent);
+constexpr Growth kFieldRow{0, 0, 1, 0};
+constexpr Growth kListColumn{0, kListShare, 0, 1};
+constexpr Growth kPictureColumn{kListShare, 1 - kListShare, 0, 1};
+
+constexpr std::pair<int, Zoom> kZoomCommands[] = {
+    {command::kViewZoomStandard, Zoom::Standard}, {command::kViewZoomFit, Zoom::Fit},
+    {command::kViewZoom100, Zoom::Percent100},    {command::kViewZoom200, Zoom::Percent200},
+    {command::kViewZoom400, Zoom::Percent400},    {command::kViewZoom800, Zoom::Percent800},
+};
+constexpr std::pair<int, Channels> kChannelCommands[] = {
+    {command::kViewColour, Channels::Colour},
+    {command::kViewCheckerboard, Channels::Checkerboard},
+    {command::kViewAlphaChannel, Channels::Alpha},
+};
+
+QLabel* PlaceLabel(GrowingCanvas* canvas, const DialogLayout& layout, const ControlPlace& place,
+                   Growth growth) {
+    auto* label = new QLabel(QCoreApplication::translate("MainDialog", place.text), canvas);
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(layout.ToPixels(place.x, place.y, place.width, place.height));
+    canvas->Place(label, layout.ToPixels(place.x, place.y, place.width, place.height), growth);
     return label;
 }
 
@@ -65,75 +111,146 @@ FieldTexts ToFieldTexts(const QString* texts) {
             texts[6].toStdString(), texts[7].toStdString()};
 }
 
+QString Translated(std::string_view message) {
+    return QCoreApplication::translate("MainDialog", std::string(message).c_str());
+}
+
 }  // namespace
 
 MainDialog::MainDialog(Prompts& prompts, GfxBinding& gfx, QWidget* parent)
-    : QDialog(parent), m_prompts(prompts), m_gfx(gfx), m_hIcon(ApplicationIcon()) {
-    setWindowTitle("TXD Tinplate v1.03");
+    : QDialog(parent),
+      m_prompts(prompts),
+      m_gfx(gfx),
+      m_undoStack(new QUndoStack(this)),
+      m_hIcon(ApplicationIcon()) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowIcon(m_hIcon);
+    setAcceptDrops(true);
+    m_undoStack->setUndoLimit(kUndoLimit);
+    connect(m_undoStack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setWindowModified(!clean); });
     BuildControls();
     BuildMenus();
+    BuildStatusBar();
+    UpdateTitle();
+    UpdateStatus();
 }
 
 MainDialog::~MainDialog() = default;
 
 void MainDialog::BuildControls() {
     const DialogLayout layout(fontMetrics());
-    auto* content = new QWidget(this);
-    content->setFixedSize(layout.ToPixels(0, 0, 339, 212).size());
+    auto* canvas = new GrowingCanvas(layout.ToPixels(0, 0, 339, 212).size(), this);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(content);
-    outer->setSizeConstraint(QLayout::SetFixedSize);
+    outer->setSpacing(0);
+    outer->addWidget(canvas, 1);
 
-    m_textureList = new QListWidget(content);
+    m_textureList = new QListWidget(canvas);
     m_textureList->setObjectName("textureList");
-    m_textureList->setAccessibleName("Textures");
+    m_textureList->setAccessibleName(tr("Textures"));
     m_textureList->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_textureList->setGeometry(layout.ToPixels(7, 14, 151, 158));
+    canvas->Place(m_textureList, layout.ToPixels(7, 14, 151, 158), kListColumn);
     connect(m_textureList, &QListWidget::itemDoubleClicked, this,
             [this] { Dispatch(command::kTextureListDoubleClick); });
+    connect(m_textureList, &QListWidget::currentRowChanged, this, [this] { UpdateStatus(); });
 
-    m_picture = new QLabel(content);
-    m_picture->setObjectName("picture");
-    m_picture->setAccessibleName("Preview");
-    m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_picture->setGeometry(layout.ToPixels(161, 14, 171, 158));
-    m_picture->setPixmap(PlaceholderBitmap());
+    m_picture = new PreviewView(canvas);
+    canvas->Place(m_picture, layout.ToPixels(161, 14, 171, 158), kPictureColumn);
+    m_picture->Show(PlaceholderBitmap(), nullptr);
+    m_picture->onWheelZoom = [this](int step) {
+        Dispatch(step > 0 ? command::kViewZoomIn : command::kViewZoomOut);
+    };
 
-    auto* frame = new QGroupBox(content);
-    frame->setGeometry(layout.ToPixels(7, 172, 325, 34));
+    auto* frame = new QGroupBox(canvas);
+    canvas->Place(frame, layout.ToPixels(7, 172, 325, 34), {0, 1, 1, 0});
     frame->lower();
 
-    for (const ControlPlace& place : kValues) {
-        m_valueLabels.push_back(PlaceLabel(content, layout, place));
+    for (std::size_t i = 0; i < std::size(kValues); ++i) {
+        const Growth growth = i == kFileLabel    ? Growth{0, kListShare, 0, 0}
+                              : i == kImageLabel ? Growth{kListShare, 1 - kListShare, 0, 0}
+                                                 : kFieldRow;
+        m_valueLabels.push_back(PlaceLabel(canvas, layout, kValues[i], growth));
     }
     for (std::size_t i = 0; i < std::size(kCaptions); ++i) {
-        QLabel* caption = PlaceLabel(content, layout, kCaptions[i]);
+        QLabel* caption = PlaceLabel(canvas, layout, kCaptions[i], kFieldRow);
         caption->setBuddy(m_valueLabels[i]);
-        m_valueLabels[i]->setAccessibleDescription(kCaptions[i].text);
+        m_valueLabels[i]->setAccessibleDescription(caption->text());
         m_valueLabels[i]->setObjectName(kCaptions[i].text);
     }
-    m_valueLabels[8]->setObjectName("fileLabel");
-    m_valueLabels[9]->setObjectName("imageLabel");
+    m_valueLabels[kFileLabel]->setObjectName("fileLabel");
+    m_valueLabels[kImageLabel]->setObjectName("imageLabel");
 }
 
 void MainDialog::BuildMenus() {
     auto* menuBar = new QMenuBar(this);
     layout()->setMenuBar(menuBar);
+    std::map<int, QActionGroup*> groups;
     for (const MenuPopup& popup : kMenus) {
-        QMenu* menu = menuBar->addMenu(popup.title);
+        QMenu* menu = menuBar->addMenu(QCoreApplication::translate("Menu", popup.title));
         for (const MenuItem& item : popup.items) {
+            const QString text = QCoreApplication::translate("Menu", item.text);
             if (item.id == 0) {
                 break;
             }
-            QAction* action = menu->addAction(item.text);
+            if (item.id == command::kSeparator) {
+                menu->addSeparator();
+                continue;
+            }
+            if (item.id == command::kOpenRecentMenu) {
+                menu->addMenu(text)->setObjectName("openRecent");
+                continue;
+            }
+            QAction* action = menu->addAction(text);
             action->setData(item.id);
+            if (item.shortcut != nullptr) {
+                action->setShortcuts(QKeySequence::listFromString(item.shortcut));
+            }
+            if (item.group != 0) {
+                QActionGroup*& group = groups[item.group];
+                group = group != nullptr ? group : new QActionGroup(this);
+                action->setCheckable(true);
+                group->addAction(action);
+            }
             connect(action, &QAction::triggered, this, [this, id = item.id] { Dispatch(id); });
+            if (item.id == command::kEditUndo || item.id == command::kEditRedo) {
+                const bool undo = item.id == command::kEditUndo;
+                action->setEnabled(false);
+                connect(m_undoStack,
+                        undo ? &QUndoStack::canUndoChanged : &QUndoStack::canRedoChanged, action,
+                        &QAction::setEnabled);
+                connect(m_undoStack,
+                        undo ? &QUndoStack::undoTextChanged : &QUndoStack::redoTextChanged, action,
+                        [action, text](const QString& what) {
+                            action->setText(what.isEmpty() ? text : text + ' ' + what);
+                        });
+            }
         }
     }
+    // Filled when shown, never while one of its entries runs: filling deletes the entries.
+    QMenu* recent = findChild<QMenu*>("openRecent");
+    const auto fillRecent = [this, recent] {
+        recent_files::FillMenu(*recent, [this](const QString& path) { OpenAfterAsking(path); });
+    };
+    connect(recent, &QMenu::aboutToShow, this, fillRecent);
+    fillRecent();
+    UpdateViewChecks();
+}
+
+void MainDialog::BuildStatusBar() {
+    auto* bar = new QStatusBar(this);
+    m_statusText = new QLabel(bar);
+    m_statusText->setObjectName("statusText");
+    bar->addWidget(m_statusText, 1);
+    m_levelSelector = new QComboBox(bar);
+    m_levelSelector->setObjectName("levelSelector");
+    m_levelSelector->setAccessibleName(tr("Mip level"));
+    m_levelSelector->setEnabled(false);
+    bar->addPermanentWidget(m_levelSelector);
+    connect(m_levelSelector, &QComboBox::activated, this,
+            [this](int level) { ReportFileErrors([this, level] { ShowLevel(level); }); });
+    layout()->addWidget(bar);
 }
 
 template <typename Command>
@@ -159,6 +276,17 @@ void MainDialog::OpenFileAtStart(const QString& path) {
     ReportFileErrors([this, &path] { OpenDictionary(path); });
 }
 
+void MainDialog::OpenAfterAsking(const QString& path) {
+    if (IsModified() && !ConfirmDiscardOrSave()) {
+        return;
+    }
+    ReportFileErrors([this, &path] { OpenDictionary(path); });
+}
+
+bool MainDialog::IsModified() const {
+    return !m_undoStack->isClean();
+}
+
 void MainDialog::UpdateData(bool saveAndValidate) {
     if (saveAndValidate) {
         return;  // the labels are never edited by the user
@@ -181,11 +309,12 @@ QString MainDialog::SelectedName() const {
 }
 
 void MainDialog::OnFileOpen() {
-    if (m_modified && !ConfirmDiscardOrSave()) {
+    if (IsModified() && !ConfirmDiscardOrSave()) {
         return;
     }
-    const QString path = m_prompts.OpenFileName(this, "TXD File (*.txd)|*txd|All Files (*.*)|*.*||",
-                                                ".txd", QString());
+    const QString path = m_prompts.OpenFileName(
+        this, tr("TXD File (*.txd)") + "|*.txd|" + tr("All Files (*.*)") + "|*.*||", ".txd",
+        QString());
     if (!path.isEmpty()) {
         OpenDictionary(path);
     }
@@ -197,36 +326,47 @@ void MainDialog::OpenDictionary(const QString& path) {
     std::vector<TextureEntry> textures = ReadDictionary(file.absoluteFilePath().toStdString());
     QDir::setCurrent(file.absolutePath());
     g_txdPath = file.absoluteFilePath();
-    m_fileLabel = "File: " + file.fileName();
+    m_fileLabel = tr("File: ") + file.fileName();
     m_imageLabel.clear();
-    m_picture->clear();
+    m_picture->Clear();
+    m_shownRow = -1;
     m_textureList->clear();
+    m_undoStack->clear();
     m_textures = std::move(textures);
-    m_modified = false;
     for (std::size_t i = 0; i < m_textures.size(); ++i) {
         auto* item = new QListWidgetItem(QString::fromStdString(m_textures[i].name));
         item->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(&m_textures[i].record)));
         m_textureList->insertItem(static_cast<int>(i), item);
     }
+    recent_files::Add(g_txdPath);
+    EditorSettings().setValue(EditorSettings::kLastFolder, file.absolutePath());
+    UpdateTitle();
     m_textureList->setFocus();
     m_textureList->setCurrentRow(0);
+    UpdateStatus();
     OnDblclkTextureList();
 }
 
-void MainDialog::ShowPicture(const PreviewPicture& picture) {
+void MainDialog::ShowPicture(const PreviewPicture& picture, const TextureRecord& record) {
     switch (picture.change) {
         case PreviewPicture::Change::Keep:
             break;
         case PreviewPicture::Change::Clear:
-            m_picture->clear();
+            m_picture->Clear();
             break;
         case PreviewPicture::Change::Show: {
             const Image& image = picture.image;
             QImage view(reinterpret_cast<const uchar*>(image.pixels.data()),
                         static_cast<int>(image.width), static_cast<int>(image.height),
                         static_cast<qsizetype>(image.width) * 4, QImage::Format_RGB32);
-            // The pixmap may share the image's memory, which the preview's image owns: copy it.
-            m_picture->setPixmap(QPixmap::fromImage(view.copy()));
+            // The full-size picture is made from a copy: the record may change before a view
+            // asks for it. The pixmap may share the image's memory, which the preview owns.
+            auto source = [this, copy = std::make_shared<TextureRecord>(record)] {
+                QImage full;
+                ReportFileErrors([&] { full = RenderFullSize(*copy, m_gfx); });
+                return full;
+            };
+            m_picture->Show(QPixmap::fromImage(view.copy()), source);
             break;
         }
     }
@@ -236,15 +376,26 @@ void MainDialog::OnDblclkTextureList() {
     QString* values[] = {&m_width,   &m_height, &m_bpp,        &m_comp,
                          &m_mipMaps, &m_alpha,  &m_alphaFlags, &m_filterFlags};
     const TextureRecord* record = SelectedRecord();
+    m_levelSelector->clear();
+    m_levelSelector->setEnabled(false);
     if (record == nullptr) {
-        m_picture->clear();
+        m_picture->Clear();
+        m_shownRow = -1;
         for (QString* value : values) {
             value->clear();
         }
         UpdateData(false);
         return;
     }
-    ShowPicture(RenderPreview(*record, m_gfx));
+    ShowPicture(RenderPreview(*record, m_gfx), *record);
+    m_shownRow = m_textureList->currentRow();
+    m_levelSelector->addItem(tr("Level %1: %2 × %3").arg(0).arg(record->width).arg(record->height));
+    const std::vector<StoredLevel> levels = SmallerLevels(*record);
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        m_levelSelector->addItem(
+            tr("Level %1: %2 × %3").arg(i + 1).arg(levels[i].width).arg(levels[i].height));
+    }
+    m_levelSelector->setEnabled(!levels.empty());
     const QString current[] = {m_width,   m_height, m_bpp,        m_comp,
                                m_mipMaps, m_alpha,  m_alphaFlags, m_filterFlags};
     FieldTexts texts = ToFieldTexts(current);
@@ -255,15 +406,36 @@ void MainDialog::OnDblclkTextureList() {
     for (std::size_t i = 0; i < std::size(values); ++i) {
         *values[i] = QString::fromStdString(*updated[i]);
     }
-    m_imageLabel = "Image: " + SelectedName();
+    m_imageLabel = tr("Image: ") + SelectedName();
     UpdateData(false);
+}
+
+// Levels after the first are shown as the dictionary file holds them: edits reach them only
+// through Save.
+void MainDialog::ShowLevel(int level) {
+    if (m_shownRow < 0 || static_cast<std::size_t>(m_shownRow) >= m_textures.size()) {
+        return;
+    }
+    const TextureRecord& record = m_textures[static_cast<std::size_t>(m_shownRow)].record;
+    const std::vector<StoredLevel> levels = SmallerLevels(record);
+    if (level <= 0 || static_cast<std::size_t>(level) > levels.size()) {
+        ShowPicture(RenderPreview(record, m_gfx), record);
+        return;
+    }
+    const auto levelRecord =
+        LevelRecord(record, levels[static_cast<std::size_t>(level) - 1], g_txdPath.toStdString());
+    if (!levelRecord) {
+        m_picture->Clear();
+        return;
+    }
+    ShowPicture(RenderPreview(*levelRecord, m_gfx), *levelRecord);
 }
 
 void MainDialog::OnFileSave() {
     if (m_textureList->count() > 0) {
         SaveDictionary(g_txdPath.toStdString(), m_textures, m_gfx);
-        m_modified = false;
-        m_prompts.Message(this, "File Saved");
+        m_undoStack->setClean();
+        m_prompts.Message(this, tr("File Saved"));
     }
     UpdateData(false);
 }
@@ -280,16 +452,17 @@ bool MainDialog::ConfirmDiscardOrSave() {
             return false;
         case Prompts::SaveChoice::Save:
             Dispatch(command::kFileSave);
-            return !m_modified;
+            return !IsModified();
     }
     return false;
 }
 
 void MainDialog::closeEvent(QCloseEvent* event) {
-    if (m_modified && !ConfirmDiscardOrSave()) {
+    if (IsModified() && !ConfirmDiscardOrSave()) {
         event->ignore();
         return;
     }
+    SaveViewState();
     accept();
     event->accept();
 }
@@ -302,6 +475,21 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+template <typename Edit>
+void MainDialog::UndoableEdit(const QString& text, const std::vector<std::size_t>& rows,
+                              Edit edit) {
+    std::vector<std::pair<std::size_t, RecordBytes>> before;
+    for (std::size_t row : rows) {
+        before.emplace_back(row, CopyRecordBytes(m_textures.at(row).record));
+    }
+    edit();
+    auto command = std::make_unique<RecordEditCommand>(static_cast<EditTarget&>(*this), text,
+                                                       std::move(before));
+    if (!command->Empty()) {
+        m_undoStack->push(command.release());
+    }
 }
 
 void MainDialog::OnImageImport() {
@@ -317,20 +505,23 @@ void MainDialog::OnImageImport() {
                                        QString::fromStdString(dialog->defaultExtension),
                                        QString::fromStdString(dialog->initialName));
             if (!chosen.isEmpty()) {
-                const QFileInfo file(chosen);
-                QDir::setCurrent(file.absolutePath());
-                const ImportOutcome outcome =
-                    ImportTexture(*record, file.fileName().toStdString(), m_gfx);
-                if (const auto message = ImportMessageFor(outcome)) {
-                    m_modified = true;
-                    m_prompts.Message(this,
-                                      QString::fromUtf8(message->data(),
-                                                        static_cast<qsizetype>(message->size())));
-                }
+                ImportInto(m_textureList->currentRow(), chosen);
             }
         }
     }
     UpdateData(false);
+}
+
+void MainDialog::ImportInto(int row, const QString& path) {
+    const QFileInfo file(path);
+    QDir::setCurrent(file.absolutePath());
+    TextureRecord& record = m_textures.at(static_cast<std::size_t>(row)).record;
+    ImportOutcome outcome = ImportOutcome::Declined;
+    UndoableEdit(tr("Import"), {static_cast<std::size_t>(row)},
+                 [&] { outcome = ImportTexture(record, file.fileName().toStdString(), m_gfx); });
+    if (const auto message = ImportMessageFor(outcome)) {
+        m_prompts.Message(this, Translated(*message));
+    }
 }
 
 void MainDialog::OnImageExport() {
@@ -338,29 +529,33 @@ void MainDialog::OnImageExport() {
         if (const TextureRecord* record = SelectedRecord()) {
             if (ExportTexture(SelectedName().toStdString(), *record, m_gfx) ==
                 ExportOutcome::Exported) {
-                m_prompts.Message(this, kFileExportedMessage);
+                m_prompts.Message(this, Translated(kFileExportedMessage));
             }
         }
     }
     UpdateData(false);
 }
 
-void MainDialog::ConvertAll(bool (*convert)(TextureRecord&)) {
+void MainDialog::ConvertAll(bool (*convert)(TextureRecord&), const QString& text) {
     if (m_textureList->count() == 0) {
         return;
     }
-    for (TextureEntry& entry : m_textures) {
-        m_modified = convert(entry.record) || m_modified;
-    }
+    std::vector<std::size_t> rows(m_textures.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    UndoableEdit(text, rows, [&] {
+        for (TextureEntry& entry : m_textures) {
+            convert(entry.record);
+        }
+    });
     OnDblclkTextureList();
 }
 
 void MainDialog::OnImageSwizzleAll() {
-    ConvertAll(SwizzleTexture);
+    ConvertAll(SwizzleTexture, tr("Swizzle All"));
 }
 
 void MainDialog::OnImageUnswizzleAll() {
-    ConvertAll(UnswizzleTexture);
+    ConvertAll(UnswizzleTexture, tr("Unswizzle All"));
 }
 
 void MainDialog::OnImageFlip() {
@@ -368,7 +563,8 @@ void MainDialog::OnImageFlip() {
         return;
     }
     if (TextureRecord* record = SelectedRecord()) {
-        m_modified = FlipTexture(*record) || m_modified;
+        UndoableEdit(tr("Flip"), {static_cast<std::size_t>(m_textureList->currentRow())},
+                     [record] { FlipTexture(*record); });
     }
     OnDblclkTextureList();
 }
@@ -378,9 +574,10 @@ void MainDialog::SetAlphaOfSelection(bool yes) {
         return;
     }
     if (TextureRecord* record = SelectedRecord()) {
-        m_modified = m_modified || record->hasAlpha != (yes ? 1u : 0u);
-        SetAlpha(*record, yes);
-        m_alpha = yes ? "Yes" : "No";
+        UndoableEdit(yes ? tr("Set Alpha To Yes") : tr("Set Alpha To No"),
+                     {static_cast<std::size_t>(m_textureList->currentRow())},
+                     [record, yes] { SetAlpha(*record, yes); });
+        m_alpha = yes ? tr("Yes") : tr("No");
     }
     UpdateData(false);
 }
@@ -396,4 +593,180 @@ void MainDialog::OnAlphaSetAlphaToNo() {
 void MainDialog::OnHelpAbout() {
     AboutDialog about(this);
     about.exec();
+}
+
+// Undo and redo show the selected texture again, so picture and fields tell the truth.
+void MainDialog::OnEditUndo() {
+    if (m_undoStack->canUndo()) {
+        m_undoStack->undo();
+        OnDblclkTextureList();
+    }
+}
+
+void MainDialog::OnEditRedo() {
+    if (m_undoStack->canRedo()) {
+        m_undoStack->redo();
+        OnDblclkTextureList();
+    }
+}
+
+void MainDialog::OnViewZoomStandard() {
+    m_picture->SetZoom(Zoom::Standard);
+    UpdateViewChecks();
+}
+
+void MainDialog::OnViewZoomFit() {
+    m_picture->SetZoom(Zoom::Fit);
+    UpdateViewChecks();
+}
+
+void MainDialog::OnViewZoom100() {
+    m_picture->SetZoom(Zoom::Percent100);
+    UpdateViewChecks();
+}
+
+void MainDialog::OnViewZoom200() {
+    m_picture->SetZoom(Zoom::Percent200);
+    UpdateViewChecks();
+}
+
+void MainDialog::OnViewZoom400() {
+    m_picture->SetZoom(Zoom::Percent400);
+    UpdateViewChecks();
+}
+
+void MainDialog::OnViewZoom800() {
+    m_picture->SetZoom(Zoom::Percent800);
+    UpdateViewChecks();
+}
+
+void MainDialog::OnViewZoomIn() {
+    m_picture->ZoomIn();
+    UpdateViewChecks();
+}
+
+void MainDialog::OnViewZoomOut() {
+    m_picture->ZoomOut();
+    UpdateViewChecks();
+}
+
+void MainDialog::OnViewColour() {
+    m_picture->SetChannels(Channels::Colour);
+    UpdateViewChecks();
+}
+
+void MainDialog::OnViewCheckerboard() {
+    m_picture->SetChannels(Channels::Checkerboard);
+    UpdateViewChecks();
+}
+
+void MainDialog::OnViewAlphaChannel() {
+    m_picture->SetChannels(Channels::Alpha);
+    UpdateViewChecks();
+}
+
+void MainDialog::UpdateViewChecks() {
+    for (QAction* action : findChildren<QAction*>()) {
+        const int id = action->data().toInt();
+        for (const auto& [zoomId, zoom] : kZoomCommands) {
+            if (id == zoomId) {
+                action->setChecked(zoom == m_picture->zoom());
+            }
+        }
+        for (const auto& [channelId, channels] : kChannelCommands) {
+            if (id == channelId) {
+                action->setChecked(channels == m_picture->channels());
+            }
+        }
+    }
+}
+
+void MainDialog::UpdateTitle() {
+    setWindowTitle(g_txdPath.isEmpty()
+                       ? QString(kTitle)
+                       : tr("%1[*] — %2").arg(QFileInfo(g_txdPath).fileName(), kTitle));
+}
+
+void MainDialog::UpdateStatus() {
+    m_statusText->setText(StatusSummary(m_textureList->count(), SelectedRecord()));
+}
+
+void MainDialog::SaveViewState() const {
+    EditorSettings settings;
+    settings.setValue(EditorSettings::kGeometry, saveGeometry());
+    settings.setValue(EditorSettings::kZoom, static_cast<int>(m_picture->zoom()));
+    settings.setValue(EditorSettings::kChannels, static_cast<int>(m_picture->channels()));
+}
+
+void MainDialog::RestoreWindowState() {
+    EditorSettings settings;
+    restoreGeometry(settings.value(EditorSettings::kGeometry).toByteArray());
+    const int zoom = settings.value(EditorSettings::kZoom).toInt();
+    for (const auto& [id, value] : kZoomCommands) {
+        if (static_cast<int>(value) == zoom) {
+            m_picture->SetZoom(value);
+        }
+    }
+    const int channels = settings.value(EditorSettings::kChannels).toInt();
+    for (const auto& [id, value] : kChannelCommands) {
+        if (static_cast<int>(value) == channels) {
+            m_picture->SetChannels(value);
+        }
+    }
+    UpdateViewChecks();
+}
+
+void MainDialog::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainDialog::dragMoveEvent(QDragMoveEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainDialog::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    if (IsDictionaryName(path)) {
+        OpenAfterAsking(path);
+        return;
+    }
+    const QPoint position = event->position().toPoint();
+    ReportFileErrors([&] { DropOnTexture(path, position); });
+}
+
+// A picture dropped on a texture is imported into it as Image > Import would import it.
+void MainDialog::DropOnTexture(const QString& path, const QPoint& position) {
+    QListWidgetItem* item =
+        m_textureList->itemAt(m_textureList->viewport()->mapFrom(this, position));
+    const QString fileName = QFileInfo(path).fileName();
+    if (item == nullptr) {
+        m_prompts.Error(this, tr("%1\n\nDrop a picture on a texture in the list to import it, "
+                                 "or a .txd file anywhere to open it.")
+                                  .arg(fileName));
+        return;
+    }
+    const int row = m_textureList->row(item);
+    m_textureList->setCurrentRow(row);
+    const std::string name = item->text().toStdString();
+    const auto dialog = ImportDialogFor(name, m_textures.at(static_cast<std::size_t>(row)).record);
+    if (!dialog) {
+        m_prompts.Error(this, tr("%1\n\nTexture \"%2\" is of a kind that cannot be imported.")
+                                  .arg(fileName, item->text()));
+        return;
+    }
+    const QString extension = QString::fromStdString(dialog->defaultExtension);
+    if (!fileName.endsWith(extension, Qt::CaseInsensitive)) {
+        m_prompts.Error(this, tr("%1\n\nTexture \"%2\" is imported from a %3 file.")
+                                  .arg(fileName, item->text(), extension.mid(1).toUpper()));
+        return;
+    }
+    ImportInto(row, path);
 }

@@ -2,6 +2,7 @@
 #include "Prompts.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -51,7 +52,7 @@ void Prompts::Error(QWidget* parent, const QString& text) {
 
 Prompts::SaveChoice Prompts::AskSaveChanges(QWidget* parent, const QString& fileName) {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
-                    QString("Save changes to %1?").arg(fileName),
+                    QCoreApplication::translate("Prompts", "Save changes to %1?").arg(fileName),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {

@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TxdApp.h"
 
+#include <QDir>
 #include <QStringList>
+#include <QTextStream>
+#include <cstdio>
 
+#include "CommandLine.h"
+#include "EditorSettings.h"
 #include "GfxBinding.h"
 #include "MainDialog.h"
 #include "Prompts.h"
@@ -14,14 +19,28 @@ TxdApp::TxdApp(int& argc, char** argv) : m_application(argc, argv) {
 }
 
 bool TxdApp::InitInstance() {
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const StartRequest request = ParseCommandLine(QApplication::arguments(), out, err);
+    if (request.exitStatus) {
+        m_exitStatus = *request.exitStatus;
+        return false;
+    }
+    if (request.file.isEmpty()) {
+        // Where the file dialogs left off last time: they start in the current folder.
+        const QString lastFolder = EditorSettings().value(EditorSettings::kLastFolder).toString();
+        if (!lastFolder.isEmpty() && QDir(lastFolder).exists()) {
+            QDir::setCurrent(lastFolder);
+        }
+    }
     Prompts prompts;
     GfxBinding gfx;
     MainDialog dialog(prompts, gfx);
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) {
+    dialog.RestoreWindowState();
+    if (!request.file.isEmpty()) {
         // A file named at start opens as if chosen in File > Open, once the window is up.
         QMetaObject::invokeMethod(
-            &dialog, [&dialog, path = arguments[1]] { dialog.OpenFileAtStart(path); },
+            &dialog, [&dialog, path = request.file] { dialog.OpenFileAtStart(path); },
             Qt::QueuedConnection);
     }
     dialog.exec();

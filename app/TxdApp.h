@@ -11,6 +11,10 @@ public:
     // Always false: there is nothing to run once the window has closed.
     bool InitInstance();
 
+    // 0, or the status the command line asked for (2 for a usage error).
+    int ExitStatus() const { return m_exitStatus; }
+
 private:
     QApplication m_application;
+    int m_exitStatus = 0;
 };

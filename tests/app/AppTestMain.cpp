@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include <QApplication>
+#include <QSettings>
 #include <string>
 
 int main(int argc, char** argv) {
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
     }
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
+    // The editor remembers recent files and its window: in a private folder, not the user's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(runtime + "/config"));
     QApplication::setApplicationName("TXD Tinplate");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QTextStream;
+
+// What the command line asks for: a dictionary to open, or to end at once with a status.
+struct StartRequest {
+    QString file;                   // empty: start without a dictionary
+    std::optional<int> exitStatus;  // set: --help, --version or a usage error
+};
+
+inline constexpr int kUsageErrorStatus = 2;
+
+// `arguments` as QCoreApplication::arguments() gives them (the program first). --help and
+// --version print to `out` and ask for status 0; an unknown option or a second file prints
+// the reason and a hint to `err` and asks for kUsageErrorStatus.
+StartRequest ParseCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err);

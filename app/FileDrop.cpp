@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FileDrop.h"
+
+#include <QMimeData>
+#include <QUrl>
+
+QString DroppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
+        !data->urls().constFirst().isLocalFile()) {
+        return QString();
+    }
+    return data->urls().constFirst().toLocalFile();
+}
+
+bool IsDictionaryName(const QString& path) {
+    return path.endsWith(".txd", Qt::CaseInsensitive);
+}

@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class QMimeData;
+
+// The local file a drag carries, or an empty string when it carries anything else (nothing,
+// several files, a remote address, text).
+QString DroppedFile(const QMimeData* data);
+
+// True for a name ending in ".txd", in any case.
+bool IsDictionaryName(const QString& path);

@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include "TextureRecord.h"
+
+// The status bar's text: how many textures the dictionary holds and, when one is selected,
+// its kind and size ("3 textures | DXT1, 256 × 128").
+QString StatusSummary(int textureCount, const TextureRecord* selected);
