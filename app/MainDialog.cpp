@@ -247,6 +247,7 @@ void MainDialog::BuildStatusBar() {
     m_levelSelector->setObjectName("levelSelector");
     m_levelSelector->setAccessibleName(tr("Mip level"));
     m_levelSelector->setEnabled(false);
+    m_levelSelector->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     bar->addPermanentWidget(m_levelSelector);
     connect(m_levelSelector, &QComboBox::activated, this,
             [this](int level) { ReportFileErrors([this, level] { ShowLevel(level); }); });
