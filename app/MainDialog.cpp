@@ -190,10 +190,10 @@ void MainDialog::BuildMenus() {
     for (const MenuPopup& popup : kMenus) {
         QMenu* menu = menuBar->addMenu(QCoreApplication::translate("Menu", popup.title));
         for (const MenuItem& item : popup.items) {
-            const QString text = QCoreApplication::translate("Menu", item.text);
             if (item.id == 0) {
                 break;
             }
+            const QString text = QCoreApplication::translate("Menu", item.text);
             if (item.id == command::kSeparator) {
                 menu->addSeparator();
                 continue;
