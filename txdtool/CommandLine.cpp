@@ -73,10 +73,8 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
     CommandArguments arguments;
     ::opterr = 0;
     ::optind = 0;  // 0 starts GNU getopt afresh
-    int longIndex = -1;
     for (int c; (c = ::getopt_long(argc, argv.data(), shortOptions.c_str(), longOptions.data(),
-                                   &longIndex)) != -1;
-         longIndex = -1) {
+                                   nullptr)) != -1;) {
         switch (c) {
             case 'h':
                 arguments.help = true;
