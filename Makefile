@@ -35,6 +35,7 @@ bench: deps
 	build-bench/bench/pixelops_bench
 
 # Debian's hardening flags where dpkg-buildflags is present.
+package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 package: deps
 	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
 	    -DTINPLATE_BUILD_TESTS=OFF \

@@ -59,7 +59,8 @@ TEST_F(TxdtoolFailureTest, RefusedImage) {
     WriteBytes("junk.tga", std::vector<std::uint8_t>(300, 0x5A));
     expectedFiles.insert(expectedFiles.begin(), "junk.tga");
     ExpectFailure(RunTxdtool({"import", "sample.txd", "apple_pal32_32", "junk.tga"}),
-                  "txdtool: sample.txd: the image library refused junk.tga");
+                  "txdtool: sample.txd: the image library refused junk.tga: it is not a "
+                  "colour-mapped 8-bit Targa file it can read");
 }
 
 TEST_F(TxdtoolTest, UsageErrorsHelpAndVersion) {
