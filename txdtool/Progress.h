@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // While a batch runs on a terminal, one line on standard error tells how far it is; it is
 // rewritten in place and erased before anything else is written, and never shown when
