@@ -1,10 +1,11 @@
-# TXD Tinplate: `make run` starts the editor on a sample dictionary, `make test` runs every test.
+# TXD Tinplate: `make run` starts the editor on a sample dictionary, `make test` runs every test,
+# `make package` makes the Debian package in build-package/.
 BUILD_DIR := build
 TEST_DIR := build-test
 SAMPLE := $(BUILD_DIR)/sample/sample.txd
 JOBS := 2
 
-.PHONY: run test build deps bench clean
+.PHONY: run test build deps bench package clean
 
 deps:
 	@sh tools/install-deps.sh
@@ -33,5 +34,16 @@ bench: deps
 	cmake --build build-bench -j$(JOBS) --target pixelops_bench
 	build-bench/bench/pixelops_bench
 
+# Debian's hardening flags where dpkg-buildflags is present.
+package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+package: deps
+	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DTINPLATE_BUILD_TESTS=OFF \
+	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS 2>/dev/null) $$(dpkg-buildflags --get CXXFLAGS 2>/dev/null)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS 2>/dev/null)" \
+	    -DCMAKE_SHARED_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS 2>/dev/null)"
+	cmake --build build-package -j$(JOBS)
+	cd build-package && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_DIR) build-bench
+	rm -rf $(BUILD_DIR) $(TEST_DIR) build-bench build-package

@@ -11,6 +11,9 @@
 
 namespace {
 
+// The type word of the chunk that opens every texture dictionary.
+constexpr std::uint32_t kDictionaryChunkId = 0x16;
+
 constexpr std::uint32_t kPalette32Bit = 0x4000;
 constexpr std::uint32_t kPalette256Bit = 0x2000;
 
@@ -71,6 +74,9 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
     if (fileSize > std::numeric_limits<std::uint32_t>::max()) {
         throw FileError(fileName,
                         "the file is larger than 4 GiB, too large for a texture dictionary");
+    }
+    if (fileSize >= 4 && ReadLe32(bytes, 0) != kDictionaryChunkId) {
+        throw FileError(fileName, "not a texture dictionary");
     }
     if (fileSize < block::kDictionaryHeaderSize) {
         throw FileError(fileName, "the file is too short to be a texture dictionary (" +

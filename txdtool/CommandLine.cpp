@@ -1,38 +1,112 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
+#include <getopt.h>
+
 namespace {
 
-bool IsOption(const std::string& word) {
-    return word.size() > 1 && word[0] == '-';
+enum LongOnly : int { kJson = 256 };
+
+struct OptionSpec {
+    unsigned flag;  // kNoOptions: every command takes it
+    option longOption;
+    const char* shortOption;  // for the short options string, "" when there is none
+};
+
+const OptionSpec kOptions[] = {
+    {kNoOptions, {"help", no_argument, nullptr, 'h'}, "h"},
+    {kNoOptions, {"quiet", no_argument, nullptr, 'q'}, "q"},
+    {kNoOptions, {"verbose", no_argument, nullptr, 'v'}, "v"},
+    {kJsonOption, {"json", optional_argument, nullptr, kJson}, ""},
+    {kDirectoryOption, {"directory", required_argument, nullptr, 'C'}, "C:"},
+    {kNameOption, {"name", required_argument, nullptr, 'n'}, "n:"},
+    {kAllOption, {"all", no_argument, nullptr, 'a'}, "a"},
+    {kOutputOption, {"output", required_argument, nullptr, 'o'}, "o:"},
+};
+
+bool ParseSwitch(const char* value, const std::string& option) {
+    if (value == nullptr) {
+        return true;
+    }
+    const std::string word = value;
+    if (word == "yes" || word == "true" || word == "1") {
+        return true;
+    }
+    if (word == "no" || word == "false" || word == "0") {
+        return false;
+    }
+    throw UsageError("option --" + option + " takes yes or no, not '" + word + "'");
+}
+
+// The option getopt stopped at, as the user typed it.
+std::string OffendingOption(const std::vector<char*>& argv, int index, int shortOption) {
+    if (shortOption != 0) {
+        return std::string("-") + static_cast<char>(shortOption);
+    }
+    const std::string word = index > 0 && index <= static_cast<int>(argv.size()) - 1
+                                 ? argv[static_cast<std::size_t>(index) - 1]
+                                 : "";
+    return word.substr(0, word.find('='));
 }
 
 }  // namespace
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted) {
-    CommandArguments arguments;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        if (optionsEnded || !IsOption(word)) {
-            arguments.operands.push_back(word);
-        } else if (word == "--") {
-            optionsEnded = true;
-        } else if (word == "--help" || word == "-h") {
-            arguments.help = true;
-        } else if (word == "--json" && (accepted & kJsonOption) != 0) {
-            arguments.json = true;
-        } else if (word.starts_with("-C") && (accepted & kDirectoryOption) != 0) {
-            if (word.size() > 2) {
-                arguments.directory = word.substr(2);
-            } else if (i + 1 < words.size()) {
-                arguments.directory = words[++i];
-            } else {
-                throw UsageError("option -C needs a folder");
-            }
-        } else {
-            throw UsageError("unknown option " + word);
+    std::string shortOptions = ":";  // a missing value is reported as ':'
+    std::vector<option> longOptions;
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.flag == kNoOptions || (accepted & spec.flag) != 0) {
+            shortOptions += spec.shortOption;
+            longOptions.push_back(spec.longOption);
         }
     }
+    longOptions.push_back({});
+
+    std::vector<std::string> copies(words.begin(), words.end());
+    std::vector<char*> argv{const_cast<char*>("txdtool")};
+    for (std::string& word : copies) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(argv.size()) - 1;
+
+    CommandArguments arguments;
+    ::opterr = 0;
+    ::optind = 0;  // 0 starts GNU getopt afresh
+    for (int c; (c = ::getopt_long(argc, argv.data(), shortOptions.c_str(), longOptions.data(),
+                                   nullptr)) != -1;) {
+        switch (c) {
+            case 'h':
+                arguments.help = true;
+                break;
+            case 'q':
+                arguments.verbosity = Verbosity::Quiet;
+                break;
+            case 'v':
+                arguments.verbosity = Verbosity::Verbose;
+                break;
+            case kJson:
+                arguments.json = ParseSwitch(::optarg, "json");
+                break;
+            case 'C':
+                arguments.directory = ::optarg;
+                break;
+            case 'n':
+                arguments.names.emplace_back(::optarg);
+                break;
+            case 'a':
+                arguments.all = true;
+                break;
+            case 'o':
+                arguments.output = ::optarg;
+                break;
+            case ':':
+                throw UsageError("option " + OffendingOption(argv, ::optind, ::optopt) +
+                                 " needs a value");
+            default:
+                throw UsageError("unknown option " + OffendingOption(argv, ::optind, ::optopt));
+        }
+    }
+    arguments.operands.assign(argv.begin() + ::optind, argv.end() - 1);
     return arguments;
 }

@@ -13,20 +13,34 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Options a command may accept.
+// Options a command may accept besides -h, -q and -v, which every command takes.
 enum OptionFlags : unsigned {
     kNoOptions = 0,
-    kJsonOption = 1u << 0,       // --json
+    kJsonOption = 1u << 0,       // --json[=yes|no]
     kDirectoryOption = 1u << 1,  // -C DIR
+    kNameOption = 1u << 2,       // -n NAME, repeatable: the operands are all dictionaries
+    kAllOption = 1u << 3,        // -a, --all: every texture; the operands are all dictionaries
+    kOutputOption = 1u << 4,     // -o FILE, "-" for standard output
 };
 
-// The words after the command name. Options may stand anywhere until "--", after which every
-// word is an operand (so a texture may be named "-x").
+enum class Verbosity { Quiet, Normal, Verbose };
+
+// The words after the command name, in GNU style: options may stand anywhere until "--", after
+// which every word is an operand (so a texture may be named "-x"); short options bundle (-qa)
+// and take their value joined or as the next word (-Cout, -C out); long options take theirs
+// after "=" or as the next word.
 struct CommandArguments {
     std::vector<std::string> operands;
     bool help = false;
     bool json = false;
     std::optional<std::string> directory;
+    std::vector<std::string> names;
+    bool all = false;
+    std::optional<std::string> output;
+    std::optional<Verbosity> verbosity;
+
+    // -n or --all picked the textures, so every operand names a dictionary.
+    bool TexturesChosen() const { return all || !names.empty(); }
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);

@@ -14,44 +14,60 @@ constexpr Command kCommands[] = {
      "One line per texture under a header line, tab-separated: index, name, Width, Height,\n"
      "Bpp, Comp., MipMaps, Alpha, Alpha Flags, Filter Flags, as the editor's fields show\n"
      "them. With several files, each block follows a line naming its file.\n"
-     "  --json   the same as a JSON array of {\"file\", \"textures\"} objects\n",
+     "  --json   one JSON document {\"format\": 1, \"files\": [{\"file\", \"textures\"}]}: per\n"
+     "           texture its name (null unless valid UTF-8) and name_hex, its kind word,\n"
+     "           header values, offsets and sizes as numbers, and the field texts\n",
      1, kAny, kJsonOption, RunList},
-    {"check", "check FILE.txd...", "read each file as Open does and report what is wrong",
+    {"check", "check [--json] FILE.txd...", "read each file as Open does and report what is wrong",
      "Prints \"FILE: ok\" or \"FILE: \" and what is wrong with it. The exit status is 1 when\n"
-     "any file is not ok.\n",
-     1, kAny, kNoOptions, RunCheck},
+     "any file is not ok.\n"
+     "  --json   {\"format\": 1, \"files\": [{\"file\", \"ok\", \"textures\" or \"error\"}]}\n",
+     1, kAny, kJsonOption, RunCheck},
     {"export", "export FILE.txd [NAME...] [-C DIR]", "write textures as TGA or DDS files",
      "Image > Export of each named texture, or of every texture when none is named:\n"
      "8-bit textures become NAME.tga, 32-bit and block-compressed ones NAME.dds. Prints\n"
      "the path of each file made. Textures of other kinds are skipped with a note when\n"
      "exporting all, and are an error when named.\n"
-     "  -C DIR   make the files in DIR instead of the current directory\n",
+     "  -C, --directory=DIR   make the files in DIR instead of the current directory\n",
      1, kAny, kDirectoryOption, RunExport},
-    {"import", "import FILE.txd NAME IMAGE", "replace a texture from an image file, then save",
+    {"import", "import FILE.txd NAME IMAGE\nimport -n NAME IMAGE FILE.txd...",
+     "replace a texture from an image file, then save",
      "Image > Import of IMAGE (a Targa for 8-bit textures, a DDS for 32-bit and\n"
-     "block-compressed ones) into texture NAME, then File > Save. The image must have the\n"
-     "texture's size and kind; the image libraries work in IMAGE's folder.\n",
-     3, 3, kNoOptions, RunImport},
-    {"swizzle", "swizzle FILE.txd", "Swizzle All, then save",
+     "block-compressed ones) into texture NAME of each dictionary, then File > Save. The\n"
+     "image must have the texture's size and kind; the image libraries work in IMAGE's\n"
+     "folder. Prints what was imported.\n"
+     "  -n, --name=NAME   the texture to replace; every operand after IMAGE is a dictionary\n",
+     2, kAny, kNameOption, RunImport},
+    {"swizzle", "swizzle FILE.txd...", "Swizzle All, then save",
      "Converts the first level of every texture that can be converted from row order to\n"
-     "swizzled (Morton) order, then File > Save. Prints the names of the textures converted;\n"
-     "when there are none, the file is not written.\n",
-     1, 1, kNoOptions, RunSwizzle},
-    {"unswizzle", "unswizzle FILE.txd", "Unswizzle All, then save",
+     "swizzled (Morton) order, then File > Save. Prints the names of the textures converted\n"
+     "(after \"FILE: \" with several files); when there are none, the file is not written.\n",
+     1, kAny, kNoOptions, RunSwizzle},
+    {"unswizzle", "unswizzle FILE.txd...", "Unswizzle All, then save",
      "Converts the first level of every texture that can be converted from swizzled (Morton)\n"
-     "order to row order, then File > Save. Prints the names of the textures converted;\n"
-     "when there are none, the file is not written.\n",
-     1, 1, kNoOptions, RunUnswizzle},
-    {"flip", "flip FILE.txd NAME", "flip a texture top to bottom, then save",
-     "Image > Flip of texture NAME, then File > Save.\n", 2, 2, kNoOptions, RunFlip},
-    {"alpha", "alpha FILE.txd NAME yes|no", "set a texture's alpha flag, then save",
+     "order to row order, then File > Save. Prints the names of the textures converted\n"
+     "(after \"FILE: \" with several files); when there are none, the file is not written.\n",
+     1, kAny, kNoOptions, RunUnswizzle},
+    {"flip", "flip FILE.txd NAME\nflip {-n NAME|--all} FILE.txd...",
+     "flip textures top to bottom, then save",
+     "Image > Flip of texture NAME, then File > Save.\n"
+     "  -n, --name=NAME   flip this texture (may be given several times); every operand is\n"
+     "                    a dictionary\n"
+     "  -a, --all         flip every texture; those that cannot be flipped are skipped\n",
+     1, kAny, kNameOption | kAllOption, RunFlip},
+    {"alpha", "alpha FILE.txd NAME yes|no\nalpha {-n NAME|--all} yes|no FILE.txd...",
+     "set alpha flags, then save",
      "Alpha > Set Alpha To Yes or No of texture NAME, then File > Save. A flag that already\n"
-     "has that value leaves the file unwritten.\n",
-     3, 3, kNoOptions, RunAlpha},
-    {"preview", "preview FILE.txd NAME OUT.png", "write the picture the editor shows as PNG",
-     "The picture the editor shows for texture NAME (larger textures scaled to 256 x 256),\n"
-     "written to OUT.png. The working files are made in the dictionary's folder.\n",
-     3, 3, kNoOptions, RunPreview},
+     "has that value leaves the file unwritten.\n"
+     "  -n, --name=NAME   set this texture's flag (may be given several times)\n"
+     "  -a, --all         set every texture's flag\n",
+     2, kAny, kNameOption | kAllOption, RunAlpha},
+    {"preview", "preview FILE.txd NAME -o OUT.png", "write the picture the editor shows as PNG",
+     "The picture the editor shows for texture NAME (larger textures scaled to 256 x 256).\n"
+     "The working files are made in the dictionary's folder.\n"
+     "  -o, --output=OUT.png   where to write it; - for standard output (OUT.png may also\n"
+     "                         follow NAME)\n",
+     2, 3, kOutputOption, RunPreview},
 };
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 struct Command {
     std::string_view name;
-    std::string_view synopsis;  // the words after "txdtool"
+    std::string_view synopsis;  // the words after "txdtool"; one line per form
     std::string_view summary;   // one line for the overview
     std::string_view details;   // the rest of "txdtool COMMAND --help"
     std::size_t fewestOperands;

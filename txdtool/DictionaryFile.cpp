@@ -3,15 +3,15 @@
 
 #include <algorithm>
 
-#include "DictionaryReader.h"
 #include "DictionarySave.h"
 #include "FileError.h"
 #include "Paths.h"
+#include "StandardStreams.h"
 
 DictionaryFile::DictionaryFile(std::string argument)
     : m_argument(std::move(argument)),
       m_absolutePath(std::filesystem::absolute(m_argument)),
-      m_textures(ReadDictionary(m_argument)) {}
+      m_textures(ReadDictionaryOperand(m_argument)) {}
 
 TextureEntry& DictionaryFile::Find(const std::string& name) {
     const auto named = [&](const TextureEntry& texture) { return texture.name == name; };

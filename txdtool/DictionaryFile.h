@@ -13,7 +13,8 @@
 class DictionaryFile {
 public:
     // Reads and checks the whole file; a FileError names `argument` as the user typed it. The
-    // path is made absolute now, so that the current directory may change afterwards.
+    // path is made absolute now, so that the current directory may change afterwards. "-" reads
+    // standard input, whose folder is the current directory.
     explicit DictionaryFile(std::string argument);
 
     const std::string& shownName() const { return m_argument; }

@@ -2,14 +2,18 @@
 #include <filesystem>
 #include <iostream>
 
+#include "Batch.h"
 #include "Commands.h"
 #include "DictionaryFile.h"
+#include "ExchangeKind.h"
 #include "Export.h"
 #include "FileError.h"
 #include "Import.h"
 #include "ImportDialog.h"
 #include "Paths.h"
+#include "PrintableText.h"
 #include "Report.h"
+#include "TextureKind.h"
 
 namespace {
 
@@ -47,8 +51,7 @@ int RunExport(const CommandArguments& arguments) {
     GfxBinding gfx;
     for (const TextureEntry* texture : textures) {
         if (ExportTexture(texture->name, texture->record, gfx) == ExportOutcome::Exported) {
-            std::cout << (folder / *ExportFileName(texture->name, texture->record)).string()
-                      << '\n';
+            Output() << (folder / *ExportFileName(texture->name, texture->record)).string() << '\n';
         } else {
             ReportNote(dictionary.shownName(),
                        "skipped " + TextureAndKind(*texture) + ": its kind has no image file");
@@ -57,28 +60,75 @@ int RunExport(const CommandArguments& arguments) {
     return 0;
 }
 
-int RunImport(const CommandArguments& arguments) {
-    DictionaryFile dictionary(arguments.operands[0]);
-    TextureEntry& texture = dictionary.Find(arguments.operands[1]);
-    const std::string& image = arguments.operands[2];
+namespace {
+
+// The image libraries answer a refusal with a status only; what each was asked tells why.
+std::string RefusalReason(const TextureRecord& record, GfxBinding& gfx) {
+    const bool palettised = ExchangeKindOf(record) == ExchangeKind::Palettised;
+    if (!gfx.HasEntryPoint(palettised ? "_TargaToExtendedBitmap" : "_TargaFromDDS")) {
+        return "libmwgfx.so is not available";
+    }
+    return palettised ? "it is not a colour-mapped 8-bit Targa file it can read"
+                      : "it is not an uncompressed 32-bit DDS file it can read";
+}
+
+std::string Levels(std::int16_t count) {
+    return std::to_string(count) + (count == 1 ? " level" : " levels");
+}
+
+// As after the window's file dialog: the chosen file's folder is the current directory and
+// the file is handed over by its bare name.
+void ImportInto(const std::string& file, const std::string& name, const std::string& image) {
+    DictionaryFile dictionary(file);
+    TextureEntry& texture = dictionary.Find(name);
     if (!ImportDialogFor(texture.name, texture.record)) {
         throw FileError(dictionary.shownName(),
                         TextureAndKind(texture) + " is of a kind that takes no import");
     }
     RequireRegularFile(image);
-    // As after the window's file dialog: the chosen file's folder is the current directory and
-    // the file is handed over by its bare name.
     const std::filesystem::path chosen = std::filesystem::absolute(image);
     ChangeDirectory(chosen.parent_path(), image);
     const std::string bareName = chosen.filename().string();
     GfxBinding gfx;
     const ImportOutcome outcome =
         ReportingAs(bareName, image, [&] { return ImportTexture(texture.record, bareName, gfx); });
-    const auto message = ImportMessageFor(outcome);
-    if (!message) {
-        throw FileError(dictionary.shownName(), "the image library refused " + image);
+    if (!ImportMessageFor(outcome)) {
+        throw FileError(dictionary.shownName(), "the image library refused " + image + ": " +
+                                                    RefusalReason(texture.record, gfx));
     }
     dictionary.Save(gfx);
-    std::cout << *message << '\n';
-    return 0;
+    if (!IsQuiet()) {
+        const TextureRecord& record = texture.record;
+        Output() << PrintableText(texture.name) << ": imported from " << PrintableText(image)
+                 << " (" << KindDescription(record) << ", " << record.width << " \u00d7 "
+                 << record.height << ", " << Levels(record.mipCount) << ")\n";
+    }
+}
+
+}  // namespace
+
+// Either FILE.txd NAME IMAGE, or -n NAME IMAGE FILE.txd... to put one image into the texture
+// of that name in each dictionary.
+int RunImport(const CommandArguments& arguments) {
+    const auto& operands = arguments.operands;
+    if (arguments.names.size() > 1) {
+        throw UsageError("import takes one texture name");
+    }
+    if (arguments.names.empty() && operands.size() != 3) {
+        throw UsageError(std::string(operands.size() < 3 ? "too few" : "too many") +
+                         " arguments for import");
+    }
+    if (!arguments.names.empty() && operands.size() < 2) {
+        throw UsageError("too few arguments for import");
+    }
+    const bool olderForm = arguments.names.empty();
+    const std::string& name = olderForm ? operands[1] : arguments.names[0];
+    const std::string& image = olderForm ? operands[2] : operands[0];
+    const std::vector<std::string> files =
+        olderForm ? std::vector<std::string>{operands[0]}
+                  : std::vector<std::string>(operands.begin() + 1, operands.end());
+    return EditEachDictionary("import", files, [&](const std::string& file) {
+        ImportInto(file, name, image);
+        return EditResult::Saved;
+    });
 }

@@ -8,8 +8,11 @@
 // txdtool --help
 void WriteOverview(std::ostream& out);
 
+// txdtool --version
+void WriteVersion(std::ostream& out);
+
 // txdtool COMMAND --help
 void WriteCommandHelp(std::ostream& out, const Command& command);
 
-// The short line after a usage error: the command's synopsis, or the general form.
+// The short lines after a usage error: the command's forms, or the general form.
 void WriteUsageLine(std::ostream& out, const Command* command);

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <iostream>
+#include <optional>
 
 #include "Commands.h"
-#include "DictionaryReader.h"
 #include "FileError.h"
 #include "Listing.h"
 #include "PrintableText.h"
 #include "Report.h"
+#include "StandardStreams.h"
 
 // A file that cannot be read does not stop the others: it is reported and the exit status
 // says that something went wrong.
@@ -15,21 +16,18 @@ int RunList(const CommandArguments& arguments) {
     const bool several = arguments.operands.size() > 1;
     int status = 0;
     bool first = true;
-    if (arguments.json) {
-        std::cout << '[';
-    }
+    nlohmann::json files = nlohmann::json::array();
     for (const std::string& file : arguments.operands) {
         std::vector<TextureEntry> textures;
         try {
-            textures = ReadDictionary(file);
+            textures = ReadDictionaryOperand(file);
         } catch (const FileError& error) {
             ReportError(error);
             status = 1;
             continue;
         }
         if (arguments.json) {
-            std::cout << (first ? "\n" : ",\n");
-            WriteJsonListing(std::cout, file, textures);
+            files.push_back(JsonListing(file, textures));
         } else {
             if (several) {
                 std::cout << (first ? "" : "\n") << PrintableText(file) << ":\n";
@@ -39,22 +37,34 @@ int RunList(const CommandArguments& arguments) {
         first = false;
     }
     if (arguments.json) {
-        std::cout << (first ? "]\n" : "\n]\n");
+        WriteJsonDocument(std::cout, std::move(files));
     }
     return status;
 }
 
 int RunCheck(const CommandArguments& arguments) {
     int status = 0;
+    nlohmann::json files = nlohmann::json::array();
     for (const std::string& file : arguments.operands) {
-        std::cout << PrintableText(file) << ": ";
+        std::optional<std::string> problem;
+        std::size_t count = 0;
         try {
-            ReadDictionary(file);
-            std::cout << "ok\n";
+            count = ReadDictionaryOperand(file).size();
         } catch (const FileError& error) {
-            std::cout << PrintableText(error.reason()) << '\n';
+            problem = error.reason();
             status = 1;
         }
+        if (arguments.json) {
+            files.push_back(
+                problem ? nlohmann::json{{"file", file}, {"ok", false}, {"error", *problem}}
+                        : nlohmann::json{{"file", file}, {"ok", true}, {"textures", count}});
+        } else {
+            std::cout << PrintableText(file) << ": " << (problem ? PrintableText(*problem) : "ok")
+                      << '\n';
+        }
+    }
+    if (arguments.json) {
+        WriteJsonDocument(std::cout, std::move(files));
     }
     return status;
 }

@@ -2,27 +2,27 @@
 #include "Listing.h"
 
 #include "FieldTexts.h"
-#include "JsonString.h"
 #include "PrintableText.h"
+#include "TextureKind.h"
+#include "Utf8Text.h"
 
 namespace {
 
 struct Column {
     const char* caption;
-    const char* key;
     std::string FieldTexts::*text;
 };
 
 // In the order of the window's fields, under the window's captions.
 constexpr Column kColumns[] = {
-    {"Width", "width", &FieldTexts::width},
-    {"Height", "height", &FieldTexts::height},
-    {"Bpp", "bpp", &FieldTexts::bpp},
-    {"Comp.", "comp", &FieldTexts::comp},
-    {"MipMaps", "mipMaps", &FieldTexts::mipMaps},
-    {"Alpha", "alpha", &FieldTexts::alpha},
-    {"Alpha Flags", "alphaFlags", &FieldTexts::alphaFlags},
-    {"Filter Flags", "filterFlags", &FieldTexts::filterFlags},
+    {"Width", &FieldTexts::width},
+    {"Height", &FieldTexts::height},
+    {"Bpp", &FieldTexts::bpp},
+    {"Comp.", &FieldTexts::comp},
+    {"MipMaps", &FieldTexts::mipMaps},
+    {"Alpha", &FieldTexts::alpha},
+    {"Alpha Flags", &FieldTexts::alphaFlags},
+    {"Filter Flags", &FieldTexts::filterFlags},
 };
 
 // The texts as the window shows them right after this texture is the first one previewed.
@@ -50,17 +50,42 @@ void WriteTextListing(std::ostream& out, const std::vector<TextureEntry>& textur
     }
 }
 
-void WriteJsonListing(std::ostream& out, const std::string& fileName,
-                      const std::vector<TextureEntry>& textures) {
-    out << "  {\"file\": " << JsonString(fileName) << ", \"textures\": [";
+nlohmann::json JsonListing(const std::string& fileName, const std::vector<TextureEntry>& textures) {
+    nlohmann::json listed = nlohmann::json::array();
     for (std::size_t i = 0; i < textures.size(); ++i) {
-        const FieldTexts texts = TextsOf(textures[i].record);
-        out << (i == 0 ? "\n" : ",\n") << "    {\"index\": " << i
-            << ", \"name\": " << JsonString(textures[i].name);
+        const TextureEntry& texture = textures[i];
+        const TextureRecord& r = texture.record;
+        const FieldTexts texts = TextsOf(r);
+        nlohmann::json fields = nlohmann::json::object();
         for (const Column& column : kColumns) {
-            out << ", \"" << column.key << "\": " << JsonString(texts.*column.text);
+            fields[column.caption] = texts.*column.text;
         }
-        out << '}';
+        listed.push_back({
+            {"index", i},
+            {"name", IsValidUtf8(texture.name) ? nlohmann::json(texture.name) : nullptr},
+            {"name_hex", HexOf(texture.name)},
+            {"kind", KindWord(r)},
+            {"width", r.width},
+            {"height", r.height},
+            {"bpp", r.depth},
+            {"compression", r.compression},
+            {"mip_levels", r.mipCount},
+            {"has_alpha", r.hasAlpha},
+            {"alpha_flags", r.alphaFlags},
+            {"filter_flags", r.filterFlags},
+            {"header_offset", r.headerOffset},
+            {"palette_offset", r.paletteOffset},
+            {"palette_size", r.paletteSize},
+            {"pixel_offset", r.pixelOffset},
+            {"pixel_size", r.pixelSize},
+            {"fields", std::move(fields)},
+        });
     }
-    out << (textures.empty() ? "]}" : "\n  ]}");
+    return {{"file", fileName}, {"textures", std::move(listed)}};
+}
+
+void WriteJsonDocument(std::ostream& out, nlohmann::json files) {
+    const nlohmann::json document = {{"format", 1}, {"files", std::move(files)}};
+    // File names may hold bytes that are not UTF-8; they are shown with U+FFFD for those.
+    out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,6 +14,11 @@
 // A header line, then one tab-separated line per texture.
 void WriteTextListing(std::ostream& out, const std::vector<TextureEntry>& textures);
 
-// One JSON object: {"file": ..., "textures": [{"index": 0, "name": ..., "width": ...}, ...]}.
-void WriteJsonListing(std::ostream& out, const std::string& fileName,
-                      const std::vector<TextureEntry>& textures);
+// {"file": ..., "textures": [...]}: per texture its name (text when it is valid UTF-8, else
+// null) and "name_hex", its kind word, its header values, offsets and sizes as numbers, and
+// the window's field texts under the window's captions.
+nlohmann::json JsonListing(const std::string& fileName, const std::vector<TextureEntry>& textures);
+
+// Every --json output is one document: {"format": 1, "files": [...]}. The format number
+// changes only when a key changes meaning or goes away.
+void WriteJsonDocument(std::ostream& out, nlohmann::json files);

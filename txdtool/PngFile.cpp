@@ -8,6 +8,7 @@
 
 #include "FileError.h"
 #include "FileIo.h"
+#include "StandardStreams.h"
 
 namespace {
 
@@ -36,6 +37,10 @@ void WritePng(const std::string& path, const Image& image) {
     if (stbi_write_png_to_func(AppendBytes, &png, width, static_cast<int>(image.height), 3,
                                rgb.data(), width * 3) == 0) {
         throw FileError(path, "the PNG could not be encoded");
+    }
+    if (IsStandardStream(path)) {
+        WriteStandardOutput(png);
+        return;
     }
     // Encoded first: a failure leaves no half-made picture behind, only a failed write can.
     WriteNewFile(path, {png});

@@ -6,5 +6,5 @@
 #include "BitmapImage.h"
 
 // Writes the picture as an 8-bit RGB PNG: the editor shows its pictures opaque. A FileError
-// names `path`.
+// names `path`; "-" is standard output.
 void WritePng(const std::string& path, const Image& image);

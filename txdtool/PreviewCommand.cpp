@@ -7,12 +7,23 @@
 #include "Paths.h"
 #include "PngFile.h"
 #include "Preview.h"
+#include "StandardStreams.h"
 
+// preview FILE.txd NAME -o OUT.png, or the older FILE.txd NAME OUT.png; "-o -" writes the
+// picture to standard output.
 int RunPreview(const CommandArguments& arguments) {
-    DictionaryFile dictionary(arguments.operands[0]);
-    const TextureEntry& texture = dictionary.Find(arguments.operands[1]);
-    const std::string& output = arguments.operands[2];
-    const std::string outputPath = std::filesystem::absolute(output).string();
+    const auto& operands = arguments.operands;
+    const std::size_t expected = arguments.output ? 2 : 3;
+    if (operands.size() != expected) {
+        throw UsageError(operands.size() == 2         ? "preview needs -o OUT.png"
+                         : operands.size() < expected ? "too few arguments for preview"
+                                                      : "too many arguments for preview");
+    }
+    const std::string& output = arguments.output ? *arguments.output : operands[2];
+    DictionaryFile dictionary(operands[0]);
+    const TextureEntry& texture = dictionary.Find(operands[1]);
+    const std::string outputPath =
+        IsStandardStream(output) ? output : std::filesystem::absolute(output).string();
     dictionary.EnterFolder();
     GfxBinding gfx;
     const PreviewPicture picture = RenderPreview(texture.record, gfx);

@@ -4,12 +4,38 @@
 #include <iostream>
 
 #include "PrintableText.h"
+#include "Progress.h"
+
+namespace {
+
+Verbosity g_verbosity = Verbosity::Normal;
+
+void WriteComplaint(const std::string& fileName, const std::string& message) {
+    ClearProgressLine();
+    std::cerr << "txdtool: " << PrintableText(fileName) << ": " << PrintableText(message)
+              << std::endl;
+}
+
+}  // namespace
+
+void SetVerbosity(Verbosity verbosity) {
+    g_verbosity = verbosity;
+}
+
+bool IsQuiet() {
+    return g_verbosity == Verbosity::Quiet;
+}
+
+bool IsVerbose() {
+    return g_verbosity == Verbosity::Verbose;
+}
 
 void ReportError(const FileError& error) {
-    ReportNote(error.fileName(), error.reason());
+    WriteComplaint(error.fileName(), error.reason());
 }
 
 void ReportNote(const std::string& fileName, const std::string& message) {
-    std::cerr << "txdtool: " << PrintableText(fileName) << ": " << PrintableText(message)
-              << std::endl;
+    if (!IsQuiet()) {
+        WriteComplaint(fileName, message);
+    }
 }

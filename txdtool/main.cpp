@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <getopt.h>
+
 #include <exception>
 #include <iostream>
 #include <string>
@@ -10,7 +12,6 @@
 #include "Help.h"
 #include "PrintableText.h"
 #include "Report.h"
-#include "Version.h"
 
 namespace {
 
@@ -24,17 +25,60 @@ int UsageFailure(const std::string& message, const Command* command) {
     return kUsage;
 }
 
-int Run(const std::vector<std::string>& words, const Command*& command) {
-    if (words.empty()) {
-        throw UsageError("no command given");
+// The options before the command; the first word that is none is the command's name.
+struct LeadingOptions {
+    bool help = false;
+    bool version = false;
+    Verbosity verbosity = Verbosity::Normal;
+    int commandIndex = 1;
+};
+
+LeadingOptions ParseLeadingOptions(int argc, char** argv) {
+    static const option kLongOptions[] = {{"help", no_argument, nullptr, 'h'},
+                                          {"version", no_argument, nullptr, 'V'},
+                                          {"quiet", no_argument, nullptr, 'q'},
+                                          {"verbose", no_argument, nullptr, 'v'},
+                                          {}};
+    LeadingOptions options;
+    ::opterr = 0;
+    for (int c; (c = ::getopt_long(argc, argv, "+hVqv", kLongOptions, nullptr)) != -1;) {
+        switch (c) {
+            case 'h':
+                options.help = true;
+                break;
+            case 'V':
+                options.version = true;
+                break;
+            case 'q':
+                options.verbosity = Verbosity::Quiet;
+                break;
+            case 'v':
+                options.verbosity = Verbosity::Verbose;
+                break;
+            default:
+                throw UsageError("unknown option " +
+                                 (::optopt != 0 ? std::string("-") + static_cast<char>(::optopt)
+                                                : std::string(argv[::optind - 1])));
+        }
     }
-    if (words[0] == "--help" || words[0] == "-h") {
+    options.commandIndex = ::optind;
+    return options;
+}
+
+int Run(int argc, char** argv, const Command*& command) {
+    const LeadingOptions leading = ParseLeadingOptions(argc, argv);
+    SetVerbosity(leading.verbosity);
+    if (leading.help) {
         WriteOverview(std::cout);
         return kDone;
     }
-    if (words[0] == "--version") {
-        std::cout << "txdtool " << TXDTOOL_VERSION << '\n';
+    if (leading.version) {
+        WriteVersion(std::cout);
         return kDone;
+    }
+    const std::vector<std::string> words(argv + leading.commandIndex, argv + argc);
+    if (words.empty()) {
+        throw UsageError("no command given");
     }
     command = FindCommand(words[0]);
     if (command == nullptr) {
@@ -45,6 +89,7 @@ int Run(const std::vector<std::string>& words, const Command*& command) {
         WriteCommandHelp(std::cout, *command);
         return kDone;
     }
+    SetVerbosity(arguments.verbosity.value_or(leading.verbosity));
     const std::size_t count = arguments.operands.size();
     if (count < command->fewestOperands) {
         throw UsageError("too few arguments for " + std::string(command->name));
@@ -58,11 +103,10 @@ int Run(const std::vector<std::string>& words, const Command*& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> words(argv + 1, argv + argc);
     const Command* command = nullptr;
     int status = kFailed;
     try {
-        status = Run(words, command);
+        status = Run(argc, argv, command);
     } catch (const UsageError& error) {
         return UsageFailure(error.what(), command);
     } catch (const FileError& error) {

@@ -59,7 +59,8 @@ TEST_F(TxdtoolFailureTest, RefusedImage) {
     WriteBytes("junk.tga", std::vector<std::uint8_t>(300, 0x5A));
     expectedFiles.insert(expectedFiles.begin(), "junk.tga");
     ExpectFailure(RunTxdtool({"import", "sample.txd", "apple_pal32_32", "junk.tga"}),
-                  "txdtool: sample.txd: the image library refused junk.tga");
+                  "txdtool: sample.txd: the image library refused junk.tga: it is not a "
+                  "colour-mapped 8-bit Targa file it can read");
 }
 
 TEST_F(TxdtoolTest, UsageErrorsHelpAndVersion) {
@@ -74,10 +75,8 @@ TEST_F(TxdtoolTest, UsageErrorsHelpAndVersion) {
         EXPECT_NE(run.err.find("\nusage: txdtool "), std::string::npos) << run.err;
     }
     EXPECT_EQ(RunTxdtool({"flip", "a.txd"}).err,
-              "txdtool: too few arguments for flip\nusage: txdtool flip FILE.txd NAME\n");
-    EXPECT_EQ(RunTxdtool({"--version"}).out, "txdtool " TINPLATE_VERSION "\n");
-    EXPECT_NE(RunTxdtool({"--help"}).out.find("\n  preview FILE.txd NAME OUT.png"),
-              std::string::npos);
+              "txdtool: too few arguments for flip\nusage: txdtool flip FILE.txd NAME\n"
+              "   or: txdtool flip {-n NAME|--all} FILE.txd...\n");
     const ToolRun help = RunTxdtool({"export", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: txdtool export FILE.txd [NAME...] [-C DIR]\n", 0), 0u);

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <nlohmann/json.hpp>
-
 #include "TxdtoolTest.h"
 
 TEST_F(TxdtoolTest, ListPrintsTheWindowsFieldTexts) {
@@ -20,26 +18,6 @@ TEST_F(TxdtoolTest, ListPrintsTheWindowsFieldTexts) {
     EXPECT_NE(two.out.find("\npal4.txd:\nIndex\t"), std::string::npos);
     EXPECT_NE(two.out.find("\n1\tpal32_16x8_rgb\t16\t8\t8\tSwiz\t0\tNo\t17920\t13058\n"),
               std::string::npos);
-}
-
-TEST_F(TxdtoolTest, ListJsonReadsBackEvenWithHostileNames) {
-    const std::string hostile = "q\"b\\\x01\t\xff\xc3";
-    WriteDictionary("odd.txd", {MakePatternTexture(hostile, 4, 4, 8, 0, 1, 0x2500),
-                                MakePatternTexture("caf\xc3\xa9", 8, 4, 32, 0, 1, 0x0500)});
-    const ToolRun run = RunTxdtool({"list", "--json", "odd.txd", "gone.txd"});
-    EXPECT_EQ(run.status, 1);
-    const auto files = nlohmann::json::parse(run.out);
-    ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(files[0]["file"], "odd.txd");
-    const auto& textures = files[0]["textures"];
-    EXPECT_EQ(textures[0]["name"], "q\"b\\\x01\t\xc3\xbf\xc3\x83");  // bytes as U+00XX
-    EXPECT_EQ(textures[1]["index"], 1);
-    EXPECT_EQ(textures[1]["name"], "caf\xc3\xa9");
-    EXPECT_EQ(textures[1]["bpp"], "32");
-    EXPECT_EQ(textures[1]["alpha"], "No");
-    // Nor can a name split a line or a field of the text form.
-    const ToolRun text = RunTxdtool({"list", "odd.txd"});
-    EXPECT_NE(text.out.find("\n0\tq\"b\\\\x01\\x09\xff\xc3\t4\t4\t"), std::string::npos);
 }
 
 TEST_F(TxdtoolTest, CheckTellsWhatIsWrongWithEachFile) {

@@ -1,18 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "JsonString.h"
+#include "Utf8Text.h"
 
 #include <cstdint>
-#include <cstdio>
-
-#include "PrintableText.h"
 
 namespace {
-
-std::string JsonEscaped(unsigned char byte) {
-    char text[7];
-    std::snprintf(text, sizeof text, "\\u%04X", byte);
-    return text;
-}
 
 // Length of the well-formed UTF-8 sequence starting at `at`, or 0 when there is none (a stray
 // continuation byte, a truncated sequence, an overlong form, a surrogate, or past U+10FFFF).
@@ -52,25 +43,27 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-std::string JsonString(std::string_view bytes) {
-    std::string json = "\"";
+bool IsValidUtf8(std::string_view bytes) {
     for (std::size_t at = 0; at < bytes.size();) {
-        const auto byte = static_cast<unsigned char>(bytes[at]);
-        if (byte == '"' || byte == '\\') {
-            json += '\\';
-            json += bytes[at++];
-        } else if (IsControlCharacter(bytes[at])) {
-            json += JsonEscaped(byte);
+        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
             ++at;
-        } else if (byte < 0x80) {
-            json += bytes[at++];
         } else if (const std::size_t length = Utf8SequenceLength(bytes, at)) {
-            json.append(bytes.substr(at, length));
             at += length;
         } else {
-            json += JsonEscaped(byte);
-            ++at;
+            return false;
         }
     }
-    return json + '"';
+    return true;
+}
+
+std::string HexOf(std::string_view bytes) {
+    constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(bytes.size() * 2);
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        hex += kDigits[byte >> 4];
+        hex += kDigits[byte & 0x0Fu];
+    }
+    return hex;
 }

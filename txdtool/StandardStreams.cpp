@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "StandardStreams.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <iostream>
+
+#include "DictionaryReader.h"
+#include "FileError.h"
+#include "FileIo.h"
+
+namespace {
+
+// One byte more than a dictionary may have, so that the reader refuses what is too large
+// without the whole of it being held.
+std::vector<std::uint8_t> ReadStandardInput() {
+    std::vector<std::uint8_t> bytes;
+    std::size_t filled = 0;
+    while (filled <= kMaxReadableFileSize) {
+        if (bytes.size() == filled) {
+            bytes.resize(std::min<std::uint64_t>(std::max<std::size_t>(filled * 2, 1 << 16),
+                                                 kMaxReadableFileSize + 1));
+        }
+        const ssize_t got = ::read(STDIN_FILENO, bytes.data() + filled, bytes.size() - filled);
+        if (got == 0) {
+            break;
+        }
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw FileError::FromErrno("-", errno);
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+}  // namespace
+
+std::vector<TextureEntry> ReadDictionaryOperand(const std::string& operand) {
+    if (IsStandardStream(operand)) {
+        return ParseDictionary(ReadStandardInput(), operand);
+    }
+    return ReadDictionary(operand);
+}
+
+void WriteStandardOutput(std::span<const std::uint8_t> bytes) {
+    std::cout.write(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<std::streamsize>(bytes.size()));
+    std::cout.flush();
+    if (!std::cout) {
+        throw FileError("-", "standard output could not be written");
+    }
+}

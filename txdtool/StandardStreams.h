@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "TextureRecord.h"
+
+// "-" as a file operand: standard input where a dictionary is only read, standard output where
+// a product is written.
+inline bool IsStandardStream(const std::string& operand) {
+    return operand == "-";
+}
+
+// The dictionary an operand names, read and checked whole; "-" reads standard input to its end.
+std::vector<TextureEntry> ReadDictionaryOperand(const std::string& operand);
+
+// Writes `bytes` to standard output; a FileError names "-" when they do not all get there.
+void WriteStandardOutput(std::span<const std::uint8_t> bytes);
