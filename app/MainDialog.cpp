@@ -18,6 +18,7 @@
 #include "Artwork.h"
 #include "CommandTable.h"
 #include "DialogLayout.h"
+#include "DictionaryLock.h"
 #include "DictionaryReader.h"
 #include "DictionarySave.h"
 #include "ExchangeMessages.h"
@@ -194,6 +195,8 @@ void MainDialog::OnFileOpen() {
 void MainDialog::OpenDictionary(const QString& path) {
     const QFileInfo file(path);
     // Read and check everything first: a file that fails leaves the open dictionary as it was.
+    // What was read can only be newer than the identity taken before it, never older.
+    const FileIdentity opened = IdentityOf(file.absoluteFilePath().toStdString());
     std::vector<TextureEntry> textures = ReadDictionary(file.absoluteFilePath().toStdString());
     QDir::setCurrent(file.absolutePath());
     g_txdPath = file.absoluteFilePath();
@@ -202,6 +205,7 @@ void MainDialog::OpenDictionary(const QString& path) {
     m_picture->clear();
     m_textureList->clear();
     m_textures = std::move(textures);
+    m_opened = opened;
     m_modified = false;
     for (std::size_t i = 0; i < m_textures.size(); ++i) {
         auto* item = new QListWidgetItem(QString::fromStdString(m_textures[i].name));
@@ -261,11 +265,23 @@ void MainDialog::OnDblclkTextureList() {
 
 void MainDialog::OnFileSave() {
     if (m_textureList->count() > 0) {
-        SaveDictionary(g_txdPath.toStdString(), m_textures, m_gfx);
-        m_modified = false;
-        m_prompts.Message(this, "File Saved");
+        SaveUnderLock();
     }
     UpdateData(false);
+}
+
+void MainDialog::SaveUnderLock() {
+    try {
+        const DictionaryLock lock(g_txdPath.toStdString());
+        m_opened = SaveDictionary(lock, m_opened, m_textures, m_gfx);
+    } catch (const ChangedOnDiskError&) {
+        if (m_prompts.AskReopenChanged(this, QFileInfo(g_txdPath).fileName())) {
+            OpenDictionary(g_txdPath);
+        }
+        return;
+    }
+    m_modified = false;
+    m_prompts.Message(this, "File Saved");
 }
 
 void MainDialog::OnFileExit() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FileIdentity.h"
 #include "GfxBinding.h"
 #include "TextureRecord.h"
 
@@ -65,10 +66,14 @@ private:
     void ConvertAll(bool (*convert)(TextureRecord&));
     // Asks about unsaved changes; false when the user cancels or the save fails.
     bool ConfirmDiscardOrSave();
+    // Save under the dictionary lock; a file changed by someone else offers to reopen it.
+    void SaveUnderLock();
 
     Prompts& m_prompts;
     GfxBinding& m_gfx;
     std::vector<TextureEntry> m_textures;
+    // The dictionary on disk as it was opened or last saved: Save writes over nothing else.
+    FileIdentity m_opened;
     bool m_modified = false;
 
     QLabel* m_picture = nullptr;

@@ -63,3 +63,13 @@ Prompts::SaveChoice Prompts::AskSaveChanges(QWidget* parent, const QString& file
             return SaveChoice::Cancel;
     }
 }
+
+bool Prompts::AskReopenChanged(QWidget* parent, const QString& fileName) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
+                    QString("%1 changed on disk since it was opened").arg(fileName),
+                    QMessageBox::NoButton, parent);
+    QPushButton* reopen = box.addButton("Reopen", QMessageBox::DestructiveRole);
+    box.setDefaultButton(box.addButton("Keep Editing", QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == reopen;
+}

@@ -50,7 +50,7 @@ constexpr Command kCommands[] = {
      3, 3, kNoOptions, RunAlpha},
     {"preview", "preview FILE.txd NAME OUT.png", "write the picture the editor shows as PNG",
      "The picture the editor shows for texture NAME (larger textures scaled to 256 x 256),\n"
-     "written to OUT.png. The working files are made in the dictionary's folder.\n",
+     "written to OUT.png.\n",
      3, 3, kNoOptions, RunPreview},
 };
 

@@ -9,14 +9,14 @@
 #include "PrintableText.h"
 #include "Swizzle.h"
 
-// Each edit runs in the dictionary's folder, where the window works after Open, and saves only
-// when it changed something: Save rebuilds mip levels, so an idle save is not idle.
+// Each edit holds the dictionary lock from reading to saving, so that two edits of one file
+// never mix, and saves only when it changed something: Save rebuilds mip levels, so an idle
+// save is not idle.
 
 namespace {
 
 int ConvertAll(const CommandArguments& arguments, bool (*convert)(TextureRecord&)) {
-    DictionaryFile dictionary(arguments.operands[0]);
-    dictionary.EnterFolder();
+    DictionaryFile dictionary(arguments.operands[0], DictionaryFile::Use::Edit);
     std::vector<std::string> converted;
     for (TextureEntry& texture : dictionary.textures()) {
         if (convert(texture.record)) {
@@ -54,9 +54,8 @@ int RunUnswizzle(const CommandArguments& arguments) {
 }
 
 int RunFlip(const CommandArguments& arguments) {
-    DictionaryFile dictionary(arguments.operands[0]);
+    DictionaryFile dictionary(arguments.operands[0], DictionaryFile::Use::Edit);
     TextureEntry& texture = dictionary.Find(arguments.operands[1]);
-    dictionary.EnterFolder();
     if (!FlipTexture(texture.record)) {
         throw FileError(dictionary.shownName(),
                         TextureAndKind(texture) +
@@ -69,9 +68,8 @@ int RunFlip(const CommandArguments& arguments) {
 
 int RunAlpha(const CommandArguments& arguments) {
     const bool yes = ParseYesNo(arguments.operands[2]);
-    DictionaryFile dictionary(arguments.operands[0]);
+    DictionaryFile dictionary(arguments.operands[0], DictionaryFile::Use::Edit);
     TextureEntry& texture = dictionary.Find(arguments.operands[1]);
-    dictionary.EnterFolder();
     if (texture.record.hasAlpha == (yes ? 1u : 0u)) {
         return 0;
     }

@@ -58,7 +58,7 @@ int RunExport(const CommandArguments& arguments) {
 }
 
 int RunImport(const CommandArguments& arguments) {
-    DictionaryFile dictionary(arguments.operands[0]);
+    DictionaryFile dictionary(arguments.operands[0], DictionaryFile::Use::Edit);
     TextureEntry& texture = dictionary.Find(arguments.operands[1]);
     const std::string& image = arguments.operands[2];
     if (!ImportDialogFor(texture.name, texture.record)) {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "AtomicFile.h"
 #include "FileError.h"
-#include "FileIo.h"
 
 namespace {
 
@@ -37,6 +37,5 @@ void WritePng(const std::string& path, const Image& image) {
                                rgb.data(), width * 3) == 0) {
         throw FileError(path, "the PNG could not be encoded");
     }
-    // Encoded first: a failure leaves no half-made picture behind, only a failed write can.
-    WriteNewFile(path, {png});
+    WriteProductFile(path, {png});
 }

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <filesystem>
-
 #include "Commands.h"
 #include "DictionaryFile.h"
 #include "FileError.h"
-#include "Paths.h"
 #include "PngFile.h"
 #include "Preview.h"
 
@@ -12,8 +9,6 @@ int RunPreview(const CommandArguments& arguments) {
     DictionaryFile dictionary(arguments.operands[0]);
     const TextureEntry& texture = dictionary.Find(arguments.operands[1]);
     const std::string& output = arguments.operands[2];
-    const std::string outputPath = std::filesystem::absolute(output).string();
-    dictionary.EnterFolder();
     GfxBinding gfx;
     const PreviewPicture picture = RenderPreview(texture.record, gfx);
     switch (picture.change) {
@@ -26,6 +21,6 @@ int RunPreview(const CommandArguments& arguments) {
         case PreviewPicture::Change::Show:
             break;
     }
-    ReportingAs(outputPath, output, [&] { WritePng(outputPath, picture.image); });
+    WritePng(output, picture.image);
     return 0;
 }

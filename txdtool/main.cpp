@@ -11,6 +11,7 @@
 #include "PrintableText.h"
 #include "Report.h"
 #include "Version.h"
+#include "WorkingFolder.h"
 
 namespace {
 
@@ -58,6 +59,7 @@ int Run(const std::vector<std::string>& words, const Command*& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    InstallExitCleanup();
     const std::vector<std::string> words(argv + 1, argv + argc);
     const Command* command = nullptr;
     int status = kFailed;
