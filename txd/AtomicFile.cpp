@@ -64,7 +64,9 @@ std::string FileNameOf(const std::string& path) {
 }
 
 std::string ReplacementPrefix(const std::string& targetFileName) {
-    return "." + targetFileName.substr(0, kLongestBase) + kMarker;
+    std::string prefix(".");
+    prefix.append(targetFileName, 0, kLongestBase);
+    return prefix.append(kMarker);
 }
 
 std::string RandomLetters() {

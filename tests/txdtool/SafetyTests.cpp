@@ -3,13 +3,13 @@
 // folder, or by a file-size limit.
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/mman.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <map>
+#include <thread>
 
 #include "TxdtoolTest.h"
 
@@ -17,41 +17,16 @@ namespace {
 
 using Files = std::map<std::string, std::vector<std::uint8_t>>;
 
-// txdtool started without waiting for it; `fileSizeLimit` 0 means none.
-struct Child {
-    Child(std::vector<std::string> words, rlim_t fileSizeLimit = 0) {
-        words.insert(words.begin(), TXDTOOL_PATH);
-        std::vector<char*> argv;
-        for (std::string& word : words) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
-        err = ::memfd_create("err", MFD_CLOEXEC);
-        pid = ::fork();
-        if (pid == 0) {
-            ::dup2(err, STDERR_FILENO);
-            const rlimit limit{fileSizeLimit, fileSizeLimit};
-            if (fileSizeLimit != 0) {
-                ::setrlimit(RLIMIT_FSIZE, &limit);
-            }
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
-        }
-    }
-    bool Running() { return ::waitpid(pid, &status, WNOHANG) == 0; }
-    // The exit status; standard error in `message`.
-    int Wait() {
-        ::waitpid(pid, &status, 0);
-        message.resize(static_cast<std::size_t>(::lseek(err, 0, SEEK_END)));
-        ::pread(err, message.data(), message.size(), 0);
-        ::close(err);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    pid_t pid = -1;
-    int err = -1;
-    int status = 0;
-    std::string message;
-};
+// Runs txdtool under a file-size limit of `bytes`, which it inherits.
+ToolRun RunWithFileSizeLimit(const std::vector<std::string>& words, rlim_t bytes) {
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limited{bytes, saved.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    ToolRun run = RunTxdtool(words);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    return run;
+}
 
 Files Snapshot(const std::vector<std::string>& names) {
     Files files;
@@ -105,15 +80,16 @@ TEST_F(TxdtoolTest, TwoRunsInOneFolderDoNotDisturbEachOther) {
     for (int round = 0; round < 4; ++round) {
         WriteBytes("a.txd", a);
         WriteBytes("b.txd", b);
-        std::vector<Child> children;
-        children.reserve(4);
-        for (const char* name : {"a.txd", "b.txd"}) {
-            children.emplace_back(std::vector<std::string>{"alpha", name, "zebra_pal8_64", "yes"});
-            children.emplace_back(std::vector<std::string>{"preview", name, "dxt1_64_mips",
-                                                           name + std::string(".png")});
+        std::vector<std::thread> runs;
+        for (const std::string name : {"a.txd", "b.txd"}) {
+            for (const std::vector<std::string>& words :
+                 {std::vector<std::string>{"alpha", name, "zebra_pal8_64", "yes"},
+                  {"preview", name, "dxt1_64_mips", name + ".png"}}) {
+                runs.emplace_back([words] { EXPECT_EQ(RunTxdtool(words).status, 0) << words[0]; });
+            }
         }
-        for (Child& child : children) {
-            EXPECT_EQ(child.Wait(), 0) << child.message;
+        for (std::thread& run : runs) {
+            run.join();
         }
         EXPECT_EQ(ReadBytes("a.txd"), expected["a.txd"]);
         EXPECT_EQ(ReadBytes("b.txd"), expected["b.txd"]);
@@ -124,26 +100,31 @@ TEST_F(TxdtoolTest, AnEditWaitsWhileAnotherHoldsTheLock) {
     WriteSample();
     const int holder = ::open("sample.txd", O_RDONLY | O_CLOEXEC);
     ASSERT_EQ(::flock(holder, LOCK_EX), 0);
-    Child edit({"alpha", "sample.txd", "dxt3_32", "no"});
+    std::atomic<bool> done = false;
+    std::thread edit([&] {
+        EXPECT_EQ(RunTxdtool({"alpha", "sample.txd", "dxt3_32", "no"}).status, 0);
+        done = true;
+    });
     ::usleep(300'000);
-    EXPECT_TRUE(edit.Running());
+    EXPECT_FALSE(done);
     ::close(holder);
-    EXPECT_EQ(edit.Wait(), 0) << edit.message;
+    edit.join();
     EXPECT_EQ(Record("sample.txd", "dxt3_32").hasAlpha, 0u);
 }
 
 // A file-size limit stops the write like a full disk: reported, and nothing changed.
 TEST_F(TxdtoolTest, AFileSizeLimitLeavesTheDictionaryAndTheProductsAsTheyWere) {
     const auto original = WriteSample();
-    Child save({"swizzle", "sample.txd"}, original.size() - 100);
-    EXPECT_EQ(save.Wait(), 1);
-    EXPECT_NE(save.message.find("sample.txd: File too large"), std::string::npos) << save.message;
+    const ToolRun save = RunWithFileSizeLimit({"swizzle", "sample.txd"}, original.size() - 100);
+    EXPECT_EQ(save.status, 1);
+    EXPECT_NE(save.err.find("sample.txd: File too large"), std::string::npos) << save.err;
     ASSERT_EQ(RunTxdtool({"export", "sample.txd", "wide_rgba_512x128"}).status, 0);
     const Files products = Snapshot({"sample.txd", "wide_rgba_512x128.dds"});
     ASSERT_EQ(RunTxdtool({"flip", "sample.txd", "wide_rgba_512x128"}).status, 0);
-    Child exporter({"export", "sample.txd", "wide_rgba_512x128"}, 1000);
-    EXPECT_EQ(exporter.Wait(), 1);
-    EXPECT_NE(exporter.message.find("File too large"), std::string::npos) << exporter.message;
+    const ToolRun exporter =
+        RunWithFileSizeLimit({"export", "sample.txd", "wide_rgba_512x128"}, 1000);
+    EXPECT_EQ(exporter.status, 1);
+    EXPECT_NE(exporter.err.find("File too large"), std::string::npos) << exporter.err;
     EXPECT_EQ(ReadBytes("wide_rgba_512x128.dds"), products.at("wide_rgba_512x128.dds"));
     EXPECT_EQ(scratch.Files(), (std::vector<std::string>{"sample.txd", "wide_rgba_512x128.dds"}));
 }
