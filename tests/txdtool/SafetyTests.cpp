@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Nothing of the user's is touched by the working files, by other txdtool runs in the same
 // folder, or by a file-size limit.
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <map>
 #include <thread>
@@ -94,22 +90,6 @@ TEST_F(TxdtoolTest, TwoRunsInOneFolderDoNotDisturbEachOther) {
         EXPECT_EQ(ReadBytes("a.txd"), expected["a.txd"]);
         EXPECT_EQ(ReadBytes("b.txd"), expected["b.txd"]);
     }
-}
-
-TEST_F(TxdtoolTest, AnEditWaitsWhileAnotherHoldsTheLock) {
-    WriteSample();
-    const int holder = ::open("sample.txd", O_RDONLY | O_CLOEXEC);
-    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
-    std::atomic<bool> done = false;
-    std::thread edit([&] {
-        EXPECT_EQ(RunTxdtool({"alpha", "sample.txd", "dxt3_32", "no"}).status, 0);
-        done = true;
-    });
-    ::usleep(300'000);
-    EXPECT_FALSE(done);
-    ::close(holder);
-    edit.join();
-    EXPECT_EQ(Record("sample.txd", "dxt3_32").hasAlpha, 0u);
 }
 
 // A file-size limit stops the write like a full disk: reported, and nothing changed.
