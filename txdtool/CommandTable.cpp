@@ -30,7 +30,7 @@ constexpr Command kCommands[] = {
     {"import", "import FILE.txd NAME IMAGE", "replace a texture from an image file, then save",
      "Image > Import of IMAGE (a Targa for 8-bit textures, a DDS for 32-bit and\n"
      "block-compressed ones) into texture NAME, then File > Save. The image must have the\n"
-     "texture's size and kind; the image libraries work in IMAGE's folder.\n",
+     "texture's size and kind.\n",
      3, 3, kNoOptions, RunImport},
     {"swizzle", "swizzle FILE.txd", "Swizzle All, then save",
      "Converts the first level of every texture that can be converted from row order to\n"

@@ -18,9 +18,9 @@ void WriteOverview(std::ostream& out) {
             << command.summary << '\n';
     }
     out << "\n"
-           "Texture names are matched exactly. Working files are made and removed where the\n"
-           "editor makes them: in the dictionary's folder, in IMAGE's folder for import, in the\n"
-           "products' folder for export. A command that fails changes no dictionary.\n"
+           "Texture names are matched exactly. Working files live in a private folder in\n"
+           "$TMPDIR (or /tmp) that is removed when the command ends; editing commands lock the\n"
+           "dictionary. A command that fails changes no dictionary.\n"
            "Exit status: 0 done, 1 an error, 2 a usage error.\n"
            "'txdtool COMMAND --help' tells more about a command; 'txdtool --version' prints the\n"
            "version.\n";
