@@ -28,6 +28,7 @@
 #include "Artwork.h"
 #include "CommandTable.h"
 #include "DialogLayout.h"
+#include "DictionaryLock.h"
 #include "DictionaryReader.h"
 #include "DictionarySave.h"
 #include "EditorSettings.h"
@@ -324,6 +325,8 @@ void MainDialog::OnFileOpen() {
 void MainDialog::OpenDictionary(const QString& path) {
     const QFileInfo file(path);
     // Read and check everything first: a file that fails leaves the open dictionary as it was.
+    // What was read can only be newer than the identity taken before it, never older.
+    const FileIdentity opened = IdentityOf(file.absoluteFilePath().toStdString());
     std::vector<TextureEntry> textures = ReadDictionary(file.absoluteFilePath().toStdString());
     QDir::setCurrent(file.absolutePath());
     g_txdPath = file.absoluteFilePath();
@@ -334,6 +337,7 @@ void MainDialog::OpenDictionary(const QString& path) {
     m_textureList->clear();
     m_undoStack->clear();
     m_textures = std::move(textures);
+    m_opened = opened;
     for (std::size_t i = 0; i < m_textures.size(); ++i) {
         auto* item = new QListWidgetItem(QString::fromStdString(m_textures[i].name));
         item->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(&m_textures[i].record)));
@@ -434,11 +438,23 @@ void MainDialog::ShowLevel(int level) {
 
 void MainDialog::OnFileSave() {
     if (m_textureList->count() > 0) {
-        SaveDictionary(g_txdPath.toStdString(), m_textures, m_gfx);
-        m_undoStack->setClean();
-        m_prompts.Message(this, tr("File Saved"));
+        SaveUnderLock();
     }
     UpdateData(false);
+}
+
+void MainDialog::SaveUnderLock() {
+    try {
+        const DictionaryLock lock(g_txdPath.toStdString());
+        m_opened = SaveDictionary(lock, m_opened, m_textures, m_gfx);
+    } catch (const ChangedOnDiskError&) {
+        if (m_prompts.AskReopenChanged(this, QFileInfo(g_txdPath).fileName())) {
+            OpenDictionary(g_txdPath);
+        }
+        return;
+    }
+    m_undoStack->setClean();
+    m_prompts.Message(this, tr("File Saved"));
 }
 
 void MainDialog::OnFileExit() {

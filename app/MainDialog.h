@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FileIdentity.h"
 #include "GfxBinding.h"
 #include "TextureRecord.h"
 #include "UndoCommands.h"
@@ -107,11 +108,15 @@ private:
     void UpdateStatus();
     void UpdateViewChecks();
     void SaveViewState() const;
+    // Save under the dictionary lock; a file changed by someone else offers to reopen it.
+    void SaveUnderLock();
 
     Prompts& m_prompts;
     GfxBinding& m_gfx;
     std::vector<TextureEntry> m_textures;
     QUndoStack* m_undoStack = nullptr;
+    // The dictionary on disk as it was opened or last saved: Save writes over nothing else.
+    FileIdentity m_opened;
 
     PreviewView* m_picture = nullptr;
     QListWidget* m_textureList = nullptr;

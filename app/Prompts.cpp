@@ -64,3 +64,16 @@ Prompts::SaveChoice Prompts::AskSaveChanges(QWidget* parent, const QString& file
             return SaveChoice::Cancel;
     }
 }
+
+bool Prompts::AskReopenChanged(QWidget* parent, const QString& fileName) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
+                    QCoreApplication::translate("Prompts", "%1 changed on disk since it was opened")
+                        .arg(fileName),
+                    QMessageBox::NoButton, parent);
+    QPushButton* reopen = box.addButton(QCoreApplication::translate("Prompts", "Reopen"),
+                                        QMessageBox::DestructiveRole);
+    box.setDefaultButton(box.addButton(QCoreApplication::translate("Prompts", "Keep Editing"),
+                                       QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == reopen;
+}

@@ -22,6 +22,8 @@ public:
     // A failure the user must see: critical icon, OK button.
     virtual void Error(QWidget* parent, const QString& text);
     virtual SaveChoice AskSaveChanges(QWidget* parent, const QString& fileName);
+    // "NAME changed on disk since it was opened": true to reopen it, false to keep editing.
+    virtual bool AskReopenChanged(QWidget* parent, const QString& fileName);
 };
 
 // "TXD File (*.txd)|*txd|All Files (*.*)|*.*||" becomes "TXD File (*txd);;All Files (*)".

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Export.h"
 
+#include "AtomicFile.h"
 #include "DdsFile.h"
 #include "ExchangeKind.h"
 #include "FileIo.h"
@@ -9,36 +10,57 @@
 #include "MwDds.h"
 #include "SafeName.h"
 #include "WorkingBitmap.h"
+#include "WorkingFolder.h"
 
 namespace {
 
-// name.bmp through _bmptoanys into name.tga; the bitmap is removed on the way out.
+// name.bmp through _bmptoanys into name.tga, both in the working folder; the bitmap is removed
+// on the way out.
 void MakeTarga(const std::string& name, const TextureRecord& record, std::uint16_t bitsPerPixel,
                GfxBinding& gfx) {
-    const std::string bitmap = name + ".bmp";
-    const std::string targa = name + ".tga";
+    const std::string bitmap = WorkingPath(name + ".bmp");
+    const std::string base = WorkingPath(name);
     NameBuffer source(bitmap);
-    NameBuffer base(name);
+    NameBuffer destination(base);
     WorkBlock block;
     WorkingFiles working{bitmap};
     WriteWorkingBitmap(bitmap, record, bitsPerPixel);
-    RemoveFileQuietly(targa);
-    gfx._bmptoanys(source.word(), base.word(), block.word(), 24, 0);
-    RequireGfxProduct(gfx, "_bmptoanys", targa, targa);
+    RemoveFileQuietly(base + ".tga");
+    gfx._bmptoanys(source.word(), destination.word(), block.word(), 24, 0);
+    RequireGfxProduct(gfx, "_bmptoanys", base + ".tga", name + ".tga");
+}
+
+// The libraries make products in the working folder; the user's folder only ever sees them
+// complete.
+void Publish(const std::string& made, const std::string& product) {
+    WriteProductFile(product, {ReadWholeFile(made)});
+}
+
+void ExportPalettised(const std::string& name, const TextureRecord& record, GfxBinding& gfx) {
+    const std::string targa = WorkingPath(name + ".tga");
+    WorkingFiles working{targa};
+    MakeTarga(name, record, 8, gfx);
+    Publish(targa, name + ".tga");
 }
 
 void ExportTrueColour(const std::string& name, const TextureRecord& record, GfxBinding& gfx) {
-    const std::string targa = name + ".tga";
-    const std::string dds = name + ".dds";
+    const std::string targa = WorkingPath(name + ".tga");
+    const std::string dds = WorkingPath(name + ".dds");
     NameBuffer source(targa);
     NameBuffer destination(dds);
-    WorkingFiles working{targa};
-    // Whatever step fails, no earlier product is left to pass for this one.
+    WorkingFiles working{targa, dds};
+    // Whatever step fails, no earlier output is left to pass for this one.
     RemoveFileQuietly(dds);
     MakeTarga(name, record, 32, gfx);
     const std::intptr_t alphaMode = record.hasAlpha == 1 ? 11 : 10;
     TGAtoDDS(source.word(), alphaMode, 0, 0, destination.word());
-    RequireDdsLibraryProduct(dds, dds);
+    RequireDdsLibraryProduct(dds, name + ".dds");
+    Publish(dds, name + ".dds");
+}
+
+void ExportBlocks(const std::string& name, const TextureRecord& record) {
+    const auto header = DdsHeaderFor(record);
+    WriteProductFile(name + ".dds", {header, record.pixels});
 }
 
 }  // namespace
@@ -64,13 +86,13 @@ ExportOutcome ExportTexture(const std::string& name, const TextureRecord& record
     RequireSafeTextureName(name);
     switch (kind) {
         case ExchangeKind::Palettised:
-            MakeTarga(name, record, 8, gfx);
+            ExportPalettised(name, record, gfx);
             break;
         case ExchangeKind::TrueColour:
             ExportTrueColour(name, record, gfx);
             break;
         case ExchangeKind::BlockCompressed:
-            WriteDdsFile(name + ".dds", record);
+            ExportBlocks(name, record);
             break;
         case ExchangeKind::None:
             break;

@@ -17,7 +17,8 @@ enum class ExportOutcome {
 std::optional<std::string> ExportFileName(const std::string& name, const TextureRecord& record);
 
 // Writes the texture, top level only and its bytes as held, to ExportFileName in the current
-// directory, replacing any file of that name. Every failure is a FileError: an unsafe name
-// (nothing touched), a file that cannot be written, or a product the image libraries did not
-// make. The working files name.bmp (and name.tga for 32-bit) are gone when it returns.
+// directory, replacing any file of that name only once the new one is complete. Every failure
+// is a FileError: an unsafe name, a file that cannot be written, or a product the image
+// libraries did not make; any older product stays as it was. The working files name.bmp,
+// name.tga and name.dds (in the working folder) are gone when it returns.
 ExportOutcome ExportTexture(const std::string& name, const TextureRecord& record, GfxBinding& gfx);

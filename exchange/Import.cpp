@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Import.h"
 
-#include <filesystem>
-
 #include "ExchangeKind.h"
 #include "ExchangeMessages.h"
 #include "FileError.h"
@@ -11,59 +9,49 @@
 #include "LibraryArgs.h"
 #include "LibraryProduct.h"
 #include "MwDds.h"
+#include "WorkingFolder.h"
 
 namespace {
 
 constexpr const char* kImportBitmap = "ImportFile.bmp";
 constexpr const char* kImportTarga = "ImportFile.tga";
 
-// The working files are removed before and after the libraries run: a chosen file that is one
-// of them would be lost.
-void RequireNotWorkingFile(const std::string& chosen, std::initializer_list<const char*> working) {
-    for (const char* name : working) {
-        std::error_code absent;
-        if (std::filesystem::equivalent(chosen, name, absent)) {
-            throw FileError(chosen, std::string("it is the import's working file ") + name +
-                                        ", which the import replaces; rename it first");
-        }
-    }
-}
-
 ImportOutcome ImportPalettised(TextureRecord& record, const std::string& chosen, GfxBinding& gfx) {
-    RequireNotWorkingFile(chosen, {kImportBitmap});
+    const std::string bitmap = WorkingPath(kImportBitmap);
     NameBuffer source(chosen);
-    NameBuffer destination(kImportBitmap);
+    NameBuffer destination(bitmap);
     WorkBlock block;
-    WorkingFiles working{kImportBitmap};
-    RemoveFileQuietly(kImportBitmap);
+    WorkingFiles working{bitmap};
+    RemoveFileQuietly(bitmap);
     if (gfx._TargaToExtendedBitmap(source.word(), destination.word(), block.word(), 20) == 0) {
         return ImportOutcome::Declined;
     }
-    RequireGfxProduct(gfx, "_TargaToExtendedBitmap", kImportBitmap, chosen);
-    auto level = TakeFromBitmap(ReadWholeFile(kImportBitmap), kImportBitmap, BitmapLayout{54, 8},
-                                record, chosen);
+    RequireGfxProduct(gfx, "_TargaToExtendedBitmap", bitmap, chosen);
+    auto level =
+        TakeFromBitmap(ReadWholeFile(bitmap), kImportBitmap, BitmapLayout{54, 8}, record, chosen);
     ApplyImportedLevel(level, record);
     return ImportOutcome::Imported;
 }
 
 ImportOutcome ImportTrueColour(TextureRecord& record, const std::string& chosen, GfxBinding& gfx) {
-    RequireNotWorkingFile(chosen, {kImportBitmap, kImportTarga});
-    NameBuffer targa(kImportTarga);
+    const std::string targaPath = WorkingPath(kImportTarga);
+    const std::string bitmapPath = WorkingPath(kImportBitmap);
+    NameBuffer targa(targaPath);
     NameBuffer source(chosen);
-    NameBuffer bitmap(kImportBitmap);
+    NameBuffer bitmap(bitmapPath);
     WorkBlock block;
-    WorkingFiles working{kImportBitmap, kImportTarga};
-    RemoveFileQuietly(kImportTarga);
+    WorkingFiles working{bitmapPath, targaPath};
+    RemoveFileQuietly(targaPath);
     if (gfx._TargaFromDDS(targa.word(), source.word(), block.word()) != 0) {
         return ImportOutcome::Declined;
     }
-    RequireGfxProduct(gfx, "_TargaFromDDS", kImportTarga, chosen);
-    RemoveFileQuietly(kImportBitmap);
+    RequireGfxProduct(gfx, "_TargaFromDDS", targaPath, chosen);
+    RemoveFileQuietly(bitmapPath);
     if (TGAcompressBMP(targa.word(), 17, 0, 0, bitmap.word()) != 0) {
         return ImportOutcome::Declined;
     }
-    RequireDdsLibraryProduct(kImportBitmap, chosen);
-    auto level = TakeFromBitmap(ReadWholeFile(kImportBitmap), kImportBitmap, BitmapLayout{74, 32},
+    RequireDdsLibraryProduct(bitmapPath, chosen);
+    auto level = TakeFromBitmap(ReadWholeFile(bitmapPath), kImportBitmap, BitmapLayout{74, 32},
                                 record, chosen);
     ApplyImportedLevel(level, record);
     return ImportOutcome::Imported;

@@ -1,8 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LibraryProduct.h"
 
+#include <filesystem>
+
 #include "FileError.h"
 #include "FileIo.h"
+
+namespace {
+
+// Working files are named without their folder, which is the process's own.
+std::string Shown(const std::string& product) {
+    return std::filesystem::path(product).filename().string();
+}
+
+}  // namespace
 
 void RequireGfxProduct(GfxBinding& gfx, const char* entryPoint, const std::string& product,
                        const std::string& reportedFile) {
@@ -11,13 +22,14 @@ void RequireGfxProduct(GfxBinding& gfx, const char* entryPoint, const std::strin
     }
     if (!gfx.HasEntryPoint(entryPoint)) {
         throw FileError(reportedFile, "the image library (" + std::string(entryPoint) +
-                                          ") is not available, so " + product + " was not made");
+                                          ") is not available, so " + Shown(product) +
+                                          " was not made");
     }
-    throw FileError(reportedFile, "the image library did not make " + product);
+    throw FileError(reportedFile, "the image library did not make " + Shown(product));
 }
 
 void RequireDdsLibraryProduct(const std::string& product, const std::string& reportedFile) {
     if (!FileExists(product)) {
-        throw FileError(reportedFile, "the image library did not make " + product);
+        throw FileError(reportedFile, "the image library did not make " + Shown(product));
     }
 }

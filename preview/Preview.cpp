@@ -5,20 +5,22 @@
 #include "FileIo.h"
 #include "LibraryArgs.h"
 #include "WorkingBitmap.h"
+#include "WorkingFolder.h"
 
 namespace {
 
 constexpr const char* kTempBitmap = "Temp.bmp";
 constexpr const char* kTempDds = "Temp.dds";
 
-PreviewPicture LoadWorkingBitmap(const TextureRecord& record, GfxBinding& gfx) {
+PreviewPicture LoadWorkingBitmap(const TextureRecord& record, const std::string& bitmapPath,
+                                 GfxBinding& gfx) {
     if (record.width > kPreviewSide || record.height > kPreviewSide) {
-        NameBuffer bitmap(kTempBitmap);
+        NameBuffer bitmap(bitmapPath);
         WorkBlock block;
         gfx._bmpresize(bitmap.word(), bitmap.word(), block.word(), kPreviewSide, kPreviewSide);
     }
     PreviewPicture picture;
-    if (auto image = LoadBitmapImage(kTempBitmap)) {
+    if (auto image = LoadBitmapImage(bitmapPath)) {
         picture.change = PreviewPicture::Change::Show;
         picture.image = std::move(*image);
     } else {
@@ -31,20 +33,24 @@ PreviewPicture LoadWorkingBitmap(const TextureRecord& record, GfxBinding& gfx) {
 
 PreviewPicture RenderPreview(const TextureRecord& record, GfxBinding& gfx) {
     if (record.compression == compression::kNone && (record.depth == 8 || record.depth == 32)) {
-        WorkingFiles cleanup{kTempBitmap};
-        WriteWorkingBitmap(kTempBitmap, record, static_cast<std::uint16_t>(record.depth));
-        return LoadWorkingBitmap(record, gfx);
+        const std::string bitmap = WorkingPath(kTempBitmap);
+        WorkingFiles cleanup{bitmap};
+        WriteWorkingBitmap(bitmap, record, static_cast<std::uint16_t>(record.depth));
+        return LoadWorkingBitmap(record, bitmap, gfx);
     }
     if (IsBlockCompressed(record)) {
-        WorkingFiles cleanup{kTempBitmap, kTempDds};
-        // A bitmap left by an earlier run must not stand in for one the library failed to make.
-        RemoveFileQuietly(kTempBitmap);
-        WriteDdsFile(kTempDds, record);
-        NameBuffer source(kTempDds);
-        NameBuffer destination(kTempBitmap);
+        const std::string bitmap = WorkingPath(kTempBitmap);
+        const std::string dds = WorkingPath(kTempDds);
+        WorkingFiles cleanup{bitmap, dds};
+        // A bitmap left by an earlier preview must not stand in for one the library failed to
+        // make.
+        RemoveFileQuietly(bitmap);
+        WriteDdsFile(dds, record);
+        NameBuffer source(dds);
+        NameBuffer destination(bitmap);
         WorkBlock block;
         gfx._anytobmps(source.word(), destination.word(), block.word(), 0, 0);
-        return LoadWorkingBitmap(record, gfx);
+        return LoadWorkingBitmap(record, bitmap, gfx);
     }
     return {};
 }

@@ -19,6 +19,6 @@ struct PreviewPicture {
 inline constexpr std::uint32_t kPreviewSide = 256;
 
 // Turns the record into a picture through the working files "Temp.bmp" / "Temp.dds" in the
-// current directory (larger textures scaled to 256 x 256 by the image library). The working
+// working folder (larger textures scaled to 256 x 256 by the image library). The working
 // files are gone when it returns, whether it succeeded or threw a FileError.
 PreviewPicture RenderPreview(const TextureRecord& record, GfxBinding& gfx);

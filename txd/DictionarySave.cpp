@@ -7,10 +7,12 @@
 
 #include "ByteOrder.h"
 #include "DictionaryReader.h"
+#include "DictionaryRewrite.h"
 #include "FileError.h"
 #include "FileIo.h"
 #include "LibraryArgs.h"
 #include "WorkingBitmap.h"
+#include "WorkingFolder.h"
 
 namespace {
 
@@ -68,17 +70,18 @@ std::vector<LevelPlace> LevelsToRebuild(const TextureRecord& record) {
 std::vector<std::uint8_t> ResizeLevel(const std::string& path, GfxBinding& gfx, NameBuffer& input,
                                       NameBuffer& output, WorkBlock& block,
                                       const LevelPlace& level) {
-    // An output left by an earlier run must never pass for this resize's.
-    RemoveFileQuietly(kMipMapOut);
-    if (FileExists(kMipMapOut)) {
-        throw FileError(kMipMapOut, "a working file from an earlier run cannot be removed");
+    const std::string outputPath = output.c_str();
+    // An output left by an earlier resize must never pass for this one's.
+    RemoveFileQuietly(outputPath);
+    if (FileExists(outputPath)) {
+        throw FileError(outputPath, "a working file from an earlier resize cannot be removed");
     }
     gfx._bmpresize(input.word(), output.word(), block.word(), level.width, level.height);
     const std::string size = std::to_string(level.width) + " x " + std::to_string(level.height);
-    if (!FileExists(kMipMapOut)) {
+    if (!FileExists(outputPath)) {
         throw FileError(path, kMipMapOut + " (" + size + ") was not produced");
     }
-    const std::vector<std::uint8_t> resized = ReadWholeFile(kMipMapOut);
+    const std::vector<std::uint8_t> resized = ReadWholeFile(outputPath);
     const std::uint64_t needed = kResizedPixelsOffset + std::uint64_t{level.width} * level.height;
     if (resized.size() < needed) {
         throw FileError(path, kMipMapOut + " (" + size + ") holds " +
@@ -94,14 +97,15 @@ std::vector<LevelBytes> RebuildLevels(const std::string& path, const TextureReco
     if (places.empty()) {
         return {};
     }
-    // Set up first so that a stale output goes too, whatever stops the rebuild.
-    WorkingFiles workingFiles{kMipMapIn, kMipMapOut};
     if (!gfx.HasEntryPoint("_bmpresize")) {
         throw FileError(path, "the image library libmwgfx.so (or its _bmpresize) is missing");
     }
-    WriteWorkingBitmap(kMipMapIn, record, 8);
-    NameBuffer input(kMipMapIn);
-    NameBuffer output(kMipMapOut);
+    const std::string inputPath = WorkingPath(kMipMapIn);
+    const std::string outputPath = WorkingPath(kMipMapOut);
+    WorkingFiles workingFiles{inputPath, outputPath};
+    WriteWorkingBitmap(inputPath, record, 8);
+    NameBuffer input(inputPath);
+    NameBuffer output(outputPath);
     block.Clear();
     std::vector<LevelBytes> levels;
     for (const LevelPlace& place : places) {
@@ -133,25 +137,27 @@ void CheckPlaces(const std::string& path, const std::vector<TextureEntry>& textu
     }
 }
 
-void WriteTexture(InPlaceFile& file, const TextureRecord& record,
-                  const std::vector<LevelBytes>& levels) {
-    std::array<std::uint8_t, 4> hasAlpha{};
-    WriteLe32(hasAlpha, 0, record.hasAlpha);
-    file.WriteAt(std::uint64_t{record.headerOffset} + block::kHasAlphaOffset, hasAlpha);
-    file.WriteAt(record.paletteOffset, record.palette);
-    file.WriteAt(record.pixelOffset, record.pixels);
+// The writes of one texture: its alpha word (whose bytes `alphaWord` holds), palette, first
+// level and rebuilt levels.
+void AddPatches(std::vector<Patch>& patches, const TextureRecord& record,
+                const std::array<std::uint8_t, 4>& alphaWord,
+                const std::vector<LevelBytes>& levels) {
+    patches.push_back({std::uint64_t{record.headerOffset} + block::kHasAlphaOffset, alphaWord});
+    patches.push_back({record.paletteOffset, record.palette});
+    patches.push_back({record.pixelOffset, record.pixels});
     for (const LevelBytes& level : levels) {
-        file.WriteAt(level.offset, level.bytes);
+        patches.push_back({level.offset, level.bytes});
     }
 }
 
 }  // namespace
 
-void SaveDictionary(const std::string& path, const std::vector<TextureEntry>& textures,
-                    GfxBinding& gfx) {
+FileIdentity SaveDictionary(const DictionaryLock& lock, const FileIdentity& opened,
+                            const std::vector<TextureEntry>& textures, GfxBinding& gfx) {
     if (textures.empty()) {
-        return;
+        return opened;
     }
+    const std::string& path = lock.path();
     CheckPlaces(path, textures);
     WorkBlock block;
     std::vector<std::vector<LevelBytes>> rebuilt;
@@ -160,10 +166,11 @@ void SaveDictionary(const std::string& path, const std::vector<TextureEntry>& te
         rebuilt.push_back(
             ForTexture(texture, [&] { return RebuildLevels(path, texture.record, gfx, block); }));
     }
-
-    InPlaceFile file(path);
+    std::vector<std::array<std::uint8_t, 4>> alphaWords(textures.size());
+    std::vector<Patch> patches;
     for (std::size_t i = 0; i < textures.size(); ++i) {
-        ForTexture(textures[i], [&] { WriteTexture(file, textures[i].record, rebuilt[i]); });
+        WriteLe32(alphaWords[i], 0, textures[i].record.hasAlpha);
+        AddPatches(patches, textures[i].record, alphaWords[i], rebuilt[i]);
     }
-    file.Close();
+    return RewriteDictionary(lock, opened, std::move(patches));
 }

@@ -4,14 +4,18 @@
 #include <string>
 #include <vector>
 
+#include "DictionaryLock.h"
+#include "FileIdentity.h"
 #include "GfxBinding.h"
 #include "TextureRecord.h"
 
 // Writes every texture back over the bytes it was read from: its alpha word, palette and
 // first level; an 8-bit texture with several levels also gets its smaller levels rebuilt from
-// the first by the image library's `_bmpresize`. Every rebuilt level is made before the
-// dictionary is opened, so a failure (a FileError naming the texture) leaves the file as it
-// was and no working file behind. Nothing else in the file changes; an empty list writes
-// nothing and opens nothing.
-void SaveDictionary(const std::string& path, const std::vector<TextureEntry>& textures,
-                    GfxBinding& gfx);
+// the first by the image library's `_bmpresize` in the working folder. Nothing else in the
+// file changes. The dictionary is the one `lock` holds, which must still be the `opened` one
+// (else ChangedOnDiskError); it is replaced whole (see RewriteDictionary), so any failure (a
+// FileError, naming the texture when one is at fault) leaves it as it was and no working file
+// behind. An empty list writes nothing. Returns the identity of the file now on disk, what
+// the next Save compares with.
+FileIdentity SaveDictionary(const DictionaryLock& lock, const FileIdentity& opened,
+                            const std::vector<TextureEntry>& textures, GfxBinding& gfx);

@@ -34,8 +34,7 @@ constexpr Command kCommands[] = {
      "replace a texture from an image file, then save",
      "Image > Import of IMAGE (a Targa for 8-bit textures, a DDS for 32-bit and\n"
      "block-compressed ones) into texture NAME of each dictionary, then File > Save. The\n"
-     "image must have the texture's size and kind; the image libraries work in IMAGE's\n"
-     "folder. Prints what was imported.\n"
+     "image must have the texture's size and kind. Prints what was imported.\n"
      "  -n, --name=NAME   the texture to replace; every operand after IMAGE is a dictionary\n",
      2, kAny, kNameOption, RunImport},
     {"swizzle", "swizzle FILE.txd...", "Swizzle All, then save",
@@ -64,7 +63,6 @@ constexpr Command kCommands[] = {
      2, kAny, kNameOption | kAllOption, RunAlpha},
     {"preview", "preview FILE.txd NAME -o OUT.png", "write the picture the editor shows as PNG",
      "The picture the editor shows for texture NAME (larger textures scaled to 256 x 256).\n"
-     "The working files are made in the dictionary's folder.\n"
      "  -o, --output=OUT.png   where to write it; - for standard output (OUT.png may also\n"
      "                         follow NAME)\n",
      2, 3, kOutputOption, RunPreview},

@@ -3,15 +3,23 @@
 
 #include <algorithm>
 
+#include "DictionaryReader.h"
 #include "DictionarySave.h"
 #include "FileError.h"
 #include "Paths.h"
 #include "StandardStreams.h"
 
-DictionaryFile::DictionaryFile(std::string argument)
-    : m_argument(std::move(argument)),
-      m_absolutePath(std::filesystem::absolute(m_argument)),
-      m_textures(ReadDictionaryOperand(m_argument)) {}
+DictionaryFile::DictionaryFile(std::string argument, Use use)
+    : m_argument(std::move(argument)), m_absolutePath(std::filesystem::absolute(m_argument)) {
+    if (use == Use::Read) {
+        m_textures = ReadDictionaryOperand(m_argument);
+        return;
+    }
+    const std::string path = m_absolutePath.string();
+    ReportingAs(path, m_argument, [&] { m_lock.emplace(path); });
+    m_opened = IdentityOf(m_lock->fd(), m_argument);
+    m_textures = ReadDictionary(m_argument);
+}
 
 TextureEntry& DictionaryFile::Find(const std::string& name) {
     const auto named = [&](const TextureEntry& texture) { return texture.name == name; };
@@ -32,13 +40,9 @@ TextureEntry& DictionaryFile::Find(const std::string& name) {
     return *found;
 }
 
-void DictionaryFile::EnterFolder() const {
-    ChangeDirectory(m_absolutePath.parent_path(), m_argument);
-}
-
-void DictionaryFile::Save(GfxBinding& gfx) const {
-    const std::string path = m_absolutePath.string();
-    ReportingAs(path, m_argument, [&] { SaveDictionary(path, m_textures, gfx); });
+void DictionaryFile::Save(GfxBinding& gfx) {
+    ReportingAs(m_absolutePath.string(), m_argument,
+                [&] { m_opened = SaveDictionary(*m_lock, m_opened, m_textures, gfx); });
 }
 
 std::string TextureAndKind(const TextureEntry& texture) {

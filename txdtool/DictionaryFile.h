@@ -2,20 +2,26 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "DictionaryLock.h"
+#include "FileIdentity.h"
 #include "GfxBinding.h"
 #include "TextureRecord.h"
 
 // One dictionary as File > Open reads it, and what the commands do around it: find a texture
-// by name, work in the dictionary's folder, save as File > Save does.
+// by name, save as File > Save does.
 class DictionaryFile {
 public:
+    enum class Use { Read, Edit };
+
     // Reads and checks the whole file; a FileError names `argument` as the user typed it. The
     // path is made absolute now, so that the current directory may change afterwards. "-" reads
-    // standard input, whose folder is the current directory.
-    explicit DictionaryFile(std::string argument);
+    // standard input, whose folder is the current directory. For editing, the dictionary lock
+    // is taken before reading and held until the object goes.
+    explicit DictionaryFile(std::string argument, Use use = Use::Read);
 
     const std::string& shownName() const { return m_argument; }
     std::vector<TextureEntry>& textures() { return m_textures; }
@@ -24,15 +30,14 @@ public:
     // none, and refuses a name that several textures share.
     TextureEntry& Find(const std::string& name);
 
-    // The folder the window works in once it has opened the dictionary.
-    void EnterFolder() const;
-
-    // File > Save of every texture; on failure the file is as it was.
-    void Save(GfxBinding& gfx) const;
+    // File > Save of every texture, opened for editing; on failure the file is as it was.
+    void Save(GfxBinding& gfx);
 
 private:
     std::string m_argument;
     std::filesystem::path m_absolutePath;
+    std::optional<DictionaryLock> m_lock;
+    FileIdentity m_opened;
     std::vector<TextureEntry> m_textures;
 };
 

@@ -11,8 +11,9 @@
 #include "Report.h"
 #include "Swizzle.h"
 
-// Each edit runs in the dictionary's folder, where the window works after Open, and saves only
-// when it changed something: Save rebuilds mip levels, so an idle save is not idle.
+// Each edit holds the dictionary lock from reading to saving, so that two edits of one file
+// never mix, and saves only when it changed something: Save rebuilds mip levels, so an idle
+// save is not idle.
 
 namespace {
 
@@ -25,8 +26,7 @@ std::string Prefix(const CommandArguments& arguments, const std::string& file) {
 int ConvertAll(const CommandArguments& arguments, bool (*convert)(TextureRecord&),
                std::string_view command) {
     return EditEachDictionary(command, arguments.operands, [&](const std::string& file) {
-        DictionaryFile dictionary(file);
-        dictionary.EnterFolder();
+        DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
         std::vector<std::string> converted;
         for (TextureEntry& texture : dictionary.textures()) {
             if (convert(texture.record)) {
@@ -113,9 +113,8 @@ int RunUnswizzle(const CommandArguments& arguments) {
 int RunFlip(const CommandArguments& arguments) {
     const Selection selection = SelectTextures(arguments, "flip");
     return EditEachDictionary("flip", selection.files, [&](const std::string& file) {
-        DictionaryFile dictionary(file);
+        DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
         std::vector<TextureEntry*> textures = Chosen(dictionary, selection);
-        dictionary.EnterFolder();
         bool flipped = false;
         for (TextureEntry* texture : textures) {
             if (FlipTexture(texture->record)) {
@@ -150,9 +149,8 @@ int RunAlpha(const CommandArguments& arguments) {
     const Selection selection = SelectTextures(rest, "alpha");
     const bool yes = ParseYesNo(olderForm ? arguments.operands.back() : arguments.operands[0]);
     return EditEachDictionary("alpha", selection.files, [&](const std::string& file) {
-        DictionaryFile dictionary(file);
+        DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
         std::vector<TextureEntry*> textures = Chosen(dictionary, selection);
-        dictionary.EnterFolder();
         bool changed = false;
         for (TextureEntry* texture : textures) {
             changed = changed || texture->record.hasAlpha != (yes ? 1u : 0u);

@@ -79,7 +79,7 @@ std::string Levels(std::int16_t count) {
 // As after the window's file dialog: the chosen file's folder is the current directory and
 // the file is handed over by its bare name.
 void ImportInto(const std::string& file, const std::string& name, const std::string& image) {
-    DictionaryFile dictionary(file);
+    DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
     TextureEntry& texture = dictionary.Find(name);
     if (!ImportDialogFor(texture.name, texture.record)) {
         throw FileError(dictionary.shownName(),

@@ -23,7 +23,8 @@ decltype(auto) ReportingAs(const std::string& internalName, const std::string& s
     }
 }
 
-// Makes `folder` the current directory, where the core makes its working files and products.
+// Makes `folder` the current directory, where the core makes its products and finds the files
+// it is handed by bare name.
 void ChangeDirectory(const std::filesystem::path& folder, const std::string& shownName);
 
 // The window's file dialogs only ever hand over existing files; here a FileError says why not.

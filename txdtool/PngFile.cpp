@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "AtomicFile.h"
 #include "FileError.h"
-#include "FileIo.h"
 #include "StandardStreams.h"
 
 namespace {
@@ -42,6 +42,5 @@ void WritePng(const std::string& path, const Image& image) {
         WriteStandardOutput(png);
         return;
     }
-    // Encoded first: a failure leaves no half-made picture behind, only a failed write can.
-    WriteNewFile(path, {png});
+    WriteProductFile(path, {png});
 }

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <filesystem>
-
 #include "Commands.h"
 #include "DictionaryFile.h"
 #include "FileError.h"
-#include "Paths.h"
 #include "PngFile.h"
 #include "Preview.h"
 #include "StandardStreams.h"
@@ -24,7 +21,6 @@ int RunPreview(const CommandArguments& arguments) {
     const TextureEntry& texture = dictionary.Find(operands[1]);
     const std::string outputPath =
         IsStandardStream(output) ? output : std::filesystem::absolute(output).string();
-    dictionary.EnterFolder();
     GfxBinding gfx;
     const PreviewPicture picture = RenderPreview(texture.record, gfx);
     switch (picture.change) {
@@ -37,6 +33,6 @@ int RunPreview(const CommandArguments& arguments) {
         case PreviewPicture::Change::Show:
             break;
     }
-    ReportingAs(outputPath, output, [&] { WritePng(outputPath, picture.image); });
+    WritePng(output, picture.image);
     return 0;
 }

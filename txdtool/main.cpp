@@ -12,6 +12,7 @@
 #include "Help.h"
 #include "PrintableText.h"
 #include "Report.h"
+#include "WorkingFolder.h"
 
 namespace {
 
@@ -103,6 +104,7 @@ int Run(int argc, char** argv, const Command*& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    InstallExitCleanup();
     const Command* command = nullptr;
     int status = kFailed;
     try {

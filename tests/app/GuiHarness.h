@@ -24,11 +24,17 @@ public:
     void Message(QWidget*, const QString& text) override { messages.push_back(text); }
     void Error(QWidget*, const QString& text) override { errors.push_back(text); }
     SaveChoice AskSaveChanges(QWidget*, const QString& fileName) override;
+    bool AskReopenChanged(QWidget*, const QString& fileName) override {
+        reopenQuestions << fileName;
+        return reopenAnswer;
+    }
 
     std::deque<QString> openAnswers;  // an empty answer cancels
     std::vector<QStringList> openRequests;
     std::deque<SaveChoice> saveAnswers;
     QStringList saveQuestions;
+    bool reopenAnswer = false;
+    QStringList reopenQuestions;
     QStringList messages;
     QStringList errors;
 };

@@ -7,6 +7,7 @@
 #include "CommandTable.h"
 #include "DictionaryReader.h"
 #include "GuiHarness.h"
+#include "WorkingFolder.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ TEST(PreviewTest, FieldsFollowTheRecord) {
 // A bitmap left by an earlier run never stands in for the conversion that could not be made.
 TEST(PreviewTest, WithoutTheImageLibraryBlocksEmptyThePictureAndLargeTexturesShowUnscaled) {
     Window window("tinplate_no_such_library");
-    WriteBytes("Temp.bmp", ReadBytes(FixturePath("pal4.txd")));
+    WriteBytes(WorkingPath("Temp.bmp"), ReadBytes(FixturePath("pal4.txd")));
     window.OpenTextures({MakePatternTexture("blocks", 8, 8, 16, 12, 1, 0x200),
                          MakePatternTexture("big", 512, 512, 8, 0, 1, 0x2500)});
     EXPECT_TRUE(window.PictureIsEmpty());

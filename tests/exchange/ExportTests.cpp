@@ -12,6 +12,7 @@
 #include "SafeName.h"
 #include "SpyControl.h"
 #include "TestSupport.h"
+#include "WorkingFolder.h"
 
 namespace {
 
@@ -25,10 +26,10 @@ TEST(Export, PalettisedTexturesGoThroughAWorkingBitmapToATarga) {
          {std::tuple{0xA500u, 256, 1078u}, std::tuple{0x4500u, 32, 182u}}) {
         ScratchDir dir;
         const auto wall = PatternEntry("wall", 256, 256, 8, 0, alphaFlags, entries);
-        // The bitmap is written into the existing file: a second link keeps its bytes after
-        // the export has removed it.
-        WriteBytes("wall.bmp", std::vector<std::uint8_t>{});
-        std::filesystem::create_hard_link("wall.bmp", "kept.bmp");
+        // The bitmap is written into the existing working file: a second link keeps its bytes
+        // after the export has removed it.
+        WriteBytes(WorkingPath("wall.bmp"), std::vector<std::uint8_t>{});
+        std::filesystem::create_hard_link(WorkingPath("wall.bmp"), "kept.bmp");
         spy::Reset();
         GfxBinding gfx(spy::kModuleName);
 
@@ -41,7 +42,8 @@ TEST(Export, PalettisedTexturesGoThroughAWorkingBitmapToATarga) {
         EXPECT_EQ(ReadLe16(bitmap, 28), 8);
         EXPECT_EQ(ReadLe32(bitmap, 46), 0u);  // colours used
         ASSERT_EQ(spy::Calls().size(), 1u);
-        EXPECT_EQ(spy::Describe(spy::Calls()[0]), "_bmptoanys(wall.bmp, wall, zero block, 24, 0)");
+        EXPECT_EQ(spy::Describe(spy::Calls()[0]), "_bmptoanys(" + WorkingPath("wall.bmp") + ", " +
+                                                      WorkingPath("wall") + ", zero block, 24, 0)");
         EXPECT_EQ(dir.Files(), (Names{"kept.bmp", "wall.tga"}));
     }
 }
@@ -97,7 +99,7 @@ TEST(Export, UnsafeNamesAndKindsWithoutImageFileTouchNothing) {
 }
 
 // "File Exported" only for a fresh product: a missing one is an error, and an earlier one
-// neither passes for it nor survives it.
+// neither passes for it nor is lost by it.
 TEST(Export, ProductsAreReplacedAndMissingOnesAreErrors) {
     ScratchDir dir;
     auto wall = PatternEntry("wall", 16, 16, 8, 0, 0xA500);
@@ -108,6 +110,8 @@ TEST(Export, ProductsAreReplacedAndMissingOnesAreErrors) {
     ExportTexture(wall.name, Scrambled(wall.record), gfx);
     EXPECT_NE(ReadBytes("wall.tga"), first);
     ExportTexture(glass.name, glass.record, gfx);
+    const auto wallProduct = ReadBytes("wall.tga");
+    const auto glassProduct = ReadBytes("glass.dds");
 
     GfxBinding missing("tinplate_no_such_module");
     EXPECT_THROW(ExportTexture(wall.name, wall.record, missing), FileError);
@@ -118,7 +122,9 @@ TEST(Export, ProductsAreReplacedAndMissingOnesAreErrors) {
     spy::MakeNoOutput("_bmptoanys", 1);
     GfxBinding silent(spy::kModuleName);
     EXPECT_THROW(ExportTexture(wall.name, wall.record, silent), FileError);
-    EXPECT_TRUE(dir.Files().empty());
+    EXPECT_EQ(dir.Files(), (Names{"glass.dds", "wall.tga"}));
+    EXPECT_EQ(ReadBytes("wall.tga"), wallProduct);
+    EXPECT_EQ(ReadBytes("glass.dds"), glassProduct);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "Import.h"
 #include "SpyControl.h"
 #include "TestSupport.h"
+#include "WorkingFolder.h"
 
 namespace {
 
@@ -38,8 +39,8 @@ protected:
         }
         EXPECT_EQ(record.palette, target.record.palette);
         EXPECT_EQ(record.pixels, target.record.pixels);
-        EXPECT_FALSE(std::filesystem::exists("ImportFile.bmp"));
-        EXPECT_FALSE(std::filesystem::exists("ImportFile.tga"));
+        EXPECT_FALSE(std::filesystem::exists(WorkingPath("ImportFile.bmp")));
+        EXPECT_FALSE(std::filesystem::exists(WorkingPath("ImportFile.tga")));
     }
 
     ScratchDir m_dir;
@@ -76,7 +77,7 @@ TEST_F(ImportRefusal, ImageOfAnotherSizeOrColourMap) {
 TEST_F(ImportRefusal, LibraryProductsMissingOrShort) {
     const auto pal = PatternEntry("pal", 16, 16, 8, 0, 0xA500);
     const auto targa = Exported(pal);
-    ASSERT_NE(ImageLibraries().TargaToExtendedBitmap(targa, "ImportFile.bmp"), 0);  // stale
+    ASSERT_NE(ImageLibraries().TargaToExtendedBitmap(targa, WorkingPath("ImportFile.bmp")), 0);
     spy::MakeNoOutput("_TargaToExtendedBitmap", 1);
     Expect(pal, targa, "did not make ImportFile.bmp", GfxBinding(spy::kModuleName));
     spy::Reset();
@@ -99,17 +100,19 @@ TEST_F(ImportRefusal, LibraryFailuresEndQuietly) {
     Expect(PatternEntry("rgba", 16, 16, 32, 0, 0x0500), "garbage.dds", "");
 }
 
-// A chosen file that is itself one of the working files would be removed by the import.
-TEST_F(ImportRefusal, AChosenFileThatIsAWorkingFileIsRefusedAndKept) {
+// The working files live in the process's own folder: a chosen file of their name is just a file.
+TEST_F(ImportRefusal, AChosenFileNamedLikeAWorkingFileIsImportedAndKept) {
     const auto pal = PatternEntry("pal", 16, 16, 8, 0, 0xA500);
     const auto rgba = PatternEntry("rgba", 16, 16, 32, 0, 0x0500);
     for (const auto& [target, name] :
          {std::pair{pal, "ImportFile.bmp"}, {rgba, "ImportFile.bmp"}, {rgba, "ImportFile.tga"}}) {
         std::filesystem::rename(Exported(target), name);
-        auto record = target.record;
+        const auto bytes = ReadBytes(name);
+        auto record = Scrambled(target.record);
         GfxBinding gfx;
-        EXPECT_THROW(ImportTexture(record, name, gfx), FileError) << name;
-        EXPECT_TRUE(std::filesystem::exists(name)) << name;
+        EXPECT_NE(ImportTexture(record, name, gfx), ImportOutcome::Declined) << name;
+        EXPECT_EQ(record.pixels, target.record.pixels) << name;
+        EXPECT_EQ(ReadBytes(name), bytes) << name;
         std::filesystem::remove(name);
     }
 }

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "ByteOrder.h"
+#include "DictionaryLock.h"
 #include "DictionaryReader.h"
 #include "DictionarySave.h"
 #include "FileIo.h"
@@ -12,6 +13,7 @@
 #include "SpyControl.h"
 #include "TestSupport.h"
 #include "WorkingBitmap.h"
+#include "WorkingFolder.h"
 
 namespace {
 
@@ -66,11 +68,12 @@ protected:
 
     // Saves `path` as read, with `edit` applied to its records first.
     Textures Save(const std::string& path, const std::function<void(Textures&)>& edit = {}) {
+        const FileIdentity opened = IdentityOf(path);
         auto textures = ReadDictionary(path);
         if (edit) {
             edit(textures);
         }
-        SaveDictionary(path, textures, gfx);
+        SaveDictionary(DictionaryLock(path), opened, textures, gfx);
         return textures;
     }
 
@@ -94,7 +97,8 @@ TEST_F(SaveTest, UneditedSaveKeepsEveryByteOutsideTheRebuiltLevels) {
         const auto before = ReadBytes(name == "sample.txd" ? name : CopyFixtureHere(name));
         const auto textures = Save(name);
         EXPECT_EQ(Changed(before, ReadBytes(name), textures), std::vector<std::uint64_t>{});
-        EXPECT_FALSE(FileExists("MipMapIn.bmp") || FileExists("MipMapOut.bmp"));
+        EXPECT_FALSE(FileExists(WorkingPath("MipMapIn.bmp")) ||
+                     FileExists(WorkingPath("MipMapOut.bmp")));
     }
 }
 
@@ -125,8 +129,8 @@ TEST_F(SaveTest, LevelsAreResizedFromTheFirstAndWrittenBackToBack) {
         const auto calls = spy::Calls();
         EXPECT_TRUE(calls.front().blockWasZero);
         for (const auto& call : calls) {
-            EXPECT_EQ(call.firstName, "MipMapIn.bmp");
-            EXPECT_EQ(call.secondName, "MipMapOut.bmp");
+            EXPECT_EQ(call.firstName, WorkingPath("MipMapIn.bmp"));
+            EXPECT_EQ(call.secondName, WorkingPath("MipMapOut.bmp"));
             EXPECT_EQ(call.blockAddress, calls.front().blockAddress);
         }
         const auto expected = ExpectedLevels(record, sizes);
@@ -161,9 +165,11 @@ TEST_F(SaveTest, DeeperTexturesWriteTheirFirstLevelAndKeepTheRest) {
     EXPECT_TRUE(spy::Calls().empty());
 }
 
-TEST_F(SaveTest, EmptyListOpensNothing) {
-    SaveDictionary("never_opened.txd", {}, gfx);
-    EXPECT_TRUE(scratch.Files().empty());
+TEST_F(SaveTest, EmptyListWritesNothing) {
+    WriteDictionary("empty.txd", {});
+    const FileIdentity opened = IdentityOf("empty.txd");
+    EXPECT_EQ(SaveDictionary(DictionaryLock("empty.txd"), opened, {}, gfx), opened);
+    EXPECT_EQ(IdentityOf("empty.txd"), opened);
     EXPECT_TRUE(spy::Calls().empty());
 }
 
