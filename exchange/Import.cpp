@@ -7,6 +7,7 @@
 #include "ExchangeMessages.h"
 #include "FileError.h"
 #include "FileIo.h"
+#include "ImportFrom.h"
 #include "ImportedLevel.h"
 #include "LibraryArgs.h"
 #include "LibraryProduct.h"
@@ -66,12 +67,14 @@ ImportOutcome ImportTrueColour(TextureRecord& record, const std::string& chosen,
     auto level = TakeFromBitmap(ReadWholeFile(kImportBitmap), kImportBitmap, BitmapLayout{74, 32},
                                 record, chosen);
     ApplyImportedLevel(level, record);
+    RemakeSmallerLevels(record, DxtQuality::Best);
     return ImportOutcome::Imported;
 }
 
 ImportOutcome ImportBlocks(TextureRecord& record, const std::string& chosen) {
     auto level = TakeFromDds(ReadWholeFile(chosen), record, chosen);
     ApplyImportedLevel(level, record);
+    RemakeSmallerLevels(record, DxtQuality::Best);
     return ImportOutcome::ImportedBlocks;
 }
 

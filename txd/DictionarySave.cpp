@@ -119,7 +119,8 @@ void CheckPlaces(const std::string& path, const std::vector<TextureEntry>& textu
         if (r.palette.size() != r.paletteSize || r.pixels.size() != r.pixelSize ||
             std::uint64_t{r.headerOffset} + block::kHasAlphaOffset + 4 > r.paletteOffset ||
             std::uint64_t{r.paletteOffset} + r.paletteSize > r.pixelOffset ||
-            std::uint64_t{r.pixelOffset} + r.pixelSize > r.levelDataEnd) {
+            std::uint64_t{r.pixelOffset} + r.pixelSize + r.smallerLevels.size() >
+                r.levelDataEnd) {
             throw FileError(path, TextureLabel(texture) + ": its record no longer fits its place");
         }
         end = std::max<std::uint64_t>(end, r.levelDataEnd);
@@ -140,6 +141,7 @@ void WriteTexture(InPlaceFile& file, const TextureRecord& record,
     file.WriteAt(std::uint64_t{record.headerOffset} + block::kHasAlphaOffset, hasAlpha);
     file.WriteAt(record.paletteOffset, record.palette);
     file.WriteAt(record.pixelOffset, record.pixels);
+    file.WriteAt(std::uint64_t{record.pixelOffset} + record.pixelSize, record.smallerLevels);
     for (const LevelBytes& level : levels) {
         file.WriteAt(level.offset, level.bytes);
     }

@@ -30,6 +30,18 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
             } else {
                 throw UsageError("option -C needs a folder");
             }
+        } else if (word.starts_with("--format") && (accepted & kFormatOption) != 0) {
+            if (word.starts_with("--format=")) {
+                arguments.format = word.substr(9);
+            } else if (word == "--format" && i + 1 < words.size()) {
+                arguments.format = words[++i];
+            } else {
+                throw UsageError("option --format needs png, tga, dds or bmp");
+            }
+        } else if (word == "--no-dither" && (accepted & kPictureOptions) != 0) {
+            arguments.noDither = true;
+        } else if (word == "--fast" && (accepted & kPictureOptions) != 0) {
+            arguments.fastDxt = true;
         } else {
             throw UsageError("unknown option " + word);
         }

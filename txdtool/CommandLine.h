@@ -18,6 +18,8 @@ enum OptionFlags : unsigned {
     kNoOptions = 0,
     kJsonOption = 1u << 0,       // --json
     kDirectoryOption = 1u << 1,  // -C DIR
+    kFormatOption = 1u << 2,     // --format FORMAT
+    kPictureOptions = 1u << 3,   // --no-dither, --fast
 };
 
 // The words after the command name. Options may stand anywhere until "--", after which every
@@ -27,6 +29,9 @@ struct CommandArguments {
     bool help = false;
     bool json = false;
     std::optional<std::string> directory;
+    std::optional<std::string> format;
+    bool noDither = false;
+    bool fastDxt = false;
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);

@@ -20,18 +20,32 @@ constexpr Command kCommands[] = {
      "Prints \"FILE: ok\" or \"FILE: \" and what is wrong with it. The exit status is 1 when\n"
      "any file is not ok.\n",
      1, kAny, kNoOptions, RunCheck},
-    {"export", "export FILE.txd [NAME...] [-C DIR]", "write textures as TGA or DDS files",
+    {"export", "export FILE.txd [NAME...] [-C DIR] [--format png|tga|dds|bmp]",
+     "write textures as image files",
      "Image > Export of each named texture, or of every texture when none is named:\n"
      "8-bit textures become NAME.tga, 32-bit and block-compressed ones NAME.dds. Prints\n"
      "the path of each file made. Textures of other kinds are skipped with a note when\n"
      "exporting all, and are an error when named.\n"
-     "  -C DIR   make the files in DIR instead of the current directory\n",
-     1, kAny, kDirectoryOption, RunExport},
-    {"import", "import FILE.txd NAME IMAGE", "replace a texture from an image file, then save",
-     "Image > Import of IMAGE (a Targa for 8-bit textures, a DDS for 32-bit and\n"
-     "block-compressed ones) into texture NAME, then File > Save. The image must have the\n"
-     "texture's size and kind; the image libraries work in IMAGE's folder.\n",
-     3, 3, kNoOptions, RunImport},
+     "  -C DIR         make the files in DIR instead of the current directory\n"
+     "  --format FMT   Image > Export As instead: NAME.png, NAME.tga or NAME.bmp hold the\n"
+     "                 picture upright as RGBA with the texture's alpha (opaque when it has\n"
+     "                 none), whatever its kind (16- and 24-bit ones too); NAME.dds keeps\n"
+     "                 the texture's kind (8-bit becomes A8R8G8B8) and every stored level\n",
+     1, kAny, kDirectoryOption | kFormatOption, RunExportAny},
+    {"import", "import FILE.txd NAME IMAGE [--no-dither] [--fast]",
+     "replace a texture from an image file, then save",
+     "Replaces texture NAME with the picture in IMAGE, then File > Save. A Targa of an\n"
+     "8-bit texture's colour map, an uncompressed 32-bit DDS for a 32-bit texture and a\n"
+     "DDS of a block-compressed texture's own kind go in as Image > Import takes them (the\n"
+     "image libraries work in IMAGE's folder). Any other PNG, Targa, BMP, JPEG or DDS\n"
+     "(DXT1/3/5, A8R8G8B8, X8R8G8B8, R8G8B8; its first level) is converted into the\n"
+     "texture's kind, as Image > Import From does: 8-bit textures get the picture's colours\n"
+     "reduced to their palette size by libimagequant (palette and indices kept when every\n"
+     "colour is already in the palette), DXT textures are compressed by libsquish. The\n"
+     "picture must have the texture's size. The smaller levels are made again from it.\n"
+     "  --no-dither    reduce colours without dithering\n"
+     "  --fast         compress DXT blocks with the faster, rougher fit\n",
+     3, 3, kPictureOptions, RunImportAny},
     {"swizzle", "swizzle FILE.txd", "Swizzle All, then save",
      "Converts the first level of every texture that can be converted from row order to\n"
      "swizzled (Morton) order, then File > Save. Prints the names of the textures converted;\n"

@@ -15,6 +15,11 @@ int RunCheck(const CommandArguments& arguments);
 int RunExport(const CommandArguments& arguments);
 int RunImport(const CommandArguments& arguments);
 
+// Pictures of any format (PictureCommands.cpp): without --format, and for files today's
+// import takes as they are, these hand over to RunExport and RunImport.
+int RunExportAny(const CommandArguments& arguments);
+int RunImportAny(const CommandArguments& arguments);
+
 // Editing, then Save (EditCommands.cpp)
 int RunSwizzle(const CommandArguments& arguments);
 int RunUnswizzle(const CommandArguments& arguments);
