@@ -3,7 +3,7 @@
 
 #include "MainDialog.h"
 
-const std::array<CommandEntry, 12> kCommandTable = {{
+const std::array<CommandEntry, 14> kCommandTable = {{
     {command::kAbout, &MainDialog::OnHelpAbout},
     {command::kTextureListDoubleClick, &MainDialog::OnDblclkTextureList},
     {command::kFileOpen, &MainDialog::OnFileOpen},
@@ -16,6 +16,8 @@ const std::array<CommandEntry, 12> kCommandTable = {{
     {command::kImageFlip, &MainDialog::OnImageFlip},
     {command::kAlphaSetAlphaToYes, &MainDialog::OnAlphaSetAlphaToYes},
     {command::kAlphaSetAlphaToNo, &MainDialog::OnAlphaSetAlphaToNo},
+    {command::kImageExportAs, &MainDialog::OnImageExportAs},
+    {command::kImageImportFrom, &MainDialog::OnImageImportFrom},
 }};
 
 const std::array<MenuPopup, 4> kMenus = {{
@@ -26,7 +28,9 @@ const std::array<MenuPopup, 4> kMenus = {{
        {"Export", command::kImageExport},
        {"Unswizzle All", command::kImageUnswizzleAll},
        {"Swizzle All", command::kImageSwizzleAll},
-       {"Flip", command::kImageFlip}}}},
+       {"Flip", command::kImageFlip},
+       {"Export As...", command::kImageExportAs},
+       {"Import From...", command::kImageImportFrom}}}},
     {"Alpha",
      {{{"Set Alpha To Yes", command::kAlphaSetAlphaToYes},
        {"Set Alpha To No", command::kAlphaSetAlphaToNo}}}},

@@ -19,6 +19,8 @@ inline constexpr int kFileExit = 0x8009;
 inline constexpr int kAlphaSetAlphaToYes = 0x800F;
 inline constexpr int kAlphaSetAlphaToNo = 0x8010;
 inline constexpr int kImageFlip = 0x8011;
+inline constexpr int kImageExportAs = 0x8012;
+inline constexpr int kImageImportFrom = 0x8013;
 }  // namespace command
 
 struct CommandEntry {
@@ -33,8 +35,8 @@ struct MenuItem {
 
 struct MenuPopup {
     const char* title;
-    std::array<MenuItem, 5> items;  // unused slots have id 0
+    std::array<MenuItem, 7> items;  // unused slots have id 0
 };
 
-extern const std::array<CommandEntry, 12> kCommandTable;
+extern const std::array<CommandEntry, 14> kCommandTable;
 extern const std::array<MenuPopup, 4> kMenus;

@@ -45,6 +45,9 @@ public:
     void OnAlphaSetAlphaToNo();
     void OnDblclkTextureList();
     void OnHelpAbout();
+    // Pictures of any format (PictureCommands.cpp).
+    void OnImageExportAs();
+    void OnImageImportFrom();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
