@@ -40,7 +40,7 @@ void AppendTexel(TexelKind kind, const std::uint8_t* rgba, std::vector<std::uint
 
 int SquishFlags(TexelKind kind, DxtQuality quality) {
     const int fit =
-        quality == DxtQuality::Fast ? squish::kColourRangeFit : squish::kColourIterativeClusterFit;
+        quality == DxtQuality::Fast ? squish::kColourRangeFit : squish::kColourClusterFit;
     const int format = kind == TexelKind::Dxt1   ? squish::kDxt1
                        : kind == TexelKind::Dxt3 ? squish::kDxt3
                                                  : squish::kDxt5;

@@ -33,11 +33,12 @@ TEST(WindowTest, MenusCarryTheirCommandIdsAndReachTheirHandlers) {
                          .arg(item->data().toInt(), 0, 16);
         }
     }
-    EXPECT_EQ(items, QStringList({"File/Open=8003", "File/Save=8006", "File/Exit=8009",
-                                  "Image/Import=8004", "Image/Export=8005",
-                                  "Image/Unswizzle All=8007", "Image/Swizzle All=8008",
-                                  "Image/Flip=8011", "Alpha/Set Alpha To Yes=800f",
-                                  "Alpha/Set Alpha To No=8010", "Help/&About TXD Tinplate...=10"}));
+    EXPECT_EQ(items,
+              QStringList({"File/Open=8003", "File/Save=8006", "File/Exit=8009",
+                           "Image/Import=8004", "Image/Export=8005", "Image/Unswizzle All=8007",
+                           "Image/Swizzle All=8008", "Image/Flip=8011", "Image/Export As...=8012",
+                           "Image/Import From...=8013", "Alpha/Set Alpha To Yes=800f",
+                           "Alpha/Set Alpha To No=8010", "Help/&About TXD Tinplate...=10"}));
 
     WriteDictionary("three.txd", ThreeUnsorted());
     window.prompts.openAnswers.push_back(
