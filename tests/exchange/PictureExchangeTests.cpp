@@ -12,7 +12,6 @@
 #include "ExportAs.h"
 #include "FileError.h"
 #include "ImportFrom.h"
-#include "LevelChain.h"
 #include "TestSupport.h"
 
 namespace {
@@ -112,55 +111,32 @@ Rgba FromStoredBgra(const std::uint8_t* texels, std::uint32_t width, std::uint32
 
 struct ExportCase {
     const char* kind;
-    TextureRecord record;
-    Rgba top, bottom;  // the picture's two pixels
+    int depth;
+    std::uint32_t alphaFlags, hasAlpha;
+    Rgba texels, picture;
 };
 
 }  // namespace
 
 TEST(PictureExport, EveryUncompressedKindShowsUprightWithItsAlpha) {
-    const Rgba palette = {10, 20, 30, 40, 50, 60, 70, 80};
+    // Two rows; the picture's top pixel comes from the second stored row.
     const ExportCase cases[] = {
-        {"8-bit",
-         TwoRowTexture(8, 0, 0x2000, 1, {1, 0}, palette),
-         {30, 20, 10, 40},
-         {70, 60, 50, 80}},
-        {"8-bit, no alpha",
-         TwoRowTexture(8, 0, 0x2000, 0, {1, 0}, palette),
-         {30, 20, 10, 255},
-         {70, 60, 50, 255}},
-        {"565",
-         TwoRowTexture(16, 0, 0x0200, 1, {0x00, 0xF8, 0xE0, 0x07}),
-         {0, 255, 0, 255},
-         {255, 0, 0, 255}},
-        {"1555",
-         TwoRowTexture(16, 0, 0x0100, 1, {0x00, 0x7C, 0x1F, 0x80}),
-         {0, 0, 255, 255},
-         {255, 0, 0, 0}},
-        {"4444",
-         TwoRowTexture(16, 0, 0x0300, 1, {0x21, 0x84, 0, 0}),
-         {0, 0, 0, 0},
-         {68, 34, 17, 136}},
-        {"888",
-         TwoRowTexture(24, 0, 0x0600, 1, {1, 2, 3, 4, 5, 6}),
-         {6, 5, 4, 255},
-         {3, 2, 1, 255}},
-        {"8888",
-         TwoRowTexture(32, 0, 0x0500, 1, {1, 2, 3, 4, 5, 6, 7, 8}),
-         {7, 6, 5, 8},
-         {3, 2, 1, 4}},
-        {"8888, no alpha",
-         TwoRowTexture(32, 0, 0x0500, 0, {1, 2, 3, 4, 5, 6, 7, 8}),
-         {7, 6, 5, 255},
-         {3, 2, 1, 255}},
+        {"8-bit", 8, 0x2000, 1, {1, 0}, {30, 20, 10, 40, 70, 60, 50, 80}},
+        {"8-bit no alpha", 8, 0x2000, 0, {1, 0}, {30, 20, 10, 255, 70, 60, 50, 255}},
+        {"565", 16, 0x200, 1, {0, 0xF8, 0xE0, 7}, {0, 255, 0, 255, 255, 0, 0, 255}},
+        {"1555", 16, 0x100, 1, {0, 0x7C, 0x1F, 0x80}, {0, 0, 255, 255, 255, 0, 0, 0}},
+        {"4444", 16, 0x300, 1, {0x21, 0x84, 0, 0}, {0, 0, 0, 0, 68, 34, 17, 136}},
+        {"888", 24, 0x600, 1, {1, 2, 3, 4, 5, 6}, {6, 5, 4, 255, 3, 2, 1, 255}},
+        {"8888", 32, 0x500, 1, {1, 2, 3, 4, 5, 6, 7, 8}, {7, 6, 5, 8, 3, 2, 1, 4}},
+        {"8888 no alpha", 32, 0x500, 0, {1, 2, 3, 4, 5, 6, 7, 8}, {7, 6, 5, 255, 3, 2, 1, 255}},
     };
     ScratchDir scratch;
     for (const auto& c : cases) {
+        const Rgba palette = c.depth == 8 ? Rgba{10, 20, 30, 40, 50, 60, 70, 80} : Rgba{};
+        const auto record = TwoRowTexture(c.depth, 0, c.alphaFlags, c.hasAlpha, c.texels, palette);
         for (auto format : {PictureFormat::Png, PictureFormat::Tga, PictureFormat::Bmp}) {
-            ExportTextureAs(c.record, "out" + ExtensionOf(format), format);
-            Rgba expected = c.top;
-            expected.insert(expected.end(), c.bottom.begin(), c.bottom.end());
-            EXPECT_EQ(ReadPicture("out" + ExtensionOf(format)), expected)
+            ExportTextureAs(record, "out" + ExtensionOf(format), format);
+            EXPECT_EQ(ReadPicture("out" + ExtensionOf(format)), c.picture)
                 << c.kind << " as " << ExtensionOf(format);
         }
     }
@@ -349,7 +325,8 @@ TEST(PictureImport, RefusesWrongSizesAndBadFilesLeavingTheTextureAlone) {
                 ADD_FAILURE() << c.file << " was taken";
             } catch (const FileError& error) {
                 EXPECT_EQ(error.fileName(), c.file);
-                EXPECT_NE(error.reason().find(c.reason), std::string::npos) << c.file << ": " << error.reason();
+                EXPECT_NE(error.reason().find(c.reason), std::string::npos)
+                    << c.file << ": " << error.reason();
             }
             EXPECT_EQ(record.pixels, original.pixels) << c.file;
             EXPECT_EQ(record.palette, original.palette) << c.file;
