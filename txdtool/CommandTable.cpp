@@ -20,17 +20,18 @@ constexpr Command kCommands[] = {
      "Prints \"FILE: ok\" or \"FILE: \" and what is wrong with it. The exit status is 1 when\n"
      "any file is not ok.\n",
      1, kAny, kNoOptions, RunCheck},
-    {"export", "export FILE.txd [NAME...] [-C DIR] [--format png|tga|dds|bmp]",
-     "write textures as image files",
+    {"export", "export FILE.txd [NAME...] [-C DIR] [--format FMT]",
+     "write textures as image files (FMT: png, tga, dds or bmp)",
      "Image > Export of each named texture, or of every texture when none is named:\n"
      "8-bit textures become NAME.tga, 32-bit and block-compressed ones NAME.dds. Prints\n"
      "the path of each file made. Textures of other kinds are skipped with a note when\n"
      "exporting all, and are an error when named.\n"
      "  -C DIR         make the files in DIR instead of the current directory\n"
-     "  --format FMT   Image > Export As instead: NAME.png, NAME.tga or NAME.bmp hold the\n"
-     "                 picture upright as RGBA with the texture's alpha (opaque when it has\n"
-     "                 none), whatever its kind (16- and 24-bit ones too); NAME.dds keeps\n"
-     "                 the texture's kind (8-bit becomes A8R8G8B8) and every stored level\n",
+     "  --format FMT   Image > Export As instead, FMT being png, tga, dds or bmp:\n"
+     "                 NAME.png, NAME.tga or NAME.bmp hold the picture upright as RGBA\n"
+     "                 with the texture's alpha (opaque when it has none), whatever its\n"
+     "                 kind (16- and 24-bit ones too); NAME.dds keeps the texture's kind\n"
+     "                 (8-bit becomes A8R8G8B8) and every stored level\n",
      1, kAny, kDirectoryOption | kFormatOption, RunExportAny},
     {"import", "import FILE.txd NAME IMAGE [--no-dither] [--fast]",
      "replace a texture from an image file, then save",
