@@ -44,6 +44,7 @@ ImportOutcome ImportPalettised(TextureRecord& record, const std::string& chosen,
     auto level = TakeFromBitmap(ReadWholeFile(kImportBitmap), kImportBitmap, BitmapLayout{54, 8},
                                 record, chosen);
     ApplyImportedLevel(level, record);
+    RemakeSmallerLevels(record, DxtQuality::Best);
     return ImportOutcome::Imported;
 }
 
