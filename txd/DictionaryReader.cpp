@@ -138,7 +138,8 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
             smallerBytes += level.bytes;
         }
         const auto smallerFrom = bytes.begin() + r.pixelOffset + r.pixelSize;
-        r.smallerLevels.assign(smallerFrom, smallerFrom + static_cast<std::ptrdiff_t>(smallerBytes));
+        r.smallerLevels.assign(smallerFrom,
+                               smallerFrom + static_cast<std::ptrdiff_t>(smallerBytes));
 
         entries.push_back(std::move(entry));
         blockStart = blockEnd;

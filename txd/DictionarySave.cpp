@@ -119,8 +119,7 @@ void CheckPlaces(const std::string& path, const std::vector<TextureEntry>& textu
         if (r.palette.size() != r.paletteSize || r.pixels.size() != r.pixelSize ||
             std::uint64_t{r.headerOffset} + block::kHasAlphaOffset + 4 > r.paletteOffset ||
             std::uint64_t{r.paletteOffset} + r.paletteSize > r.pixelOffset ||
-            std::uint64_t{r.pixelOffset} + r.pixelSize + r.smallerLevels.size() >
-                r.levelDataEnd) {
+            std::uint64_t{r.pixelOffset} + r.pixelSize + r.smallerLevels.size() > r.levelDataEnd) {
             throw FileError(path, TextureLabel(texture) + ": its record no longer fits its place");
         }
         end = std::max<std::uint64_t>(end, r.levelDataEnd);
