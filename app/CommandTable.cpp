@@ -5,7 +5,7 @@
 
 #include "MainDialog.h"
 
-const std::array<CommandEntry, 25> kCommandTable = {{
+const std::array<CommandEntry, 27> kCommandTable = {{
     {command::kAbout, &MainDialog::OnHelpAbout},
     {command::kTextureListDoubleClick, &MainDialog::OnDblclkTextureList},
     {command::kFileOpen, &MainDialog::OnFileOpen},
@@ -31,6 +31,8 @@ const std::array<CommandEntry, 25> kCommandTable = {{
     {command::kViewColour, &MainDialog::OnViewColour},
     {command::kViewCheckerboard, &MainDialog::OnViewCheckerboard},
     {command::kViewAlphaChannel, &MainDialog::OnViewAlphaChannel},
+    {command::kImageExportAs, &MainDialog::OnImageExportAs},
+    {command::kImageImportFrom, &MainDialog::OnImageImportFrom},
 }};
 
 namespace {
@@ -55,7 +57,9 @@ const std::array<MenuPopup, 6> kMenus = {{
        {QT_TRANSLATE_NOOP("Menu", "&Export"), command::kImageExport},
        {QT_TRANSLATE_NOOP("Menu", "&Unswizzle All"), command::kImageUnswizzleAll},
        {QT_TRANSLATE_NOOP("Menu", "&Swizzle All"), command::kImageSwizzleAll},
-       {QT_TRANSLATE_NOOP("Menu", "&Flip"), command::kImageFlip}}}},
+       {QT_TRANSLATE_NOOP("Menu", "&Flip"), command::kImageFlip},
+       {QT_TRANSLATE_NOOP("Menu", "Export &As..."), command::kImageExportAs},
+       {QT_TRANSLATE_NOOP("Menu", "Import F&rom..."), command::kImageImportFrom}}}},
     {QT_TRANSLATE_NOOP("Menu", "&Alpha"),
      {{{QT_TRANSLATE_NOOP("Menu", "Set Alpha To &Yes"), command::kAlphaSetAlphaToYes},
        {QT_TRANSLATE_NOOP("Menu", "Set Alpha To &No"), command::kAlphaSetAlphaToNo}}}},

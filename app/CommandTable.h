@@ -19,6 +19,8 @@ inline constexpr int kFileExit = 0x8009;
 inline constexpr int kAlphaSetAlphaToYes = 0x800F;
 inline constexpr int kAlphaSetAlphaToNo = 0x8010;
 inline constexpr int kImageFlip = 0x8011;
+inline constexpr int kImageExportAs = 0x8012;
+inline constexpr int kImageImportFrom = 0x8013;
 inline constexpr int kEditUndo = 0x8020;
 inline constexpr int kEditRedo = 0x8021;
 inline constexpr int kViewZoomStandard = 0x8030;
@@ -56,5 +58,5 @@ struct MenuPopup {
     std::array<MenuItem, 12> items;  // unused slots have id 0
 };
 
-extern const std::array<CommandEntry, 25> kCommandTable;
+extern const std::array<CommandEntry, 27> kCommandTable;
 extern const std::array<MenuPopup, 6> kMenus;

@@ -494,9 +494,8 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-template <typename Edit>
 void MainDialog::UndoableEdit(const QString& text, const std::vector<std::size_t>& rows,
-                              Edit edit) {
+                              const std::function<void()>& edit) {
     std::vector<std::pair<std::size_t, RecordBytes>> before;
     for (std::size_t row : rows) {
         before.emplace_back(row, CopyRecordBytes(m_textures.at(row).record));

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <QString>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,9 @@ public:
     void OnViewColour();
     void OnViewCheckerboard();
     void OnViewAlphaChannel();
+    // Pictures of any format (PictureCommands.cpp).
+    void OnImageExportAs();
+    void OnImageImportFrom();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -98,8 +102,8 @@ private:
     void SetAlphaOfSelection(bool yes);
     void ConvertAll(bool (*convert)(TextureRecord&), const QString& text);
     // Runs `edit` on the textures at `rows` and puts it on the undo stack when it changed them.
-    template <typename Edit>
-    void UndoableEdit(const QString& text, const std::vector<std::size_t>& rows, Edit edit);
+    void UndoableEdit(const QString& text, const std::vector<std::size_t>& rows,
+                      const std::function<void()>& edit);
     void ImportInto(int row, const QString& path);
     void DropOnTexture(const QString& path, const QPoint& position);
     // Asks about unsaved changes; false when the user cancels or the save fails.

@@ -38,6 +38,22 @@ QString Prompts::OpenFileName(QWidget* parent, const QString& filter,
     return dialog.selectedFiles().constFirst();
 }
 
+QString Prompts::SaveFileName(QWidget* parent, const QString& filters, const QString& initialName) {
+    QFileDialog dialog(parent, QString(), QString(), filters);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const auto followFilter = [&dialog](const QString& filter) {
+        const qsizetype dot = filter.indexOf("(*.");
+        dialog.setDefaultSuffix(dot < 0 ? QString() : filter.mid(dot + 3).section(')', 0, 0));
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+    followFilter(dialog.selectedNameFilter());
+    dialog.selectFile(initialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return QString();
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
 void Prompts::Message(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
                     parent);

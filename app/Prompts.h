@@ -17,6 +17,10 @@ public:
     // Returns the chosen file's full path, or an empty string when the user cancels.
     virtual QString OpenFileName(QWidget* parent, const QString& filter,
                                  const QString& defaultExtension, const QString& initialName);
+    // A save-file dialog offering the Qt `filters` ("Text (*.x);;..."); the chosen file's
+    // full path, given the selected filter's extension when it has none, or an empty string.
+    virtual QString SaveFileName(QWidget* parent, const QString& filters,
+                                 const QString& initialName);
     // A report with no icon and an OK button, titled with the application's name.
     virtual void Message(QWidget* parent, const QString& text);
     // A failure the user must see: critical icon, OK button.

@@ -17,13 +17,15 @@ bool SameBytes(const Buffer& buffer, const std::vector<std::uint8_t>& bytes) {
 
 bool Unchanged(const TextureRecord& record, const RecordBytes& bytes) {
     return record.hasAlpha == bytes.hasAlpha && SameBytes(record.pixels, bytes.pixels) &&
-           SameBytes(record.palette, bytes.palette);
+           SameBytes(record.palette, bytes.palette) &&
+           SameBytes(record.smallerLevels, bytes.smallerLevels);
 }
 
 }  // namespace
 
 RecordBytes CopyRecordBytes(const TextureRecord& record) {
-    return {CopyBuffer(record.pixels), CopyBuffer(record.palette), record.hasAlpha};
+    return {CopyBuffer(record.pixels), CopyBuffer(record.palette), CopyBuffer(record.smallerLevels),
+            record.hasAlpha};
 }
 
 RecordEditCommand::RecordEditCommand(EditTarget& target, const QString& text,
@@ -49,6 +51,7 @@ void RecordEditCommand::Swap() {
         RecordBytes current = CopyRecordBytes(record);
         record.pixels.assign(saved.pixels.begin(), saved.pixels.end());
         record.palette.assign(saved.palette.begin(), saved.palette.end());
+        record.smallerLevels.assign(saved.smallerLevels.begin(), saved.smallerLevels.end());
         record.hasAlpha = saved.hasAlpha;
         saved = std::move(current);
     }

@@ -25,6 +25,7 @@ protected:
 struct RecordBytes {
     std::vector<std::uint8_t> pixels;
     std::vector<std::uint8_t> palette;
+    std::vector<std::uint8_t> smallerLevels;
     std::uint32_t hasAlpha = 0;
 };
 

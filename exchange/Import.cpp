@@ -5,6 +5,7 @@
 #include "ExchangeMessages.h"
 #include "FileError.h"
 #include "FileIo.h"
+#include "ImportFrom.h"
 #include "ImportedLevel.h"
 #include "LibraryArgs.h"
 #include "LibraryProduct.h"
@@ -30,6 +31,7 @@ ImportOutcome ImportPalettised(TextureRecord& record, const std::string& chosen,
     auto level =
         TakeFromBitmap(ReadWholeFile(bitmap), kImportBitmap, BitmapLayout{54, 8}, record, chosen);
     ApplyImportedLevel(level, record);
+    RemakeSmallerLevels(record, DxtQuality::Best);
     return ImportOutcome::Imported;
 }
 
@@ -54,12 +56,14 @@ ImportOutcome ImportTrueColour(TextureRecord& record, const std::string& chosen,
     auto level = TakeFromBitmap(ReadWholeFile(bitmapPath), kImportBitmap, BitmapLayout{74, 32},
                                 record, chosen);
     ApplyImportedLevel(level, record);
+    RemakeSmallerLevels(record, DxtQuality::Best);
     return ImportOutcome::Imported;
 }
 
 ImportOutcome ImportBlocks(TextureRecord& record, const std::string& chosen) {
     auto level = TakeFromDds(ReadWholeFile(chosen), record, chosen);
     ApplyImportedLevel(level, record);
+    RemakeSmallerLevels(record, DxtQuality::Best);
     return ImportOutcome::ImportedBlocks;
 }
 

@@ -20,8 +20,9 @@ std::optional<std::string_view> ImportMessageFor(ImportOutcome outcome);
 // Replaces the texture's palette and first level with those of `chosenFileName` (a Targa for
 // 8-bit, a DDS for 32-bit and block-compressed textures), resolved against the current
 // directory. The working files "ImportFile.bmp" and "ImportFile.tga" are made in the working
-// folder and are gone again when it returns. The texture changes only when the whole import
-// succeeds: a file that does not fit the texture, or a library that claims success without its
-// file, is a FileError naming the chosen file and the reason.
+// folder and are gone again when it returns; the texture's smaller levels are then made again
+// from the new first level (RemakeSmallerLevels). The texture changes only when the whole
+// import succeeds: a file that does not fit the texture, or a library that claims success
+// without its file, is a FileError naming the chosen file and the reason.
 ImportOutcome ImportTexture(TextureRecord& record, const std::string& chosenFileName,
                             GfxBinding& gfx);

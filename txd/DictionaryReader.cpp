@@ -8,6 +8,7 @@
 #include "ByteOrder.h"
 #include "FileError.h"
 #include "FileIo.h"
+#include "LevelChain.h"
 
 namespace {
 
@@ -138,6 +139,13 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
         r.levelDataEnd = static_cast<std::uint32_t>(std::clamp(structEnd, levelEnd, blockEnd));
         r.palette.assign(bytes.begin() + r.paletteOffset, bytes.begin() + r.pixelOffset);
         r.pixels.assign(bytes.begin() + r.pixelOffset, bytes.begin() + r.pixelOffset + r.pixelSize);
+        std::uint64_t smallerBytes = 0;
+        for (const LevelSize& level : SmallerLevelSizes(r)) {
+            smallerBytes += level.bytes;
+        }
+        const auto smallerFrom = bytes.begin() + r.pixelOffset + r.pixelSize;
+        r.smallerLevels.assign(smallerFrom,
+                               smallerFrom + static_cast<std::ptrdiff_t>(smallerBytes));
 
         entries.push_back(std::move(entry));
         blockStart = blockEnd;

@@ -123,7 +123,7 @@ void CheckPlaces(const std::string& path, const std::vector<TextureEntry>& textu
         if (r.palette.size() != r.paletteSize || r.pixels.size() != r.pixelSize ||
             std::uint64_t{r.headerOffset} + block::kHasAlphaOffset + 4 > r.paletteOffset ||
             std::uint64_t{r.paletteOffset} + r.paletteSize > r.pixelOffset ||
-            std::uint64_t{r.pixelOffset} + r.pixelSize > r.levelDataEnd) {
+            std::uint64_t{r.pixelOffset} + r.pixelSize + r.smallerLevels.size() > r.levelDataEnd) {
             throw FileError(path, TextureLabel(texture) + ": its record no longer fits its place");
         }
         end = std::max<std::uint64_t>(end, r.levelDataEnd);
@@ -145,6 +145,11 @@ void AddPatches(std::vector<Patch>& patches, const TextureRecord& record,
     patches.push_back({std::uint64_t{record.headerOffset} + block::kHasAlphaOffset, alphaWord});
     patches.push_back({record.paletteOffset, record.palette});
     patches.push_back({record.pixelOffset, record.pixels});
+    // Rebuilt 8-bit levels take the place of the stored smaller levels.
+    if (levels.empty() && !record.smallerLevels.empty()) {
+        patches.push_back(
+            {std::uint64_t{record.pixelOffset} + record.pixelSize, record.smallerLevels});
+    }
     for (const LevelBytes& level : levels) {
         patches.push_back({level.offset, level.bytes});
     }

@@ -27,6 +27,10 @@ struct TextureRecord {
     std::uint32_t levelDataEnd = 0;
     std::vector<std::uint8_t> pixels;
     std::vector<std::uint8_t> palette;
+    // The levels after the first, one after another as stored (as far as they fit the
+    // texture's data). Save writes them back behind the first level; an 8-bit texture's are
+    // then rebuilt from its first level on top.
+    std::vector<std::uint8_t> smallerLevels;
 };
 
 // Compression kinds the editor gives a meaning to.

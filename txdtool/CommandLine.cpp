@@ -5,7 +5,7 @@
 
 namespace {
 
-enum LongOnly : int { kJson = 256 };
+enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast };
 
 struct OptionSpec {
     unsigned flag;  // kNoOptions: every command takes it
@@ -22,6 +22,9 @@ const OptionSpec kOptions[] = {
     {kNameOption, {"name", required_argument, nullptr, 'n'}, "n:"},
     {kAllOption, {"all", no_argument, nullptr, 'a'}, "a"},
     {kOutputOption, {"output", required_argument, nullptr, 'o'}, "o:"},
+    {kFormatOption, {"format", required_argument, nullptr, kFormat}, ""},
+    {kPictureOptions, {"no-dither", no_argument, nullptr, kNoDither}, ""},
+    {kPictureOptions, {"fast", no_argument, nullptr, kFast}, ""},
 };
 
 bool ParseSwitch(const char* value, const std::string& option) {
@@ -99,6 +102,15 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 break;
             case 'o':
                 arguments.output = ::optarg;
+                break;
+            case kFormat:
+                arguments.format = ::optarg;
+                break;
+            case kNoDither:
+                arguments.noDither = true;
+                break;
+            case kFast:
+                arguments.fastDxt = true;
                 break;
             case ':':
                 throw UsageError("option " + OffendingOption(argv, ::optind, ::optopt) +

@@ -21,6 +21,8 @@ enum OptionFlags : unsigned {
     kNameOption = 1u << 2,       // -n NAME, repeatable: the operands are all dictionaries
     kAllOption = 1u << 3,        // -a, --all: every texture; the operands are all dictionaries
     kOutputOption = 1u << 4,     // -o FILE, "-" for standard output
+    kFormatOption = 1u << 5,     // --format=FORMAT
+    kPictureOptions = 1u << 6,   // --no-dither, --fast
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -41,6 +43,9 @@ struct CommandArguments {
 
     // -n or --all picked the textures, so every operand names a dictionary.
     bool TexturesChosen() const { return all || !names.empty(); }
+    std::optional<std::string> format;
+    bool noDither = false;
+    bool fastDxt = false;
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);

@@ -23,20 +23,34 @@ constexpr Command kCommands[] = {
      "any file is not ok.\n"
      "  --json   {\"format\": 1, \"files\": [{\"file\", \"ok\", \"textures\" or \"error\"}]}\n",
      1, kAny, kJsonOption, RunCheck},
-    {"export", "export FILE.txd [NAME...] [-C DIR]", "write textures as TGA or DDS files",
+    {"export", "export FILE.txd [NAME...] [-C DIR] [--format=FMT]",
+     "write textures as image files (FMT: png, tga, dds or bmp)",
      "Image > Export of each named texture, or of every texture when none is named:\n"
      "8-bit textures become NAME.tga, 32-bit and block-compressed ones NAME.dds. Prints\n"
      "the path of each file made. Textures of other kinds are skipped with a note when\n"
      "exporting all, and are an error when named.\n"
-     "  -C, --directory=DIR   make the files in DIR instead of the current directory\n",
-     1, kAny, kDirectoryOption, RunExport},
+     "  -C, --directory=DIR   make the files in DIR instead of the current directory\n"
+     "  --format=FMT          Image > Export As instead, FMT being png, tga, dds or bmp:\n"
+     "                        NAME.png, NAME.tga or NAME.bmp hold the picture upright as\n"
+     "                        RGBA with the texture's alpha (opaque when it has none),\n"
+     "                        whatever its kind (16- and 24-bit ones too); NAME.dds keeps\n"
+     "                        the texture's kind (8-bit becomes A8R8G8B8) and every level\n",
+     1, kAny, kDirectoryOption | kFormatOption, RunExportAny},
     {"import", "import FILE.txd NAME IMAGE\nimport -n NAME IMAGE FILE.txd...",
      "replace a texture from an image file, then save",
-     "Image > Import of IMAGE (a Targa for 8-bit textures, a DDS for 32-bit and\n"
-     "block-compressed ones) into texture NAME of each dictionary, then File > Save. The\n"
-     "image must have the texture's size and kind. Prints what was imported.\n"
-     "  -n, --name=NAME   the texture to replace; every operand after IMAGE is a dictionary\n",
-     2, kAny, kNameOption, RunImport},
+     "Replaces texture NAME of each dictionary with the picture in IMAGE, then File > Save.\n"
+     "A Targa of an 8-bit texture's colour map, an uncompressed 32-bit DDS for a 32-bit\n"
+     "texture and a DDS of a block-compressed texture's own kind go in as Image > Import\n"
+     "takes them. Any other PNG, Targa, BMP, JPEG or DDS (DXT1/3/5, A8R8G8B8, X8R8G8B8,\n"
+     "R8G8B8; its first level) is converted into the texture's kind, as Image > Import From\n"
+     "does: 8-bit textures get the picture's colours reduced to their palette size by\n"
+     "libimagequant (palette and indices kept when every colour is already in the palette),\n"
+     "DXT textures are compressed by libsquish. The picture must have the texture's size.\n"
+     "The smaller levels are made again from it. Prints what was imported.\n"
+     "  -n, --name=NAME   the texture to replace; every operand after IMAGE is a dictionary\n"
+     "  --no-dither       reduce colours without dithering\n"
+     "  --fast            compress DXT blocks with the faster, rougher fit\n",
+     2, kAny, kNameOption | kPictureOptions, RunImport},
     {"swizzle", "swizzle FILE.txd...", "Swizzle All, then save",
      "Converts the first level of every texture that can be converted from row order to\n"
      "swizzled (Morton) order, then File > Save. Prints the names of the textures converted\n"

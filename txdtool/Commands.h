@@ -15,6 +15,9 @@ int RunCheck(const CommandArguments& arguments);
 int RunExport(const CommandArguments& arguments);
 int RunImport(const CommandArguments& arguments);
 
+// Pictures of any format (PictureCommands.cpp): without --format this hands over to RunExport.
+int RunExportAny(const CommandArguments& arguments);
+
 // Editing, then Save (EditCommands.cpp)
 int RunSwizzle(const CommandArguments& arguments);
 int RunUnswizzle(const CommandArguments& arguments);

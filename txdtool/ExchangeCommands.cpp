@@ -8,9 +8,11 @@
 #include "ExchangeKind.h"
 #include "Export.h"
 #include "FileError.h"
+#include "FileIo.h"
 #include "Import.h"
 #include "ImportDialog.h"
 #include "Paths.h"
+#include "PictureImport.h"
 #include "PrintableText.h"
 #include "Report.h"
 #include "TextureKind.h"
@@ -78,23 +80,36 @@ std::string Levels(std::int16_t count) {
 
 // As after the window's file dialog: the chosen file's folder is the current directory and
 // the file is handed over by its bare name.
-void ImportInto(const std::string& file, const std::string& name, const std::string& image) {
-    DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
-    TextureEntry& texture = dictionary.Find(name);
+void ImportThroughLibraries(DictionaryFile& dictionary, TextureEntry& texture,
+                            const std::string& image, GfxBinding& gfx) {
     if (!ImportDialogFor(texture.name, texture.record)) {
         throw FileError(dictionary.shownName(),
                         TextureAndKind(texture) + " is of a kind that takes no import");
     }
-    RequireRegularFile(image);
     const std::filesystem::path chosen = std::filesystem::absolute(image);
     ChangeDirectory(chosen.parent_path(), image);
     const std::string bareName = chosen.filename().string();
-    GfxBinding gfx;
     const ImportOutcome outcome =
         ReportingAs(bareName, image, [&] { return ImportTexture(texture.record, bareName, gfx); });
     if (!ImportMessageFor(outcome)) {
         throw FileError(dictionary.shownName(), "the image library refused " + image + ": " +
                                                     RefusalReason(texture.record, gfx));
+    }
+}
+
+// A file of the kind Image > Import takes goes in as the window takes it, unless a conversion
+// option asks for the converters; any other picture is converted into the texture's kind.
+void ImportInto(const std::string& file, const std::string& name, const std::string& image,
+                const CommandArguments& arguments) {
+    DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
+    TextureEntry& texture = dictionary.Find(name);
+    RequireRegularFile(image);
+    GfxBinding gfx;
+    const bool converting = arguments.noDither || arguments.fastDxt;
+    if (!converting && IsImportFileAsTaken(texture.record, ReadWholeFile(image))) {
+        ImportThroughLibraries(dictionary, texture, image, gfx);
+    } else {
+        ImportPicture(dictionary, texture, image, arguments);
     }
     dictionary.Save(gfx);
     if (!IsQuiet()) {
@@ -128,7 +143,7 @@ int RunImport(const CommandArguments& arguments) {
         olderForm ? std::vector<std::string>{operands[0]}
                   : std::vector<std::string>(operands.begin() + 1, operands.end());
     return EditEachDictionary("import", files, [&](const std::string& file) {
-        ImportInto(file, name, image);
+        ImportInto(file, name, image, arguments);
         return EditResult::Saved;
     });
 }

@@ -39,6 +39,7 @@ TEST(WindowTest, MenusCarryTheirCommandIdsAndReachTheirHandlers) {
                                   "&Edit/&Undo=8020", "&Edit/&Redo=8021", "&Image/&Import...=8004",
                                   "&Image/&Export=8005", "&Image/&Unswizzle All=8007",
                                   "&Image/&Swizzle All=8008", "&Image/&Flip=8011",
+                                  "&Image/Export &As...=8012", "&Image/Import F&rom...=8013",
                                   "&Alpha/Set Alpha To &Yes=800f", "&Alpha/Set Alpha To &No=8010",
                                   "&Help/&About TXD Tinplate...=10"}));
 

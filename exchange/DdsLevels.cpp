@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DdsLevels.h"
+
+#include <squish.h>
+
+#include <cstring>
+
+#include "ByteOrder.h"
+#include "DdsFile.h"
+#include "LevelChain.h"
+#include "LevelDecode.h"
+#include "TexelKind.h"
+
+namespace {
+
+constexpr std::uint32_t kHeaderFlags = 0x1007;  // caps, height, width, pixel format
+constexpr std::uint32_t kPitchFlag = 0x8;
+constexpr std::uint32_t kMipMapCountFlag = 0x20000;
+constexpr std::uint32_t kLinearSizeFlag = 0x80000;
+constexpr std::uint32_t kAlphaPixels = 0x1;
+constexpr std::uint32_t kFourCcFlag = 0x4;
+constexpr std::uint32_t kRgbFlag = 0x40;
+constexpr std::uint32_t kTextureCaps = 0x1000;
+constexpr std::uint32_t kMipMapCaps = 0x400008;  // complex, mip-map
+constexpr std::size_t kPitchOffset = 20;
+constexpr std::size_t kMipCountOffset = 28;
+constexpr std::size_t kPixelFlagsOffset = 80;
+constexpr std::size_t kBitCountOffset = 88;
+constexpr std::size_t kMasksOffset = 92;  // red, green, blue, alpha
+constexpr std::size_t kCapsOffset = 108;
+
+struct UncompressedLayout {
+    std::uint32_t bits;
+    std::uint32_t masks[4];
+};
+
+UncompressedLayout LayoutOf(TexelKind kind) {
+    switch (kind) {
+        case TexelKind::Rgb565:
+            return {16, {0xF800, 0x07E0, 0x001F, 0}};
+        case TexelKind::Argb1555:
+            return {16, {0x7C00, 0x03E0, 0x001F, 0x8000}};
+        case TexelKind::Argb4444:
+            return {16, {0x0F00, 0x00F0, 0x000F, 0xF000}};
+        case TexelKind::Rgb888:
+            return {24, {0xFF0000, 0xFF00, 0xFF, 0}};
+        default:
+            return {32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}};
+    }
+}
+
+// One uncompressed level, rows reversed so that the picture stands upright; 8-bit levels are
+// looked up in the palette first.
+void AppendUncompressedLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
+                             std::uint32_t width, std::uint32_t height,
+                             std::vector<std::uint8_t>& out) {
+    if (width == 0 || height == 0) {
+        return;
+    }
+    if (TexelKindOf(record) == TexelKind::Palette) {
+        const RgbaImage image = DecodeLevel(record, level, width, height);
+        for (std::size_t i = 0; i < image.rgba.size(); i += 4) {
+            out.insert(out.end(),
+                       {image.rgba[i + 2], image.rgba[i + 1], image.rgba[i], image.rgba[i + 3]});
+        }
+        return;
+    }
+    const std::size_t rowBytes = level.size() / height;
+    for (std::uint32_t y = height; y-- > 0;) {
+        const auto row = level.subspan(y * rowBytes, rowBytes);
+        out.insert(out.end(), row.begin(), row.end());
+    }
+}
+
+std::vector<std::uint8_t> Header(const TextureRecord& record, std::uint32_t levels) {
+    std::vector<std::uint8_t> header(kDdsHeaderSize, 0);
+    std::memcpy(header.data(), "DDS ", 4);
+    WriteLe32(header, 4, 124);
+    WriteLe32(header, kDdsHeightOffset, record.height);
+    WriteLe32(header, kDdsWidthOffset, record.width);
+    WriteLe32(header, kMipCountOffset, levels);
+    WriteLe32(header, 76, 32);  // pixel format size
+    WriteLe32(header, kCapsOffset, kTextureCaps | (levels > 1 ? kMipMapCaps : 0));
+    const TexelKind kind = TexelKindOf(record);
+    if (IsDxt(kind)) {
+        WriteLe32(header, 8, kHeaderFlags | kMipMapCountFlag | kLinearSizeFlag);
+        WriteLe32(header, kPitchOffset, record.pixelSize);
+        WriteLe32(header, kPixelFlagsOffset, kFourCcFlag);
+        std::memcpy(header.data() + kDdsFourCcOffset, FourCcFor(record.compression), 4);
+        return header;
+    }
+    const UncompressedLayout layout = LayoutOf(kind);
+    const bool alpha = UsesAlpha(record);
+    WriteLe32(header, 8, kHeaderFlags | kMipMapCountFlag | kPitchFlag);
+    WriteLe32(header, kPitchOffset, record.width * (layout.bits / 8));
+    WriteLe32(header, kPixelFlagsOffset, kRgbFlag | (alpha ? kAlphaPixels : 0));
+    WriteLe32(header, kBitCountOffset, layout.bits);
+    for (int i = 0; i < 4; ++i) {
+        WriteLe32(header, kMasksOffset + 4 * i, i == 3 && !alpha ? 0 : layout.masks[i]);
+    }
+    return header;
+}
+
+bool MasksAre(std::span<const std::uint8_t> file, const UncompressedLayout& layout) {
+    for (int i = 0; i < 3; ++i) {
+        if (ReadLe32(file, kMasksOffset + 4 * i) != layout.masks[i]) {
+            return false;
+        }
+    }
+    return ReadLe32(file, kBitCountOffset) == layout.bits;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeDdsWithLevels(const TextureRecord& record) {
+    const std::vector<LevelSize> smaller = SmallerLevelSizes(record);
+    std::vector<std::uint8_t> file = Header(record, static_cast<std::uint32_t>(smaller.size() + 1));
+    if (IsDxt(TexelKindOf(record))) {
+        file.insert(file.end(), record.pixels.begin(), record.pixels.end());
+        file.insert(file.end(), record.smallerLevels.begin(), record.smallerLevels.end());
+        return file;
+    }
+    AppendUncompressedLevel(record, record.pixels, record.width, record.height, file);
+    std::size_t at = 0;
+    for (const LevelSize& level : smaller) {
+        if (at + level.bytes > record.smallerLevels.size()) {
+            break;
+        }
+        AppendUncompressedLevel(record, std::span(record.smallerLevels).subspan(at, level.bytes),
+                                level.width, level.height, file);
+        at += level.bytes;
+    }
+    return file;
+}
+
+DdsFirstLevel ReadDdsFirstLevel(std::span<const std::uint8_t> file, const std::string& fileName,
+                                std::uint32_t width, std::uint32_t height) {
+    if (file.size() < kDdsHeaderSize || std::memcmp(file.data(), "DDS ", 4) != 0) {
+        throw FileError(fileName, "it is not a whole DDS file");
+    }
+    RequirePictureSize(ReadLe32(file, kDdsWidthOffset), ReadLe32(file, kDdsHeightOffset), width,
+                       height, fileName);
+    const std::uint32_t pixelFlags = ReadLe32(file, kPixelFlagsOffset);
+    const std::string fourCc(reinterpret_cast<const char*>(&file[kDdsFourCcOffset]), 4);
+    const std::size_t pixels = std::size_t{width} * height;
+    const auto data = file.subspan(kDdsHeaderSize);
+    DdsFirstLevel level;
+    level.image = {width, height, std::vector<std::uint8_t>(pixels * 4)};
+    if (pixelFlags & kFourCcFlag) {
+        const int format = fourCc == "DXT1"   ? squish::kDxt1
+                           : fourCc == "DXT3" ? squish::kDxt3
+                           : fourCc == "DXT5" ? squish::kDxt5
+                                              : 0;
+        if (format == 0) {
+            throw FileError(fileName, "it holds " + fourCc + " data; DXT1, DXT3 or DXT5 is taken");
+        }
+        const std::size_t size = static_cast<std::size_t>(squish::GetStorageRequirements(
+            static_cast<int>(width), static_cast<int>(height), format));
+        if (data.size() < size) {
+            throw FileError(fileName, "it ends inside its first level");
+        }
+        level.fourCc = fourCc;
+        level.blocks.assign(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(size));
+        if (pixels > 0) {
+            squish::DecompressImage(level.image.rgba.data(), static_cast<int>(width),
+                                    static_cast<int>(height), level.blocks.data(), format);
+        }
+        return level;
+    }
+    const bool rgb24 = MasksAre(file, LayoutOf(TexelKind::Rgb888));
+    if (!(pixelFlags & kRgbFlag) || (!rgb24 && !MasksAre(file, LayoutOf(TexelKind::Argb8888)))) {
+        throw FileError(fileName,
+                        "its pixel format is none of DXT1, DXT3, DXT5, A8R8G8B8, "
+                        "X8R8G8B8 and R8G8B8");
+    }
+    const std::size_t texelBytes = rgb24 ? 3 : 4;
+    const bool alpha =
+        !rgb24 && (pixelFlags & kAlphaPixels) && ReadLe32(file, kMasksOffset + 12) == 0xFF000000u;
+    if (data.size() / texelBytes < pixels) {
+        throw FileError(fileName, "it ends inside its first level");
+    }
+    for (std::size_t p = 0; p < pixels; ++p) {
+        const std::uint8_t* texel = &data[p * texelBytes];
+        std::uint8_t* out = &level.image.rgba[p * 4];
+        out[0] = texel[2];
+        out[1] = texel[1];
+        out[2] = texel[0];
+        out[3] = alpha ? texel[3] : 255;
+    }
+    return level;
+}

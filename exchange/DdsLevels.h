@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "RgbaImage.h"
+#include "TextureRecord.h"
+
+// The texture as a DDS file holding every stored level, the mip-map count set, upright like
+// the window's picture. Block-compressed textures keep their blocks and FourCC; uncompressed
+// ones keep their texels (16-bit 565, 1555 and 4444, 24-bit and 32-bit, the alpha mask only
+// when the texture uses alpha); 8-bit textures become A8R8G8B8 through their palette.
+std::vector<std::uint8_t> EncodeDdsWithLevels(const TextureRecord& record);
+
+// The first level of a DDS file.
+struct DdsFirstLevel {
+    RgbaImage image;
+    std::string fourCc;                // "DXT1", "DXT3" or "DXT5"; empty when uncompressed
+    std::vector<std::uint8_t> blocks;  // the level's blocks as stored, for block formats
+};
+
+// Reads DXT1, DXT3, DXT5 (decoded by libsquish), A8R8G8B8, X8R8G8B8 and R8G8B8 files. A
+// FileError naming `fileName` refuses anything else, a file that ends early, and a first
+// level that is not width x height (the message names both sizes).
+DdsFirstLevel ReadDdsFirstLevel(std::span<const std::uint8_t> file, const std::string& fileName,
+                                std::uint32_t width, std::uint32_t height);

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+#include "PictureFormat.h"
+#include "TextureRecord.h"
+
+// Whether the texture's kind makes a picture (TexelKindOf is not None).
+bool HasPicture(const TextureRecord& record);
+
+// Writes the texture to `path`, replacing any file of that name. PNG, Targa and BMP hold the
+// first level upright as RGBA with the texture's real alpha (opaque when it has none); DDS
+// keeps the texture's kind and every stored level (EncodeDdsWithLevels). The file is encoded
+// in full before it is written. A FileError names `path` and the reason, a kind without a
+// picture included.
+void ExportTextureAs(const TextureRecord& record, const std::string& path, PictureFormat format);

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "RgbaImage.h"
+#include "TextureRecord.h"
+
+// One level of the texture (`level` holds exactly the bytes of a width x height level of its
+// kind) as the window shows it: an uncompressed texture's first stored row at the bottom,
+// block-compressed rows as the blocks run, palette entries looked up, DXT decoded by
+// libsquish. A texture without alpha (UsesAlpha) gives opaque pixels. Empty for a kind of
+// TexelKind::None.
+RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
+                      std::uint32_t width, std::uint32_t height);

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "LevelChain.h"
+
+#include <algorithm>
+
+#include "DictionaryReader.h"
+
+std::vector<LevelSize> SmallerLevelSizes(const TextureRecord& record) {
+    std::vector<LevelSize> levels;
+    if (record.width == 0 || record.height == 0) {
+        return levels;
+    }
+    const auto count = static_cast<std::uint16_t>(record.mipCount);
+    std::uint32_t width = record.width;
+    std::uint32_t height = record.height;
+    std::uint64_t offset = std::uint64_t{record.pixelOffset} + record.pixelSize;
+    for (std::uint32_t level = 1; level < count && (width > 1 || height > 1); ++level) {
+        width = std::max<std::uint32_t>(width >> 1, 1);
+        height = std::max<std::uint32_t>(height >> 1, 1);
+        const std::uint64_t size =
+            SizesForHeader(record.depth, record.compression, width, height, record.alphaFlags)
+                .pixelSize;
+        if (size == 0 || offset + size > record.levelDataEnd) {
+            break;
+        }
+        levels.push_back({width, height, size});
+        offset += size;
+    }
+    return levels;
+}

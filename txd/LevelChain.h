@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "TextureRecord.h"
+
+struct LevelSize {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint64_t bytes = 0;
+};
+
+// The levels stored after the first one, each side halved and never below 1, in the
+// texture's own kind. The level count is trusted only as far as the chain to 1 x 1 goes, and
+// a level that would reach past the texture's own data ends the list.
+std::vector<LevelSize> SmallerLevelSizes(const TextureRecord& record);
