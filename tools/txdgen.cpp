@@ -1,19 +1,56 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Writes the sample dictionary: txdgen OUT.txd
+// Writes a sample dictionary: txdgen [--set NAME] OUT.txd
+//   sample        one texture of every kind the editor knows (the default)
+//   rgba-256mib   48 textures, 32-bit 1024 x 1024 with full mip chains: 256 MiB
+//   pal8-2048     one 8-bit 2048 x 2048 texture with a full mip chain
+//   dxt1-2048     one DXT1 2048 x 2048 texture
 #include <cstdio>
 #include <exception>
+#include <string>
 
 #include "DictionaryBuilder.h"
 #include "FileError.h"
 #include "FileIo.h"
 
+namespace {
+
+bool TexturesOfSet(const std::string& set, std::vector<SampleTexture>& textures) {
+    if (set == "sample") {
+        textures = StandardSampleTextures();
+    } else if (set == "rgba-256mib") {
+        for (int i = 0; i < 48; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "rgba_1024_%02d", i);
+            textures.push_back(MakePatternTexture(name, 1024, 1024, 32, 0, 11, 0x0500));
+        }
+    } else if (set == "pal8-2048") {
+        textures.push_back(MakePatternTexture("pal8_2048", 2048, 2048, 8, 0, 12, 0x2500));
+    } else if (set == "dxt1-2048") {
+        textures.push_back(MakePatternTexture("dxt1_2048", 2048, 2048, 16, 12, 1, 0x8200));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: txdgen OUT.txd\n");
+    std::string set = "sample";
+    if (argc == 4 && std::string(argv[1]) == "--set") {
+        set = argv[2];
+    } else if (argc != 2) {
+        std::fprintf(stderr,
+                     "usage: txdgen [--set sample|rgba-256mib|pal8-2048|dxt1-2048] OUT.txd\n");
+        return 2;
+    }
+    std::vector<SampleTexture> textures;
+    if (!TexturesOfSet(set, textures)) {
+        std::fprintf(stderr, "txdgen: unknown set %s\n", set.c_str());
         return 2;
     }
     try {
-        WriteNewFile(argv[1], {BuildDictionary(StandardSampleTextures())});
+        WriteNewFile(argv[argc - 1], {BuildDictionary(textures)});
     } catch (const FileError& error) {
         std::fprintf(stderr, "txdgen: %s\n", error.what());
         return 1;
