@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
-#include <vector>
+#include <utility>
 
 #include "TexelLayout.h"
 
@@ -187,11 +187,13 @@ bool ConvertTexture(TextureRecord& record, TileTransform transform) {
     // A tall texture's tiles follow each other down the rows, a wide one's across them.
     const std::uint32_t tileStep = wide ? side : side * width;
 
-    std::vector<std::uint8_t> converted(record.pixelSize);
+    // Every byte of the scratch buffer is written; reading the record's bytes through a const
+    // view leaves bytes still shared with the dictionary file uncopied.
+    ByteBuffer converted = ByteBuffer::Uninitialized(record.pixelSize);
+    const std::uint8_t* source = std::as_const(record.pixels).data();
     std::uint32_t position = 0;
     for (std::uint32_t k = 0; k < tiles; ++k) {
-        transform(record.pixels.data(), converted.data(), position, k * tileStep, side, width,
-                  texelBytes);
+        transform(source, converted.data(), position, k * tileStep, side, width, texelBytes);
     }
     record.pixels.swap(converted);
     return true;

@@ -3,7 +3,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "ByteBuffer.h"
 
 // One texture of the open dictionary. Sizes and offsets are fixed when the dictionary is
 // read; editing changes only the contents of `pixels` and `palette` and the `hasAlpha` word,
@@ -25,8 +26,8 @@ struct TextureRecord {
     // First byte past the texture's struct chunk: nothing of this texture is written at or
     // beyond it.
     std::uint32_t levelDataEnd = 0;
-    std::vector<std::uint8_t> pixels;
-    std::vector<std::uint8_t> palette;
+    ByteBuffer pixels;
+    ByteBuffer palette;
 };
 
 // Compression kinds the editor gives a meaning to.
