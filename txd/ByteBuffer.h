@@ -65,6 +65,11 @@ public:
         *this = Copy(bytes);
     }
     void resize(std::size_t size);  // new bytes are zero
+    void push_back(std::uint8_t byte) {
+        resize(m_size + 1);
+        Own()[m_size - 1] = byte;
+    }
+    void pop_back() { resize(m_size - 1); }
     void clear() { *this = ByteBuffer(); }
     void swap(ByteBuffer& other) noexcept;
 
