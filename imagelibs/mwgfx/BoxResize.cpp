@@ -71,6 +71,9 @@ public:
     explicit SourceColours(const BitmapView& source) : m_source(source) {
         if (source.bitsPerPixel == 8) {
             std::copy(source.colourTable.begin(), source.colourTable.end(), m_table.begin());
+            for (std::size_t i = 0; i < m_lanes.size(); ++i) {
+                m_lanes[i] = Spread(&m_table[i * 4]);
+            }
         }
     }
     const std::uint8_t* At(const std::uint8_t* row, std::uint32_t x) const {
@@ -78,16 +81,25 @@ public:
     }
     // The four channels spread into 16-bit lanes, so that sums of up to 257 pixels are one
     // addition each.
+    template <bool kIndexed>
     std::uint64_t Lanes(const std::uint8_t* row, std::uint32_t x) const {
-        const std::uint8_t* c = At(row, x);
-        return std::uint64_t{c[0]} | std::uint64_t{c[1]} << 16 | std::uint64_t{c[2]} << 32 |
-               std::uint64_t{c[3]} << 48;
+        if constexpr (kIndexed) {
+            return m_lanes[row[x]];
+        } else {
+            return Spread(row + x * 4);
+        }
     }
     const BitmapView& view() const { return m_source; }
 
 private:
+    static std::uint64_t Spread(const std::uint8_t* c) {
+        return std::uint64_t{c[0]} | std::uint64_t{c[1]} << 16 | std::uint64_t{c[2]} << 32 |
+               std::uint64_t{c[3]} << 48;
+    }
+
     const BitmapView& m_source;
     std::array<std::uint8_t, 256 * 4> m_table{};
+    std::array<std::uint64_t, 256> m_lanes{};
 };
 
 std::uint32_t Lane(std::uint64_t lanes, int channel) {
@@ -117,6 +129,7 @@ private:
 // 1 / f exactly and the filter's float sums are exact up to 24 bits; the sums here are the
 // same numbers, counted in integers, with the filter's float steps taken wherever the float
 // sums would have been rounded, so the result is the filter's to the bit.
+template <bool kIndexed>
 void ResizeByPowersOfTwo(const SourceColours& colours, Output& output, std::uint32_t width,
                          std::uint32_t height) {
     const BitmapView& source = colours.view();
@@ -142,7 +155,7 @@ void ResizeByPowersOfTwo(const SourceColours& colours, Output& output, std::uint
             for (std::uint32_t column = 0, x = 0; column < laneColumns; ++column) {
                 std::uint64_t sum = 0;
                 for (std::uint32_t j = 0; j < perLane; ++j, ++x) {
-                    sum += colours.Lanes(row, x);
+                    sum += colours.Lanes<kIndexed>(row, x);
                 }
                 lanes[column] += sum;
             }
@@ -213,7 +226,11 @@ std::optional<Picture> BoxResize(const BitmapView& source, std::uint32_t width,
     // Taller factors would round the filter's sums of whole columns too.
     if (IsPowerOfTwoFactor(source.width, width) && IsPowerOfTwoFactor(source.height, height) &&
         source.height / height <= 65536) {
-        ResizeByPowersOfTwo(colours, output, width, height);
+        if (indexed) {
+            ResizeByPowersOfTwo<true>(colours, output, width, height);
+        } else {
+            ResizeByPowersOfTwo<false>(colours, output, width, height);
+        }
         return result;
     }
 
