@@ -30,7 +30,7 @@ test: deps
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTINPLATE_BUILD_BENCH=ON \
 	    -DTINPLATE_BUILD_TESTS=OFF -DTINPLATE_BUILD_APP=OFF
-	cmake --build build-bench -j$(JOBS) --target pixelops_bench squish_decode txdtool txdgen
+	cmake --build build-bench -j$(JOBS) --target pixelops_bench squish_decode rebuild_chain txdtool txdgen
 	build-bench/bench/pixelops_bench
 	sh bench/end-to-end.sh build-bench
 

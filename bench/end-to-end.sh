@@ -4,7 +4,7 @@
 # anyway (cat, cp, cp + sync, a bare libsquish decode), each command alternated with its
 # anchor, and prints min / median / max of the ratios of PAIRS pairs (default 5).
 #   bench/end-to-end.sh BUILD_DIR
-# BUILD_DIR holds a Release build with txdtool, txdgen, squish_decode and pixelops_bench. The dictionaries
+# BUILD_DIR holds a Release build with txdtool, txdgen and the programs in bench/. The dictionaries
 # (about 300 MiB) are made in a temporary folder that is removed afterwards.
 set -eu
 
@@ -89,6 +89,10 @@ compare 'alpha big.txd ONE (32-bit)' 'cp + sync' toggle_alpha "$work/edit.txd" r
     copy_and_sync "$work/big.txd" "$work/copy.txd"
 compare 'alpha pal8.txd (8-bit 2048², full chain rebuilt)' 'cp big.txd' \
     toggle_alpha "$work/pal8.txd" pal8_2048 -- cp "$work/big.txd" "$work/copy.txd"
+mkdir "$work/chain"
+compare 'rebuild of pal8_2048 chain alone (11 x _bmpresize)' 'cp big.txd' \
+    sh -c 'cd "$1" && "$2" ../pal8.txd pal8_2048' sh "$work/chain" "$build/bench/rebuild_chain" -- \
+    cp "$work/big.txd" "$work/copy.txd"
 compare 'preview dxt1.txd (DXT1 2048²)' 'bare libsquish decode' \
     "$txdtool" preview "$work/dxt1.txd" dxt1_2048 "$work/preview.png" -- \
     "$decode" "$work/dxt1_2048.dds"
