@@ -144,7 +144,9 @@ void ResizeByPowersOfTwo(const SourceColours& colours, Output& output, std::uint
     std::vector<std::uint32_t> sums(std::size_t{laneColumns} * 4);
     const float xWeight = 1.0f / static_cast<float>(fx);
     const float yWeight = 1.0f / static_cast<float>(fy);
-    const std::uint64_t divisor = std::uint64_t{fx} * fy;
+    // Rounding the mean half up: (2 sum + fx fy) / (2 fx fy), a shift for powers of two.
+    const std::uint64_t half = std::uint64_t{fx} * fy;
+    const int shift = std::countr_zero(2 * half);
     std::array<std::uint8_t, 4> rounded{};
 
     for (std::uint32_t y = 0; y < height; ++y) {
@@ -152,12 +154,21 @@ void ResizeByPowersOfTwo(const SourceColours& colours, Output& output, std::uint
         std::fill(sums.begin(), sums.end(), 0);
         for (std::uint32_t k = 0; k < fy; ++k) {
             const std::uint8_t* row = source.Row(y * fy + k);
-            for (std::uint32_t column = 0, x = 0; column < laneColumns; ++column) {
-                std::uint64_t sum = 0;
-                for (std::uint32_t j = 0; j < perLane; ++j, ++x) {
-                    sum += colours.Lanes<kIndexed>(row, x);
+            if (perLane == 1) {
+                for (std::uint32_t x = 0; x < laneColumns; ++x) {
+                    lanes[x] += colours.Lanes<kIndexed>(row, x);
                 }
-                lanes[column] += sum;
+            } else {
+                // Two sums side by side: every lane takes an even number of pixels.
+                for (std::uint32_t column = 0, x = 0; column < laneColumns; ++column) {
+                    std::uint64_t even = 0;
+                    std::uint64_t odd = 0;
+                    for (std::uint32_t j = 0; j < perLane; j += 2, x += 2) {
+                        even += colours.Lanes<kIndexed>(row, x);
+                        odd += colours.Lanes<kIndexed>(row, x + 1);
+                    }
+                    lanes[column] += even + odd;
+                }
             }
             if ((k + 1) % rowsPerFlush == 0 || k + 1 == fy) {
                 for (std::uint32_t column = 0; column < laneColumns; ++column) {
@@ -172,8 +183,7 @@ void ResizeByPowersOfTwo(const SourceColours& colours, Output& output, std::uint
             for (int channel = 0; channel < 4; ++channel) {
                 if (wholeInIntegers) {
                     const std::uint64_t sum = sums[x * 4 + channel];
-                    rounded[channel] =
-                        static_cast<std::uint8_t>((2 * sum + divisor) / (2 * divisor));
+                    rounded[channel] = static_cast<std::uint8_t>((2 * sum + half) >> shift);
                 } else {
                     // Column sums are exact; adding fx of them is where floats round.
                     float colour = 0.0f;

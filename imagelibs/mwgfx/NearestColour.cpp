@@ -27,10 +27,14 @@ NearestColour::NearestColour(std::span<const std::uint8_t> table)
 std::uint8_t NearestColour::Find(const std::array<std::uint8_t, 4>& bgra) {
     std::uint32_t colour = 0;
     std::memcpy(&colour, bgra.data(), 4);
+    if (colour == m_latest.colour && m_latest.index <= 255) {
+        return static_cast<std::uint8_t>(m_latest.index);
+    }
     Answer& answer = m_answers[(colour * 2654435761u) >> 20];
     if (answer.colour != colour || answer.index > 255) {
         answer = {colour, Search(bgra)};
     }
+    m_latest = answer;
     return static_cast<std::uint8_t>(answer.index);
 }
 

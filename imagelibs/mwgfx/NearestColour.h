@@ -36,6 +36,7 @@ private:
     std::uint8_t Search(const std::array<std::uint8_t, 4>& bgra);
 
     std::span<const std::uint8_t> m_table;
+    Answer m_latest;  // neighbours share colours most often
     std::vector<Answer> m_answers;
     std::vector<Cell> m_cells;
     std::vector<Candidate> m_candidates;
