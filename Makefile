@@ -31,8 +31,9 @@ test: deps
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTINPLATE_BUILD_BENCH=ON \
 	    -DTINPLATE_BUILD_TESTS=OFF -DTINPLATE_BUILD_APP=OFF
-	cmake --build build-bench -j$(JOBS) --target pixelops_bench
+	cmake --build build-bench -j$(JOBS) --target pixelops_bench squish_decode rebuild_chain txdtool txdgen
 	build-bench/bench/pixelops_bench
+	sh bench/end-to-end.sh build-bench
 
 # Debian's hardening flags where dpkg-buildflags is present.
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all

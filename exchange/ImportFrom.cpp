@@ -101,9 +101,9 @@ void ImportPictureFile(TextureRecord& record, const std::string& path,
     if (levels.pixels.size() != record.pixelSize || levels.palette.size() != record.paletteSize) {
         throw FileError(path, "the converted picture does not fit the texture");
     }
-    record.palette.swap(levels.palette);
-    record.pixels.swap(levels.pixels);
-    record.smallerLevels.swap(levels.smallerLevels);
+    record.palette = ByteBuffer::Copy(levels.palette);
+    record.pixels = ByteBuffer::Copy(levels.pixels);
+    record.smallerLevels = ByteBuffer::Copy(levels.smallerLevels);
 }
 
 void RemakeSmallerLevels(TextureRecord& record, DxtQuality quality) {

@@ -23,10 +23,8 @@ void RequireSize(std::int64_t width, std::int64_t height, const TextureRecord& r
     }
 }
 
-std::vector<std::uint8_t> Copy(std::span<const std::uint8_t> bytes, std::size_t offset,
-                               std::size_t count) {
-    const auto part = bytes.subspan(offset, count);
-    return {part.begin(), part.end()};
+ByteBuffer Copy(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t count) {
+    return ByteBuffer::Copy(bytes.subspan(offset, count));
 }
 
 }  // namespace

@@ -11,8 +11,8 @@
 // A texture's new palette and first level, taken from an image file and checked against the
 // texture, not yet applied: an import changes the texture only once everything has passed.
 struct ImportedLevel {
-    std::vector<std::uint8_t> palette;
-    std::vector<std::uint8_t> pixels;
+    ByteBuffer palette;
+    ByteBuffer pixels;
 };
 
 // Where the image library's bitmap keeps what an import takes from it.

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
-#include <vector>
+#include <utility>
 
 #include "TexelLayout.h"
 
@@ -67,12 +67,14 @@ public:
             Leaf(linear, sequence);
             return;
         }
-        // Blocks of 4 x 4 texels are 16 consecutive sequence texels, and blocks follow each
-        // other in Morton order of their own coordinates.
+        // Blocks of n x n texels (n = 4, or 8 for one-byte texels) are n x n consecutive
+        // sequence texels, and blocks follow each other in Morton order of their own
+        // coordinates.
+        m_unit = kByteTexels && side >= 8 ? 8 : 4;
         if constexpr (Direction::kReadsLinear) {
-            BlocksInRowOrder(linear, sequence, side / 4);
+            BlocksInRowOrder(linear, sequence, side / m_unit);
         } else {
-            BlocksInSequenceOrder(linear, sequence, side / 4);
+            BlocksInSequenceOrder(linear, sequence, side / m_unit);
         }
     }
 
@@ -81,11 +83,11 @@ private:
     void BlocksInRowOrder(std::size_t linear, std::size_t sequence, std::uint32_t blocks) {
         std::uint32_t yBits = 0;
         for (std::uint32_t by = 0; by < blocks; ++by) {
-            const std::size_t rowStart = linear + std::size_t{by} * 4 * m_pitch;
+            const std::size_t rowStart = linear + std::size_t{by} * m_unit * m_pitch;
             std::uint32_t xBits = 0;
             for (std::uint32_t bx = 0; bx < blocks; ++bx) {
-                Block(rowStart + std::size_t{bx} * 4 * m_texel,
-                      sequence + std::size_t{xBits | yBits} * 16 * m_texel);
+                Unit(rowStart + std::size_t{bx} * m_unit * m_texel,
+                     sequence + std::size_t{xBits | yBits} * m_unit * m_unit * m_texel);
                 xBits = NextInterleaved(xBits, kEvenBits);
             }
             yBits = NextInterleaved(yBits, kOddBits);
@@ -96,21 +98,31 @@ private:
     // coordinates are taken apart from the sequence index once per square.
     void BlocksInSequenceOrder(std::size_t linear, std::size_t sequence, std::uint32_t blocks) {
         if (blocks == 1) {
-            Block(linear, sequence);
+            Unit(linear, sequence);
             return;
         }
-        const std::size_t right = 4 * m_texel;
-        const std::size_t down = 4 * m_pitch;
-        const std::size_t step = 16 * m_texel;
+        const std::size_t right = m_unit * m_texel;
+        const std::size_t down = m_unit * m_pitch;
+        const std::size_t step = m_unit * m_unit * m_texel;
         const std::uint32_t count = blocks * blocks;
         for (std::uint32_t i = 0; i < count; i += 4) {
             const std::size_t at = linear + EvenBitsOf(i >> 1) * down + EvenBitsOf(i) * right;
             const std::size_t next = sequence + std::size_t{i} * step;
-            Block(at, next);
-            Block(at + right, next + step);
-            Block(at + down, next + 2 * step);
-            Block(at + down + right, next + 3 * step);
+            Unit(at, next);
+            Unit(at + right, next + step);
+            Unit(at + down, next + 2 * step);
+            Unit(at + down + right, next + 3 * step);
         }
+    }
+
+    void Unit(std::size_t linear, std::size_t sequence) {
+        if constexpr (kByteTexels) {
+            if (m_unit == 8) {
+                ByteTile(linear, sequence);
+                return;
+            }
+        }
+        Block(linear, sequence);
     }
 
     void Leaf(std::size_t linear, std::size_t sequence) {
@@ -120,6 +132,10 @@ private:
     }
 
     void Block(std::size_t linear, std::size_t sequence) {
+        if constexpr (kByteTexels) {
+            ByteBlock(linear, sequence);
+            return;
+        }
         const std::size_t leaf = 4 * m_texel;
         const std::size_t across = 2 * m_texel;
         const std::size_t down = 2 * m_pitch;
@@ -129,9 +145,78 @@ private:
         Leaf(linear + down + across, sequence + 3 * leaf);
     }
 
+    // One-byte texels: a block's rows are four 4-byte words and its sequence two 8-byte words.
+    // Two rows side by side hold their 2 x 2 leaves with the middle 16-bit halves swapped, and
+    // swapping them back is the same step.
+    static std::uint64_t SwapMiddleHalves(std::uint64_t rows) {
+        const std::uint64_t t = (rows ^ (rows >> 16)) & 0x00000000FFFF0000ull;
+        return rows ^ t ^ (t << 16);
+    }
+
+    void ByteBlock(std::size_t linear, std::size_t sequence) {
+        std::uint32_t rows[4];
+        std::uint64_t pairs[2];
+        if constexpr (Direction::kReadsLinear) {
+            for (int r = 0; r < 4; ++r) {
+                std::memcpy(&rows[r], m_source + linear + r * m_pitch, 4);
+            }
+            for (int p = 0; p < 2; ++p) {
+                pairs[p] = SwapMiddleHalves(rows[2 * p] | std::uint64_t{rows[2 * p + 1]} << 32);
+            }
+            std::memcpy(m_destination + sequence, pairs, 16);
+        } else {
+            std::memcpy(pairs, m_source + sequence, 16);
+            for (int p = 0; p < 2; ++p) {
+                const std::uint64_t both = SwapMiddleHalves(pairs[p]);
+                rows[2 * p] = static_cast<std::uint32_t>(both);
+                rows[2 * p + 1] = static_cast<std::uint32_t>(both >> 32);
+            }
+            for (int r = 0; r < 4; ++r) {
+                std::memcpy(m_destination + linear + r * m_pitch, &rows[r], 4);
+            }
+        }
+    }
+
+    // An 8 x 8 tile of one-byte texels: four blocks, eight 8-byte rows, eight 8-byte sequence
+    // words. Each row holds one row of a left and a right block side by side.
+    void ByteTile(std::size_t linear, std::size_t sequence) {
+        constexpr std::uint64_t kLow = 0x00000000FFFFFFFFull;
+        std::uint64_t rows[8];
+        std::uint64_t words[8];  // block (top-left, top-right, bottom-left, bottom-right), pair
+        if constexpr (Direction::kReadsLinear) {
+            for (int r = 0; r < 8; ++r) {
+                std::memcpy(&rows[r], m_source + linear + r * m_pitch, 8);
+            }
+            for (int pair = 0; pair < 4; ++pair) {
+                const std::uint64_t a = rows[2 * pair];
+                const std::uint64_t b = rows[2 * pair + 1];
+                const int block = pair / 2 * 2;
+                words[block * 2 + pair % 2] = SwapMiddleHalves((a & kLow) | b << 32);
+                words[(block + 1) * 2 + pair % 2] = SwapMiddleHalves(a >> 32 | (b & ~kLow));
+            }
+            std::memcpy(m_destination + sequence, words, 64);
+        } else {
+            std::memcpy(words, m_source + sequence, 64);
+            for (int pair = 0; pair < 4; ++pair) {
+                const int block = pair / 2 * 2;
+                const std::uint64_t left = SwapMiddleHalves(words[block * 2 + pair % 2]);
+                const std::uint64_t right = SwapMiddleHalves(words[(block + 1) * 2 + pair % 2]);
+                rows[2 * pair] = (left & kLow) | right << 32;
+                rows[2 * pair + 1] = left >> 32 | (right & ~kLow);
+            }
+            for (int r = 0; r < 8; ++r) {
+                std::memcpy(m_destination + linear + r * m_pitch, &rows[r], 8);
+            }
+        }
+    }
+
+    static constexpr bool kByteTexels =
+        std::is_same_v<TexelSize, std::integral_constant<std::size_t, 1>>;
+
     const std::uint8_t* m_source;
     std::uint8_t* m_destination;
     TexelSize m_texel;
+    std::uint32_t m_unit = 4;
     std::size_t m_pitch;
 };
 
@@ -187,11 +272,13 @@ bool ConvertTexture(TextureRecord& record, TileTransform transform) {
     // A tall texture's tiles follow each other down the rows, a wide one's across them.
     const std::uint32_t tileStep = wide ? side : side * width;
 
-    std::vector<std::uint8_t> converted(record.pixelSize);
+    // Every byte of the scratch buffer is written; reading the record's bytes through a const
+    // view leaves bytes still shared with the dictionary file uncopied.
+    ByteBuffer converted = ByteBuffer::Uninitialized(record.pixelSize);
+    const std::uint8_t* source = std::as_const(record.pixels).data();
     std::uint32_t position = 0;
     for (std::uint32_t k = 0; k < tiles; ++k) {
-        transform(record.pixels.data(), converted.data(), position, k * tileStep, side, width,
-                  texelBytes);
+        transform(source, converted.data(), position, k * tileStep, side, width, texelBytes);
     }
     record.pixels.swap(converted);
     return true;

@@ -1,20 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BitmapImage.h"
 
+#include <array>
 #include <cstdlib>
+#include <cstring>
 #include <span>
 
 #include "FileError.h"
-#include "FileIo.h"
+#include "MappedFile.h"
 #include "WorkingBitmap.h"
 
 namespace {
 
 constexpr std::uint64_t kMaxPixels = 64ull * 1024 * 1024;
 
-std::uint32_t Opaque(std::span<const std::uint8_t> bgr) {
-    return 0xFF000000u | (static_cast<std::uint32_t>(bgr[2]) << 16) |
-           (static_cast<std::uint32_t>(bgr[1]) << 8) | bgr[0];
+// B, G, R, A bytes read as one little-endian word are 0xAARRGGBB already.
+std::uint32_t Opaque(const std::uint8_t* bgra) {
+    std::uint32_t word = 0;
+    std::memcpy(&word, bgra, 4);
+    return word | 0xFF000000u;
+}
+
+// Colour-table entries 0 to 255 as screen pixels; an index past the table is black.
+std::array<std::uint32_t, 256> ScreenColours(std::span<const std::uint8_t> colourTable) {
+    std::array<std::uint32_t, 256> colours;
+    colours.fill(0xFF000000u);
+    for (std::size_t i = 0; i < colourTable.size() / 4 && i < colours.size(); ++i) {
+        colours[i] = Opaque(colourTable.data() + i * 4);
+    }
+    return colours;
 }
 
 std::optional<Image> DecodeBitmap(std::span<const std::uint8_t> file) {
@@ -41,9 +55,8 @@ std::optional<Image> DecodeBitmap(std::span<const std::uint8_t> file) {
     if (rowBytes * height > file.size() - pixelOffset) {
         return std::nullopt;
     }
-    const auto colourTable =
-        file.subspan(kWorkingBitmapHeaderSize, pixelOffset - kWorkingBitmapHeaderSize);
-    const std::size_t colours = colourTable.size() / 4;
+    const auto colours = ScreenColours(
+        file.subspan(kWorkingBitmapHeaderSize, pixelOffset - kWorkingBitmapHeaderSize));
 
     Image image;
     image.width = static_cast<std::uint32_t>(width);
@@ -51,15 +64,16 @@ std::optional<Image> DecodeBitmap(std::span<const std::uint8_t> file) {
     image.pixels.resize(static_cast<std::size_t>(width) * height);
     const bool bottomUp = signedHeight > 0;
     for (std::uint64_t row = 0; row < height; ++row) {
-        const auto stored = file.subspan(pixelOffset + row * rowBytes, rowBytes);
+        const std::uint8_t* stored = file.data() + pixelOffset + row * rowBytes;
         std::uint32_t* out =
             image.pixels.data() + (bottomUp ? height - 1 - row : row) * image.width;
-        for (std::uint32_t x = 0; x < image.width; ++x) {
-            if (bitsPerPixel == 32) {
-                out[x] = Opaque(stored.subspan(x * 4, 3));
-            } else {
-                const std::uint8_t index = stored[x];
-                out[x] = index < colours ? Opaque(colourTable.subspan(index * 4u, 3)) : 0xFF000000u;
+        if (bitsPerPixel == 32) {
+            for (std::uint32_t x = 0; x < image.width; ++x) {
+                out[x] = Opaque(stored + x * 4);
+            }
+        } else {
+            for (std::uint32_t x = 0; x < image.width; ++x) {
+                out[x] = colours[stored[x]];
             }
         }
     }
@@ -70,7 +84,7 @@ std::optional<Image> DecodeBitmap(std::span<const std::uint8_t> file) {
 
 std::optional<Image> LoadBitmapImage(const std::string& path) {
     try {
-        return DecodeBitmap(ReadWholeFile(path));
+        return DecodeBitmap(MappedFile::Open(path)->bytes());
     } catch (const FileError&) {
         return std::nullopt;
     }

@@ -12,7 +12,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 txd="$work/big.txd"
 
-"$build/tools/txdgen" "$txd" "$mib"
+"$build/tools/txdgen" --set "rgba-${mib}mib" "$txd"
 "$build/txdtool/txdtool" alpha "$txd" big_0 no
 hash_no=$(sha256sum < "$txd")
 start=$(date +%s%N)

@@ -10,7 +10,7 @@ runs=${3:-5}
 work=$(mktemp -d)
 trap 'chattr -i "$work" 2>/dev/null || true; rm -rf "$work"' EXIT
 txd="$work/big.txd"
-"$build/tools/txdgen" "$txd" "$mib"
+"$build/tools/txdgen" --set "rgba-${mib}mib" "$txd"
 
 ms() { start=$(date +%s%N); "$@" > /dev/null; echo $(( ($(date +%s%N) - start) / 1000000 )); }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }

@@ -7,8 +7,8 @@
 
 #include "ByteOrder.h"
 #include "FileError.h"
-#include "FileIo.h"
 #include "LevelChain.h"
+#include "MappedFile.h"
 
 namespace {
 
@@ -44,6 +44,16 @@ std::string TextureLabel(std::size_t index, const std::string& name) {
     return "texture " + std::to_string(index + 1) + (name.empty() ? "" : " (\"" + name + "\")");
 }
 
+// Records refer to their bytes in `bytes` while `owner` keeps them; without an owner they
+// get copies of their own.
+ByteBuffer TakeBytes(std::span<const std::uint8_t> bytes,
+                     const std::shared_ptr<const void>& owner) {
+    return owner ? ByteBuffer::Shared(owner, bytes) : ByteBuffer::Copy(bytes);
+}
+
+std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::string& fileName,
+                                const std::shared_ptr<const void>& owner);
+
 }  // namespace
 
 TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::uint32_t width,
@@ -71,6 +81,18 @@ TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::u
 
 std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName) {
+    return Parse(bytes, fileName, nullptr);
+}
+
+std::vector<TextureEntry> ReadDictionary(const std::string& path) {
+    const std::shared_ptr<const MappedFile> file = MappedFile::Open(path);
+    return Parse(file->bytes(), path, file);
+}
+
+namespace {
+
+std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::string& fileName,
+                                const std::shared_ptr<const void>& owner) {
     const std::uint64_t fileSize = bytes.size();
     if (fileSize > std::numeric_limits<std::uint32_t>::max()) {
         throw FileError(fileName,
@@ -137,15 +159,14 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
         const std::uint64_t structEnd =
             blockStart + block::kStructDataOffset + ReadLe32(header, block::kStructSizeOffset);
         r.levelDataEnd = static_cast<std::uint32_t>(std::clamp(structEnd, levelEnd, blockEnd));
-        r.palette.assign(bytes.begin() + r.paletteOffset, bytes.begin() + r.pixelOffset);
-        r.pixels.assign(bytes.begin() + r.pixelOffset, bytes.begin() + r.pixelOffset + r.pixelSize);
+        r.palette = TakeBytes(bytes.subspan(r.paletteOffset, r.paletteSize), owner);
+        r.pixels = TakeBytes(bytes.subspan(r.pixelOffset, r.pixelSize), owner);
         std::uint64_t smallerBytes = 0;
         for (const LevelSize& level : SmallerLevelSizes(r)) {
             smallerBytes += level.bytes;
         }
-        const auto smallerFrom = bytes.begin() + r.pixelOffset + r.pixelSize;
-        r.smallerLevels.assign(smallerFrom,
-                               smallerFrom + static_cast<std::ptrdiff_t>(smallerBytes));
+        r.smallerLevels =
+            TakeBytes(bytes.subspan(std::size_t{r.pixelOffset} + r.pixelSize, smallerBytes), owner);
 
         entries.push_back(std::move(entry));
         blockStart = blockEnd;
@@ -153,6 +174,4 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
     return entries;
 }
 
-std::vector<TextureEntry> ReadDictionary(const std::string& path) {
-    return ParseDictionary(ReadWholeFile(path), path);
-}
+}  // namespace

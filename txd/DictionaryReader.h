@@ -42,5 +42,6 @@ TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::u
 // Reads and checks the whole dictionary; a FileError names what is wrong with it. Nothing is
 // returned from a file that fails any check.
 std::vector<TextureEntry> ReadDictionary(const std::string& path);
+// Records made from bytes in memory get copies of their own.
 std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName);

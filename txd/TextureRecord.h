@@ -3,7 +3,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "ByteBuffer.h"
 
 // One texture of the open dictionary. Sizes and offsets are fixed when the dictionary is
 // read; editing changes only the contents of `pixels` and `palette` and the `hasAlpha` word,
@@ -25,12 +26,12 @@ struct TextureRecord {
     // First byte past the texture's struct chunk: nothing of this texture is written at or
     // beyond it.
     std::uint32_t levelDataEnd = 0;
-    std::vector<std::uint8_t> pixels;
-    std::vector<std::uint8_t> palette;
+    ByteBuffer pixels;
+    ByteBuffer palette;
     // The levels after the first, one after another as stored (as far as they fit the
     // texture's data). Save writes them back behind the first level; an 8-bit texture's are
     // then rebuilt from its first level on top.
-    std::vector<std::uint8_t> smallerLevels;
+    ByteBuffer smallerLevels;
 };
 
 // Compression kinds the editor gives a meaning to.

@@ -17,7 +17,7 @@ std::uint64_t PaddedRow(std::uint64_t rowBytes) {
 
 }  // namespace
 
-std::optional<Picture> ParseBitmap(std::span<const std::uint8_t> file) {
+std::optional<BitmapView> ViewBitmap(std::span<const std::uint8_t> file) {
     if (!Holds(file, 0, kFileHeaderSize + kInfoHeaderSize) || file[0] != 'B' || file[1] != 'M') {
         return std::nullopt;
     }
@@ -33,31 +33,46 @@ std::optional<Picture> ParseBitmap(std::span<const std::uint8_t> file) {
         return std::nullopt;
     }
 
-    Picture picture;
-    picture.width = static_cast<std::uint32_t>(width);
-    picture.height = static_cast<std::uint32_t>(height);
-    picture.bitsPerPixel = bitsPerPixel;
+    BitmapView view;
+    view.width = static_cast<std::uint32_t>(width);
+    view.height = static_cast<std::uint32_t>(height);
+    view.bitsPerPixel = bitsPerPixel;
     if (bitsPerPixel == 8) {
         const std::uint64_t tableBytes = pixelOffset - tableOffset;
         if (tableBytes % 4 != 0 || tableBytes > kMaxColourTableBytes) {
             return std::nullopt;
         }
-        picture.colourTable.assign(file.begin() + tableOffset, file.begin() + pixelOffset);
+        view.colourTable = file.subspan(tableOffset, tableBytes);
     }
 
-    const std::uint64_t rowBytes = std::uint64_t{picture.width} * (bitsPerPixel / 8);
+    const std::uint64_t rowBytes = std::uint64_t{view.width} * (bitsPerPixel / 8);
     const std::uint64_t available = file.size() - pixelOffset;
     std::uint64_t stride = PaddedRow(rowBytes);
-    if (stride * picture.height > available) {
+    if (stride * view.height > available) {
         stride = rowBytes;
     }
-    if (stride * picture.height > available) {
+    if (stride * view.height > available) {
         return std::nullopt;
     }
-    picture.pixels.resize(rowBytes * picture.height);
-    for (std::uint64_t row = 0; row < picture.height; ++row) {
-        std::copy_n(file.begin() + pixelOffset + row * stride, rowBytes,
-                    picture.pixels.begin() + row * rowBytes);
+    view.stride = stride;
+    view.pixels = file.subspan(pixelOffset, stride * view.height);
+    return view;
+}
+
+std::optional<Picture> ParseBitmap(std::span<const std::uint8_t> file) {
+    const auto view = ViewBitmap(file);
+    if (!view) {
+        return std::nullopt;
+    }
+    Picture picture;
+    picture.width = view->width;
+    picture.height = view->height;
+    picture.bitsPerPixel = view->bitsPerPixel;
+    picture.colourTable.assign(view->colourTable.begin(), view->colourTable.end());
+    const std::size_t rowBytes = std::size_t{view->width} * (view->bitsPerPixel / 8);
+    picture.pixels.resize(rowBytes * view->height);
+    for (std::uint32_t row = 0; row < view->height; ++row) {
+        std::copy_n(view->Row(row), rowBytes, picture.pixels.begin() + row * rowBytes);
     }
     return picture;
 }

@@ -106,8 +106,8 @@ std::optional<Picture> ParseDds(std::span<const std::uint8_t> file) {
                 pixels[i + channel] = data[i + (*channels)[channel]];
             }
         }
+        FlipRowsInPlace(pixels, std::size_t{picture.width} * 4);
     }
-    FlipRowsInPlace(pixels, std::size_t{picture.width} * 4);
     return picture;
 }
 

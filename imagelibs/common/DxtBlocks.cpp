@@ -3,7 +3,7 @@
 
 #include <squish.h>
 
-#include <utility>
+#include <cstring>
 
 namespace {
 
@@ -32,11 +32,19 @@ std::vector<std::uint8_t> DecodeDxt(DxtKind kind, std::uint32_t width, std::uint
     if (pixels.empty()) {
         return pixels;
     }
-    squish::DecompressImage(pixels.data(), static_cast<int>(width), static_cast<int>(height),
-                            blocks.data(), SquishFlags(kind));
-    // The library writes R, G, B, A whatever flag asks for B, G, R, A.
+    // A negative pitch has the library write the last row first: the flip costs nothing.
+    const std::size_t rowBytes = std::size_t{width} * 4;
+    squish::DecompressImage(pixels.data() + (height - 1) * rowBytes, static_cast<int>(width),
+                            static_cast<int>(height), -static_cast<int>(rowBytes), blocks.data(),
+                            SquishFlags(kind));
+    // The library writes R, G, B, A whatever flag asks for B, G, R, A. Whole words, so that
+    // the compiler swaps many pixels a step.
     for (std::size_t i = 0; i < pixels.size(); i += 4) {
-        std::swap(pixels[i], pixels[i + 2]);
+        std::uint32_t rgba = 0;
+        std::memcpy(&rgba, &pixels[i], 4);
+        const std::uint32_t bgra =
+            (rgba & 0xFF00FF00u) | (rgba & 0x000000FFu) << 16 | (rgba >> 16 & 0x000000FFu);
+        std::memcpy(&pixels[i], &bgra, 4);
     }
     return pixels;
 }

@@ -11,6 +11,7 @@ enum class DxtKind { kDxt1, kDxt3, kDxt5 };
 std::uint64_t DxtDataSize(DxtKind kind, std::uint32_t width, std::uint32_t height);
 
 // Decodes DxtDataSize(kind, width, height) bytes of `blocks` into B, G, R, A pixels, rows in
-// the blocks' order (top-down). The caller has checked the size and the decoded limit.
+// the reverse of the blocks' order (bottom-up, as pictures keep them). The caller has checked
+// the size and the decoded limit.
 std::vector<std::uint8_t> DecodeDxt(DxtKind kind, std::uint32_t width, std::uint32_t height,
                                     std::span<const std::uint8_t> blocks);

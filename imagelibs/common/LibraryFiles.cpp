@@ -2,6 +2,7 @@
 #include "LibraryFiles.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,16 +83,34 @@ std::optional<std::string> NameFromWord(std::intptr_t word) {
     return std::string(chars, length);
 }
 
-std::optional<std::vector<std::uint8_t>> ReadInputFile(const std::string& path) {
+InputBytes::InputBytes(InputBytes&& other) noexcept
+    : m_read(std::move(other.m_read)), m_mapped(other.m_mapped), m_mappedSize(other.m_mappedSize) {
+    other.m_mapped = nullptr;
+}
+
+InputBytes::~InputBytes() {
+    if (m_mapped) {
+        ::munmap(const_cast<void*>(m_mapped), m_mappedSize);
+    }
+}
+
+std::optional<InputBytes> ReadInputFile(const std::string& path) {
     Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0) {
         return std::nullopt;
     }
+    struct stat status {};
+    const bool stated = ::fstat(file.get(), &status) == 0;
+    if (stated && S_ISREG(status.st_mode) && status.st_size > 0) {
+        const std::size_t size = std::min<std::uint64_t>(status.st_size, kMaxInputBytes);
+        void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.get(), 0);
+        if (mapped != MAP_FAILED) {
+            return std::optional<InputBytes>(std::in_place, mapped, size);
+        }
+    }
     // Room for the whole file and one byte more, so that the read that finds its end needs no
     // larger buffer; a file that grows while we read makes the buffer grow.
-    struct stat status {};
-    const std::uint64_t expected =
-        ::fstat(file.get(), &status) == 0 && status.st_size > 0 ? status.st_size : 0;
+    const std::uint64_t expected = stated && status.st_size > 0 ? status.st_size : 0;
     std::vector<std::uint8_t> bytes(std::min(expected + 1, kMaxInputBytes));
     std::size_t filled = 0;
     while (filled < kMaxInputBytes) {
@@ -111,7 +130,7 @@ std::optional<std::vector<std::uint8_t>> ReadInputFile(const std::string& path) 
         filled += static_cast<std::size_t>(got);
     }
     bytes.resize(filled);
-    return bytes;
+    return std::optional<InputBytes>(std::in_place, std::move(bytes));
 }
 
 bool WriteOutputFile(const std::string& path, const EncodedFile& encoded) {

@@ -13,9 +13,33 @@
 // the word is null or no NUL lies within the buffer.
 std::optional<std::string> NameFromWord(std::intptr_t word);
 
-// The file's bytes, or empty when it cannot be read. Reads no more than any format here can
+// An input file's bytes: a regular file mapped read-only (its pages come from the file cache
+// as they are used, no copy, no zero-filled buffer), anything else read into memory.
+class InputBytes {
+public:
+    explicit InputBytes(std::vector<std::uint8_t> read) : m_read(std::move(read)) {}
+    InputBytes(const void* mapped, std::size_t size) : m_mapped(mapped), m_mappedSize(size) {}
+    InputBytes(InputBytes&& other) noexcept;
+    InputBytes& operator=(InputBytes&&) = delete;
+    InputBytes(const InputBytes&) = delete;
+    InputBytes& operator=(const InputBytes&) = delete;
+    ~InputBytes();
+
+    std::span<const std::uint8_t> bytes() const {
+        return m_mapped ? std::span(static_cast<const std::uint8_t*>(m_mapped), m_mappedSize)
+                        : std::span<const std::uint8_t>(m_read);
+    }
+    operator std::span<const std::uint8_t>() const { return bytes(); }
+
+private:
+    std::vector<std::uint8_t> m_read;
+    const void* m_mapped = nullptr;
+    std::size_t m_mappedSize = 0;
+};
+
+// The file's bytes, or empty when it cannot be read. Takes no more than any format here can
 // use, so that a huge file costs no more than a well-formed one.
-std::optional<std::vector<std::uint8_t>> ReadInputFile(const std::string& path);
+std::optional<InputBytes> ReadInputFile(const std::string& path);
 
 // Writes `file` under a temporary name in the same folder and renames it into place, so that
 // `path` is either the complete new file or untouched. False on any failure.

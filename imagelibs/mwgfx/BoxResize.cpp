@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <limits>
-#include <unordered_map>
+#include <bit>
+
+#include "NearestColour.h"
 
 namespace {
 
@@ -51,48 +51,164 @@ Axis MakeAxis(std::uint32_t source, std::uint32_t target) {
     return axis;
 }
 
+// Rounds half away from zero, as lround does, without the library call: `value - whole` is
+// exact for the values a filter makes (0 to a little over 255).
 std::uint8_t RoundChannel(float value) {
-    return static_cast<std::uint8_t>(std::clamp(std::lround(value), 0l, 255l));
+    if (!(value > 0.0f)) {
+        return 0;
+    }
+    if (value >= 255.0f) {
+        return 255;
+    }
+    const int whole = static_cast<int>(value);
+    return static_cast<std::uint8_t>(value - static_cast<float>(whole) >= 0.5f ? whole + 1 : whole);
 }
 
-// Finds the nearest table entry for each filtered colour, remembering earlier answers:
-// images hold far fewer distinct colours than pixels.
-class PaletteMatcher {
+// A source's pixels as B, G, R, A bytes, through the colour table for 8-bit sources (an
+// index past the table is transparent black).
+class SourceColours {
 public:
-    explicit PaletteMatcher(const std::vector<std::uint8_t>& table) : m_table(table) {}
+    explicit SourceColours(const BitmapView& source) : m_source(source) {
+        if (source.bitsPerPixel == 8) {
+            std::copy(source.colourTable.begin(), source.colourTable.end(), m_table.begin());
+            for (std::size_t i = 0; i < m_lanes.size(); ++i) {
+                m_lanes[i] = Spread(&m_table[i * 4]);
+            }
+        }
+    }
+    const std::uint8_t* At(const std::uint8_t* row, std::uint32_t x) const {
+        return m_source.bitsPerPixel == 8 ? &m_table[std::size_t{row[x]} * 4] : row + x * 4;
+    }
+    // The four channels spread into 16-bit lanes, so that sums of up to 257 pixels are one
+    // addition each.
+    template <bool kIndexed>
+    std::uint64_t Lanes(const std::uint8_t* row, std::uint32_t x) const {
+        if constexpr (kIndexed) {
+            return m_lanes[row[x]];
+        } else {
+            return Spread(row + x * 4);
+        }
+    }
+    const BitmapView& view() const { return m_source; }
 
-    std::uint8_t Nearest(const std::uint8_t* bgra) {
-        const std::uint32_t key = static_cast<std::uint32_t>(bgra[0]) | bgra[1] << 8 |
-                                  bgra[2] << 16 | static_cast<std::uint32_t>(bgra[3]) << 24;
-        const auto known = m_known.find(key);
-        if (known != m_known.end()) {
-            return known->second;
+private:
+    static std::uint64_t Spread(const std::uint8_t* c) {
+        return std::uint64_t{c[0]} | std::uint64_t{c[1]} << 16 | std::uint64_t{c[2]} << 32 |
+               std::uint64_t{c[3]} << 48;
+    }
+
+    const BitmapView& m_source;
+    std::array<std::uint8_t, 256 * 4> m_table{};
+    std::array<std::uint64_t, 256> m_lanes{};
+};
+
+std::uint32_t Lane(std::uint64_t lanes, int channel) {
+    return static_cast<std::uint32_t>(lanes >> (16 * channel)) & 0xFFFF;
+}
+
+// Where the result's colours go: copied for 32-bit results, matched to the table for 8-bit.
+class Output {
+public:
+    Output(Picture& result, std::span<const std::uint8_t> table)
+        : m_result(result), m_nearest(table) {}
+    void Put(std::uint32_t x, std::uint32_t y, const std::array<std::uint8_t, 4>& bgra) {
+        const std::size_t at = std::size_t{y} * m_result.width + x;
+        if (m_result.bitsPerPixel == 8) {
+            m_result.pixels[at] = m_nearest.Find(bgra);
+        } else {
+            std::copy(bgra.begin(), bgra.end(), m_result.pixels.begin() + at * 4);
         }
-        std::uint8_t best = 0;
-        int bestDistance = std::numeric_limits<int>::max();
-        for (std::size_t entry = 0; entry < m_table.size() / 4; ++entry) {
-            int distance = 0;
-            for (int channel = 0; channel < 4; ++channel) {
-                const int difference = int{bgra[channel]} - int{m_table[entry * 4 + channel]};
-                distance += difference * difference;
-            }
-            if (distance < bestDistance) {
-                bestDistance = distance;
-                best = static_cast<std::uint8_t>(entry);
-            }
-        }
-        m_known.emplace(key, best);
-        return best;
     }
 
 private:
-    const std::vector<std::uint8_t>& m_table;
-    std::unordered_map<std::uint32_t, std::uint8_t> m_known;
+    Picture& m_result;
+    NearestColour m_nearest;
 };
+
+// Every target pixel the mean of an fx x fy block, both powers of two. Each weight is then
+// 1 / f exactly and the filter's float sums are exact up to 24 bits; the sums here are the
+// same numbers, counted in integers, with the filter's float steps taken wherever the float
+// sums would have been rounded, so the result is the filter's to the bit.
+template <bool kIndexed>
+void ResizeByPowersOfTwo(const SourceColours& colours, Output& output, std::uint32_t width,
+                         std::uint32_t height) {
+    const BitmapView& source = colours.view();
+    const std::uint32_t fx = source.width / width;
+    const std::uint32_t fy = source.height / height;
+    const bool wholeInIntegers = std::uint64_t{fx} * fy <= 65536 && fx <= 256;
+    // Lanes hold 16 bits: at most 256 pixels go into one before it is emptied into `sums`.
+    const std::uint32_t laneColumns = wholeInIntegers ? width : source.width;
+    const std::uint32_t perLane = wholeInIntegers ? fx : 1;
+    const std::uint32_t rowsPerFlush = std::max<std::uint32_t>(256 / perLane, 1);
+    std::vector<std::uint64_t> lanes(laneColumns);
+    std::vector<std::uint32_t> sums(std::size_t{laneColumns} * 4);
+    const float xWeight = 1.0f / static_cast<float>(fx);
+    const float yWeight = 1.0f / static_cast<float>(fy);
+    // Rounding the mean half up: (2 sum + fx fy) / (2 fx fy), a shift for powers of two.
+    const std::uint64_t half = std::uint64_t{fx} * fy;
+    const int shift = std::countr_zero(2 * half);
+    std::array<std::uint8_t, 4> rounded{};
+
+    for (std::uint32_t y = 0; y < height; ++y) {
+        std::fill(lanes.begin(), lanes.end(), 0);
+        std::fill(sums.begin(), sums.end(), 0);
+        for (std::uint32_t k = 0; k < fy; ++k) {
+            const std::uint8_t* row = source.Row(y * fy + k);
+            if (perLane == 1) {
+                for (std::uint32_t x = 0; x < laneColumns; ++x) {
+                    lanes[x] += colours.Lanes<kIndexed>(row, x);
+                }
+            } else {
+                // Two sums side by side: every lane takes an even number of pixels.
+                for (std::uint32_t column = 0, x = 0; column < laneColumns; ++column) {
+                    std::uint64_t even = 0;
+                    std::uint64_t odd = 0;
+                    for (std::uint32_t j = 0; j < perLane; j += 2, x += 2) {
+                        even += colours.Lanes<kIndexed>(row, x);
+                        odd += colours.Lanes<kIndexed>(row, x + 1);
+                    }
+                    lanes[column] += even + odd;
+                }
+            }
+            if ((k + 1) % rowsPerFlush == 0 || k + 1 == fy) {
+                for (std::uint32_t column = 0; column < laneColumns; ++column) {
+                    for (int channel = 0; channel < 4; ++channel) {
+                        sums[column * 4 + channel] += Lane(lanes[column], channel);
+                    }
+                    lanes[column] = 0;
+                }
+            }
+        }
+        for (std::uint32_t x = 0; x < width; ++x) {
+            for (int channel = 0; channel < 4; ++channel) {
+                if (wholeInIntegers) {
+                    const std::uint64_t sum = sums[x * 4 + channel];
+                    rounded[channel] = static_cast<std::uint8_t>((2 * sum + half) >> shift);
+                } else {
+                    // Column sums are exact; adding fx of them is where floats round.
+                    float colour = 0.0f;
+                    for (std::uint32_t k = 0; k < fx; ++k) {
+                        const float columnSum =
+                            static_cast<float>(sums[(x * fx + k) * 4 + channel]) * yWeight;
+                        colour += xWeight * columnSum;
+                    }
+                    rounded[channel] = RoundChannel(colour);
+                }
+            }
+            output.Put(x, y, rounded);
+        }
+    }
+}
+
+bool IsPowerOfTwoFactor(std::uint32_t source, std::uint32_t target) {
+    return target != 0 && source >= target && source % target == 0 &&
+           std::has_single_bit(source / target);
+}
 
 }  // namespace
 
-std::optional<Picture> BoxResize(const Picture& source, std::uint32_t width, std::uint32_t height) {
+std::optional<Picture> BoxResize(const BitmapView& source, std::uint32_t width,
+                                 std::uint32_t height) {
     const bool indexed = source.bitsPerPixel == 8;
     const bool emptyTarget = width == 0 || height == 0;
     const bool emptySource = source.width == 0 || source.height == 0;
@@ -106,7 +222,7 @@ std::optional<Picture> BoxResize(const Picture& source, std::uint32_t width, std
     result.height = height;
     result.bitsPerPixel = source.bitsPerPixel;
     if (indexed) {
-        result.colourTable = source.colourTable;
+        result.colourTable.assign(source.colourTable.begin(), source.colourTable.end());
         result.colourTable.resize(kPaddedTableEntries * 4, 0);
     }
     const std::size_t outBytes = indexed ? 1 : 4;
@@ -115,32 +231,41 @@ std::optional<Picture> BoxResize(const Picture& source, std::uint32_t width, std
         return result;
     }
 
-    const std::vector<std::uint8_t> expanded =
-        indexed ? ExpandToBgra(source) : std::vector<std::uint8_t>{};
-    const std::uint8_t* colours = indexed ? expanded.data() : source.pixels.data();
+    const SourceColours colours(source);
+    Output output(result, source.colourTable);
+    // Taller factors would round the filter's sums of whole columns too.
+    if (IsPowerOfTwoFactor(source.width, width) && IsPowerOfTwoFactor(source.height, height) &&
+        source.height / height <= 65536) {
+        if (indexed) {
+            ResizeByPowersOfTwo<true>(colours, output, width, height);
+        } else {
+            ResizeByPowersOfTwo<false>(colours, output, width, height);
+        }
+        return result;
+    }
+
     const Axis columns = MakeAxis(source.width, width);
     const Axis rows = MakeAxis(source.height, height);
-    PaletteMatcher matcher(source.colourTable);
     std::vector<float> columnSums(std::size_t{source.width} * 4);
     std::array<std::uint8_t, 4> rounded{};
-    const std::size_t sourceRowBytes = std::size_t{source.width} * 4;
-    const std::size_t outRowBytes = std::size_t{width} * outBytes;
 
     for (std::uint32_t y = 0; y < height; ++y) {
-        std::uint8_t* outRow = result.pixels.data() + y * outRowBytes;
-        // Upscaled rows repeat: a row covering the same source rows is the same row.
         const Span& rowSpan = rows.spans[y];
+        // Upscaled rows repeat: a row covering the same source rows is the same row.
         if (y > 0 && rowSpan == rows.spans[y - 1]) {
-            std::copy_n(outRow - outRowBytes, outRowBytes, outRow);
+            std::copy_n(result.pixels.begin() + (y - 1) * width * outBytes, width * outBytes,
+                        result.pixels.begin() + y * width * outBytes);
             continue;
         }
         std::fill(columnSums.begin(), columnSums.end(), 0.0f);
         for (std::uint32_t k = 0; k < rowSpan.count; ++k) {
             const float weight = rows.Weight(rowSpan, k);
-            const std::uint8_t* sourceRow =
-                colours + (std::size_t{rowSpan.first} + k) * sourceRowBytes;
-            for (std::size_t i = 0; i < sourceRowBytes; ++i) {
-                columnSums[i] += weight * sourceRow[i];
+            const std::uint8_t* sourceRow = source.Row(rowSpan.first + k);
+            for (std::uint32_t x = 0; x < source.width; ++x) {
+                const std::uint8_t* colour = colours.At(sourceRow, x);
+                for (int channel = 0; channel < 4; ++channel) {
+                    columnSums[x * 4 + channel] += weight * colour[channel];
+                }
             }
         }
         for (std::uint32_t x = 0; x < width; ++x) {
@@ -156,11 +281,7 @@ std::optional<Picture> BoxResize(const Picture& source, std::uint32_t width, std
             for (int channel = 0; channel < 4; ++channel) {
                 rounded[channel] = RoundChannel(colour[channel]);
             }
-            if (indexed) {
-                outRow[x] = matcher.Nearest(rounded.data());
-            } else {
-                std::copy(rounded.begin(), rounded.end(), outRow + x * 4);
-            }
+            output.Put(x, y, rounded);
         }
     }
     return result;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "BitmapFormat.h"
 #include "Picture.h"
 
 // Scales `source` to width × height with an area (box) filter: every target pixel is the
@@ -13,4 +14,5 @@
 // filtered colour; a 32-bit source gives a 32-bit result. A side of 0 gives an empty picture.
 // Empty when the result would exceed the decoded limit or an empty source has to fill a
 // non-empty target.
-std::optional<Picture> BoxResize(const Picture& source, std::uint32_t width, std::uint32_t height);
+std::optional<Picture> BoxResize(const BitmapView& source, std::uint32_t width,
+                                 std::uint32_t height);

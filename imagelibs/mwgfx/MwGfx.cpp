@@ -41,12 +41,14 @@ bool ResizeBitmap(std::intptr_t src, std::intptr_t dst, std::intptr_t width, std
     if (!name || width < 0 || height < 0 || !FitsDecodedLimit(width, height)) {
         return false;
     }
-    const auto picture = ReadPicture(src, ParseBitmap);
-    if (!picture) {
+    const auto sourceName = NameFromWord(src);
+    const auto bytes = sourceName ? ReadInputFile(*sourceName) : std::nullopt;
+    const auto source = bytes ? ViewBitmap(*bytes) : std::nullopt;
+    if (!source) {
         return false;
     }
     auto resized =
-        BoxResize(*picture, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
+        BoxResize(*source, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
     return resized && WritePicture(*name, EncodeBitmap(std::move(*resized)));
 }
 

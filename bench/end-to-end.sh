@@ -1,0 +1,118 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Times txdtool on large dictionaries against what the machine needs for the same bytes
+# anyway (cat, cp, cp + sync, a bare libsquish decode), each command alternated with its
+# anchor, and prints min / median / max of the ratios of PAIRS pairs (default 5).
+#   bench/end-to-end.sh BUILD_DIR
+# BUILD_DIR holds a Release build with txdtool, txdgen and the programs in bench/. The dictionaries
+# (about 300 MiB) are made in a temporary folder that is removed afterwards.
+set -eu
+
+build=$(cd "${1:?usage: end-to-end.sh BUILD_DIR}" && pwd)
+pairs=${PAIRS:-5}
+txdtool=$build/txdtool/txdtool
+txdgen=$build/tools/txdgen
+decode=$build/bench/squish_decode
+work=$(mktemp -d "${TMPDIR:-/tmp}/txd-bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT INT TERM
+
+microseconds() { date +%s%N | cut -c1-16; }
+
+# Runs the command and prints how many microseconds it took; its output is dropped.
+timed() {
+    start=$(microseconds)
+    "$@" >/dev/null 2>&1 || { echo "end-to-end.sh: failed: $*" >&2; exit 1; }
+    echo $(($(microseconds) - start))
+}
+
+# min / median / max of the numbers on standard input.
+spread() {
+    sort -g | awk -v scale="$1" '{ v[NR] = $1 / scale }
+        END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2;
+              printf "%.3g / %.3g / %.3g", v[1], m, v[NR] }'
+}
+
+# compare LABEL ANCHOR-LABEL PROJECT-COMMAND -- ANCHOR-COMMAND
+compare() {
+    label=$1 anchor=$2
+    shift 2
+    project_cmd=""
+    while [ "$1" != "--" ]; do project_cmd="$project_cmd '$1'"; shift; done
+    shift
+    : >"$work/times"
+    i=0
+    while [ $i -lt "$pairs" ]; do
+        p=$(eval timed "$project_cmd")
+        a=$(timed "$@")
+        echo "$p $a" >>"$work/times"
+        i=$((i + 1))
+    done
+    printf '| %s | %s s | %s | %s s | %s |\n' "$label" \
+        "$(cut -d' ' -f1 "$work/times" | spread 1000000)" "$anchor" \
+        "$(cut -d' ' -f2 "$work/times" | spread 1000000)" \
+        "$(awk '{ print $1 / $2 }' "$work/times" | spread 1)"
+}
+
+copy_and_sync() { cp "$1" "$2" && sync "$2"; }
+
+# Flips the alpha flag of texture $2 of dictionary $1 at every call, so that each one saves
+# (timed runs happen in subshells: the flag's state lives in a file).
+toggle_alpha() {
+    state="$work/alpha-$2"
+    if [ "$(cat "$state" 2>/dev/null)" = yes ]; then flag=no; else flag=yes; fi
+    echo $flag >"$state"
+    "$txdtool" alpha "$1" "$2" $flag
+}
+
+echo "Making the dictionaries in $work ..."
+"$txdgen" --set rgba-256mib "$work/big.txd"
+"$txdgen" --set pal8-2048 "$work/pal8.txd"
+"$txdgen" --set dxt1-2048 "$work/dxt1.txd"
+"$txdtool" export "$work/dxt1.txd" -C "$work" >/dev/null
+cp "$work/big.txd" "$work/edit.txd"
+cat "$work/big.txd" "$work/edit.txd" >/dev/null  # warm the page cache
+size=$(wc -c <"$work/big.txd")
+
+echo "big.txd: $size bytes; $pairs pairs of runs, each command right before its anchor"
+echo
+echo '| command | project min / median / max | anchor | anchor min / median / max | ratio min / median / max |'
+echo '|---|---|---|---|---|'
+compare 'check big.txd' 'cat big.txd' "$txdtool" check "$work/big.txd" -- \
+    sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"
+compare 'list big.txd' 'cat big.txd' "$txdtool" list "$work/big.txd" -- \
+    sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"
+compare 'swizzle big.txd' 'cp big.txd' "$txdtool" swizzle "$work/edit.txd" -- \
+    cp "$work/big.txd" "$work/copy.txd"
+compare 'flip big.txd ONE' 'cp + sync' "$txdtool" flip "$work/edit.txd" rgba_1024_07 -- \
+    copy_and_sync "$work/big.txd" "$work/copy.txd"
+compare 'alpha big.txd ONE (32-bit)' 'cp + sync' toggle_alpha "$work/edit.txd" rgba_1024_07 -- \
+    copy_and_sync "$work/big.txd" "$work/copy.txd"
+compare 'alpha pal8.txd (8-bit 2048², full chain rebuilt)' 'cp big.txd' \
+    toggle_alpha "$work/pal8.txd" pal8_2048 -- cp "$work/big.txd" "$work/copy.txd"
+mkdir "$work/chain"
+compare 'rebuild of pal8_2048 chain alone (11 x _bmpresize)' 'cp big.txd' \
+    sh -c 'cd "$1" && "$2" ../pal8.txd pal8_2048' sh "$work/chain" "$build/bench/rebuild_chain" -- \
+    cp "$work/big.txd" "$work/copy.txd"
+compare 'preview dxt1.txd (DXT1 2048²)' 'bare libsquish decode' \
+    "$txdtool" preview "$work/dxt1.txd" dxt1_2048 "$work/preview.png" -- \
+    "$decode" "$work/dxt1_2048.dds"
+
+# Swizzle All / Unswizzle All over 64 MiB in memory: the speed as a share of memcpy's, from
+# the same interleaved repetitions of the Google Benchmark cases.
+"$build/bench/pixelops_bench" --benchmark_repetitions="$pairs" \
+    --benchmark_enable_random_interleaving=true --benchmark_format=csv 2>/dev/null |
+    grep -v '_mean\|_median\|_stddev\|_cv' | tr -d '"' >"$work/pixelops.csv"
+for case in SwizzleAll/depth:8 UnswizzleAll/depth:8 SwizzleAll/depth:32 UnswizzleAll/depth:32; do
+    depth=${case#*:}
+    grep "^$case," "$work/pixelops.csv" | cut -d, -f3 >"$work/convert"
+    grep "^Memcpy/depth:$depth," "$work/pixelops.csv" | cut -d, -f3 >"$work/copy"
+    printf '| %s (64 MiB) | %s ms | memcpy | %s ms | speed %s of memcpy |\n' "$case" \
+        "$(spread 1 <"$work/convert")" "$(spread 1 <"$work/copy")" \
+        "$(paste -d' ' "$work/copy" "$work/convert" | awk '{ print $1 / $2 }' | spread 1)"
+done
+
+peak=$(/usr/bin/time -f %M "$txdtool" list "$work/big.txd" 2>&1 >/dev/null | tail -n 1)
+awk -v peak="$peak" -v size="$size" 'BEGIN {
+    mib = 1048576; limit = 1.1 * size + 32 * mib;
+    printf "\npeak memory of list big.txd: %.1f MiB = %.2f x the file (%.1f MiB); the goal is at most %.1f MiB\n",
+        peak * 1024 / mib, peak * 1024 / size, size / mib, limit / mib }'
