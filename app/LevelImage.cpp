@@ -1,121 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LevelImage.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <span>
+#include <utility>
 
-#include "DdsFile.h"
-#include "DictionaryReader.h"
-#include "FileIo.h"
-#include "LibraryArgs.h"
-#include "WorkingBitmap.h"
+#include "LevelChain.h"
+#include "LevelDecode.h"
 
 namespace {
 
 constexpr std::uint64_t kMaxPixels = 64ull * 1024 * 1024;
 
-// Rows of 8-bit indices into a B, G, R, A table or of B, G, R, A texels, without padding. An
-// index past the table is opaque black, as the preview shows it.
-QImage DecodeRows(std::span<const std::uint8_t> pixels, std::span<const std::uint8_t> palette,
-                  std::uint32_t width, std::uint32_t height, int bitsPerPixel, bool bottomUp) {
-    const std::uint64_t count = std::uint64_t{width} * height;
-    const std::uint64_t bytesPerPixel = bitsPerPixel / 8;
-    if (width == 0 || height == 0 || count > kMaxPixels || pixels.size() < count * bytesPerPixel) {
-        return {};
-    }
-    QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_ARGB32);
-    const std::size_t colours = palette.size() / 4;
-    for (std::uint32_t row = 0; row < height; ++row) {
-        auto* out = reinterpret_cast<QRgb*>(
-            image.scanLine(static_cast<int>(bottomUp ? height - 1 - row : row)));
-        const std::uint8_t* in = pixels.data() + std::uint64_t{row} * width * bytesPerPixel;
-        for (std::uint32_t x = 0; x < width; ++x) {
-            const std::uint8_t* bgra = in + x * bytesPerPixel;
-            if (bitsPerPixel == 8) {
-                if (*bgra >= colours) {
-                    out[x] = qRgb(0, 0, 0);
-                    continue;
-                }
-                bgra = palette.data() + *bgra * 4u;
-            }
-            out[x] = qRgba(bgra[2], bgra[1], bgra[0], bgra[3]);
-        }
-    }
-    return image;
-}
-
-QImage RenderBlocks(const TextureRecord& record, GfxBinding& gfx) {
-    constexpr const char* kTempBitmap = "Temp.bmp";
-    constexpr const char* kTempDds = "Temp.dds";
-    WorkingFiles cleanup{kTempBitmap, kTempDds};
-    RemoveFileQuietly(kTempBitmap);
-    WriteDdsFile(kTempDds, record);
-    NameBuffer source(kTempDds);
-    NameBuffer destination(kTempBitmap);
-    WorkBlock block;
-    gfx._anytobmps(source.word(), destination.word(), block.word(), 0, 0);
-    if (!FileExists(kTempBitmap)) {
-        return {};
-    }
-    const std::vector<std::uint8_t> file = ReadWholeFile(kTempBitmap);
-    const auto header = ReadBitmapHeader(file);
-    if (!header || header->bitsPerPixel != 32 || header->width <= 0 || header->height == 0 ||
-        header->height == INT32_MIN || header->pixelOffset > file.size()) {
-        return {};
-    }
-    return DecodeRows(std::span(file).subspan(header->pixelOffset), {},
-                      static_cast<std::uint32_t>(header->width),
-                      static_cast<std::uint32_t>(std::abs(header->height)), 32, header->height > 0);
-}
-
 }  // namespace
 
-QImage RenderFullSize(const TextureRecord& record, GfxBinding& gfx) {
-    if (IsBlockCompressed(record)) {
-        return RenderBlocks(record, gfx);
-    }
-    if (record.compression != compression::kNone || (record.depth != 8 && record.depth != 32)) {
+QImage RenderFullSize(const TextureRecord& record) {
+    if (std::uint64_t{record.width} * record.height > kMaxPixels) {
         return {};
     }
-    return DecodeRows(std::span(record.pixels.data(), record.pixels.size()),
-                      std::span(record.palette.data(), record.palette.size()), record.width,
-                      record.height, record.depth, true);
-}
-
-std::vector<StoredLevel> SmallerLevels(const TextureRecord& record) {
-    std::vector<StoredLevel> levels;
-    const auto count = static_cast<std::uint16_t>(record.mipCount);
-    std::uint32_t width = record.width;
-    std::uint32_t height = record.height;
-    std::uint64_t offset = std::uint64_t{record.pixelOffset} + record.pixelSize;
-    for (std::uint32_t level = 1; level < count && (width > 1 || height > 1); ++level) {
-        width = std::max<std::uint32_t>(width >> 1, 1);
-        height = std::max<std::uint32_t>(height >> 1, 1);
-        const std::uint64_t size =
-            SizesForHeader(record.depth, record.compression, width, height, record.alphaFlags)
-                .pixelSize;
-        if (size == 0 || offset + size > record.levelDataEnd) {
-            break;
-        }
-        levels.push_back({width, height, offset, size});
-        offset += size;
+    const ByteBuffer& pixels = std::as_const(record).pixels;
+    const RgbaImage picture =
+        DecodeLevel(record, std::span(pixels.data(), pixels.size()), record.width, record.height);
+    if (picture.rgba.empty()) {
+        return {};
     }
-    return levels;
+    const QImage view(picture.rgba.data(), static_cast<int>(picture.width),
+                      static_cast<int>(picture.height), static_cast<qsizetype>(picture.width) * 4,
+                      QImage::Format_RGBA8888);
+    return view.convertToFormat(QImage::Format_ARGB32);
 }
 
-std::optional<TextureRecord> LevelRecord(const TextureRecord& record, const StoredLevel& level,
-                                         const std::string& path) {
-    const std::vector<std::uint8_t> file = ReadWholeFile(path);
-    if (level.offset > file.size() || level.size > file.size() - level.offset) {
+std::optional<TextureRecord> LevelRecord(const TextureRecord& record, std::size_t level) {
+    const std::vector<LevelSize> levels = SmallerLevelSizes(record);
+    if (level == 0 || level > levels.size()) {
+        return std::nullopt;
+    }
+    const std::uint64_t first = levels.front().offset;
+    const LevelSize& chosen = levels[level - 1];
+    const ByteBuffer& smaller = std::as_const(record).smallerLevels;
+    if (chosen.offset - first + chosen.bytes > smaller.size()) {
         return std::nullopt;
     }
     TextureRecord copy = record;
-    copy.width = level.width;
-    copy.height = level.height;
-    copy.pixelSize = static_cast<std::uint32_t>(level.size);
-    copy.pixelOffset = static_cast<std::uint32_t>(level.offset);
-    const auto begin = file.begin() + static_cast<std::ptrdiff_t>(level.offset);
-    copy.pixels.assign(begin, begin + static_cast<std::ptrdiff_t>(level.size));
+    copy.width = chosen.width;
+    copy.height = chosen.height;
+    copy.pixelSize = static_cast<std::uint32_t>(chosen.bytes);
+    copy.pixelOffset = static_cast<std::uint32_t>(chosen.offset);
+    const std::uint8_t* begin = smaller.data() + (chosen.offset - first);
+    copy.pixels = ByteBuffer::Copy(std::span(begin, chosen.bytes));
+    copy.smallerLevels.clear();
     return copy;
 }

@@ -41,6 +41,7 @@
 #include "GrowingCanvas.h"
 #include "Import.h"
 #include "ImportDialog.h"
+#include "LevelChain.h"
 #include "LevelImage.h"
 #include "Preview.h"
 #include "PreviewView.h"
@@ -368,7 +369,7 @@ void MainDialog::ShowPicture(const PreviewPicture& picture, const TextureRecord&
             // asks for it. The pixmap may share the image's memory, which the preview owns.
             auto source = [this, copy = std::make_shared<TextureRecord>(record)] {
                 QImage full;
-                ReportFileErrors([&] { full = RenderFullSize(*copy, m_gfx); });
+                ReportFileErrors([&] { full = RenderFullSize(*copy); });
                 return full;
             };
             m_picture->Show(QPixmap::fromImage(view.copy()), source);
@@ -395,7 +396,7 @@ void MainDialog::OnDblclkTextureList() {
     ShowPicture(RenderPreview(*record, m_gfx), *record);
     m_shownRow = m_textureList->currentRow();
     m_levelSelector->addItem(tr("Level %1: %2 × %3").arg(0).arg(record->width).arg(record->height));
-    const std::vector<StoredLevel> levels = SmallerLevels(*record);
+    const std::vector<LevelSize> levels = SmallerLevelSizes(*record);
     for (std::size_t i = 0; i < levels.size(); ++i) {
         m_levelSelector->addItem(
             tr("Level %1: %2 × %3").arg(i + 1).arg(levels[i].width).arg(levels[i].height));
@@ -415,20 +416,16 @@ void MainDialog::OnDblclkTextureList() {
     UpdateData(false);
 }
 
-// Levels after the first are shown as the dictionary file holds them: edits reach them only
-// through Save.
 void MainDialog::ShowLevel(int level) {
     if (m_shownRow < 0 || static_cast<std::size_t>(m_shownRow) >= m_textures.size()) {
         return;
     }
     const TextureRecord& record = m_textures[static_cast<std::size_t>(m_shownRow)].record;
-    const std::vector<StoredLevel> levels = SmallerLevels(record);
-    if (level <= 0 || static_cast<std::size_t>(level) > levels.size()) {
+    if (level <= 0) {
         ShowPicture(RenderPreview(record, m_gfx), record);
         return;
     }
-    const auto levelRecord =
-        LevelRecord(record, levels[static_cast<std::size_t>(level) - 1], g_txdPath.toStdString());
+    const auto levelRecord = LevelRecord(record, static_cast<std::size_t>(level));
     if (!levelRecord) {
         m_picture->Clear();
         return;

@@ -10,6 +10,7 @@
 #include "DictionaryRewrite.h"
 #include "FileError.h"
 #include "FileIo.h"
+#include "LevelChain.h"
 #include "LibraryArgs.h"
 #include "WorkingBitmap.h"
 #include "WorkingFolder.h"
@@ -20,12 +21,6 @@ const std::string kMipMapIn = "MipMapIn.bmp";
 const std::string kMipMapOut = "MipMapOut.bmp";
 // The resized bitmap's pixels follow its two headers and a 256-entry palette.
 constexpr std::uint64_t kResizedPixelsOffset = 14 + 40 + 1024;
-
-struct LevelPlace {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::uint64_t offset = 0;
-};
 
 struct LevelBytes {
     std::uint64_t offset = 0;
@@ -42,34 +37,14 @@ auto ForTexture(const TextureEntry& texture, Step step) {
     }
 }
 
-// The smaller levels that follow the first one of an 8-bit texture, each side halved and
-// never below 1. The level count is only trusted as far as the chain to 1 x 1 goes, and a
-// level that would reach past the texture's own data ends the list.
-std::vector<LevelPlace> LevelsToRebuild(const TextureRecord& record) {
-    std::vector<LevelPlace> levels;
-    if (record.depth != 8 || record.width == 0 || record.height == 0) {
-        return levels;
-    }
-    const auto count = static_cast<std::uint16_t>(record.mipCount);
-    std::uint32_t width = record.width;
-    std::uint32_t height = record.height;
-    std::uint64_t offset = std::uint64_t{record.pixelOffset} + record.pixelSize;
-    for (std::uint32_t level = 1; level < count && (width > 1 || height > 1); ++level) {
-        width = std::max<std::uint32_t>(width >> 1, 1);
-        height = std::max<std::uint32_t>(height >> 1, 1);
-        const std::uint64_t size = std::uint64_t{width} * height;
-        if (offset + size > record.levelDataEnd) {
-            break;
-        }
-        levels.push_back({width, height, offset});
-        offset += size;
-    }
-    return levels;
+// An 8-bit texture's smaller levels are made again from its first level.
+std::vector<LevelSize> LevelsToRebuild(const TextureRecord& record) {
+    return record.depth == 8 ? SmallerLevelSizes(record) : std::vector<LevelSize>{};
 }
 
 std::vector<std::uint8_t> ResizeLevel(const std::string& path, GfxBinding& gfx, NameBuffer& input,
                                       NameBuffer& output, WorkBlock& block,
-                                      const LevelPlace& level) {
+                                      const LevelSize& level) {
     const std::string outputPath = output.c_str();
     // An output left by an earlier resize must never pass for this one's.
     RemoveFileQuietly(outputPath);
@@ -93,7 +68,7 @@ std::vector<std::uint8_t> ResizeLevel(const std::string& path, GfxBinding& gfx, 
 
 std::vector<LevelBytes> RebuildLevels(const std::string& path, const TextureRecord& record,
                                       GfxBinding& gfx, WorkBlock& block) {
-    const std::vector<LevelPlace> places = LevelsToRebuild(record);
+    const std::vector<LevelSize> places = LevelsToRebuild(record);
     if (places.empty()) {
         return {};
     }
@@ -108,7 +83,7 @@ std::vector<LevelBytes> RebuildLevels(const std::string& path, const TextureReco
     NameBuffer output(outputPath);
     block.Clear();
     std::vector<LevelBytes> levels;
-    for (const LevelPlace& place : places) {
+    for (const LevelSize& place : places) {
         levels.push_back({place.offset, ResizeLevel(path, gfx, input, output, block, place)});
     }
     return levels;

@@ -23,7 +23,7 @@ std::vector<LevelSize> SmallerLevelSizes(const TextureRecord& record) {
         if (size == 0 || offset + size > record.levelDataEnd) {
             break;
         }
-        levels.push_back({width, height, size});
+        levels.push_back({width, height, offset, size});
         offset += size;
     }
     return levels;

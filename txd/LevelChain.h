@@ -9,6 +9,7 @@
 struct LevelSize {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
+    std::uint64_t offset = 0;  // in the file
     std::uint64_t bytes = 0;
 };
 

@@ -90,7 +90,8 @@ TEST(DesktopTest, ZoomLevelsGiveTheirSizes) {
 
 TEST(DesktopTest, AlphaChannelViewAndLevelSelectorShowTheStoredBytes) {
     Window window;
-    const SampleTexture texture = MakePatternTexture("mips", 16, 8, 32, 0, 3, 0x500);
+    SampleTexture texture = MakePatternTexture("mips", 16, 8, 32, 0, 3, 0x500);
+    texture.hasAlpha = 1;
     window.OpenTextures({texture});
     window.dialog.Dispatch(command::kViewAlphaChannel);
     const std::uint8_t* firstTexel = texture.levels[0].data();
