@@ -12,7 +12,8 @@
 // whatever lies between the end of the information header and the pixel offset.
 
 // Reads working bitmaps (rows unpadded) and ordinary ones (rows padded to 4 bytes): rows are
-// taken as padded when the file holds padded rows in full. Empty for anything else.
+// taken as padded when the file holds padded rows in full. Empty for anything else, a side
+// of 0 included.
 std::optional<Picture> ParseBitmap(std::span<const std::uint8_t> file);
 
 // Writes rows unpadded with a 40-byte information header. The pixels start right after the
