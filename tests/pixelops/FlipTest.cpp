@@ -12,25 +12,6 @@
 
 namespace {
 
-int SquishKind(std::int32_t compression) {
-    switch (compression) {
-        case compression::kDxt1:
-            return squish::kDxt1;
-        case compression::kDxt3:
-            return squish::kDxt3;
-        default:
-            return squish::kDxt5;
-    }
-}
-
-std::vector<std::uint8_t> Decode(const TextureRecord& record) {
-    std::vector<std::uint8_t> rgba(std::size_t{record.width} * record.height * 4);
-    squish::DecompressImage(rgba.data(), static_cast<int>(record.width),
-                            static_cast<int>(record.height), record.pixels.data(),
-                            SquishKind(record.compression));
-    return rgba;
-}
-
 // Colour and alpha change along both axes, and alpha crosses the 1-bit cut-off, so every
 // index row of every kind differs from its neighbours.
 TextureRecord EncodedPicture(std::uint32_t width, std::uint32_t height, std::int32_t kind) {
@@ -44,7 +25,9 @@ TextureRecord EncodedPicture(std::uint32_t width, std::uint32_t height, std::int
             texel[3] = static_cast<std::uint8_t>(255 - y * 50 - x * 7);
         }
     }
-    const int flags = SquishKind(kind);
+    const int flags = kind == compression::kDxt1   ? squish::kDxt1
+                      : kind == compression::kDxt3 ? squish::kDxt3
+                                                   : squish::kDxt5;
     TextureRecord record = CountingRecord(width, height, 16, 0, kind);
     record.pixelSize = static_cast<std::uint32_t>(
         squish::GetStorageRequirements(static_cast<int>(width), static_cast<int>(height), flags));
@@ -92,8 +75,10 @@ TEST(FlipTexture, MirrorsTheDecodedPictureOfEveryBlockKind) {
                                         << "x" << original.height);
         TextureRecord record = original;
         ASSERT_TRUE(FlipTexture(record));
-        const std::vector<std::uint8_t> before = Decode(original);
-        const std::vector<std::uint8_t> after = Decode(record);
+        const auto before =
+            DecodeBlocks(original.compression, original.width, original.height, original.pixels);
+        const auto after =
+            DecodeBlocks(record.compression, record.width, record.height, record.pixels);
         const std::size_t rowBytes = std::size_t{original.width} * 4;
         for (std::uint32_t y = 0; y < original.height; ++y) {
             const auto row = after.begin() + y * rowBytes;
