@@ -4,8 +4,15 @@ BUILD_DIR := build
 TEST_DIR := build-test
 SAMPLE := $(BUILD_DIR)/sample/sample.txd
 JOBS := 2
+FUZZ_DIR := build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := dictionary working_bitmap bitmap targa dds import
+# Inputs up to 1 MiB; a second per input, 2 GiB of memory and no single allocation beyond
+# the largest decoded picture (256 MiB) plus headroom count as findings.
+FUZZ_FLAGS := -max_len=1048576 -timeout=1 -rss_limit_mb=2048 -malloc_limit_mb=600 \
+	-print_final_stats=1
 
-.PHONY: run test build deps bench package clean
+.PHONY: run test build deps bench package fuzz clean
 
 deps:
 	@sh tools/install-deps.sh
@@ -46,5 +53,20 @@ package: deps
 	cmake --build build-package -j$(JOBS)
 	cd build-package && cpack -G DEB
 
+# Each target runs FUZZ_SECONDS on a working copy of its corpus and past findings; new
+# findings land in build-fuzz/findings/TARGET/ (copy them to fuzz/regressions/TARGET/).
+fuzz:
+	@sh tools/install-deps.sh clang libclang-rt-dev
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DTINPLATE_FUZZ=ON -DTINPLATE_BUILD_TESTS=OFF -DTINPLATE_BUILD_APP=OFF
+	cmake --build $(FUZZ_DIR) -j$(JOBS) $(addprefix --target fuzz_,$(FUZZ_TARGETS))
+	@status=0; for target in $(FUZZ_TARGETS); do \
+	    mkdir -p $(FUZZ_DIR)/corpus/$$target $(FUZZ_DIR)/findings/$$target; \
+	    echo "== fuzz_$$target for $(FUZZ_SECONDS) s"; \
+	    $(FUZZ_DIR)/fuzz/fuzz_$$target $(FUZZ_FLAGS) -max_total_time=$(FUZZ_SECONDS) \
+	        -artifact_prefix=$(FUZZ_DIR)/findings/$$target/ $(FUZZ_DIR)/corpus/$$target \
+	        $$(ls -d fuzz/corpus/$$target fuzz/regressions/$$target 2>/dev/null) || status=1; \
+	done; exit $$status
+
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_DIR) build-bench build-package
+	rm -rf $(BUILD_DIR) $(TEST_DIR) build-bench build-package $(FUZZ_DIR)

@@ -28,7 +28,7 @@ std::optional<BitmapView> ViewBitmap(std::span<const std::uint8_t> file) {
     const std::uint16_t bitsPerPixel = ReadLe16(file, 28);
     const std::uint32_t compression = ReadLe32(file, 30);
     if (tableOffset < kFileHeaderSize + kInfoHeaderSize || pixelOffset < tableOffset ||
-        pixelOffset > file.size() || width < 0 || height < 0 || compression != 0 ||
+        pixelOffset > file.size() || width <= 0 || height <= 0 || compression != 0 ||
         (bitsPerPixel != 8 && bitsPerPixel != 32) || !FitsDecodedLimit(width, height)) {
         return std::nullopt;
     }

@@ -24,7 +24,8 @@ struct BitmapView {
 };
 
 // Reads working bitmaps (rows unpadded) and ordinary ones (rows padded to 4 bytes): rows are
-// taken as padded when the file holds padded rows in full. Empty for anything else.
+// taken as padded when the file holds padded rows in full. Empty for anything else, a side
+// of 0 included.
 std::optional<BitmapView> ViewBitmap(std::span<const std::uint8_t> file);
 // The same, copied out of the file.
 std::optional<Picture> ParseBitmap(std::span<const std::uint8_t> file);

@@ -80,7 +80,8 @@ std::optional<Picture> ParseDds(std::span<const std::uint8_t> file) {
     Picture picture;
     picture.height = ReadLe32(file, 12);
     picture.width = ReadLe32(file, 16);
-    if (!FitsDecodedLimit(picture.width, picture.height)) {
+    if (picture.width == 0 || picture.height == 0 ||
+        !FitsDecodedLimit(picture.width, picture.height)) {
         return std::nullopt;
     }
     const std::uint32_t formatFlags = ReadLe32(file, 80);

@@ -12,7 +12,8 @@
 
 // Reads DXT1, DXT3 and DXT5 blocks and uncompressed 32-bit pixels whose channels each fill one
 // byte, as a 32-bit picture. Without an alpha mask the fourth byte is kept as stored, so that
-// a file written by EncodeDds comes back unchanged. Empty for anything else.
+// a file written by EncodeDds comes back unchanged. Empty for anything else, a side of 0
+// included.
 std::optional<Picture> ParseDds(std::span<const std::uint8_t> file);
 
 // Writes a 32-bit picture uncompressed, rows top-down: A8R8G8B8 when `withAlpha`, otherwise

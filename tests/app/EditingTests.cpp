@@ -9,10 +9,6 @@
 
 namespace {
 
-TextureRecord& RecordAt(Window& window, int row) {
-    return *static_cast<TextureRecord*>(window.List().item(row)->data(Qt::UserRole).value<void*>());
-}
-
 // A single click only selects; an alpha command on the selected texture, which is not the one
 // shown, changes nothing but the Alpha field.
 TEST(EditingTest, AlphaCommandOnASingleClickedTextureChangesOnlyTheAlphaField) {
@@ -23,17 +19,17 @@ TEST(EditingTest, AlphaCommandOnASingleClickedTextureChangesOnlyTheAlphaField) {
     window.List().setCurrentRow(1);
     EXPECT_EQ(window.Field("imageLabel"), "Image: shown");
     window.dialog.Dispatch(command::kAlphaSetAlphaToYes);
-    EXPECT_EQ(RecordAt(window, 1).hasAlpha, 1u);
-    EXPECT_EQ(RecordAt(window, 0).hasAlpha, 0u);
+    EXPECT_EQ(window.Record(1).hasAlpha, 1u);
+    EXPECT_EQ(window.Record(0).hasAlpha, 0u);
     EXPECT_EQ(window.Field("Alpha"), "Yes");
     EXPECT_EQ(window.Field("Width"), "8");
     EXPECT_EQ(window.Field("imageLabel"), "Image: shown");
     EXPECT_EQ(window.Picture(), picture);
     EXPECT_TRUE(window.dialog.IsModified());
 
-    RecordAt(window, 1).hasAlpha = 7;
+    window.Record(1).hasAlpha = 7;
     window.dialog.Dispatch(command::kAlphaSetAlphaToNo);
-    EXPECT_EQ(RecordAt(window, 1).hasAlpha, 0u);
+    EXPECT_EQ(window.Record(1).hasAlpha, 0u);
     EXPECT_EQ(window.Field("Alpha"), "No");
     window.dialog.Dispatch(command::kTextureListDoubleClick);
     EXPECT_EQ(window.Field("Width"), "16");
@@ -43,14 +39,14 @@ TEST(EditingTest, SwizzleAndFlipRefreshThePictureAndMarkTheDictionaryModified) {
     Window window;
     window.OpenTextures({MakePatternTexture("square", 16, 16, 8, 0, 1, 0x2500)});
     const QImage linear = window.Picture();
-    const std::vector<std::uint8_t> bytes = RecordAt(window, 0).pixels;
+    const std::vector<std::uint8_t> bytes = window.Record(0).pixels;
 
     window.dialog.Dispatch(command::kImageSwizzleAll);
     EXPECT_TRUE(window.dialog.IsModified());
     EXPECT_NE(window.Picture(), linear);
     window.dialog.Dispatch(command::kImageUnswizzleAll);
     EXPECT_EQ(window.Picture(), linear);
-    EXPECT_EQ(RecordAt(window, 0).pixels, bytes);
+    EXPECT_EQ(window.Record(0).pixels, bytes);
 
     window.dialog.Dispatch(command::kImageFlip);
     EXPECT_EQ(window.Picture(), linear.mirrored(false, true));
@@ -79,7 +75,7 @@ TEST(EditingTest, ExportAndImportReportAndTheImportShowsAtTheNextPreview) {
               QStringList({"DDS File (*.dds)|*dds|All Files (*.*)|*.*||", ".dds", "blocks.dds"}));
     EXPECT_EQ(window.prompts.messages.back(), "FileImported");
     EXPECT_TRUE(window.dialog.IsModified());
-    EXPECT_EQ(RecordAt(window, 0).pixels, std::vector<std::uint8_t>(dds.begin() + 128, dds.end()));
+    EXPECT_EQ(window.Record(0).pixels, std::vector<std::uint8_t>(dds.begin() + 128, dds.end()));
     EXPECT_EQ(window.Picture(), before);
     window.Show(0);
     EXPECT_NE(window.Picture(), before);

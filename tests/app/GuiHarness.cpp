@@ -45,6 +45,10 @@ void Window::Show(int row) {
     dialog.Dispatch(command::kTextureListDoubleClick);
 }
 
+TextureRecord& Window::Record(int row) {
+    return *static_cast<TextureRecord*>(List().item(row)->data(Qt::UserRole).value<void*>());
+}
+
 QListWidget& Window::List() {
     return *dialog.findChild<QListWidget*>("textureList");
 }

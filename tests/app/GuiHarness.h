@@ -52,6 +52,8 @@ public:
     void Show(int row);
 
     QListWidget& List();
+    // The record the list holds in row `row`.
+    TextureRecord& Record(int row);
     QImage Picture();
     bool PictureIsEmpty();
     QString Field(const char* name);

@@ -73,8 +73,7 @@ TEST(WindowTest, OpenListsTexturesInFileOrderAndShowsTheFirst) {
     const std::uint32_t widths[] = {8, 16, 4};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(list.item(i)->text(), names[i]);
-        auto* record = static_cast<TextureRecord*>(list.item(i)->data(Qt::UserRole).value<void*>());
-        EXPECT_EQ(record->width, widths[i]);
+        EXPECT_EQ(window.Record(i).width, widths[i]);
     }
     EXPECT_EQ(list.currentRow(), 0);
     EXPECT_EQ(QApplication::focusWidget(), &list);

@@ -14,6 +14,7 @@ namespace {
 std::vector<TextureEntry> EveryExchangeKind() {
     std::vector<TextureEntry> entries = {
         PatternEntry("odd_pal8_6x5", 6, 5, 8, 0, 0x2500),
+        PatternEntry("single_pixel", 1, 1, 8, 0, 0x2500),
         PatternEntry("dxt5_32", 32, 32, 16, 15, 0x0300),
     };
     for (const char* file :

@@ -89,6 +89,9 @@ TEST(HostileInput, LyingHeadersAreRejectedWithoutOutput) {
              Patched(TrueColourBitmap(), [](Bytes& b) { WriteLe32(b, 10, 40); }),  // in the header
              Patched(TrueColourBitmap(), [](Bytes& b) { b[19] = b[23] = 1; }),     // sides of 16 M
              Patched(TrueColourBitmap(), [](Bytes& b) { WriteLe32(b, 22, -3); }),
+             // A side of 0 and 64 M rows: refused before any row is visited.
+             Patched(TrueColourBitmap(),
+                     [](Bytes& b) { WriteLe32(b, 18, 0), WriteLe32(b, 22, 1 << 26); }),
              Patched(IndexedBitmap(), [](Bytes& b) { WriteLe32(b, 10, 180); }),  // 31.5 colours
          }) {
         ExpectRejectedEverywhere(Format::kBitmap, bitmap);
@@ -97,6 +100,7 @@ TEST(HostileInput, LyingHeadersAreRejectedWithoutOutput) {
              Patched(DxtDds(), [](Bytes& b) { b[14] = b[18] = 1; }),  // 65544², 17 GB decoded
              Patched(DxtDds(), [](Bytes& b) { WriteLe32(b, 12, 0x7FFFFFFF); }),  // blocks not held
              Patched(DxtDds(), [](Bytes& b) { b[87] = '2'; }),                   // DXT2 is not read
+             Patched(DxtDds(), [](Bytes& b) { WriteLe32(b, 16, 0); }),           // a side of 0
              Patched(DxtDds(), [](Bytes& b) { b[0] = 'X'; }),
          }) {
         ExpectRejectedEverywhere(Format::kDds, dds);

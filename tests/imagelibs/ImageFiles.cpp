@@ -102,30 +102,3 @@ Bytes SmallTarga(std::uint8_t type, std::uint8_t pixelBits, std::uint8_t mapEntr
     }
     return file;
 }
-
-Bytes FlipRows(std::span<const std::uint8_t> bytes, std::size_t rowBytes) {
-    Bytes flipped;
-    for (std::size_t end = bytes.size(); end >= rowBytes && rowBytes > 0; end -= rowBytes) {
-        flipped.insert(flipped.end(), bytes.begin() + (end - rowBytes), bytes.begin() + end);
-    }
-    return flipped;
-}
-
-Bytes BgraToRgba(std::span<const std::uint8_t> bgra) {
-    Bytes rgba(bgra.begin(), bgra.end());
-    for (std::size_t i = 0; i + 4 <= rgba.size(); i += 4) {
-        std::swap(rgba[i], rgba[i + 2]);
-    }
-    return rgba;
-}
-
-Bytes MagickRgba(const std::string& path) {
-    const std::string command =
-        "convert '" + path + "' -auto-orient -depth 8 rgba:magick.rgba 2>/dev/null";
-    if (std::system(command.c_str()) != 0) {
-        throw std::runtime_error("ImageMagick cannot read " + path);
-    }
-    Bytes rgba = ReadBytes("magick.rgba");
-    std::remove("magick.rgba");
-    return rgba;
-}

@@ -40,12 +40,3 @@ Bytes BlockDds(std::uint32_t width, std::uint32_t height, std::int32_t compressi
 // its first pixel and three literal pixels. Pixels are PatternBytes(8 * pixelBits / 8, 5), taken
 // modulo 4 as indices; the map is PatternBytes(4 * mapEntryBits / 8, 4).
 Bytes SmallTarga(std::uint8_t type, std::uint8_t pixelBits, std::uint8_t mapEntryBits);
-
-// Rows of `bytes` in the other vertical order.
-Bytes FlipRows(std::span<const std::uint8_t> bytes, std::size_t rowBytes);
-
-// B, G, R, A pixels as R, G, B, A.
-Bytes BgraToRgba(std::span<const std::uint8_t> bgra);
-
-// What ImageMagick reads from `path`: R, G, B, A, rows top-down, origin applied.
-Bytes MagickRgba(const std::string& path);

@@ -41,112 +41,26 @@ std::vector<std::uint8_t> ReferenceSwizzle(const TextureRecord& linear, std::uin
     return out;
 }
 
-TEST(SwizzleTexture, EveryPowerOfTwoShapeFollowsTheInterleaveRule) {
+// 8-bit textures are one byte per texel whatever their compression word, as the reader sizes
+// them; every other kind counts depth / 8 bytes a texel.
+TEST(SwizzleTexture, EveryPowerOfTwoShapeFollowsTheInterleaveRuleAndComesBack) {
     std::mt19937 random(6);
-    for (const int depth : {8, 32}) {
+    for (const auto& [depth, compression] : {std::pair{8, 0}, {16, 0}, {24, 0}, {32, 0}, {8, 3}}) {
         const std::uint32_t texel = static_cast<std::uint32_t>(depth / 8);
         for (std::uint32_t width = 2; width <= 256; width *= 2) {
             for (std::uint32_t height = 2; height <= 256; height *= 2) {
                 SCOPED_TRACE(testing::Message() << width << "x" << height << " depth " << depth);
-                TextureRecord linear = CountingRecord(width, height, depth);
+                TextureRecord linear =
+                    CountingRecord(width, height, depth, width * height * texel, compression);
                 for (auto& byte : linear.pixels) {
                     byte = static_cast<std::uint8_t>(random());
                 }
-                const std::vector<std::uint8_t> expected = ReferenceSwizzle(linear, texel);
-
                 TextureRecord record = linear;
                 ASSERT_TRUE(SwizzleTexture(record));
-                ASSERT_EQ(record.pixels, expected);
+                ASSERT_EQ(record.pixels, ReferenceSwizzle(linear, texel));
                 ASSERT_TRUE(UnswizzleTexture(record));
                 ASSERT_EQ(record.pixels, linear.pixels);
             }
-        }
-    }
-}
-
-TEST(SwizzleTexture, SmallExamplesInBytes) {
-    TextureRecord square = CountingRecord(4, 4, 8);
-    ASSERT_TRUE(SwizzleTexture(square));
-    EXPECT_EQ(square.pixels,
-              (std::vector<std::uint8_t>{0, 1, 4, 5, 2, 3, 6, 7, 8, 9, 12, 13, 10, 11, 14, 15}));
-
-    TextureRecord tall = CountingRecord(4, 8, 8);
-    ASSERT_TRUE(SwizzleTexture(tall));
-    EXPECT_EQ(std::vector(tall.pixels.begin(), tall.pixels.begin() + 4),
-              (std::vector<std::uint8_t>{0, 1, 4, 5}));
-    EXPECT_EQ(std::vector(tall.pixels.begin() + 16, tall.pixels.begin() + 20),
-              (std::vector<std::uint8_t>{16, 17, 20, 21}));
-
-    TextureRecord wide = CountingRecord(8, 4, 8);
-    ASSERT_TRUE(SwizzleTexture(wide));
-    EXPECT_EQ(std::vector(wide.pixels.begin(), wide.pixels.begin() + 8),
-              (std::vector<std::uint8_t>{0, 1, 8, 9, 2, 3, 10, 11}));
-    EXPECT_EQ(std::vector(wide.pixels.begin() + 16, wide.pixels.begin() + 20),
-              (std::vector<std::uint8_t>{4, 5, 12, 13}));
-
-    TextureRecord tiny = CountingRecord(2, 2, 8);
-    ASSERT_TRUE(SwizzleTexture(tiny));
-    EXPECT_EQ(tiny.pixels, (std::vector<std::uint8_t>{0, 1, 2, 3}));
-}
-
-// A 4 x 4 tile of 4-byte texels at column 4, row 2 of a 16-texel-wide image, stored from
-// sequence index 5 on: offsets, pitch and position all count texels, and nothing outside
-// the tile or its sequence range is touched.
-TEST(SwizzleTile, CountsTexelsAndTouchesOnlyItsTile) {
-    constexpr std::uint32_t kTexel = 4, kPitch = 16, kSide = 4, kStart = 2 * kPitch + 4;
-    const TextureRecord image = CountingRecord(kPitch, 8, 32);
-    std::vector<std::uint8_t> sequence((5 + kSide * kSide + 3) * kTexel, 0xEE);
-
-    std::uint32_t position = 5;
-    SwizzleTile(image.pixels.data(), sequence.data(), position, kStart, kSide, kPitch, kTexel);
-    EXPECT_EQ(position, 5 + kSide * kSide);
-    for (std::uint32_t i = 0; i < sequence.size() / kTexel; ++i) {
-        for (std::uint32_t b = 0; b < kTexel; ++b) {
-            std::uint8_t expected = 0xEE;
-            if (i >= 5 && i < 5 + kSide * kSide) {
-                const std::uint32_t m = i - 5;
-                const std::uint32_t x = (m & 1) | ((m >> 1) & 2),
-                                    y = ((m >> 1) & 1) | ((m >> 2) & 2);
-                expected = image.pixels[(kStart + y * kPitch + x) * kTexel + b];
-            }
-            ASSERT_EQ(sequence[i * kTexel + b], expected) << "texel " << i;
-        }
-    }
-
-    std::vector<std::uint8_t> back(image.pixels.size(), 0xEE);
-    position = 5;
-    UnswizzleTile(sequence.data(), back.data(), position, kStart, kSide, kPitch, kTexel);
-    EXPECT_EQ(position, 5 + kSide * kSide);
-    for (std::uint32_t t = 0; t < back.size() / kTexel; ++t) {
-        const std::uint32_t x = t % kPitch, y = t / kPitch;
-        const bool inTile = x >= 4 && x < 8 && y >= 2 && y < 6;
-        for (std::uint32_t b = 0; b < kTexel; ++b) {
-            ASSERT_EQ(back[t * kTexel + b], inTile ? image.pixels[t * kTexel + b] : 0xEE);
-        }
-    }
-}
-
-TEST(SwizzleTexture, RoundTripsEveryUncompressedKind) {
-    struct Kind {
-        int depth;
-        int compression;
-    };
-    // 8-bit textures are one byte per texel whatever their compression word, as the reader
-    // sizes them.
-    for (const Kind kind : {Kind{8, 0}, Kind{16, 0}, Kind{24, 0}, Kind{32, 0}, Kind{8, 3}}) {
-        for (const auto& [width, height] : {std::pair{64u, 16u}, {8u, 32u}, {32u, 32u}}) {
-            SCOPED_TRACE(testing::Message() << width << "x" << height << " depth " << kind.depth);
-            const std::uint32_t size = width * height * static_cast<std::uint32_t>(kind.depth / 8);
-            const TextureRecord original =
-                CountingRecord(width, height, kind.depth, size, kind.compression);
-            TextureRecord record = original;
-            ASSERT_TRUE(SwizzleTexture(record));
-            EXPECT_NE(record.pixels, original.pixels);
-            ASSERT_TRUE(UnswizzleTexture(record));
-            EXPECT_EQ(record.pixels, original.pixels);
-            ASSERT_TRUE(UnswizzleTexture(record));
-            ASSERT_TRUE(SwizzleTexture(record));
-            EXPECT_EQ(record.pixels, original.pixels);
         }
     }
 }
@@ -177,29 +91,19 @@ TEST(SwizzleTexture, LeavesTexturesOutsideTheOrderAlone) {
 }
 
 TEST(SwizzleTexture, ThirdPartyTexturesConvertToTheirOtherOrder) {
-    struct Case {
-        const char* file;
-        std::size_t index;
-        bool storedSwizzled;
-        const char* otherOrderSha;
-    };
-    const Case cases[] = {
-        {"mixed.txd", 0, true, "179f6189f827ef6cfa52276ac9b2c9609a7481be40e1b3cc6e0315d757834252"},
-        {"mixed.txd", 1, true, "9cda88f843411e50d7d9aafdf31fe73a25f33796ba7a26810f1e7ad822f34a33"},
-        {"mixed.txd", 3, true, "be6b189fc352d8f1761bf95d61901da6fbc359575e3f2dd0a5b199db5a264003"},
-        {"mixed.txd", 5, true, "6e985161ec2653e2eb93ed5bec976313190cb8c7fc1cb8fba4673046e602d5cf"},
-        {"mixed.txd", 2, false, "26d6b7fb7d5c4db1de97b3c5d616901148b12dbd9ba6a3c6c582bd3df82a1b73"},
-        {"mixed.txd", 4, false, "6f0972e7cde9abe0909f512b24e5204dc9ee51f40e47b4ee2160e51648c9c009"},
-    };
-    for (const Case& c : cases) {
-        TextureEntry entry = ReadDictionary(FixturePath(c.file)).at(c.index);
-        SCOPED_TRACE(entry.name);
+    for (const FixtureRow& t : FixtureTable("textures.tsv")) {
+        const std::string& order = t.at("order");
+        if (order == "-") {
+            continue;
+        }
+        SCOPED_TRACE(t.at("name"));
+        TextureEntry entry =
+            ReadDictionary(FixturePath(t.at("file"))).at(std::stoul(t.at("index")));
         const std::vector<std::uint8_t> stored = entry.record.pixels;
-        ASSERT_TRUE(c.storedSwizzled ? UnswizzleTexture(entry.record)
-                                     : SwizzleTexture(entry.record));
-        EXPECT_EQ(Sha256Hex(entry.record.pixels), c.otherOrderSha);
-        ASSERT_TRUE(c.storedSwizzled ? SwizzleTexture(entry.record)
-                                     : UnswizzleTexture(entry.record));
+        const bool swizzled = order == "swizzled";
+        ASSERT_TRUE(swizzled ? UnswizzleTexture(entry.record) : SwizzleTexture(entry.record));
+        EXPECT_EQ(Sha256Hex(entry.record.pixels), t.at("otherOrderSha256"));
+        ASSERT_TRUE(swizzled ? SwizzleTexture(entry.record) : UnswizzleTexture(entry.record));
         EXPECT_EQ(entry.record.pixels, stored);
     }
 }

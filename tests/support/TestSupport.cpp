@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 #include "DictionaryReader.h"
@@ -53,6 +56,34 @@ std::string Sha256Hex(std::span<const std::uint8_t> bytes) {
 
 std::string FixturePath(const std::string& fileName) {
     return std::string(TINPLATE_FIXTURES_DIR) + "/" + fileName;
+}
+
+std::vector<FixtureRow> FixtureTable(const std::string& fileName) {
+    std::ifstream table(FixturePath(fileName));
+    std::vector<std::string> columns;
+    std::vector<FixtureRow> rows;
+    for (std::string line; std::getline(table, line);) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        std::vector<std::string> cells;
+        std::stringstream cellsText(line);
+        for (std::string cell; std::getline(cellsText, cell, '\t');) {
+            cells.push_back(cell);
+        }
+        if (columns.empty()) {
+            columns = cells;
+            continue;
+        }
+        FixtureRow& row = rows.emplace_back();
+        for (std::size_t i = 0; i < cells.size() && i < columns.size(); ++i) {
+            row[columns[i]] = cells[i];
+        }
+    }
+    if (rows.empty()) {
+        throw std::runtime_error("no rows in " + FixturePath(fileName));
+    }
+    return rows;
 }
 
 std::string CopyFixtureHere(const std::string& fileName) {
@@ -104,5 +135,32 @@ std::vector<std::uint8_t> DecodeBlocks(int compression, std::uint32_t width, std
     std::vector<std::uint8_t> rgba(std::size_t{width} * height * 4);
     squish::DecompressImage(rgba.data(), static_cast<int>(width), static_cast<int>(height),
                             blocks.data(), flags);
+    return rgba;
+}
+
+std::vector<std::uint8_t> FlipRows(std::span<const std::uint8_t> bytes, std::size_t rowBytes) {
+    std::vector<std::uint8_t> flipped;
+    for (std::size_t end = bytes.size(); end >= rowBytes && rowBytes > 0; end -= rowBytes) {
+        flipped.insert(flipped.end(), bytes.begin() + (end - rowBytes), bytes.begin() + end);
+    }
+    return flipped;
+}
+
+std::vector<std::uint8_t> BgraToRgba(std::span<const std::uint8_t> bgra) {
+    std::vector<std::uint8_t> rgba(bgra.begin(), bgra.end());
+    for (std::size_t i = 0; i + 4 <= rgba.size(); i += 4) {
+        std::swap(rgba[i], rgba[i + 2]);
+    }
+    return rgba;
+}
+
+std::vector<std::uint8_t> MagickRgba(const std::string& path) {
+    const std::string command =
+        "convert '" + path + "' -auto-orient -depth 8 rgba:magick.rgba 2>/dev/null";
+    if (std::system(command.c_str()) != 0) {
+        throw std::runtime_error("ImageMagick cannot read " + path);
+    }
+    std::vector<std::uint8_t> rgba = ReadBytes("magick.rgba");
+    std::remove("magick.rgba");
     return rgba;
 }

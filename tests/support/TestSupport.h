@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
@@ -30,8 +31,13 @@ private:
 
 std::string Sha256Hex(std::span<const std::uint8_t> bytes);
 
-// Path of a third-party fixture dictionary (read-only: copy before saving).
+// Path of a third-party fixture dictionary in tests/data (copy it before saving).
 std::string FixturePath(const std::string& fileName);
+
+// The rows of a tab-separated table in tests/data ("files.tsv", "textures.tsv"), each cell
+// under its column's name from the header row; lines starting with '#' are notes.
+using FixtureRow = std::map<std::string, std::string>;
+std::vector<FixtureRow> FixtureTable(const std::string& fileName);
 
 // Copies a fixture into the current directory and returns the copy's name.
 std::string CopyFixtureHere(const std::string& fileName);
@@ -54,3 +60,12 @@ TextureRecord Scrambled(TextureRecord record);
 // Blocks of compression 12, 14 or 15 decoded by libsquish: R, G, B, A, rows top-down.
 std::vector<std::uint8_t> DecodeBlocks(int compression, std::uint32_t width, std::uint32_t height,
                                        std::span<const std::uint8_t> blocks);
+
+// Rows of `bytes` in the other vertical order.
+std::vector<std::uint8_t> FlipRows(std::span<const std::uint8_t> bytes, std::size_t rowBytes);
+
+// B, G, R, A pixels as R, G, B, A.
+std::vector<std::uint8_t> BgraToRgba(std::span<const std::uint8_t> bgra);
+
+// What ImageMagick reads from `path`: R, G, B, A, rows top-down, origin applied.
+std::vector<std::uint8_t> MagickRgba(const std::string& path);

@@ -24,71 +24,41 @@ std::string ParseError(const std::vector<std::uint8_t>& bytes) {
     return "";
 }
 
-TEST(ReaderTest, ListsSampleTexturesInFileOrderWithTheirBytes) {
-    const auto samples = StandardSampleTextures();
-    const auto entries = Parse(BuildDictionary(samples));
-    ASSERT_EQ(entries.size(), samples.size());
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        SCOPED_TRACE(samples[i].name);
-        const TextureRecord& r = entries[i].record;
-        EXPECT_EQ(entries[i].name, samples[i].name);
-        EXPECT_EQ(r.width, samples[i].width);
-        EXPECT_EQ(r.height, samples[i].height);
-        EXPECT_EQ(r.depth, samples[i].depth);
-        EXPECT_EQ(r.compression, samples[i].compression);
-        EXPECT_EQ(r.mipCount, static_cast<std::int16_t>(samples[i].levels.size()));
-        EXPECT_EQ(r.hasAlpha, samples[i].hasAlpha);
-        EXPECT_EQ(r.palette, samples[i].palette);
-        EXPECT_EQ(r.pixels, samples[i].levels[0]);
-    }
-}
-
-TEST(ReaderTest, PaletteBitsDecideAndThresholdsOnlyServeWordsWithoutThem) {
+// The palette bits decide the palette's size; the thresholds only serve words without them.
+// Blocks count whole 4 x 4 tiles; a kind no rule covers gets neither palette nor pixels.
+TEST(ReaderTest, SizeRulesOfEveryKind) {
     struct Case {
+        std::int8_t depth;
+        std::int8_t compression;
         std::uint32_t alphaFlags;
         int entries;
-        std::uint32_t paletteSize;
+        std::uint16_t width, height;
+        std::uint32_t paletteSize, pixelSize;
     };
     const Case cases[] = {
-        {0x2500, 256, 1024}, {0x4500, 32, 128}, {0xA500, 256, 1024}, {0xC500, 32, 128},
-        {5000, 256, 1024},   {0x9000, 32, 128}, {40001, 256, 1024},  {10000, 256, 1024},
+        {8, 0, 0x2500, 256, 8, 4, 1024, 32}, {8, 0, 0x4500, 32, 8, 4, 128, 32},
+        {8, 0, 0xA500, 256, 8, 4, 1024, 32}, {8, 0, 0xC500, 32, 8, 4, 128, 32},
+        {8, 0, 5000, 256, 8, 4, 1024, 32},   {8, 0, 0x9000, 32, 8, 4, 128, 32},
+        {8, 0, 40001, 256, 8, 4, 1024, 32},  {8, 0, 10000, 256, 8, 4, 1024, 32},
+        {16, 12, 0x200, 0, 2, 2, 0, 8},      {16, 14, 0x300, 0, 5, 5, 0, 64},
+        {16, 15, 0x300, 0, 64, 32, 0, 2048}, {16, 12, 0x200, 0, 64, 32, 0, 1024},
+        {8, 0, 40000, 256, 4, 4, 0, 0},      {16, 3, 0x100, 0, 4, 4, 0, 0},
+        {-8, 0, 0x2500, 256, 4, 4, 0, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.alphaFlags);
-        const auto entries = Parse(
-            BuildDictionary({MakePatternTexture("t", 8, 4, 8, 0, 1, c.alphaFlags, c.entries)}));
-        EXPECT_EQ(entries[0].record.paletteSize, c.paletteSize);
-        EXPECT_EQ(entries[0].record.pixelSize, 32u);
+        SCOPED_TRACE(testing::Message()
+                     << int{c.depth} << "/" << int{c.compression} << " flags " << c.alphaFlags);
+        auto texture = MakePatternTexture("t", c.width, c.height, c.depth < 0 ? 8 : c.depth,
+                                          c.compression, 1, c.alphaFlags, c.entries);
+        texture.depth = c.depth;
+        const TextureRecord r = Parse(BuildDictionary({texture}))[0].record;
+        EXPECT_EQ(r.paletteSize, c.paletteSize);
+        EXPECT_EQ(r.pixelSize, c.pixelSize);
+        EXPECT_EQ(r.depth, c.depth);
+        if (c.pixelSize == 0) {
+            EXPECT_EQ(r.pixelOffset, r.headerOffset + 116);
+        }
     }
-}
-
-TEST(ReaderTest, TexturesWithoutASizeRuleAreListedWithoutPaletteOrPixels) {
-    auto noBits = MakePatternTexture("forty", 4, 4, 8, 0, 1, 40000, 256);
-    auto oddKind = MakePatternTexture("odd_kind", 4, 4, 16, 0, 1, 0x100);
-    oddKind.compression = 3;
-    auto negative = MakePatternTexture("negative", 4, 4, 8, 0, 1, 0x2500);
-    negative.depth = -8;
-    const auto entries = Parse(BuildDictionary({noBits, oddKind, negative}));
-    ASSERT_EQ(entries.size(), 3u);
-    for (const auto& entry : entries) {
-        EXPECT_EQ(entry.record.paletteSize, 0u) << entry.name;
-        EXPECT_EQ(entry.record.pixelSize, 0u) << entry.name;
-        EXPECT_EQ(entry.record.pixelOffset, entry.record.headerOffset + 116) << entry.name;
-    }
-    EXPECT_EQ(entries[2].record.depth, -8);
-}
-
-TEST(ReaderTest, BlockCompressedLevelsCountWholeBlocks) {
-    const auto entries = Parse(BuildDictionary({
-        MakePatternTexture("dxt1_2x2", 2, 2, 16, 12, 1, 0x200),
-        MakePatternTexture("dxt3_5x5", 5, 5, 16, 14, 1, 0x300),
-        MakePatternTexture("dxt5_64x32", 64, 32, 16, 15, 1, 0x300),
-        MakePatternTexture("dxt1_64x32", 64, 32, 16, 12, 1, 0x200),
-    }));
-    EXPECT_EQ(entries[0].record.pixelSize, 8u);
-    EXPECT_EQ(entries[1].record.pixelSize, 64u);
-    EXPECT_EQ(entries[2].record.pixelSize, 2048u);
-    EXPECT_EQ(entries[3].record.pixelSize, 1024u);
 }
 
 TEST(ReaderTest, NameFillingAllThirtyTwoBytesIsTakenWholeAndSignedBytesAreSignExtended) {

@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Each fuzz target defines this; libFuzzer or the replay driver calls it with one input.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
