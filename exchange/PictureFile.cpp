@@ -8,6 +8,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "PngDecode.h"
+
 namespace {
 
 struct StbFree {
@@ -29,6 +31,9 @@ std::string FailureReason() {
 
 RgbaImage DecodePictureFile(std::span<const std::uint8_t> file, const std::string& fileName,
                             std::uint32_t width, std::uint32_t height) {
+    if (IsPngFile(file)) {
+        return DecodePng(file, fileName, width, height);
+    }
     if (file.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         throw FileError(fileName, "the file is too large for a picture");
     }

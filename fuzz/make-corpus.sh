@@ -5,6 +5,7 @@
 # Usage: fuzz/make-corpus.sh BUILD_DIR   (an ordinary build with txdgen, txdtool and the libraries)
 set -eu
 build=$(cd "$1" && pwd)
+export LD_LIBRARY_PATH="$build/lib/txd-tinplate"
 corpus=$(cd "$(dirname "$0")" && pwd)/corpus
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -13,8 +14,14 @@ cd "$work"
 "$build/tools/txdgen" sample.txd
 mkdir exports
 "$build/txdtool/txdtool" export sample.txd -C exports >/dev/null
+mkdir pictures
+for format in png tga bmp dds; do
+    "$build/txdtool/txdtool" export sample.txd -C pictures --format="$format" >/dev/null
+done
+rm pictures/wide_*
+convert -size 16x8 gradient:red-blue pictures/gradient.jpg
 rm exports/wide_*  # large and nothing the smaller 32-bit texture does not show
-LIBS="$build/lib" python3 - <<'PY'
+LIBS="$build/lib/txd-tinplate" python3 - <<'PY'
 import ctypes, glob, os
 gfx = ctypes.CDLL(os.environ["LIBS"] + "/libmwgfx.so")
 dds = ctypes.CDLL(os.environ["LIBS"] + "/libmwdds.so")
@@ -44,7 +51,7 @@ PY
 
 rm -rf "$corpus"
 mkdir -p "$corpus/dictionary" "$corpus/targa" "$corpus/dds" "$corpus/bitmap" \
-    "$corpus/working_bitmap" "$corpus/import"
+    "$corpus/working_bitmap" "$corpus/import" "$corpus/picture"
 cp sample.txd "$corpus/dictionary/"
 cp exports/*.tga bitmaps/*.tga "$corpus/targa/"
 cp exports/*.dds "$corpus/dds/"
@@ -65,5 +72,21 @@ else:
     kind = {b"DXT1": 1, b"DXT3": 2, b"DXT5": 3}.get(four, 4)
 shape = bytes([width & 255, width >> 8 & 15, abs(height) & 255, abs(height) >> 8 & 15, kind, 0])
 open(sys.argv[2], "wb").write(shape + data)
+PY
+done
+# A picture input is the texture's width and height less one, then the file.
+for file in pictures/*; do
+    python3 - "$file" "$corpus/picture/$(basename "$file")" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+if data[:4] == b"DDS ":
+    height, width = struct.unpack_from("<II", data, 12)
+elif data[:2] == b"BM":
+    width, height = struct.unpack_from("<ii", data, 18)
+elif data[:4] == b"\x89PNG":
+    width, height = struct.unpack_from(">II", data, 16)
+else:
+    width, height = struct.unpack_from("<HH", data, 12)
+open(sys.argv[2], "wb").write(bytes([(width - 1) % 64, (abs(height) - 1) % 64]) + data)
 PY
 done
