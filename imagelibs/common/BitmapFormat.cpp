@@ -77,13 +77,13 @@ std::optional<Picture> ParseBitmap(std::span<const std::uint8_t> file) {
     return picture;
 }
 
-EncodedFile EncodeBitmap(Picture picture, std::uint32_t minimumPixelOffset) {
+std::vector<std::uint8_t> BitmapHead(const Picture& shape, std::uint32_t pixelBytes,
+                                     std::uint32_t minimumPixelOffset) {
     const std::uint32_t tableEnd =
-        kFileHeaderSize + kInfoHeaderSize + static_cast<std::uint32_t>(picture.colourTable.size());
+        kFileHeaderSize + kInfoHeaderSize + static_cast<std::uint32_t>(shape.colourTable.size());
     const std::uint32_t pixelOffset = std::max(tableEnd, minimumPixelOffset);
-    const auto pixelBytes = static_cast<std::uint32_t>(picture.pixels.size());
     const std::uint32_t colourCount =
-        picture.bitsPerPixel == 8 ? static_cast<std::uint32_t>(picture.colourTable.size() / 4) : 0;
+        shape.bitsPerPixel == 8 ? static_cast<std::uint32_t>(shape.colourTable.size() / 4) : 0;
 
     std::vector<std::uint8_t> file;
     file.reserve(pixelOffset);
@@ -93,17 +93,23 @@ EncodedFile EncodeBitmap(Picture picture, std::uint32_t minimumPixelOffset) {
     AppendLe32(file, 0);  // two reserved words
     AppendLe32(file, pixelOffset);
     AppendLe32(file, kInfoHeaderSize);
-    AppendLe32(file, picture.width);
-    AppendLe32(file, picture.height);
+    AppendLe32(file, shape.width);
+    AppendLe32(file, shape.height);
     AppendLe16(file, 1);  // planes
-    AppendLe16(file, static_cast<std::uint16_t>(picture.bitsPerPixel));
+    AppendLe16(file, static_cast<std::uint16_t>(shape.bitsPerPixel));
     AppendLe32(file, 0);  // uncompressed
     AppendLe32(file, pixelBytes);
     AppendLe32(file, 0);  // horizontal resolution
     AppendLe32(file, 0);  // vertical resolution
     AppendLe32(file, colourCount);
     AppendLe32(file, 0);  // important colours
-    file.insert(file.end(), picture.colourTable.begin(), picture.colourTable.end());
+    file.insert(file.end(), shape.colourTable.begin(), shape.colourTable.end());
     file.resize(pixelOffset, 0);
-    return EncodedFile{std::move(file), std::move(picture.pixels)};
+    return file;
+}
+
+EncodedFile EncodeBitmap(Picture picture, std::uint32_t minimumPixelOffset) {
+    auto head =
+        BitmapHead(picture, static_cast<std::uint32_t>(picture.pixels.size()), minimumPixelOffset);
+    return EncodedFile{std::move(head), std::move(picture.pixels)};
 }

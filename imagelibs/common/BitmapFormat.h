@@ -33,3 +33,7 @@ std::optional<Picture> ParseBitmap(std::span<const std::uint8_t> file);
 // Writes rows unpadded with a 40-byte information header. The pixels start right after the
 // colour table, or at `minimumPixelOffset` when that is further on (zeros fill the gap).
 EncodedFile EncodeBitmap(Picture picture, std::uint32_t minimumPixelOffset = 0);
+// The bytes EncodeBitmap writes before the pixels, for a picture of `shape`'s sides, depth and
+// colour table (its pixels are not looked at) whose pixels take `pixelBytes`.
+std::vector<std::uint8_t> BitmapHead(const Picture& shape, std::uint32_t pixelBytes,
+                                     std::uint32_t minimumPixelOffset = 0);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "ByteFields.h"
 #include "DxtBlocks.h"
@@ -70,32 +71,58 @@ std::optional<DxtKind> DxtKindOf(std::uint32_t fourCc) {
     return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<Picture> ParseDds(std::span<const std::uint8_t> file) {
+// The sides of a DDS file with a sound header and a picture within the decoded limit.
+std::optional<std::pair<std::uint32_t, std::uint32_t>> Sides(std::span<const std::uint8_t> file) {
     if (!Holds(file, 0, kHeaderSize) || ReadLe32(file, 0) != FourCc("DDS ") ||
         ReadLe32(file, 4) != kDescriptionSize) {
         return std::nullopt;
     }
-    Picture picture;
-    picture.height = ReadLe32(file, 12);
-    picture.width = ReadLe32(file, 16);
-    if (picture.width == 0 || picture.height == 0 ||
-        !FitsDecodedLimit(picture.width, picture.height)) {
+    const std::uint32_t height = ReadLe32(file, 12);
+    const std::uint32_t width = ReadLe32(file, 16);
+    if (width == 0 || height == 0 || !FitsDecodedLimit(width, height)) {
         return std::nullopt;
     }
-    const std::uint32_t formatFlags = ReadLe32(file, 80);
-    const std::span<const std::uint8_t> data = file.subspan(kHeaderSize);
-    const std::uint64_t pixelCount = std::uint64_t{picture.width} * picture.height;
+    return std::pair(width, height);
+}
 
+bool IsBlockCompressed(std::span<const std::uint8_t> file) {
+    return (ReadLe32(file, 80) & kFourCcFlag) != 0;
+}
+
+}  // namespace
+
+std::optional<DxtImage> ViewDxt(std::span<const std::uint8_t> file) {
+    const auto sides = Sides(file);
+    if (!sides || !IsBlockCompressed(file)) {
+        return std::nullopt;
+    }
+    const auto kind = DxtKindOf(ReadLe32(file, 84));
+    const std::span<const std::uint8_t> data = file.subspan(kHeaderSize);
+    if (!kind || !Holds(data, 0, DxtDataSize(*kind, sides->first, sides->second))) {
+        return std::nullopt;
+    }
+    return DxtImage{*kind, sides->first, sides->second, data};
+}
+
+std::optional<Picture> ParseDds(std::span<const std::uint8_t> file) {
+    const auto sides = Sides(file);
+    if (!sides) {
+        return std::nullopt;
+    }
+    Picture picture;
+    picture.width = sides->first;
+    picture.height = sides->second;
     std::vector<std::uint8_t>& pixels = picture.pixels;
-    if (formatFlags & kFourCcFlag) {
-        const auto kind = DxtKindOf(ReadLe32(file, 84));
-        if (!kind || !Holds(data, 0, DxtDataSize(*kind, picture.width, picture.height))) {
+    if (IsBlockCompressed(file)) {
+        const auto image = ViewDxt(file);
+        if (!image) {
             return std::nullopt;
         }
-        pixels = DecodeDxt(*kind, picture.width, picture.height, data);
+        pixels = DecodeDxt(image->kind, image->width, image->height, image->blocks);
     } else {
+        const std::span<const std::uint8_t> data = file.subspan(kHeaderSize);
+        const std::uint64_t pixelCount = std::uint64_t{picture.width} * picture.height;
+        const std::uint32_t formatFlags = ReadLe32(file, 80);
         const auto channels = ChannelBytes(file);
         if (!(formatFlags & kRgbFlag) || ReadLe32(file, 88) != 32 || !channels ||
             !Holds(data, 0, pixelCount * 4)) {

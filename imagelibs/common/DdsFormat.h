@@ -6,9 +6,21 @@
 #include <span>
 #include <vector>
 
+#include "DxtBlocks.h"
 #include "Picture.h"
 
 // DirectDraw Surface files: the first level of a 2D texture.
+
+// A block-compressed DDS file's picture where it lies in the file.
+struct DxtImage {
+    DxtKind kind = DxtKind::kDxt1;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::span<const std::uint8_t> blocks;  // holds DxtDataSize(kind, width, height) bytes at least
+};
+
+// The DXT1, DXT3 or DXT5 picture of a file that ParseDds reads; empty for anything else.
+std::optional<DxtImage> ViewDxt(std::span<const std::uint8_t> file);
 
 // Reads DXT1, DXT3 and DXT5 blocks and uncompressed 32-bit pixels whose channels each fill one
 // byte, as a 32-bit picture. Without an alpha mask the fourth byte is kept as stored, so that

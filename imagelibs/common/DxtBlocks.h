@@ -15,3 +15,8 @@ std::uint64_t DxtDataSize(DxtKind kind, std::uint32_t width, std::uint32_t heigh
 // the size and the decoded limit.
 std::vector<std::uint8_t> DecodeDxt(DxtKind kind, std::uint32_t width, std::uint32_t height,
                                     std::span<const std::uint8_t> blocks);
+
+// The same for image rows [firstRow, firstRow + rowCount) only (`firstRow` a multiple of 4,
+// the rows within the image), into `out`, which holds exactly those rows, the last one first.
+void DecodeDxtRows(DxtKind kind, std::uint32_t width, std::span<const std::uint8_t> blocks,
+                   std::uint32_t firstRow, std::uint32_t rowCount, std::span<std::uint8_t> out);

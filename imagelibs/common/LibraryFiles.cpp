@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "Picture.h"
 
@@ -30,12 +31,6 @@ public:
         }
     }
     int get() const { return m_fd; }
-    // Closes now and reports whether the close succeeded (a late write error shows here).
-    bool Close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
 
 private:
     int m_fd;
@@ -133,17 +128,50 @@ std::optional<InputBytes> ReadInputFile(const std::string& path) {
     return std::optional<InputBytes>(std::in_place, std::move(bytes));
 }
 
-bool WriteOutputFile(const std::string& path, const EncodedFile& encoded) {
+std::optional<OutputFile> OutputFile::Create(const std::string& path) {
     std::string temporaryName;
-    Descriptor file(CreateTemporaryBeside(path, temporaryName));
-    if (file.get() < 0) {
+    const int fd = CreateTemporaryBeside(path, temporaryName);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    return OutputFile(path, std::move(temporaryName), fd);
+}
+
+OutputFile::OutputFile(std::string path, std::string temporaryName, int fd)
+    : m_path(std::move(path)), m_temporaryName(std::move(temporaryName)), m_fd(fd) {}
+
+OutputFile::OutputFile(OutputFile&& other) noexcept
+    : m_path(std::move(other.m_path)),
+      m_temporaryName(std::move(other.m_temporaryName)),
+      m_fd(other.m_fd) {
+    other.m_fd = -1;
+    other.m_temporaryName.clear();
+}
+
+OutputFile::~OutputFile() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+    }
+    if (!m_temporaryName.empty()) {
+        ::unlink(m_temporaryName.c_str());
+    }
+}
+
+bool OutputFile::Write(std::span<const std::uint8_t> bytes) {
+    return m_fd >= 0 && WriteAll(m_fd, bytes);
+}
+
+bool OutputFile::Commit() {
+    const int fd = std::exchange(m_fd, -1);
+    // A late write error shows at close.
+    if (fd < 0 || ::close(fd) != 0 || std::rename(m_temporaryName.c_str(), m_path.c_str()) != 0) {
         return false;
     }
-    const bool complete = WriteAll(file.get(), encoded.head) &&
-                          WriteAll(file.get(), encoded.body) && file.Close() &&
-                          std::rename(temporaryName.c_str(), path.c_str()) == 0;
-    if (!complete) {
-        ::unlink(temporaryName.c_str());
-    }
-    return complete;
+    m_temporaryName.clear();
+    return true;
+}
+
+bool WriteOutputFile(const std::string& path, const EncodedFile& encoded) {
+    auto file = OutputFile::Create(path);
+    return file && file->Write(encoded.head) && file->Write(encoded.body) && file->Commit();
 }

@@ -41,6 +41,29 @@ private:
 // use, so that a huge file costs no more than a well-formed one.
 std::optional<InputBytes> ReadInputFile(const std::string& path);
 
-// Writes `file` under a temporary name in the same folder and renames it into place, so that
-// `path` is either the complete new file or untouched. False on any failure.
+// A file written under a temporary name in the same folder and renamed into place by Commit,
+// so that `path` is either the complete new file or untouched; without Commit the temporary
+// file is removed.
+class OutputFile {
+public:
+    // Empty when no temporary file can be made.
+    static std::optional<OutputFile> Create(const std::string& path);
+    OutputFile(OutputFile&& other) noexcept;
+    OutputFile& operator=(OutputFile&&) = delete;
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    ~OutputFile();
+
+    bool Write(std::span<const std::uint8_t> bytes);
+    bool Commit();
+
+private:
+    OutputFile(std::string path, std::string temporaryName, int fd);
+
+    std::string m_path;
+    std::string m_temporaryName;
+    int m_fd = -1;
+};
+
+// Writes `file` through an OutputFile. False on any failure.
 bool WriteOutputFile(const std::string& path, const EncodedFile& file);

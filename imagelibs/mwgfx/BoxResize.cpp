@@ -79,16 +79,9 @@ public:
     const std::uint8_t* At(const std::uint8_t* row, std::uint32_t x) const {
         return m_source.bitsPerPixel == 8 ? &m_table[std::size_t{row[x]} * 4] : row + x * 4;
     }
-    // The four channels spread into 16-bit lanes, so that sums of up to 257 pixels are one
-    // addition each.
-    template <bool kIndexed>
-    std::uint64_t Lanes(const std::uint8_t* row, std::uint32_t x) const {
-        if constexpr (kIndexed) {
-            return m_lanes[row[x]];
-        } else {
-            return Spread(row + x * 4);
-        }
-    }
+    // An 8-bit source's colour with its four channels spread into 16-bit lanes, so that sums
+    // of up to 257 pixels are one addition each.
+    std::uint64_t Lanes(const std::uint8_t* row, std::uint32_t x) const { return m_lanes[row[x]]; }
     const BitmapView& view() const { return m_source; }
 
 private:
@@ -129,24 +122,57 @@ private:
 // 1 / f exactly and the filter's float sums are exact up to 24 bits; the sums here are the
 // same numbers, counted in integers, with the filter's float steps taken wherever the float
 // sums would have been rounded, so the result is the filter's to the bit.
-template <bool kIndexed>
-void ResizeByPowersOfTwo(const SourceColours& colours, Output& output, std::uint32_t width,
-                         std::uint32_t height) {
+class PowerOfTwoMeans {
+public:
+    PowerOfTwoMeans(std::uint32_t fx, std::uint32_t fy)
+        : m_fx(fx),
+          m_wholeInIntegers(std::uint64_t{fx} * fy <= 65536 && fx <= 256),
+          m_xWeight(1.0f / static_cast<float>(fx)),
+          m_yWeight(1.0f / static_cast<float>(fy)),
+          m_half(std::uint64_t{fx} * fy),
+          m_shift(std::countr_zero(2 * m_half)) {}
+
+    // Whether a block's sums fit the integer steps.
+    bool wholeInIntegers() const { return m_wholeInIntegers; }
+
+    // The mean of a block from its exact sum (wholeInIntegers only): rounded half up as
+    // (2 sum + fx fy) / (2 fx fy), a shift for powers of two.
+    std::uint8_t FromSum(std::uint64_t sum) const {
+        return static_cast<std::uint8_t>((2 * sum + m_half) >> m_shift);
+    }
+
+    // The mean of a block from the exact sums of its fx columns, 4 channels a column apart:
+    // adding them is where floats round.
+    std::uint8_t FromColumnSums(const std::uint32_t* sums) const {
+        float colour = 0.0f;
+        for (std::uint32_t k = 0; k < m_fx; ++k) {
+            colour += m_xWeight * (static_cast<float>(sums[k * 4]) * m_yWeight);
+        }
+        return RoundChannel(colour);
+    }
+
+private:
+    std::uint32_t m_fx;
+    bool m_wholeInIntegers;
+    float m_xWeight;
+    float m_yWeight;
+    std::uint64_t m_half;
+    int m_shift;
+};
+
+// 8-bit sources: each pixel's colour spread into 16-bit lanes through the table.
+void ResizeIndexedByPowersOfTwo(const SourceColours& colours, Output& output, std::uint32_t width,
+                                std::uint32_t height) {
     const BitmapView& source = colours.view();
     const std::uint32_t fx = source.width / width;
     const std::uint32_t fy = source.height / height;
-    const bool wholeInIntegers = std::uint64_t{fx} * fy <= 65536 && fx <= 256;
+    const PowerOfTwoMeans means(fx, fy);
     // Lanes hold 16 bits: at most 256 pixels go into one before it is emptied into `sums`.
-    const std::uint32_t laneColumns = wholeInIntegers ? width : source.width;
-    const std::uint32_t perLane = wholeInIntegers ? fx : 1;
+    const std::uint32_t laneColumns = means.wholeInIntegers() ? width : source.width;
+    const std::uint32_t perLane = means.wholeInIntegers() ? fx : 1;
     const std::uint32_t rowsPerFlush = std::max<std::uint32_t>(256 / perLane, 1);
     std::vector<std::uint64_t> lanes(laneColumns);
     std::vector<std::uint32_t> sums(std::size_t{laneColumns} * 4);
-    const float xWeight = 1.0f / static_cast<float>(fx);
-    const float yWeight = 1.0f / static_cast<float>(fy);
-    // Rounding the mean half up: (2 sum + fx fy) / (2 fx fy), a shift for powers of two.
-    const std::uint64_t half = std::uint64_t{fx} * fy;
-    const int shift = std::countr_zero(2 * half);
     std::array<std::uint8_t, 4> rounded{};
 
     for (std::uint32_t y = 0; y < height; ++y) {
@@ -156,7 +182,7 @@ void ResizeByPowersOfTwo(const SourceColours& colours, Output& output, std::uint
             const std::uint8_t* row = source.Row(y * fy + k);
             if (perLane == 1) {
                 for (std::uint32_t x = 0; x < laneColumns; ++x) {
-                    lanes[x] += colours.Lanes<kIndexed>(row, x);
+                    lanes[x] += colours.Lanes(row, x);
                 }
             } else {
                 // Two sums side by side: every lane takes an even number of pixels.
@@ -164,8 +190,8 @@ void ResizeByPowersOfTwo(const SourceColours& colours, Output& output, std::uint
                     std::uint64_t even = 0;
                     std::uint64_t odd = 0;
                     for (std::uint32_t j = 0; j < perLane; j += 2, x += 2) {
-                        even += colours.Lanes<kIndexed>(row, x);
-                        odd += colours.Lanes<kIndexed>(row, x + 1);
+                        even += colours.Lanes(row, x);
+                        odd += colours.Lanes(row, x + 1);
                     }
                     lanes[column] += even + odd;
                 }
@@ -181,18 +207,54 @@ void ResizeByPowersOfTwo(const SourceColours& colours, Output& output, std::uint
         }
         for (std::uint32_t x = 0; x < width; ++x) {
             for (int channel = 0; channel < 4; ++channel) {
-                if (wholeInIntegers) {
-                    const std::uint64_t sum = sums[x * 4 + channel];
-                    rounded[channel] = static_cast<std::uint8_t>((2 * sum + half) >> shift);
-                } else {
-                    // Column sums are exact; adding fx of them is where floats round.
-                    float colour = 0.0f;
+                rounded[channel] =
+                    means.wholeInIntegers()
+                        ? means.FromSum(sums[x * 4 + channel])
+                        : means.FromColumnSums(sums.data() + std::size_t{x} * fx * 4 + channel);
+            }
+            output.Put(x, y, rounded);
+        }
+    }
+}
+
+// 32-bit sources: every byte of a row added to its column's sum, a plain loop over bytes
+// that the compiler turns into wide vector additions; 16-bit sums take 256 rows of bytes
+// before they are emptied into `sums`.
+void ResizeTrueColourByPowersOfTwo(const BitmapView& source, Output& output, std::uint32_t width,
+                                   std::uint32_t height) {
+    const std::uint32_t fx = source.width / width;
+    const std::uint32_t fy = source.height / height;
+    const PowerOfTwoMeans means(fx, fy);
+    const std::size_t rowBytes = std::size_t{source.width} * 4;
+    std::vector<std::uint16_t> partial(rowBytes);
+    std::vector<std::uint32_t> sums(rowBytes);
+    std::array<std::uint8_t, 4> rounded{};
+
+    for (std::uint32_t y = 0; y < height; ++y) {
+        std::fill(sums.begin(), sums.end(), 0);
+        for (std::uint32_t k = 0; k < fy; ++k) {
+            const std::uint8_t* row = source.Row(y * fy + k);
+            for (std::size_t i = 0; i < rowBytes; ++i) {
+                partial[i] = static_cast<std::uint16_t>(partial[i] + row[i]);
+            }
+            if ((k + 1) % 256 == 0 || k + 1 == fy) {
+                for (std::size_t i = 0; i < rowBytes; ++i) {
+                    sums[i] += partial[i];
+                    partial[i] = 0;
+                }
+            }
+        }
+        for (std::uint32_t x = 0; x < width; ++x) {
+            const std::uint32_t* block = sums.data() + std::size_t{x} * fx * 4;
+            for (int channel = 0; channel < 4; ++channel) {
+                if (means.wholeInIntegers()) {
+                    std::uint64_t sum = 0;
                     for (std::uint32_t k = 0; k < fx; ++k) {
-                        const float columnSum =
-                            static_cast<float>(sums[(x * fx + k) * 4 + channel]) * yWeight;
-                        colour += xWeight * columnSum;
+                        sum += block[k * 4 + channel];
                     }
-                    rounded[channel] = RoundChannel(colour);
+                    rounded[channel] = means.FromSum(sum);
+                } else {
+                    rounded[channel] = means.FromColumnSums(block + channel);
                 }
             }
             output.Put(x, y, rounded);
@@ -237,9 +299,9 @@ std::optional<Picture> BoxResize(const BitmapView& source, std::uint32_t width,
     if (IsPowerOfTwoFactor(source.width, width) && IsPowerOfTwoFactor(source.height, height) &&
         source.height / height <= 65536) {
         if (indexed) {
-            ResizeByPowersOfTwo<true>(colours, output, width, height);
+            ResizeIndexedByPowersOfTwo(colours, output, width, height);
         } else {
-            ResizeByPowersOfTwo<false>(colours, output, width, height);
+            ResizeTrueColourByPowersOfTwo(source, output, width, height);
         }
         return result;
     }

@@ -6,6 +6,7 @@
 #include "BitmapFormat.h"
 #include "BoxResize.h"
 #include "DdsFormat.h"
+#include "DxtBitmap.h"
 #include "EntryGuard.h"
 #include "LibraryFiles.h"
 #include "TargaFormat.h"
@@ -32,8 +33,16 @@ bool WritePicture(const std::string& name, const std::optional<EncodedFile>& fil
 
 bool DdsToBitmap(std::intptr_t src, std::intptr_t dst) {
     const auto name = NameFromWord(dst);
-    auto picture = ReadPicture(src, ParseDds);
-    return name && picture && WritePicture(*name, EncodeBitmap(std::move(*picture)));
+    const auto sourceName = NameFromWord(src);
+    const auto bytes = sourceName ? ReadInputFile(*sourceName) : std::nullopt;
+    if (!name || !bytes) {
+        return false;
+    }
+    if (const auto blocks = ViewDxt(*bytes)) {
+        return WriteDxtAsBitmap(*name, *blocks);
+    }
+    auto picture = ParseDds(*bytes);
+    return picture && WritePicture(*name, EncodeBitmap(std::move(*picture)));
 }
 
 bool ResizeBitmap(std::intptr_t src, std::intptr_t dst, std::intptr_t width, std::intptr_t height) {
