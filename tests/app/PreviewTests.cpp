@@ -62,24 +62,6 @@ TEST(PreviewTest, EachKindShowsTheTexturesOwnPixels) {
     EXPECT_TRUE(window.prompts.errors.empty());
 }
 
-TEST(PreviewTest, OnlyTexturesLargerThan256AreScaledTo256Square) {
-    const std::vector<SampleTexture> textures = {
-        MakePatternTexture("exact", 256, 256, 8, 0, 1, 0x2500),
-        MakePatternTexture("wide_by_one", 257, 16, 32, 0, 1, 0x500),
-        MakePatternTexture("wide", 512, 128, 32, 0, 1, 0x500),
-        MakePatternTexture("small", 64, 64, 16, 12, 1, 0x200),
-    };
-    Window window;
-    window.OpenTextures(textures);
-    EXPECT_EQ(window.Picture(), ExpectedUncompressed(textures[0]));
-    const QSize sizes[] = {{256, 256}, {256, 256}, {256, 256}, {64, 64}};
-    for (int i = 0; i < 4; ++i) {
-        window.Show(i);
-        EXPECT_EQ(window.Picture().size(), sizes[i]) << textures[i].name;
-    }
-    EXPECT_EQ(window.scratch.Files(), std::vector<std::string>{"sample.txd"});
-}
-
 TEST(PreviewTest, FieldsFollowTheRecord) {
     auto withAlpha = MakePatternTexture("with_alpha", 8, 4, 32, 0, 1, 0x500);
     withAlpha.hasAlpha = 1;

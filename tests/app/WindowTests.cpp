@@ -171,23 +171,16 @@ TEST(WindowTest, OnlyExitAndCloseCloseAndTheyAskAboutUnsavedChangesOnly) {
     EXPECT_FALSE(window.dialog.isVisible());
     EXPECT_EQ(window.prompts.messages, QStringList({"File Saved"}));
     EXPECT_FALSE(window.dialog.IsModified());
+    EXPECT_EQ(ReadBytes("three.txd")[28 + 100], 1);  // the edit, written
 }
 
-TEST(WindowTest, SaveReportsSuccessOrAnErrorThatKeepsTheChanges) {
+TEST(WindowTest, SaveReportsAnErrorThatKeepsTheChanges) {
     Window window;
     window.OpenTextures(ThreeUnsorted(), "three.txd");
-    window.dialog.Dispatch(command::kAlphaSetAlphaToNo);
     window.dialog.Dispatch(command::kAlphaSetAlphaToYes);
-    ASSERT_TRUE(window.dialog.IsModified());
-    window.dialog.Dispatch(command::kFileSave);
-    EXPECT_EQ(window.prompts.messages, QStringList({"File Saved"}));
-    EXPECT_FALSE(window.dialog.IsModified());
-    EXPECT_EQ(ReadBytes("three.txd")[28 + 100], 1);
-
-    window.dialog.Dispatch(command::kAlphaSetAlphaToNo);
     std::filesystem::remove("three.txd");
     window.dialog.Dispatch(command::kFileSave);
-    EXPECT_EQ(window.prompts.messages.size(), 1);
+    EXPECT_TRUE(window.prompts.messages.empty());
     ASSERT_EQ(window.prompts.errors.size(), 1);
     EXPECT_TRUE(window.prompts.errors[0].contains("three.txd"));
     EXPECT_TRUE(window.dialog.IsModified());

@@ -21,33 +21,6 @@ using ::testing::ThrowsMessage;
 
 using Names = std::vector<std::string>;
 
-TEST(Export, PalettisedTexturesGoThroughAWorkingBitmapToATarga) {
-    for (const auto& [alphaFlags, entries, pixelsAt] :
-         {std::tuple{0xA500u, 256, 1078u}, std::tuple{0x4500u, 32, 182u}}) {
-        ScratchDir dir;
-        const auto wall = PatternEntry("wall", 256, 256, 8, 0, alphaFlags, entries);
-        // The bitmap is written into the existing working file: a second link keeps its bytes
-        // after the export has removed it.
-        WriteBytes(WorkingPath("wall.bmp"), std::vector<std::uint8_t>{});
-        std::filesystem::create_hard_link(WorkingPath("wall.bmp"), "kept.bmp");
-        spy::Reset();
-        GfxBinding gfx(spy::kModuleName);
-
-        EXPECT_EQ(ExportTexture(wall.name, wall.record, gfx), ExportOutcome::Exported);
-
-        const auto bitmap = ReadBytes("kept.bmp");
-        ASSERT_EQ(bitmap.size(), pixelsAt + 65536);
-        EXPECT_EQ(ReadLe32(bitmap, 2), pixelsAt + 65536);
-        EXPECT_EQ(ReadLe32(bitmap, 10), pixelsAt);
-        EXPECT_EQ(ReadLe16(bitmap, 28), 8);
-        EXPECT_EQ(ReadLe32(bitmap, 46), 0u);  // colours used
-        ASSERT_EQ(spy::Calls().size(), 1u);
-        EXPECT_EQ(spy::Describe(spy::Calls()[0]), "_bmptoanys(" + WorkingPath("wall.bmp") + ", " +
-                                                      WorkingPath("wall") + ", zero block, 24, 0)");
-        EXPECT_EQ(dir.Files(), (Names{"kept.bmp", "wall.tga"}));
-    }
-}
-
 TEST(Export, TrueColourDdsKeepsAlphaOnlyWhenHasAlphaIsOne) {
     for (std::uint32_t hasAlpha : {0u, 1u, 2u}) {
         ScratchDir dir;

@@ -100,21 +100,4 @@ TEST_F(ImportRefusal, LibraryFailuresEndQuietly) {
     Expect(PatternEntry("rgba", 16, 16, 32, 0, 0x0500), "garbage.dds", "");
 }
 
-// The working files live in the process's own folder: a chosen file of their name is just a file.
-TEST_F(ImportRefusal, AChosenFileNamedLikeAWorkingFileIsImportedAndKept) {
-    const auto pal = PatternEntry("pal", 16, 16, 8, 0, 0xA500);
-    const auto rgba = PatternEntry("rgba", 16, 16, 32, 0, 0x0500);
-    for (const auto& [target, name] :
-         {std::pair{pal, "ImportFile.bmp"}, {rgba, "ImportFile.bmp"}, {rgba, "ImportFile.tga"}}) {
-        std::filesystem::rename(Exported(target), name);
-        const auto bytes = ReadBytes(name);
-        auto record = Scrambled(target.record);
-        GfxBinding gfx;
-        EXPECT_NE(ImportTexture(record, name, gfx), ImportOutcome::Declined) << name;
-        EXPECT_EQ(record.pixels, target.record.pixels) << name;
-        EXPECT_EQ(ReadBytes(name), bytes) << name;
-        std::filesystem::remove(name);
-    }
-}
-
 }  // namespace

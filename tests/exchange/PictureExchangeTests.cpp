@@ -96,17 +96,10 @@ Rgba HalfSize(const Rgba& rgba, std::uint32_t width, std::uint32_t height) {
     return half;
 }
 
-// The picture a texture level shows, looked up independently of the product: R, G, B, A
-// top-down from B, G, R, A texels stored bottom row first.
+// The picture a texture level shows: R, G, B, A top-down from B, G, R, A texels stored bottom
+// row first.
 Rgba FromStoredBgra(const std::uint8_t* texels, std::uint32_t width, std::uint32_t height) {
-    Rgba rgba;
-    for (std::uint32_t y = height; y-- > 0;) {
-        for (std::uint32_t x = 0; x < width; ++x) {
-            const std::uint8_t* t = texels + (y * width + x) * 4;
-            rgba.insert(rgba.end(), {t[2], t[1], t[0], t[3]});
-        }
-    }
-    return rgba;
+    return BgraToRgba(FlipRows({texels, std::size_t{width} * height * 4}, width * 4));
 }
 
 struct ExportCase {

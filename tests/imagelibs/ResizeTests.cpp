@@ -6,58 +6,6 @@
 
 namespace {
 
-TEST(BmpResize, TrueColourAveragesCoveredAreasWithAlpha) {
-    ScratchDir scratch;
-    // 4 × 2, rows bottom-up: each 2 × 2 quarter turns into one pixel of a 2 × 1 image.
-    const Bytes pixels =
-        Bytes({0, 0, 0,  0,  100, 40, 8, 255, 200, 200, 200, 255, 50, 50, 50, 255,
-               4, 8, 12, 16, 0,   0,  0, 0,   10,  10,  10,  255, 0,  0,  0,  255});
-    WriteBytes("MipMapIn.bmp", WorkingBitmap(4, 2, 32, {}, pixels));
-    ImageLibraries().BmpResize("MipMapIn.bmp", "MipMapOut.bmp", 2, 1);
-
-    const Bitmap out = ReadBitmapFile("MipMapOut.bmp");
-    EXPECT_EQ(out.bitsPerPixel, 32);
-    EXPECT_EQ(out.width, 2u);
-    EXPECT_EQ(out.height, 1u);
-    EXPECT_EQ(out.pixels, Bytes({26, 12, 5, 68, 65, 65, 65, 255}));
-}
-
-TEST(BmpResize, UnevenFactorsWeighPartlyCoveredPixelsByArea) {
-    ScratchDir scratch;
-    // 3 × 1 grey levels 0, 90, 210 into 2 × 1: (0 + 90/2) * 2/3 = 30, (90/2 + 210) * 2/3 = 170.
-    const Bytes pixels = Bytes({0, 0, 0, 255, 90, 90, 90, 255, 210, 210, 210, 255});
-    WriteBytes("in.bmp", WorkingBitmap(3, 1, 32, {}, pixels));
-    ImageLibraries().BmpResize("in.bmp", "out.bmp", 2, 1);
-    EXPECT_EQ(ReadBitmapFile("out.bmp").pixels, Bytes({30, 30, 30, 255, 170, 170, 170, 255}));
-}
-
-TEST(BmpResize, IndexedPicksNearestPaletteColourAndPadsTheTable) {
-    ScratchDir scratch;
-    // A 32-entry palette: black, white, mid grey, and white at half alpha; the rest far away.
-    Bytes table(128, 0);
-    const std::uint8_t entries[][4] = {
-        {0, 0, 0, 255}, {255, 255, 255, 255}, {128, 128, 128, 255}, {255, 255, 255, 128}};
-    for (std::size_t i = 0; i < 4; ++i) {
-        std::copy(entries[i], entries[i] + 4, table.begin() + i * 4);
-    }
-    for (std::size_t i = 4; i < 32; ++i) {
-        table[i * 4 + 2] = 255;  // transparent red
-    }
-    // 4 × 2: the left 2 × 2 is black and white (mean: grey); the right 2 × 2 is one white and
-    // three half-alpha whites (mean alpha 160: only alpha tells entries 1 and 3 apart).
-    const Bytes indices = {0, 1, 1, 3, 1, 0, 3, 3};
-    WriteBytes("MipMapIn.bmp", WorkingBitmap(4, 2, 8, table, indices));
-    ImageLibraries().BmpResize("MipMapIn.bmp", "MipMapOut.bmp", 2, 1);
-
-    const Bitmap out = ReadBitmapFile("MipMapOut.bmp");
-    EXPECT_EQ(out.bitsPerPixel, 8);
-    EXPECT_EQ(out.pixelOffset, 1078u);
-    Bytes paddedTable = table;
-    paddedTable.resize(1024, 0);
-    EXPECT_EQ(out.table, paddedTable);
-    EXPECT_EQ(out.pixels, Bytes({2, 3}));
-}
-
 TEST(BmpResize, ResizesInPlaceAndWritesEmptyImagesForSidesOfZero) {
     ScratchDir scratch;
     const Bytes pixels = PatternBytes(512 * 300 * 4, 4);

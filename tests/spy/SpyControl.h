@@ -38,8 +38,4 @@ void MakeTruncatedOutput(const std::string& entry, std::uint64_t bytes);
 
 std::vector<Call> Calls();
 
-// "_bmpresize(MipMapIn.bmp, MipMapOut.bmp, zero block, 128, 32)": the call as a test
-// compares it; "zero block" becomes "used block" when the block held anything.
-std::string Describe(const Call& call);
-
 }  // namespace spy

@@ -115,15 +115,6 @@ std::vector<Call> Calls() {
     return TheState().calls;
 }
 
-std::string Describe(const Call& call) {
-    std::string text = call.entry + "(" + call.firstName + ", " + call.secondName + ", " +
-                       (call.blockWasZero ? "zero block" : "used block");
-    for (std::intptr_t number : call.numbers) {
-        text += ", " + std::to_string(number);
-    }
-    return text + ")";
-}
-
 }  // namespace spy
 
 extern "C" {

