@@ -28,14 +28,4 @@ TEST(BmpResize, ResizesInPlaceAndWritesEmptyImagesForSidesOfZero) {
     EXPECT_TRUE(out.pixels.empty());
 }
 
-// Bitmaps from other programs pad their rows to 4 bytes; the padding is no pixel data.
-TEST(BmpResize, ReadsOrdinaryPaddedBitmaps) {
-    ScratchDir scratch;
-    const Bytes table = PatternBytes(1024, 6);
-    const Bytes paddedRows = {7, 8, 9, 0xEE, 10, 11, 12, 0xEE};
-    WriteBytes("in.bmp", WorkingBitmap(3, 2, 8, table, paddedRows));
-    ImageLibraries().BmpResize("in.bmp", "out.bmp", 3, 2);
-    EXPECT_EQ(ReadBitmapFile("out.bmp").pixels, Bytes({7, 8, 9, 10, 11, 12}));
-}
-
 }  // namespace
