@@ -19,11 +19,9 @@ struct Bytes {
 std::vector<Bytes> AllBytes(Window& window) {
     std::vector<Bytes> all;
     for (int row = 0; row < window.List().count(); ++row) {
-        const auto* r =
-            static_cast<TextureRecord*>(window.List().item(row)->data(Qt::UserRole).value<void*>());
-        all.push_back({{r->pixels.begin(), r->pixels.end()},
-                       {r->palette.begin(), r->palette.end()},
-                       r->hasAlpha});
+        const TextureRecord& r = window.Record(row);
+        all.push_back(
+            {{r.pixels.begin(), r.pixels.end()}, {r.palette.begin(), r.palette.end()}, r.hasAlpha});
     }
     return all;
 }

@@ -47,15 +47,13 @@ protected:
     std::vector<TextureEntry> textures = ReadDictionary(kName);
 };
 
-TEST_F(SaveFailureTest, MissingLibraryNamesTheTextureEvenWithAStaleOutputPresent) {
+// A stale MipMapOut.bmp of a plausible size is never taken for the resize's own.
+TEST_F(SaveFailureTest, MissingLibraryOrMissingOrShortOutputStopsBeforeAnyWrite) {
     WriteBytes(WorkingPath("MipMapOut.bmp"), std::vector<std::uint8_t>(70000, 7));
     GfxBinding missing("tinplate_no_such_lib");
     EXPECT_THAT(SaveError(missing), HasSubstr("texture \"zebra_256_mips\": the image library"));
     ExpectUntouched();
-}
 
-// A stale MipMapOut.bmp of a plausible size is never taken for the resize's own.
-TEST_F(SaveFailureTest, MissingOrShortOutputStopsBeforeAnyWrite) {
     WriteBytes(WorkingPath("MipMapOut.bmp"), std::vector<std::uint8_t>(70000, 7));
     spy::MakeNoOutput("_bmpresize", 0, 10);  // the third level of the second texture
     EXPECT_EQ(SaveError(spyGfx),
