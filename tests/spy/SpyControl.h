@@ -16,12 +16,8 @@ inline constexpr const char* kModuleName = "tinplate_spy_gfx";
 
 struct Call {
     std::string entry;
-    // The two file-name arguments in argument order (for `_TargaFromDDS` the destination
-    // comes first, as the library takes it).
-    std::string firstName;
+    // The file named second (for `_TargaFromDDS` the source, as the library takes it).
     std::string secondName;
-    std::intptr_t blockAddress = 0;
-    bool blockWasZero = false;           // the 1024-byte block held only zeros when the call began
     std::vector<std::intptr_t> numbers;  // the words after the block
 };
 
