@@ -191,22 +191,6 @@ TEST(PictureImport, PngIntoThirtyTwoBitIsExactAndRemakesTheLevelsBoxFiltered) {
         1.0);
 }
 
-TEST(PictureImport, EightBitRoundTripThroughPngGivesBackItsBytes) {
-    ScratchDir scratch;
-    for (int entries : {256, 32}) {
-        const auto original =
-            PatternEntry("t", 16, 16, 8, 0, entries == 32 ? 0x4000 : 0x2000, entries).record;
-        ExportTextureAs(original, "t.png", PictureFormat::Png);
-        auto record = original;
-        for (auto& index : record.pixels) {
-            index = static_cast<std::uint8_t>((index + 1) % entries);
-        }
-        ImportPictureFile(record, "t.png", {});
-        EXPECT_EQ(record.palette, original.palette) << entries;
-        EXPECT_EQ(record.pixels, original.pixels) << entries;
-    }
-}
-
 // Bounds: mean absolute error per channel, 0..255, on the photo-like picture.
 TEST(PictureImport, TrueColourIntoPaletteAndBlocksStaysClose) {
     ScratchDir scratch;
