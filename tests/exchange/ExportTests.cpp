@@ -39,22 +39,6 @@ TEST(Export, TrueColourDdsKeepsAlphaOnlyWhenHasAlphaIsOne) {
     }
 }
 
-TEST(Export, BlockTexturesGiveOneLevelWithTheirFourCc) {
-    ScratchDir dir;
-    GfxBinding gfx("tinplate_no_such_module");
-    const auto mips = PatternEntry("mips", 64, 64, 16, 12, 0x8200, 256, 0, 7);
-    const auto comp15 = PatternEntry("comp15", 32, 32, 16, 15, 0x0300);
-    ExportTexture(mips.name, mips.record, gfx);
-    ExportTexture(comp15.name, comp15.record, gfx);
-
-    const auto fourCc = [](const auto& dds) { return std::string(&dds[84], &dds[88]); };
-    const auto dds = ReadBytes("mips.dds");
-    EXPECT_EQ(dds.size(), 128 + mips.record.pixelSize);
-    EXPECT_EQ(ReadLe32(dds, 28), 0u);  // mip-map count
-    EXPECT_EQ(fourCc(dds), "DXT1");
-    EXPECT_EQ(fourCc(ReadBytes("comp15.dds")), "DXT5");
-}
-
 TEST(Export, UnsafeNamesAndKindsWithoutImageFileTouchNothing) {
     for (const std::string name : {"", ".", "..", "a/b", "..\\up", "bell\a"}) {
         EXPECT_FALSE(IsSafeFileName(name)) << name;
