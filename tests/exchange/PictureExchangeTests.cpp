@@ -5,7 +5,6 @@
 #include <stb/stb_image_write.h>
 
 #include <cmath>
-#include <cstdio>
 #include <memory>
 
 #include "ByteOrder.h"
@@ -166,12 +165,8 @@ TEST(PictureExport, DdsCarriesEveryStoredLevelAndImageMagickReadsIt) {
         const Rgba file = ReadBytes(c.texture.name + ".dds");
         EXPECT_EQ(file.size(), 128 + c.bytes) << c.texture.name;
         EXPECT_EQ(ReadLe32(file, 28), c.levels) << c.texture.name;
-        const std::string command = "identify -format '%w %h' " + c.texture.name + ".dds";
-        std::unique_ptr<FILE, int (*)(FILE*)> identify(::popen(command.c_str(), "r"), ::pclose);
-        char answer[64] = {};
-        ASSERT_TRUE(identify && std::fgets(answer, sizeof answer, identify.get()));
-        EXPECT_EQ(std::string(answer), std::to_string(c.texture.record.width) + " " +
-                                           std::to_string(c.texture.record.height))
+        EXPECT_EQ(MagickRgba(c.texture.name + ".dds").size(),
+                  std::size_t{c.texture.record.width} * c.texture.record.height * 4)
             << c.texture.name;
     }
 }
