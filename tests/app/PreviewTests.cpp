@@ -4,7 +4,6 @@
 
 #include <QListWidget>
 
-#include "CommandTable.h"
 #include "DictionaryReader.h"
 #include "GuiHarness.h"
 #include "WorkingFolder.h"

@@ -12,7 +12,6 @@
 #include "SafeName.h"
 #include "SpyControl.h"
 #include "TestSupport.h"
-#include "WorkingFolder.h"
 
 namespace {
 
