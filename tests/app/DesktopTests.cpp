@@ -54,7 +54,9 @@ TEST(DesktopTest, ZoomLevelsGiveTheirSizes) {
     Window window;
     window.dialog.show();
     window.OpenTextures({MakePatternTexture("tiny", 4, 2, 32, 0, 1, 0x500),
-                         MakePatternTexture("wide", 512, 256, 32, 0, 1, 0x500)});
+                         MakePatternTexture("wide", 512, 256, 32, 0, 1, 0x500),
+                         MakePatternTexture("exact", 256, 256, 8, 0, 1, 0x2500),
+                         MakePatternTexture("wide_by_one", 257, 16, 32, 0, 1, 0x500)});
     const QSize area = Area(window).size();
     struct Case {
         int row;
@@ -67,6 +69,8 @@ TEST(DesktopTest, ZoomLevelsGiveTheirSizes) {
         {0, command::kViewZoom800, {32, 16}},
         {0, command::kViewZoomIn, {32, 16}},  // 800 % is the largest
         {0, command::kViewZoomFit, {area.width(), area.width() / 2}},
+        {2, command::kViewZoomStandard, {256, 256}},  // only sides past 256 are scaled
+        {3, command::kViewZoomStandard, {256, 256}},
         {1, command::kViewZoomStandard, {256, 256}},
         {1, command::kViewZoomIn, {512, 256}},
         {1, command::kViewZoomIn, {1024, 512}},

@@ -35,23 +35,6 @@ TEST(EditingTest, AlphaCommandOnASingleClickedTextureChangesOnlyTheAlphaField) {
     EXPECT_EQ(window.Field("Width"), "16");
 }
 
-TEST(EditingTest, SwizzleAndFlipRefreshThePictureAndMarkTheDictionaryModified) {
-    Window window;
-    window.OpenTextures({MakePatternTexture("square", 16, 16, 8, 0, 1, 0x2500)});
-    const QImage linear = window.Picture();
-    const std::vector<std::uint8_t> bytes = window.Record(0).pixels;
-
-    window.dialog.Dispatch(command::kImageSwizzleAll);
-    EXPECT_TRUE(window.dialog.IsModified());
-    EXPECT_NE(window.Picture(), linear);
-    window.dialog.Dispatch(command::kImageUnswizzleAll);
-    EXPECT_EQ(window.Picture(), linear);
-    EXPECT_EQ(window.Record(0).pixels, bytes);
-
-    window.dialog.Dispatch(command::kImageFlip);
-    EXPECT_EQ(window.Picture(), linear.mirrored(false, true));
-}
-
 TEST(EditingTest, ExportAndImportReportAndTheImportShowsAtTheNextPreview) {
     Window window;
     window.OpenTextures({MakePatternTexture("blocks", 8, 8, 16, 12, 1, 0x200),

@@ -19,11 +19,9 @@ struct Bytes {
 std::vector<Bytes> AllBytes(Window& window) {
     std::vector<Bytes> all;
     for (int row = 0; row < window.List().count(); ++row) {
-        const auto* r =
-            static_cast<TextureRecord*>(window.List().item(row)->data(Qt::UserRole).value<void*>());
-        all.push_back({{r->pixels.begin(), r->pixels.end()},
-                       {r->palette.begin(), r->palette.end()},
-                       r->hasAlpha});
+        const TextureRecord& r = window.Record(row);
+        all.push_back(
+            {{r.pixels.begin(), r.pixels.end()}, {r.palette.begin(), r.palette.end()}, r.hasAlpha});
     }
     return all;
 }
@@ -39,17 +37,19 @@ TEST(UndoTest, EachEditUndoesAndRedoesToTheSameBytesAndMarker) {
     dds.back() ^= 0xFF;
     WriteBytes("rgba.dds", dds);
 
+    // The shown picture follows the pixel edits at once; an import shows at the next preview.
     struct Case {
         int command;
         const char* undoText;
+        bool redraws;
     };
     const Case cases[] = {
-        {command::kImageSwizzleAll, "&Undo Swizzle All"},
-        {command::kImageUnswizzleAll, "&Undo Unswizzle All"},
-        {command::kImageFlip, "&Undo Flip"},
-        {command::kAlphaSetAlphaToYes, "&Undo Set Alpha To Yes"},
-        {command::kImageImport, "&Undo Import"},
-        {command::kAlphaSetAlphaToNo, "&Undo Set Alpha To No"},
+        {command::kImageSwizzleAll, "&Undo Swizzle All", true},
+        {command::kImageUnswizzleAll, "&Undo Unswizzle All", true},
+        {command::kImageFlip, "&Undo Flip", true},
+        {command::kAlphaSetAlphaToYes, "&Undo Set Alpha To Yes", false},
+        {command::kImageImport, "&Undo Import", false},
+        {command::kAlphaSetAlphaToNo, "&Undo Set Alpha To No", false},
     };
     QAction* undo = nullptr;
     for (QAction* action : window.dialog.findChildren<QAction*>()) {
@@ -62,6 +62,7 @@ TEST(UndoTest, EachEditUndoesAndRedoesToTheSameBytesAndMarker) {
         SCOPED_TRACE(c.undoText);
         window.dialog.Dispatch(command::kFileSave);
         const std::vector<Bytes> before = AllBytes(window);
+        const QImage shown = window.Picture();
         if (c.command == command::kImageImport) {
             window.prompts.openAnswers.push_back(
                 QString::fromStdString((window.scratch.path() / "rgba.dds").string()));
@@ -72,9 +73,11 @@ TEST(UndoTest, EachEditUndoesAndRedoesToTheSameBytesAndMarker) {
         EXPECT_TRUE(window.dialog.IsModified());
         EXPECT_TRUE(window.dialog.isWindowModified());
         EXPECT_EQ(undo->text(), c.undoText);
+        EXPECT_EQ(window.Picture() != shown, c.redraws);
 
         window.dialog.Dispatch(command::kEditUndo);
         EXPECT_EQ(AllBytes(window), before);
+        EXPECT_EQ(window.Picture(), shown);
         EXPECT_FALSE(window.dialog.IsModified());
         EXPECT_FALSE(window.dialog.isWindowModified());
         window.dialog.Dispatch(command::kEditRedo);

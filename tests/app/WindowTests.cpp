@@ -70,10 +70,8 @@ TEST(WindowTest, OpenListsTexturesInFileOrderAndShowsTheFirst) {
     QListWidget& list = window.List();
     ASSERT_EQ(list.count(), 3);
     const char* names[] = {"zulu", "alpha", "mike"};
-    const std::uint32_t widths[] = {8, 16, 4};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(list.item(i)->text(), names[i]);
-        EXPECT_EQ(window.Record(i).width, widths[i]);
     }
     EXPECT_EQ(list.currentRow(), 0);
     EXPECT_EQ(QApplication::focusWidget(), &list);
@@ -171,23 +169,16 @@ TEST(WindowTest, OnlyExitAndCloseCloseAndTheyAskAboutUnsavedChangesOnly) {
     EXPECT_FALSE(window.dialog.isVisible());
     EXPECT_EQ(window.prompts.messages, QStringList({"File Saved"}));
     EXPECT_FALSE(window.dialog.IsModified());
+    EXPECT_EQ(ReadBytes("three.txd")[28 + 100], 1);  // the edit, written
 }
 
-TEST(WindowTest, SaveReportsSuccessOrAnErrorThatKeepsTheChanges) {
+TEST(WindowTest, SaveReportsAnErrorThatKeepsTheChanges) {
     Window window;
     window.OpenTextures(ThreeUnsorted(), "three.txd");
-    window.dialog.Dispatch(command::kAlphaSetAlphaToNo);
     window.dialog.Dispatch(command::kAlphaSetAlphaToYes);
-    ASSERT_TRUE(window.dialog.IsModified());
-    window.dialog.Dispatch(command::kFileSave);
-    EXPECT_EQ(window.prompts.messages, QStringList({"File Saved"}));
-    EXPECT_FALSE(window.dialog.IsModified());
-    EXPECT_EQ(ReadBytes("three.txd")[28 + 100], 1);
-
-    window.dialog.Dispatch(command::kAlphaSetAlphaToNo);
     std::filesystem::remove("three.txd");
     window.dialog.Dispatch(command::kFileSave);
-    EXPECT_EQ(window.prompts.messages.size(), 1);
+    EXPECT_TRUE(window.prompts.messages.empty());
     ASSERT_EQ(window.prompts.errors.size(), 1);
     EXPECT_TRUE(window.prompts.errors[0].contains("three.txd"));
     EXPECT_TRUE(window.dialog.IsModified());

@@ -12,7 +12,6 @@
 #include "SafeName.h"
 #include "SpyControl.h"
 #include "TestSupport.h"
-#include "WorkingFolder.h"
 
 namespace {
 
@@ -20,33 +19,6 @@ using ::testing::StartsWith;
 using ::testing::ThrowsMessage;
 
 using Names = std::vector<std::string>;
-
-TEST(Export, PalettisedTexturesGoThroughAWorkingBitmapToATarga) {
-    for (const auto& [alphaFlags, entries, pixelsAt] :
-         {std::tuple{0xA500u, 256, 1078u}, std::tuple{0x4500u, 32, 182u}}) {
-        ScratchDir dir;
-        const auto wall = PatternEntry("wall", 256, 256, 8, 0, alphaFlags, entries);
-        // The bitmap is written into the existing working file: a second link keeps its bytes
-        // after the export has removed it.
-        WriteBytes(WorkingPath("wall.bmp"), std::vector<std::uint8_t>{});
-        std::filesystem::create_hard_link(WorkingPath("wall.bmp"), "kept.bmp");
-        spy::Reset();
-        GfxBinding gfx(spy::kModuleName);
-
-        EXPECT_EQ(ExportTexture(wall.name, wall.record, gfx), ExportOutcome::Exported);
-
-        const auto bitmap = ReadBytes("kept.bmp");
-        ASSERT_EQ(bitmap.size(), pixelsAt + 65536);
-        EXPECT_EQ(ReadLe32(bitmap, 2), pixelsAt + 65536);
-        EXPECT_EQ(ReadLe32(bitmap, 10), pixelsAt);
-        EXPECT_EQ(ReadLe16(bitmap, 28), 8);
-        EXPECT_EQ(ReadLe32(bitmap, 46), 0u);  // colours used
-        ASSERT_EQ(spy::Calls().size(), 1u);
-        EXPECT_EQ(spy::Describe(spy::Calls()[0]), "_bmptoanys(" + WorkingPath("wall.bmp") + ", " +
-                                                      WorkingPath("wall") + ", zero block, 24, 0)");
-        EXPECT_EQ(dir.Files(), (Names{"kept.bmp", "wall.tga"}));
-    }
-}
 
 TEST(Export, TrueColourDdsKeepsAlphaOnlyWhenHasAlphaIsOne) {
     for (std::uint32_t hasAlpha : {0u, 1u, 2u}) {
@@ -64,22 +36,6 @@ TEST(Export, TrueColourDdsKeepsAlphaOnlyWhenHasAlphaIsOne) {
         }
         EXPECT_EQ(MagickRgba("glass.dds"), expected);
     }
-}
-
-TEST(Export, BlockTexturesGiveOneLevelWithTheirFourCc) {
-    ScratchDir dir;
-    GfxBinding gfx("tinplate_no_such_module");
-    const auto mips = PatternEntry("mips", 64, 64, 16, 12, 0x8200, 256, 0, 7);
-    const auto comp15 = PatternEntry("comp15", 32, 32, 16, 15, 0x0300);
-    ExportTexture(mips.name, mips.record, gfx);
-    ExportTexture(comp15.name, comp15.record, gfx);
-
-    const auto fourCc = [](const auto& dds) { return std::string(&dds[84], &dds[88]); };
-    const auto dds = ReadBytes("mips.dds");
-    EXPECT_EQ(dds.size(), 128 + mips.record.pixelSize);
-    EXPECT_EQ(ReadLe32(dds, 28), 0u);  // mip-map count
-    EXPECT_EQ(fourCc(dds), "DXT1");
-    EXPECT_EQ(fourCc(ReadBytes("comp15.dds")), "DXT5");
 }
 
 TEST(Export, UnsafeNamesAndKindsWithoutImageFileTouchNothing) {

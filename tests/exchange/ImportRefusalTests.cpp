@@ -74,7 +74,7 @@ TEST_F(ImportRefusal, ImageOfAnotherSizeOrColourMap) {
 
 // Success claimed without the file, or a file cut short: never taken, and a file left by an
 // earlier conversion cannot stand in for the missing one.
-TEST_F(ImportRefusal, LibraryProductsMissingOrShort) {
+TEST_F(ImportRefusal, LibraryProductsMissingOrShortAndLibraryFailures) {
     const auto pal = PatternEntry("pal", 16, 16, 8, 0, 0xA500);
     const auto targa = Exported(pal);
     ASSERT_NE(ImageLibraries().TargaToExtendedBitmap(targa, WorkingPath("ImportFile.bmp")), 0);
@@ -90,31 +90,12 @@ TEST_F(ImportRefusal, LibraryProductsMissingOrShort) {
     spy::MakeNoOutput("_TargaFromDDS", 0);
     Expect(rgba, dds, "did not make ImportFile.tga", GfxBinding(spy::kModuleName));
     Expect(rgba, dds, "(_TargaFromDDS) is not available", GfxBinding("tinplate_no_such_module"));
-}
 
-TEST_F(ImportRefusal, LibraryFailuresEndQuietly) {
-    const auto pal = PatternEntry("pal", 16, 16, 8, 0, 0xA500);
+    // A library that fails without making anything ends the import quietly.
     Expect(pal, "absent.tga", "");
     Expect(pal, "absent.tga", "", GfxBinding("tinplate_no_such_module"));
     WriteBytes("garbage.dds", std::vector<std::uint8_t>(300, 7));
-    Expect(PatternEntry("rgba", 16, 16, 32, 0, 0x0500), "garbage.dds", "");
-}
-
-// The working files live in the process's own folder: a chosen file of their name is just a file.
-TEST_F(ImportRefusal, AChosenFileNamedLikeAWorkingFileIsImportedAndKept) {
-    const auto pal = PatternEntry("pal", 16, 16, 8, 0, 0xA500);
-    const auto rgba = PatternEntry("rgba", 16, 16, 32, 0, 0x0500);
-    for (const auto& [target, name] :
-         {std::pair{pal, "ImportFile.bmp"}, {rgba, "ImportFile.bmp"}, {rgba, "ImportFile.tga"}}) {
-        std::filesystem::rename(Exported(target), name);
-        const auto bytes = ReadBytes(name);
-        auto record = Scrambled(target.record);
-        GfxBinding gfx;
-        EXPECT_NE(ImportTexture(record, name, gfx), ImportOutcome::Declined) << name;
-        EXPECT_EQ(record.pixels, target.record.pixels) << name;
-        EXPECT_EQ(ReadBytes(name), bytes) << name;
-        std::filesystem::remove(name);
-    }
+    Expect(rgba, "garbage.dds", "");
 }
 
 }  // namespace

@@ -16,12 +16,8 @@ inline constexpr const char* kModuleName = "tinplate_spy_gfx";
 
 struct Call {
     std::string entry;
-    // The two file-name arguments in argument order (for `_TargaFromDDS` the destination
-    // comes first, as the library takes it).
-    std::string firstName;
+    // The file named second (for `_TargaFromDDS` the source, as the library takes it).
     std::string secondName;
-    std::intptr_t blockAddress = 0;
-    bool blockWasZero = false;           // the 1024-byte block held only zeros when the call began
     std::vector<std::intptr_t> numbers;  // the words after the block
 };
 
@@ -37,9 +33,5 @@ void MakeNoOutput(const std::string& entry, std::intptr_t result = 0, std::size_
 void MakeTruncatedOutput(const std::string& entry, std::uint64_t bytes);
 
 std::vector<Call> Calls();
-
-// "_bmpresize(MipMapIn.bmp, MipMapOut.bmp, zero block, 128, 32)": the call as a test
-// compares it; "zero block" becomes "used block" when the block held anything.
-std::string Describe(const Call& call);
 
 }  // namespace spy

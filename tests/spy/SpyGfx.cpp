@@ -4,7 +4,6 @@
 // failure.
 #include <dlfcn.h>
 
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -15,7 +14,6 @@
 namespace spy {
 namespace {
 
-constexpr std::size_t kBlockSize = 1024;
 constexpr std::size_t kNameSize = 256;
 
 enum class Outcome { kForward, kNoOutput, kTruncatedOutput };
@@ -57,19 +55,12 @@ std::string Name(std::intptr_t word) {
     return name == nullptr ? std::string() : std::string(name, ::strnlen(name, kNameSize - 1));
 }
 
-bool BlockIsZero(std::intptr_t word) {
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(word);
-    return bytes != nullptr &&
-           std::all_of(bytes, bytes + kBlockSize, [](std::uint8_t b) { return b == 0; });
-}
-
 // Every spied entry point takes two file names and the block first, then numbers.
 template <typename Result, typename... Numbers>
 Result Observe(const char* entry, std::intptr_t first, std::intptr_t second, std::intptr_t block,
                Numbers... numbers) {
     State& state = TheState();
-    state.calls.push_back({entry, Name(first), Name(second), block, BlockIsZero(block),
-                           std::vector<std::intptr_t>{numbers...}});
+    state.calls.push_back({entry, Name(second), std::vector<std::intptr_t>{numbers...}});
     Rule rule;
     const std::size_t index = state.callsPerEntry[entry]++;
     const auto found = state.rules.find(entry);
@@ -113,15 +104,6 @@ void MakeTruncatedOutput(const std::string& entry, std::uint64_t bytes) {
 
 std::vector<Call> Calls() {
     return TheState().calls;
-}
-
-std::string Describe(const Call& call) {
-    std::string text = call.entry + "(" + call.firstName + ", " + call.secondName + ", " +
-                       (call.blockWasZero ? "zero block" : "used block");
-    for (std::intptr_t number : call.numbers) {
-        text += ", " + std::to_string(number);
-    }
-    return text + ")";
 }
 
 }  // namespace spy

@@ -12,15 +12,12 @@ std::uint64_t Number(const FixtureRow& row, const std::string& column) {
     return std::stoull(row.at(column), nullptr, 0);
 }
 
-TEST(FixtureTest, EveryFileReadsWithItsTextureCount) {
+TEST(FixtureTest, EveryFileAndTextureHasTheCountFieldsPlacesAndBytesItsFactsGive) {
     for (const FixtureRow& file : FixtureTable("files.tsv")) {
         const std::string& name = file.at("file");
         EXPECT_EQ(Sha256Hex(ReadBytes(FixturePath(name))), file.at("sha256")) << name;
         EXPECT_EQ(ReadDictionary(FixturePath(name)).size(), Number(file, "textures")) << name;
     }
-}
-
-TEST(FixtureTest, EveryTextureHasTheFieldsPlacesAndBytesItsFactsGive) {
     const auto textures = FixtureTable("textures.tsv");
     ASSERT_EQ(textures.size(), 27u);
     for (const FixtureRow& t : textures) {

@@ -115,16 +115,4 @@ TEST(ReaderTest, LevelDataEndStaysInsideTheBlockWhateverTheStructSizeClaims) {
     EXPECT_EQ(Parse(bytes)[0].record.levelDataEnd, honest.pixelOffset + 256);
 }
 
-TEST(ReaderTest, FilesTooLargeToBeADictionaryAreRefusedBeforeReading) {
-    ScratchDir scratch;
-    WriteBytes("huge.txd", {});
-    std::filesystem::resize_file("huge.txd", 5ull << 30);  // sparse: costs no disk
-    try {
-        ReadDictionary("huge.txd");
-        FAIL() << "no error";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.reason(), "the file is larger than 4 GiB");
-    }
-}
-
 }  // namespace

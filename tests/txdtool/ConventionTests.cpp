@@ -110,18 +110,3 @@ TEST_F(TxdtoolTest, DashReadsStandardInputAndWritesStandardOutput) {
     EXPECT_EQ(saved.status, 1);
     EXPECT_NE(saved.err.find("standard input cannot be saved"), std::string::npos);
 }
-
-TEST_F(TxdtoolTest, VersionAndHelpInGnuStyle) {
-    for (const char* option : {"-V", "--version"}) {
-        const ToolRun run = RunTxdtool({option});
-        EXPECT_EQ(run.out.rfind("txdtool (TXD Tinplate) " TINPLATE_VERSION "\nLicense GPLv3+", 0),
-                  0u);
-        EXPECT_TRUE(run.out.ends_with("There is NO WARRANTY, to the extent permitted by law.\n"));
-    }
-    for (const std::vector<std::string>& words :
-         {std::vector<std::string>{"--help"}, {"-q", "flip", "-h"}}) {
-        const std::string out = RunTxdtool(words).out;
-        EXPECT_NE(out.find("\nReport problems to <"), std::string::npos) << out;
-        EXPECT_TRUE(out.ends_with(">.\n"));
-    }
-}

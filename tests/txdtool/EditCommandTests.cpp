@@ -1,22 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TxdtoolTest.h"
 
-TEST_F(TxdtoolTest, SwizzleUnswizzleAndFlipTwiceGiveBackTheFile) {
-    const auto original = WriteSmall();
-    const ToolRun swizzled = RunTxdtool({"swizzle", "small.txd"});
-    EXPECT_EQ(swizzled.status, 0) << swizzled.err;
-    EXPECT_EQ(swizzled.out, "apple_pal32_32\nmango_rgba_64x32\n");  // 6 x 5 and DXT3 stay
-    EXPECT_NE(ReadBytes("small.txd"), original);
-    EXPECT_EQ(RunTxdtool({"unswizzle", "small.txd"}).status, 0);
-    EXPECT_EQ(ReadBytes("small.txd"), original);
-    for (const char* name : {"dxt3_32", "odd_pal8_6x5"}) {
-        EXPECT_EQ(RunTxdtool({"flip", "small.txd", name}).status, 0);
-        EXPECT_NE(ReadBytes("small.txd"), original);
-        EXPECT_EQ(RunTxdtool({"flip", "small.txd", name}).status, 0);
-        EXPECT_EQ(ReadBytes("small.txd"), original);
-    }
-}
-
 TEST_F(TxdtoolTest, UnswizzleGivesTheThirdPartyRowOrder) {
     CopyFixtureHere("mixed.txd");
     EXPECT_EQ(RunTxdtool({"unswizzle", "mixed.txd"}).status, 0);

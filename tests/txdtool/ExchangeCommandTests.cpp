@@ -14,6 +14,11 @@ TEST_F(TxdtoolTest, ExportMakesEveryProductOrTheNamedOnesInAFolder) {
               "txdtool: sample.txd: skipped texture \"rgb565_16\" (16-bit, compression 0): "
               "its kind has no image file\n");
     EXPECT_EQ(scratch.Files().size(), 9u);  // the products and the dictionary, nothing else
+    // Block textures go out as their first level alone, and the header says so.
+    const auto dxt1 = ReadBytes("dxt1_64_mips.dds");
+    EXPECT_EQ(dxt1.size(), 128u + 2048u);
+    EXPECT_EQ(std::string(&dxt1[84], &dxt1[88]), "DXT1");
+    EXPECT_EQ(dxt1[28], 0);  // mip-map count
 
     std::filesystem::create_directory("out");
     const ToolRun named =

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <filesystem>
+
 #include "TxdtoolTest.h"
 
 TEST_F(TxdtoolTest, ListPrintsTheWindowsFieldTexts) {
@@ -24,7 +26,9 @@ TEST_F(TxdtoolTest, CheckTellsWhatIsWrongWithEachFile) {
     auto bytes = WriteSample();
     bytes.resize(bytes.size() - 100);
     WriteBytes("cut.txd", bytes);
-    std::vector<std::string> arguments = {"check", "sample.txd", "cut.txd", "gone.txd"};
+    WriteBytes("huge.txd", {});
+    std::filesystem::resize_file("huge.txd", 5ull << 30);  // sparse: costs no disk
+    std::vector<std::string> arguments = {"check", "sample.txd", "cut.txd", "gone.txd", "huge.txd"};
     for (const char* fixture : {"dxt.txd", "empty.txd", "mixed.txd", "pal4.txd", "pal4_mips.txd",
                                 "pal8_mips.txd", "rgba32.txd"}) {
         arguments.push_back(FixturePath(fixture));
@@ -32,7 +36,9 @@ TEST_F(TxdtoolTest, CheckTellsWhatIsWrongWithEachFile) {
     const ToolRun run = RunTxdtool(arguments);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out.rfind("sample.txd: ok\ncut.txd: the file is truncated", 0), 0u) << run.out;
-    EXPECT_NE(run.out.find("\ngone.txd: No such file or directory\n"), std::string::npos);
-    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 10);
+    EXPECT_NE(run.out.find("\ngone.txd: No such file or directory\nhuge.txd: the file is larger "
+                           "than 4 GiB\n"),
+              std::string::npos);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 11);
     EXPECT_EQ(RunTxdtool({"check", "sample.txd", FixturePath("mixed.txd")}).status, 0);
 }

@@ -34,17 +34,13 @@ Files Snapshot(const std::vector<std::string>& names) {
 
 TEST_F(TxdtoolTest, UserFilesNamedLikeWorkingFilesSurviveEveryCommand) {
     WriteSample();
-    std::vector<std::string> names{"Temp.bmp",
-                                   "Temp.dds",
-                                   "MipMapIn.bmp",
-                                   "MipMapOut.bmp",
-                                   "ImportFile.bmp",
-                                   "ImportFile.tga",
-                                   "zebra_pal8_64.bmp",
-                                   "mango_rgba_64x32.bmp",
-                                   "mango_rgba_64x32.tga"};
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        WriteBytes(names[i], std::vector<std::uint8_t>(100 + i, static_cast<std::uint8_t>(i)));
+    std::vector<std::string> names;
+    for (const char* name :
+         {"Temp.bmp", "Temp.dds", "MipMapIn.bmp", "MipMapOut.bmp", "ImportFile.bmp",
+          "ImportFile.tga", "zebra_pal8_64.bmp", "mango_rgba_64x32.bmp", "mango_rgba_64x32.tga"}) {
+        WriteBytes(name, std::vector<std::uint8_t>(100 + names.size(),
+                                                   static_cast<std::uint8_t>(names.size())));
+        names.push_back(name);
     }
     const Files before = Snapshot(names);
     std::filesystem::create_directory("out");
