@@ -57,10 +57,10 @@ std::string OffendingOption(const std::vector<char*>& argv, int index, int short
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted) {
     std::string shortOptions = ":";  // a missing value is reported as ':'
     std::vector<option> longOptions;
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.flag == kNoOptions || (accepted & spec.flag) != 0) {
-            shortOptions += spec.shortOption;
-            longOptions.push_back(spec.longOption);
+    for (const OptionSpec& entry : kOptions) {
+        if (entry.flag == kNoOptions || (accepted & entry.flag) != 0) {
+            shortOptions += entry.shortOption;
+            longOptions.push_back(entry.longOption);
         }
     }
     longOptions.push_back({});

@@ -121,9 +121,8 @@ std::optional<Picture> ParseTarga(std::span<const std::uint8_t> file) {
     const bool validDepth = colourMapped ? header.pixelBits == 8 && header.hasColourMap
                                          : header.pixelBits == 24 || header.pixelBits == 32;
     if ((baseType != kColourMapped && baseType != kTrueColour) || !validDepth ||
-        (file[1] != 0 && file[1] != 1) || (header.descriptor & kRightToLeft) ||
-        header.width == 0 || header.height == 0 ||
-        !FitsDecodedLimit(header.width, header.height)) {
+        (file[1] != 0 && file[1] != 1) || (header.descriptor & kRightToLeft) || header.width == 0 ||
+        header.height == 0 || !FitsDecodedLimit(header.width, header.height)) {
         return std::nullopt;
     }
 
