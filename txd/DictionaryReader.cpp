@@ -130,6 +130,7 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
         const std::uint64_t structEnd =
             blockStart + block::kStructDataOffset + ReadLe32(header, block::kStructSizeOffset);
         r.levelDataEnd = static_cast<std::uint32_t>(std::clamp(structEnd, levelEnd, blockEnd));
+        r.blockEnd = static_cast<std::uint32_t>(blockEnd);
         r.palette.assign(bytes.begin() + r.paletteOffset, bytes.begin() + r.pixelOffset);
         r.pixels.assign(bytes.begin() + r.pixelOffset, bytes.begin() + r.pixelOffset + r.pixelSize);
 

@@ -6,8 +6,10 @@
 #include <vector>
 
 // One texture of the open dictionary. Sizes and offsets are fixed when the dictionary is
-// read; editing changes only the contents of `pixels` and `palette` and the `hasAlpha` word,
-// which is what lets Save write every record back over the bytes it came from.
+// read; editing in place changes only the contents of `pixels` and `palette` and the
+// `hasAlpha` word, which is what lets Save write every record back over the bytes it came
+// from. Restructuring (new textures, other sizes, kinds or levels) marks the record
+// `laidOutAnew`, and such a dictionary is written whole.
 struct TextureRecord {
     std::uint32_t paletteSize = 0;
     std::uint32_t paletteOffset = 0;
@@ -25,8 +27,16 @@ struct TextureRecord {
     // First byte past the texture's struct chunk: nothing of this texture is written at or
     // beyond it.
     std::uint32_t levelDataEnd = 0;
+    // First byte past the texture's block: the whole-file writer copies the block from
+    // `headerOffset` up to here.
+    std::uint32_t blockEnd = 0;
+    // The texture no longer matches its old block (or never had one): the writer lays it out
+    // from the fields, `pixels` and `smallerLevels`, and its offsets name no place in a file.
+    bool laidOutAnew = false;
     std::vector<std::uint8_t> pixels;
     std::vector<std::uint8_t> palette;
+    // The levels after the first, one after another; held only while `laidOutAnew`.
+    std::vector<std::uint8_t> smallerLevels;
 };
 
 // Compression kinds the editor gives a meaning to.
