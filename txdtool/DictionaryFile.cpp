@@ -6,12 +6,14 @@
 #include "DictionaryReader.h"
 #include "DictionarySave.h"
 #include "FileError.h"
+#include "FileIo.h"
 #include "Paths.h"
 
 DictionaryFile::DictionaryFile(std::string argument)
     : m_argument(std::move(argument)),
       m_absolutePath(std::filesystem::absolute(m_argument)),
-      m_textures(ReadDictionary(m_argument)) {}
+      m_bytes(ReadWholeFile(m_argument)),
+      m_textures(ParseDictionary(m_bytes, m_argument)) {}
 
 TextureEntry& DictionaryFile::Find(const std::string& name) {
     const auto named = [&](const TextureEntry& texture) { return texture.name == name; };

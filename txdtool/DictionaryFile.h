@@ -18,6 +18,8 @@ public:
 
     const std::string& shownName() const { return m_argument; }
     std::vector<TextureEntry>& textures() { return m_textures; }
+    // The file as it was read, which the whole-file writer copies untouched blocks from.
+    const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
 
     // The one texture of exactly this name; a FileError lists the names present when there is
     // none, and refuses a name that several textures share.
@@ -32,6 +34,7 @@ public:
 private:
     std::string m_argument;
     std::filesystem::path m_absolutePath;
+    std::vector<std::uint8_t> m_bytes;
     std::vector<TextureEntry> m_textures;
 };
 
