@@ -8,6 +8,7 @@
 #include "DdsFile.h"
 #include "DictionaryReader.h"
 #include "FileIo.h"
+#include "LevelChain.h"
 #include "LibraryArgs.h"
 #include "WorkingBitmap.h"
 
@@ -85,37 +86,23 @@ QImage RenderFullSize(const TextureRecord& record, GfxBinding& gfx) {
 
 std::vector<StoredLevel> SmallerLevels(const TextureRecord& record) {
     std::vector<StoredLevel> levels;
-    const auto count = static_cast<std::uint16_t>(record.mipCount);
-    std::uint32_t width = record.width;
-    std::uint32_t height = record.height;
-    std::uint64_t offset = std::uint64_t{record.pixelOffset} + record.pixelSize;
-    for (std::uint32_t level = 1; level < count && (width > 1 || height > 1); ++level) {
-        width = std::max<std::uint32_t>(width >> 1, 1);
-        height = std::max<std::uint32_t>(height >> 1, 1);
-        const std::uint64_t size =
-            SizesForHeader(record.depth, record.compression, width, height, record.alphaFlags)
-                .pixelSize;
-        if (size == 0 || offset + size > record.levelDataEnd) {
+    std::uint64_t offset = 0;
+    for (const LevelSize& size : SmallerLevelSizes(record)) {
+        if (offset + size.bytes > record.smallerLevels.size()) {
             break;
         }
-        levels.push_back({width, height, offset, size});
-        offset += size;
+        levels.push_back({size.width, size.height, offset, size.bytes});
+        offset += size.bytes;
     }
     return levels;
 }
 
-std::optional<TextureRecord> LevelRecord(const TextureRecord& record, const StoredLevel& level,
-                                         const std::string& path) {
-    const std::vector<std::uint8_t> file = ReadWholeFile(path);
-    if (level.offset > file.size() || level.size > file.size() - level.offset) {
-        return std::nullopt;
-    }
+TextureRecord LevelRecord(const TextureRecord& record, const StoredLevel& level) {
     TextureRecord copy = record;
     copy.width = level.width;
     copy.height = level.height;
     copy.pixelSize = static_cast<std::uint32_t>(level.size);
-    copy.pixelOffset = static_cast<std::uint32_t>(level.offset);
-    const auto begin = file.begin() + static_cast<std::ptrdiff_t>(level.offset);
-    copy.pixels.assign(begin, begin + static_cast<std::ptrdiff_t>(level.size));
+    const auto begin = record.smallerLevels.begin() + level.offset;
+    copy.pixels.assign(begin, begin + level.size);
     return copy;
 }

@@ -3,7 +3,6 @@
 
 #include <QImage>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +16,7 @@
 // kinds without a picture, for a library that fails, and for pictures over 64 Mpixels.
 QImage RenderFullSize(const TextureRecord& record, GfxBinding& gfx);
 
-// A mip level after the first, where the dictionary stores it.
+// A mip level after the first, where the record's smaller levels hold it.
 struct StoredLevel {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
@@ -25,11 +24,9 @@ struct StoredLevel {
     std::uint64_t size = 0;
 };
 
-// The levels that follow the first one, each side halved and never below 1. The level count
-// is trusted only as far as the chain to 1 x 1 and the texture's own data go.
+// The levels that follow the first one, each side halved and never below 1, as far as the
+// record holds them.
 std::vector<StoredLevel> SmallerLevels(const TextureRecord& record);
 
-// The record with `level` in place of its first level, its bytes read from the dictionary at
-// `path`; nothing when the file no longer reaches that far. Read errors are FileErrors.
-std::optional<TextureRecord> LevelRecord(const TextureRecord& record, const StoredLevel& level,
-                                         const std::string& path);
+// The record with `level` in place of its first level.
+TextureRecord LevelRecord(const TextureRecord& record, const StoredLevel& level);

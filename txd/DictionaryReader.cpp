@@ -85,8 +85,13 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
 }
 
 std::vector<TextureEntry> ReadDictionary(const std::string& path) {
-    const std::shared_ptr<const MappedFile> file = MappedFile::Open(path);
-    return Parse(file->bytes(), path, file);
+    return ReadMappedDictionary(path).textures;
+}
+
+MappedDictionary ReadMappedDictionary(const std::string& path) {
+    std::shared_ptr<const MappedFile> file = MappedFile::Open(path);
+    std::vector<TextureEntry> textures = Parse(file->bytes(), path, file);
+    return {std::move(file), std::move(textures)};
 }
 
 namespace {
@@ -159,6 +164,7 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
         const std::uint64_t structEnd =
             blockStart + block::kStructDataOffset + ReadLe32(header, block::kStructSizeOffset);
         r.levelDataEnd = static_cast<std::uint32_t>(std::clamp(structEnd, levelEnd, blockEnd));
+        r.blockEnd = static_cast<std::uint32_t>(blockEnd);
         r.palette = TakeBytes(bytes.subspan(r.paletteOffset, r.paletteSize), owner);
         r.pixels = TakeBytes(bytes.subspan(r.pixelOffset, r.pixelSize), owner);
         std::uint64_t smallerBytes = 0;
