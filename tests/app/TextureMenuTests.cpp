@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QTest>
 #include <functional>
+#include <numeric>
 
 #include "CommandTable.h"
 #include "DictionaryReader.h"
@@ -37,12 +38,10 @@ struct MenuWindow {
         WriteDictionary("d.txd", {MakePatternTexture("first", 8, 8, 32, 0, 4, 0x8500),
                                   MakePatternTexture("second", 4, 4, 8, 0, 1, 0x2500),
                                   MakePatternTexture("third", 8, 4, 16, 12, 1, 0x0200)});
-        // A 16 x 8 picture of many colours.
-        RgbaImage picture{16, 8, {}};
-        for (std::uint8_t i = 0; i < 128; ++i) {
-            picture.rgba.insert(picture.rgba.end(), {i, static_cast<std::uint8_t>(i * 2), 50, 255});
-        }
-        WriteBytes("pic.png", EncodePictureFile(PictureFormat::Png, picture));
+        // A 16 x 8 picture of 256 shades of grey and colour.
+        std::vector<std::uint8_t> rgba(16 * 8 * 4);
+        std::iota(rgba.begin(), rgba.end(), std::uint8_t{0});
+        WriteBytes("pic.png", EncodePictureFile(PictureFormat::Png, {16, 8, rgba}));
         prompts.openAnswers.push_back((scratch.path() / "d.txd").c_str());
         Trigger(command::kFileOpen);
     }

@@ -9,8 +9,8 @@
 #include "DictionaryReader.h"
 #include "DictionaryWriter.h"
 #include "EditRefused.h"
-#include "TestSupport.h"
 #include "LevelDecode.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -54,21 +54,6 @@ std::vector<TextureEntry> Reread(std::span<const std::uint8_t> original,
 
 Bytes Block(const Bytes& file, const TextureRecord& r) {
     return Bytes(file.begin() + r.headerOffset, file.begin() + r.blockEnd);
-}
-
-std::uint64_t LevelBytes(TextureKind kind, std::uint32_t w, std::uint32_t h) {
-    const std::uint64_t blocks = std::uint64_t{(w + 3) / 4} * ((h + 3) / 4);
-    switch (kind) {
-        case TextureKind::kRgba32:
-            return std::uint64_t{w} * h * 4;
-        case TextureKind::kDxt1:
-            return blocks * 8;
-        case TextureKind::kDxt3:
-        case TextureKind::kDxt5:
-            return blocks * 16;
-        default:
-            return std::uint64_t{w} * h;
-    }
 }
 
 constexpr TextureKind kAllKinds[] = {TextureKind::kPalette256, TextureKind::kPalette32,
@@ -174,13 +159,16 @@ TEST(RestructureTest, ResizeConvertAndLevelsGiveFullChainsOfTheRightSizes) {
         const int chain = c.levelsAfter ? std::bit_width(std::max(c.width, c.height)) : 1;
         std::uint64_t smaller = 0;
         for (int level = 1; level < chain; ++level) {
-            smaller +=
-                LevelBytes(c.to, std::max(c.width >> level, 1u), std::max(c.height >> level, 1u));
+            smaller += SizesForHeader(r.depth, r.compression, std::max(c.width >> level, 1u),
+                                      std::max(c.height >> level, 1u), r.alphaFlags)
+                           .pixelSize;
         }
         EXPECT_EQ(KindOf(r), c.to);
         EXPECT_EQ(std::tie(r.width, r.height), std::tie(c.width, c.height));
         EXPECT_EQ(r.mipCount, chain);
-        EXPECT_EQ(r.pixels.size(), LevelBytes(c.to, c.width, c.height));
+        EXPECT_EQ(
+            r.pixels.size(),
+            SizesForHeader(r.depth, r.compression, c.width, c.height, r.alphaFlags).pixelSize);
         EXPECT_EQ(r.smallerLevels.size(), smaller);
         EXPECT_EQ((r.alphaFlags & 0x8000) != 0, c.levelsAfter);
         const bool pal32 = c.to == TextureKind::kPalette32;
