@@ -9,18 +9,16 @@
 
 namespace {
 
-// Bits of the format word.
-constexpr std::uint32_t kPalette256Bit = 0x2000;
-constexpr std::uint32_t kPalette32Bit = 0x4000;
-constexpr std::uint32_t kLevelsBit = 0x8000;
 // The filter mode in the low byte of the filter flags: nearest and linear, and their
 // counterparts across levels.
-constexpr std::uint32_t kNearest = 1;
-constexpr std::uint32_t kLinear = 2;
-constexpr std::uint32_t kMipNearest = 3;
-constexpr std::uint32_t kMipLinear = 4;
-constexpr std::uint32_t kLinearMipNearest = 5;
-constexpr std::uint32_t kLinearMipLinear = 6;
+enum FilterMode : std::uint32_t {
+    kNearest = 1,
+    kLinear,
+    kMipNearest,
+    kMipLinear,
+    kLinearMipNearest,
+    kLinearMipLinear
+};
 
 struct KindTraits {
     std::int16_t depth;
@@ -67,7 +65,8 @@ std::int16_t ChainLength(std::uint32_t width, std::uint32_t height) {
 
 void MarkLevels(TextureRecord& r, bool levels) {
     r.mipCount = levels ? ChainLength(r.width, r.height) : 1;
-    r.alphaFlags = r.mipCount > 1 ? r.alphaFlags | kLevelsBit : r.alphaFlags & ~kLevelsBit;
+    r.alphaFlags =
+        r.mipCount > 1 ? r.alphaFlags | format::kLevels : r.alphaFlags & ~format::kLevels;
     r.filterFlags = FilterForLevels(r.filterFlags, r.mipCount > 1);
 }
 
@@ -75,8 +74,8 @@ void MarkLevels(TextureRecord& r, bool levels) {
 // then take the whole chain.
 void Unplace(TextureRecord& r) {
     if (r.depth == 8) {
-        r.alphaFlags = (r.alphaFlags & ~(kPalette256Bit | kPalette32Bit)) |
-                       (r.paletteSize == 128 ? kPalette32Bit : kPalette256Bit);
+        r.alphaFlags = (r.alphaFlags & ~(format::kPalette256 | format::kPalette32)) |
+                       (r.paletteSize == 128 ? format::kPalette32 : format::kPalette256);
     }
     const TextureSizes sizes =
         SizesForHeader(r.depth, r.compression, r.width, r.height, r.alphaFlags);

@@ -12,19 +12,13 @@
 
 namespace {
 
-// The type word of the chunk that opens every texture dictionary.
-constexpr std::uint32_t kDictionaryChunkId = 0x16;
-
-constexpr std::uint32_t kPalette32Bit = 0x4000;
-constexpr std::uint32_t kPalette256Bit = 0x2000;
-
 // The format word's palette bits decide; files that set neither fall back to comparing the
 // word with the thresholds older files were sorted by.
 std::uint64_t PaletteSizeFor(std::uint32_t alphaFlags) {
-    if (alphaFlags & kPalette32Bit) {
+    if (alphaFlags & format::kPalette32) {
         return 128;
     }
-    if (alphaFlags & kPalette256Bit) {
+    if (alphaFlags & format::kPalette256) {
         return 1024;
     }
     if (alphaFlags < 10000 || alphaFlags > 40000) {
@@ -103,7 +97,7 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
         throw FileError(fileName,
                         "the file is larger than 4 GiB, too large for a texture dictionary");
     }
-    if (fileSize >= 4 && ReadLe32(bytes, 0) != kDictionaryChunkId) {
+    if (fileSize >= 4 && ReadLe32(bytes, 0) != chunk::kDictionary) {
         throw FileError(fileName, "not a texture dictionary");
     }
     if (fileSize < block::kDictionaryHeaderSize) {

@@ -31,6 +31,19 @@ inline constexpr std::uint32_t kPaletteOffset = 116;
 inline constexpr std::uint32_t kChunkHeaderSize = 12;
 }  // namespace block
 
+// Chunk types, and the bits of the format word (the alpha flags) that the editor reads.
+namespace chunk {
+enum Type : std::uint32_t {
+    kStruct = 0x01,
+    kExtension = 0x03,
+    kTexture = 0x15,
+    kDictionary = 0x16
+};
+}  // namespace chunk
+namespace format {
+enum Bit : std::uint32_t { kPalette256 = 0x2000, kPalette32 = 0x4000, kLevels = 0x8000 };
+}  // namespace format
+
 struct TextureSizes {
     std::uint64_t paletteSize = 0;
     std::uint64_t pixelSize = 0;

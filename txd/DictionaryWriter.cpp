@@ -18,10 +18,6 @@
 
 namespace {
 
-constexpr std::uint32_t kDictionaryType = 0x16;
-constexpr std::uint32_t kTextureType = 0x15;
-constexpr std::uint32_t kStructType = 0x01;
-constexpr std::uint32_t kExtensionType = 0x03;
 // The version stamp the third-party writer puts on every chunk; new dictionaries carry it,
 // textures added to a read one carry that file's own.
 constexpr std::uint32_t kNewFileVersion = 0x1803FFFF;
@@ -145,8 +141,8 @@ void StreamFreshBlock(const TextureEntry& entry, std::uint32_t version, const st
     const auto structSize =
         static_cast<std::uint32_t>(kStructFieldsSize + r.palette.size() + levelBytes);
     Header h;
-    h.Chunk(kTextureType, structSize + 2 * block::kChunkHeaderSize, version);
-    h.Chunk(kStructType, structSize, version);
+    h.Chunk(chunk::kTexture, structSize + 2 * block::kChunkHeaderSize, version);
+    h.Chunk(chunk::kStruct, structSize, version);
     h.Le32(kPlatformId);
     h.Le32(r.filterFlags);
     const auto name = NameField(entry, fileName);
@@ -167,7 +163,7 @@ void StreamFreshBlock(const TextureEntry& entry, std::uint32_t version, const st
     sink(r.smallerLevels);
     Header tail;
     tail.used = levelBytes - r.pixels.size() - r.smallerLevels.size();
-    tail.Chunk(kExtensionType, 0, version);
+    tail.Chunk(chunk::kExtension, 0, version);
     sink(tail.span());
 }
 
@@ -211,8 +207,8 @@ void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
         header.Le32(static_cast<std::uint32_t>(representable ? size : length - 12));
         header.used = block::kCountOffset;
     } else {
-        header.Chunk(kDictionaryType, static_cast<std::uint32_t>(length - 12), version);
-        header.Chunk(kStructType, 4, version);
+        header.Chunk(chunk::kDictionary, static_cast<std::uint32_t>(length - 12), version);
+        header.Chunk(chunk::kStruct, 4, version);
     }
     header.Le16(static_cast<std::uint16_t>(textures.size()));
     header.used = block::kDictionaryHeaderSize;
@@ -229,7 +225,7 @@ void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
         sink(original.subspan(blocksEnd));
     } else {
         Header closing;
-        closing.Chunk(kExtensionType, 0, version);
+        closing.Chunk(chunk::kExtension, 0, version);
         sink(closing.span());
     }
 }
