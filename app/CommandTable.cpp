@@ -5,7 +5,7 @@
 
 #include "MainDialog.h"
 
-const std::array<CommandEntry, 27> kCommandTable = {{
+const std::array<CommandEntry, 39> kCommandTable = {{
     {command::kAbout, &MainDialog::OnHelpAbout},
     {command::kTextureListDoubleClick, &MainDialog::OnDblclkTextureList},
     {command::kFileOpen, &MainDialog::OnFileOpen},
@@ -33,6 +33,18 @@ const std::array<CommandEntry, 27> kCommandTable = {{
     {command::kViewAlphaChannel, &MainDialog::OnViewAlphaChannel},
     {command::kImageExportAs, &MainDialog::OnImageExportAs},
     {command::kImageImportFrom, &MainDialog::OnImageImportFrom},
+    {command::kFileNew, &MainDialog::OnFileNew},
+    {command::kFileSaveAs, &MainDialog::OnFileSaveAs},
+    {command::kTextureAdd, &MainDialog::OnTextureAdd},
+    {command::kTextureRemove, &MainDialog::OnTextureRemove},
+    {command::kTextureRename, &MainDialog::OnTextureRename},
+    {command::kTextureReplace, &MainDialog::OnTextureReplace},
+    {command::kTextureChangeKind, &MainDialog::OnTextureChangeKind},
+    {command::kTextureResize, &MainDialog::OnTextureResize},
+    {command::kTextureMakeLevels, &MainDialog::OnTextureMakeLevels},
+    {command::kTextureRemoveLevels, &MainDialog::OnTextureRemoveLevels},
+    {command::kTextureMoveUp, &MainDialog::OnTextureMoveUp},
+    {command::kTextureMoveDown, &MainDialog::OnTextureMoveDown},
 }};
 
 namespace {
@@ -42,11 +54,13 @@ constexpr MenuItem kSeparatorItem{"", command::kSeparator};
 }  // namespace
 
 // The texts are translated in the "Menu" context.
-const std::array<MenuPopup, 6> kMenus = {{
+const std::array<MenuPopup, 7> kMenus = {{
     {QT_TRANSLATE_NOOP("Menu", "&File"),
-     {{{QT_TRANSLATE_NOOP("Menu", "&Open..."), command::kFileOpen, "Ctrl+O"},
+     {{{QT_TRANSLATE_NOOP("Menu", "&New"), command::kFileNew, "Ctrl+N"},
+       {QT_TRANSLATE_NOOP("Menu", "&Open..."), command::kFileOpen, "Ctrl+O"},
        {QT_TRANSLATE_NOOP("Menu", "Open &Recent"), command::kOpenRecentMenu},
        {QT_TRANSLATE_NOOP("Menu", "&Save"), command::kFileSave, "Ctrl+S"},
+       {QT_TRANSLATE_NOOP("Menu", "Save &As..."), command::kFileSaveAs, "Ctrl+Shift+S"},
        kSeparatorItem,
        {QT_TRANSLATE_NOOP("Menu", "E&xit"), command::kFileExit, "Ctrl+Q"}}}},
     {QT_TRANSLATE_NOOP("Menu", "&Edit"),
@@ -63,6 +77,17 @@ const std::array<MenuPopup, 6> kMenus = {{
     {QT_TRANSLATE_NOOP("Menu", "&Alpha"),
      {{{QT_TRANSLATE_NOOP("Menu", "Set Alpha To &Yes"), command::kAlphaSetAlphaToYes},
        {QT_TRANSLATE_NOOP("Menu", "Set Alpha To &No"), command::kAlphaSetAlphaToNo}}}},
+    {QT_TRANSLATE_NOOP("Menu", "&Texture"),
+     {{{QT_TRANSLATE_NOOP("Menu", "&Add From Image..."), command::kTextureAdd},
+       {QT_TRANSLATE_NOOP("Menu", "&Remove"), command::kTextureRemove, "Delete"},
+       {QT_TRANSLATE_NOOP("Menu", "Re&name"), command::kTextureRename, "F2"},
+       {QT_TRANSLATE_NOOP("Menu", "Re&place With Image..."), command::kTextureReplace},
+       {QT_TRANSLATE_NOOP("Menu", "Change &Kind..."), command::kTextureChangeKind},
+       {QT_TRANSLATE_NOOP("Menu", "Re&size..."), command::kTextureResize},
+       {QT_TRANSLATE_NOOP("Menu", "Make &Mip Levels"), command::kTextureMakeLevels},
+       {QT_TRANSLATE_NOOP("Menu", "R&emove Mip Levels"), command::kTextureRemoveLevels},
+       {QT_TRANSLATE_NOOP("Menu", "Move &Up"), command::kTextureMoveUp, "Alt+Up"},
+       {QT_TRANSLATE_NOOP("Menu", "Move &Down"), command::kTextureMoveDown, "Alt+Down"}}}},
     {QT_TRANSLATE_NOOP("Menu", "&View"),
      {{{QT_TRANSLATE_NOOP("Menu", "&Standard Size"), command::kViewZoomStandard, "Ctrl+0",
         kZoomGroup},

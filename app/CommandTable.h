@@ -34,6 +34,18 @@ inline constexpr int kViewZoomOut = 0x8037;
 inline constexpr int kViewColour = 0x8038;
 inline constexpr int kViewCheckerboard = 0x8039;
 inline constexpr int kViewAlphaChannel = 0x803A;
+inline constexpr int kFileNew = 0x8040;
+inline constexpr int kFileSaveAs = 0x8041;
+inline constexpr int kTextureAdd = 0x8042;
+inline constexpr int kTextureRemove = 0x8043;
+inline constexpr int kTextureRename = 0x8044;
+inline constexpr int kTextureReplace = 0x8045;
+inline constexpr int kTextureChangeKind = 0x8046;
+inline constexpr int kTextureResize = 0x8047;
+inline constexpr int kTextureMakeLevels = 0x8048;
+inline constexpr int kTextureRemoveLevels = 0x8049;
+inline constexpr int kTextureMoveUp = 0x804A;
+inline constexpr int kTextureMoveDown = 0x804B;
 // Menu table markers, not commands.
 inline constexpr int kSeparator = -1;
 inline constexpr int kOpenRecentMenu = -2;
@@ -58,5 +70,5 @@ struct MenuPopup {
     std::array<MenuItem, 12> items;  // unused slots have id 0
 };
 
-extern const std::array<CommandEntry, 27> kCommandTable;
-extern const std::array<MenuPopup, 6> kMenus;
+extern const std::array<CommandEntry, 39> kCommandTable;
+extern const std::array<MenuPopup, 7> kMenus;

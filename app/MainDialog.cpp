@@ -31,6 +31,7 @@
 #include "DictionaryLock.h"
 #include "DictionaryReader.h"
 #include "DictionarySave.h"
+#include "DictionaryWriter.h"
 #include "EditorSettings.h"
 #include "ExchangeMessages.h"
 #include "Export.h"
@@ -157,6 +158,23 @@ void MainDialog::BuildControls() {
     connect(m_textureList, &QListWidget::itemDoubleClicked, this,
             [this] { Dispatch(command::kTextureListDoubleClick); });
     connect(m_textureList, &QListWidget::currentRowChanged, this, [this] { UpdateStatus(); });
+    // Rename edits the name in place; no click or key starts an edit on its own.
+    m_textureList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The rename runs once the editor has let go of the item, which filling the list deletes.
+    connect(m_textureList, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        if (!m_fillingList) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, row = m_textureList->row(item), name = item->text()] {
+                    ReportFileErrors([&] { RenameFromList(row, name); });
+                },
+                Qt::QueuedConnection);
+        }
+    });
+    m_textureList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_textureList, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        m_textureMenu->popup(m_textureList->viewport()->mapToGlobal(at));
+    });
 
     m_picture = new PreviewView(canvas);
     canvas->Place(m_picture, layout.ToPixels(161, 14, 171, 158), kPictureColumn);
@@ -191,6 +209,9 @@ void MainDialog::BuildMenus() {
     std::map<int, QActionGroup*> groups;
     for (const MenuPopup& popup : kMenus) {
         QMenu* menu = menuBar->addMenu(QCoreApplication::translate("Menu", popup.title));
+        if (std::string_view(popup.title) == "&Texture") {
+            m_textureMenu = menu;
+        }
         for (const MenuItem& item : popup.items) {
             if (item.id == 0) {
                 break;
@@ -328,27 +349,37 @@ void MainDialog::OpenDictionary(const QString& path) {
     // Read and check everything first: a file that fails leaves the open dictionary as it was.
     // What was read can only be newer than the identity taken before it, never older.
     const FileIdentity opened = IdentityOf(file.absoluteFilePath().toStdString());
-    std::vector<TextureEntry> textures = ReadDictionary(file.absoluteFilePath().toStdString());
+    MappedDictionary read = ReadMappedDictionary(file.absoluteFilePath().toStdString());
     QDir::setCurrent(file.absolutePath());
     g_txdPath = file.absoluteFilePath();
     m_fileLabel = tr("File: ") + file.fileName();
     m_imageLabel.clear();
     m_picture->Clear();
     m_shownRow = -1;
-    m_textureList->clear();
     m_undoStack->clear();
-    m_textures = std::move(textures);
+    m_textures = std::move(read.textures);
+    m_original = std::move(read.file);
     m_opened = opened;
-    for (std::size_t i = 0; i < m_textures.size(); ++i) {
-        auto* item = new QListWidgetItem(QString::fromStdString(m_textures[i].name));
-        item->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(&m_textures[i].record)));
-        m_textureList->insertItem(static_cast<int>(i), item);
-    }
+    m_savedWhole = false;
+    m_untitled = false;
     recent_files::Add(g_txdPath);
     EditorSettings().setValue(EditorSettings::kLastFolder, file.absolutePath());
     UpdateTitle();
     m_textureList->setFocus();
-    m_textureList->setCurrentRow(0);
+    FillList(0);
+}
+
+void MainDialog::FillList(int row) {
+    m_fillingList = true;
+    m_textureList->clear();
+    for (std::size_t i = 0; i < m_textures.size(); ++i) {
+        auto* item = new QListWidgetItem(QString::fromStdString(m_textures[i].name));
+        item->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(&m_textures[i].record)));
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+        m_textureList->insertItem(static_cast<int>(i), item);
+    }
+    m_fillingList = false;
+    m_textureList->setCurrentRow(row);
     UpdateStatus();
     OnDblclkTextureList();
 }
@@ -434,16 +465,29 @@ void MainDialog::ShowLevel(int level) {
 }
 
 void MainDialog::OnFileSave() {
-    if (m_textureList->count() > 0) {
+    if (m_untitled) {
+        OnFileSaveAs();
+    } else if (m_textureList->count() > 0 || (HasDictionary() && IsModified())) {
         SaveUnderLock();
     }
     UpdateData(false);
 }
 
+std::span<const std::uint8_t> MainDialog::OriginalBytes() const {
+    return m_original ? m_original->bytes() : std::span<const std::uint8_t>();
+}
+
+// A dictionary whose blocks still lie where they were read is saved in place, as it always
+// was; any other is written whole, and so is every later save of the file then written.
 void MainDialog::SaveUnderLock() {
     try {
         const DictionaryLock lock(g_txdPath.toStdString());
-        m_opened = SaveDictionary(lock, m_opened, m_textures, m_gfx);
+        if (m_savedWhole || IsRestructured(OriginalBytes(), m_textures)) {
+            m_opened = RewriteWholeDictionary(lock, m_opened, OriginalBytes(), m_textures);
+            m_savedWhole = true;
+        } else {
+            m_opened = SaveDictionary(lock, m_opened, m_textures, m_gfx);
+        }
     } catch (const ChangedOnDiskError&) {
         if (m_prompts.AskReopenChanged(this, QFileInfo(g_txdPath).fileName())) {
             OpenDictionary(g_txdPath);
@@ -695,9 +739,8 @@ void MainDialog::UpdateViewChecks() {
 }
 
 void MainDialog::UpdateTitle() {
-    setWindowTitle(g_txdPath.isEmpty()
-                       ? QString(kTitle)
-                       : tr("%1[*] — %2").arg(QFileInfo(g_txdPath).fileName(), kTitle));
+    const QString name = m_untitled ? tr("Untitled.txd") : QFileInfo(g_txdPath).fileName();
+    setWindowTitle(name.isEmpty() ? QString(kTitle) : tr("%1[*] — %2").arg(name, kTitle));
 }
 
 void MainDialog::UpdateStatus() {

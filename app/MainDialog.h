@@ -5,17 +5,22 @@
 #include <QIcon>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "FileIdentity.h"
 #include "GfxBinding.h"
+#include "MappedFile.h"
 #include "TextureRecord.h"
 #include "UndoCommands.h"
 
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QMenu;
 class QUndoStack;
 class PreviewView;
 class Prompts;
@@ -75,6 +80,19 @@ public:
     // Pictures of any format (PictureCommands.cpp).
     void OnImageExportAs();
     void OnImageImportFrom();
+    // New dictionaries and the Texture menu (TextureCommands.cpp).
+    void OnFileNew();
+    void OnFileSaveAs();
+    void OnTextureAdd();
+    void OnTextureRemove();
+    void OnTextureRename();
+    void OnTextureReplace();
+    void OnTextureChangeKind();
+    void OnTextureResize();
+    void OnTextureMakeLevels();
+    void OnTextureRemoveLevels();
+    void OnTextureMoveUp();
+    void OnTextureMoveDown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,6 +132,17 @@ private:
     void SaveViewState() const;
     // Save under the dictionary lock; a file changed by someone else offers to reopen it.
     void SaveUnderLock();
+    // Whether a dictionary is open or new, so that textures can be added to it.
+    bool HasDictionary() const { return !g_txdPath.isEmpty() || m_untitled; }
+    std::span<const std::uint8_t> OriginalBytes() const;
+    // Fills the list from m_textures, selects `row` and shows it.
+    void FillList(int row);
+    // Runs `edit` on a copy of the list with the selected row; when it returns a row to select,
+    // the new list replaces the old one as an undoable command.
+    void ListEdit(const QString& text,
+                  const std::function<std::optional<int>(std::vector<TextureEntry>&, int)>& edit);
+    // The name typed into the list's item editor for the texture at `row`.
+    void RenameFromList(int row, const QString& name);
 
     Prompts& m_prompts;
     GfxBinding& m_gfx;
@@ -121,6 +150,15 @@ private:
     QUndoStack* m_undoStack = nullptr;
     // The dictionary on disk as it was opened or last saved: Save writes over nothing else.
     FileIdentity m_opened;
+    // The file as opened, which the records refer to and the whole-file writer copies from.
+    std::shared_ptr<const MappedFile> m_original;
+    // The file on disk was written whole: its blocks no longer lie where the records say.
+    bool m_savedWhole = false;
+    // A dictionary made by File > New that has no file yet.
+    bool m_untitled = false;
+    // Set while the list is filled, when item changes are no renames.
+    bool m_fillingList = false;
+    QMenu* m_textureMenu = nullptr;
 
     PreviewView* m_picture = nullptr;
     QListWidget* m_textureList = nullptr;

@@ -2,8 +2,12 @@
 #include "Prompts.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -92,4 +96,38 @@ bool Prompts::AskReopenChanged(QWidget* parent, const QString& fileName) {
                                        QMessageBox::RejectRole));
     box.exec();
     return box.clickedButton() == reopen;
+}
+
+int Prompts::ChooseItem(QWidget* parent, const QString& label, const QStringList& items,
+                        int current) {
+    bool chosen = false;
+    const QString item = QInputDialog::getItem(parent, QApplication::applicationName(), label,
+                                               items, current, false, &chosen);
+    return chosen ? static_cast<int>(items.indexOf(item)) : -1;
+}
+
+std::optional<QSize> Prompts::ChooseSize(QWidget* parent, const QList<int>& sides, QSize current) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QApplication::applicationName());
+    auto* form = new QFormLayout(&dialog);
+    QComboBox* boxes[2];
+    const int values[2] = {current.width(), current.height()};
+    const char* labels[2] = {QT_TRANSLATE_NOOP("Prompts", "&Width:"),
+                             QT_TRANSLATE_NOOP("Prompts", "&Height:")};
+    for (int i = 0; i < 2; ++i) {
+        boxes[i] = new QComboBox(&dialog);
+        for (int side : sides) {
+            boxes[i]->addItem(QString::number(side), side);
+        }
+        boxes[i]->setCurrentIndex(std::max<int>(0, static_cast<int>(sides.indexOf(values[i]))));
+        form->addRow(QCoreApplication::translate("Prompts", labels[i]), boxes[i]);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return QSize(boxes[0]->currentData().toInt(), boxes[1]->currentData().toInt());
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QSize>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -28,6 +31,12 @@ public:
     virtual SaveChoice AskSaveChanges(QWidget* parent, const QString& fileName);
     // "NAME changed on disk since it was opened": true to reopen it, false to keep editing.
     virtual bool AskReopenChanged(QWidget* parent, const QString& fileName);
+    // One of `items`, `current` offered first: its index, or -1 when the user cancels.
+    virtual int ChooseItem(QWidget* parent, const QString& label, const QStringList& items,
+                           int current);
+    // A width and a height, each one of `sides`, starting at `current`; nothing on cancel.
+    virtual std::optional<QSize> ChooseSize(QWidget* parent, const QList<int>& sides,
+                                            QSize current);
 };
 
 // "TXD File (*.txd)|*txd|All Files (*.*)|*.*||" becomes "TXD File (*txd);;All Files (*)".

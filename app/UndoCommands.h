@@ -4,6 +4,7 @@
 #include <QUndoCommand>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -51,4 +52,31 @@ private:
     EditTarget& m_target;
     std::vector<std::pair<std::size_t, RecordBytes>> m_saved;
     bool m_pushed = false;
+};
+
+// A restructuring edit (textures added, removed, renamed, moved or laid out anew): the whole
+// list before and after it, with the row to select with each. The records share their bytes
+// with the list until either is changed, so a snapshot costs little.
+class TextureListCommand : public QUndoCommand {
+public:
+    using Apply = std::function<void(const std::vector<TextureEntry>& textures, int row)>;
+
+    TextureListCommand(const QString& text, std::vector<TextureEntry> before, int rowBefore,
+                       std::vector<TextureEntry> after, int rowAfter, Apply apply)
+        : QUndoCommand(text),
+          m_before(std::move(before)),
+          m_after(std::move(after)),
+          m_rowBefore(rowBefore),
+          m_rowAfter(rowAfter),
+          m_apply(std::move(apply)) {}
+
+    void undo() override { m_apply(m_before, m_rowBefore); }
+    void redo() override { m_apply(m_after, m_rowAfter); }
+
+private:
+    std::vector<TextureEntry> m_before;
+    std::vector<TextureEntry> m_after;
+    int m_rowBefore;
+    int m_rowAfter;
+    Apply m_apply;
 };

@@ -133,18 +133,20 @@ std::vector<std::uint8_t> EncodeDdsWithLevels(const TextureRecord& record) {
     return file;
 }
 
-DdsFirstLevel ReadDdsFirstLevel(std::span<const std::uint8_t> file, const std::string& fileName,
-                                std::uint32_t width, std::uint32_t height) {
+FilePicture ReadDdsFirstLevel(std::span<const std::uint8_t> file, const std::string& fileName,
+                              std::uint32_t width, std::uint32_t height) {
     if (file.size() < kDdsHeaderSize || std::memcmp(file.data(), "DDS ", 4) != 0) {
         throw FileError(fileName, "it is not a whole DDS file");
     }
     RequirePictureSize(ReadLe32(file, kDdsWidthOffset), ReadLe32(file, kDdsHeightOffset), width,
                        height, fileName);
+    width = ReadLe32(file, kDdsWidthOffset);
+    height = ReadLe32(file, kDdsHeightOffset);
     const std::uint32_t pixelFlags = ReadLe32(file, kPixelFlagsOffset);
     const std::string fourCc(reinterpret_cast<const char*>(&file[kDdsFourCcOffset]), 4);
     const std::size_t pixels = std::size_t{width} * height;
     const auto data = file.subspan(kDdsHeaderSize);
-    DdsFirstLevel level;
+    FilePicture level;
     level.image = {width, height, std::vector<std::uint8_t>(pixels * 4)};
     if (pixelFlags & kFourCcFlag) {
         const int format = fourCc == "DXT1"   ? squish::kDxt1

@@ -15,8 +15,8 @@
 // when the texture uses alpha); 8-bit textures become A8R8G8B8 through their palette.
 std::vector<std::uint8_t> EncodeDdsWithLevels(const TextureRecord& record);
 
-// The first level of a DDS file.
-struct DdsFirstLevel {
+// The first level of a picture file.
+struct FilePicture {
     RgbaImage image;
     std::string fourCc;                // "DXT1", "DXT3" or "DXT5"; empty when uncompressed
     std::vector<std::uint8_t> blocks;  // the level's blocks as stored, for block formats
@@ -24,6 +24,7 @@ struct DdsFirstLevel {
 
 // Reads DXT1, DXT3, DXT5 (decoded by libsquish), A8R8G8B8, X8R8G8B8 and R8G8B8 files. A
 // FileError naming `fileName` refuses anything else, a file that ends early, and a first
-// level that is not width x height (the message names both sizes).
-DdsFirstLevel ReadDdsFirstLevel(std::span<const std::uint8_t> file, const std::string& fileName,
-                                std::uint32_t width, std::uint32_t height);
+// level that is not width x height (the message names both sizes; 0 x 0 takes any size a
+// texture can have).
+FilePicture ReadDdsFirstLevel(std::span<const std::uint8_t> file, const std::string& fileName,
+                              std::uint32_t width, std::uint32_t height);

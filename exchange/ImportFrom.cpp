@@ -24,26 +24,6 @@ struct NewLevels {
     std::vector<std::uint8_t> smallerLevels;
 };
 
-// The picture, and the blocks of a DDS file that already holds the texture's own kind.
-struct ReadPicture {
-    RgbaImage image;
-    std::optional<std::vector<std::uint8_t>> sameBlocks;
-};
-
-ReadPicture ReadPictureFor(const TextureRecord& record, const std::string& path) {
-    const std::vector<std::uint8_t> file = ReadWholeFile(path);
-    if (file.size() >= 4 && std::memcmp(file.data(), "DDS ", 4) == 0) {
-        DdsFirstLevel level = ReadDdsFirstLevel(file, path, record.width, record.height);
-        const char* fourCc = FourCcFor(record.compression);
-        ReadPicture picture{std::move(level.image), std::nullopt};
-        if (fourCc != nullptr && level.fourCc == fourCc) {
-            picture.sameBlocks = std::move(level.blocks);
-        }
-        return picture;
-    }
-    return {DecodePictureFile(file, path, record.width, record.height), std::nullopt};
-}
-
 std::vector<std::uint8_t> SmallerLevelsFrom(const TextureRecord& record, const RgbaImage& image,
                                             const std::vector<std::uint8_t>& palette,
                                             DxtQuality quality) {
@@ -59,7 +39,7 @@ std::vector<std::uint8_t> SmallerLevelsFrom(const TextureRecord& record, const R
     return levels;
 }
 
-NewLevels Convert(const TextureRecord& record, ReadPicture picture,
+NewLevels Convert(const TextureRecord& record, FilePicture picture,
                   const PictureImportOptions& options) {
     const TexelKind kind = TexelKindOf(record);
     const bool alpha = UsesAlpha(record);
@@ -75,8 +55,10 @@ NewLevels Convert(const TextureRecord& record, ReadPicture picture,
         levels.pixels = std::move(first.indices);
     } else {
         levels.palette = record.palette;
-        levels.pixels = picture.sameBlocks ? std::move(*picture.sameBlocks)
-                                           : EncodeLevel(kind, picture.image, options.dxtQuality);
+        const char* fourCc = FourCcFor(record.compression);
+        const bool sameBlocks = fourCc != nullptr && picture.fourCc == fourCc;
+        levels.pixels = sameBlocks ? std::move(picture.blocks)
+                                   : EncodeLevel(kind, picture.image, options.dxtQuality);
     }
     levels.smallerLevels =
         SmallerLevelsFrom(record, picture.image, levels.palette, options.dxtQuality);
@@ -85,25 +67,37 @@ NewLevels Convert(const TextureRecord& record, ReadPicture picture,
 
 }  // namespace
 
+FilePicture ReadPictureFile(const std::string& path, std::uint32_t width, std::uint32_t height) {
+    const std::vector<std::uint8_t> file = ReadWholeFile(path);
+    if (file.size() >= 4 && std::memcmp(file.data(), "DDS ", 4) == 0) {
+        return ReadDdsFirstLevel(file, path, width, height);
+    }
+    return {DecodePictureFile(file, path, width, height), {}, {}};
+}
+
+void DrawPicture(TextureRecord& record, FilePicture picture, const PictureImportOptions& options) {
+    NewLevels levels = Convert(record, std::move(picture), options);
+    if (levels.pixels.size() != record.pixelSize || levels.palette.size() != record.paletteSize) {
+        throw std::runtime_error("the converted picture does not fit the texture");
+    }
+    record.palette = ByteBuffer::Copy(levels.palette);
+    record.pixels = ByteBuffer::Copy(levels.pixels);
+    record.smallerLevels = ByteBuffer::Copy(levels.smallerLevels);
+}
+
 void ImportPictureFile(TextureRecord& record, const std::string& path,
                        const PictureImportOptions& options) {
     if (TexelKindOf(record) == TexelKind::None) {
         throw FileError(path, "the texture is of a kind that takes no picture");
     }
-    NewLevels levels;
+    FilePicture picture = ReadPictureFile(path, record.width, record.height);
+    TextureRecord drawn = record;
     try {
-        levels = Convert(record, ReadPictureFor(record, path), options);
-    } catch (const FileError&) {
-        throw;
+        DrawPicture(drawn, std::move(picture), options);
     } catch (const std::runtime_error& error) {
         throw FileError(path, error.what());
     }
-    if (levels.pixels.size() != record.pixelSize || levels.palette.size() != record.paletteSize) {
-        throw FileError(path, "the converted picture does not fit the texture");
-    }
-    record.palette = ByteBuffer::Copy(levels.palette);
-    record.pixels = ByteBuffer::Copy(levels.pixels);
-    record.smallerLevels = ByteBuffer::Copy(levels.smallerLevels);
+    record = std::move(drawn);
 }
 
 void RemakeSmallerLevels(TextureRecord& record, DxtQuality quality) {

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "DdsLevels.h"
 #include "LevelEncode.h"
 #include "TextureRecord.h"
 
@@ -20,6 +21,17 @@ struct PictureImportOptions {
 // texture changes only when everything succeeded; a FileError names `path` and the reason.
 void ImportPictureFile(TextureRecord& record, const std::string& path,
                        const PictureImportOptions& options);
+
+// The first level of the picture file `path` (PNG, Targa, BMP or JPEG by its contents, or a
+// DDS file, whose blocks are kept too) measuring width x height, or any size a texture can have
+// for 0 x 0. A FileError names `path` and the reason.
+FilePicture ReadPictureFile(const std::string& path, std::uint32_t width = 0,
+                            std::uint32_t height = 0);
+
+// The texture's palette, first level and smaller levels made from `picture`, which has the
+// texture's size, as ImportPictureFile converts it. A std::runtime_error says why a library
+// failed; the texture is then as it was.
+void DrawPicture(TextureRecord& record, FilePicture picture, const PictureImportOptions& options);
 
 // Makes the texture's smaller levels again from its first level, as ImportPictureFile does.
 void RemakeSmallerLevels(TextureRecord& record, DxtQuality quality);

@@ -54,6 +54,8 @@ RgbaImage DecodePictureFile(std::span<const std::uint8_t> file, const std::strin
     }
     RequirePictureSize(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), width, height,
                        fileName);
+    width = static_cast<std::uint32_t>(x);
+    height = static_cast<std::uint32_t>(y);
     const std::size_t bytes = std::size_t{width} * height * 4;
     return {width, height, std::vector<std::uint8_t>(pixels.get(), pixels.get() + bytes)};
 }

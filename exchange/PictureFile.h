@@ -10,7 +10,8 @@
 #include "RgbaImage.h"
 
 // PNG, Targa (any type, either origin), BMP and JPEG read by stb_image. The picture must
-// measure width x height, which is checked before it is decoded; a FileError naming
+// measure width x height (any size a texture can have when both are 0), which is checked before
+// it is decoded; a FileError naming
 // `fileName` refuses a file of another size (naming both sizes) and one stb_image cannot read.
 RgbaImage DecodePictureFile(std::span<const std::uint8_t> file, const std::string& fileName,
                             std::uint32_t width, std::uint32_t height);

@@ -39,6 +39,8 @@ RgbaImage DecodePng(std::span<const std::uint8_t> file, const std::string& fileN
         throw FileError(fileName, "the PNG cannot be read: " + read.message());
     }
     RequirePictureSize(read.image().width, read.image().height, width, height, fileName);
+    width = read.image().width;
+    height = read.image().height;
     read.image().format = PNG_FORMAT_RGBA;
     RgbaImage picture{width, height, std::vector<std::uint8_t>(std::size_t{width} * height * 4)};
     if (png_image_finish_read(&read.image(), nullptr, picture.rgba.data(), 0, nullptr) == 0) {

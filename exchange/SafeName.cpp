@@ -7,8 +7,6 @@
 #include "FileError.h"
 #include "PrintableText.h"
 
-namespace {
-
 std::optional<std::string> WhyUnsafe(const std::string& name) {
     if (name.empty()) {
         return "the texture has no name";
@@ -24,8 +22,6 @@ std::optional<std::string> WhyUnsafe(const std::string& name) {
     }
     return std::nullopt;
 }
-
-}  // namespace
 
 bool IsSafeFileName(const std::string& name) {
     return !WhyUnsafe(name).has_value();

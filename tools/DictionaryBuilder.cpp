@@ -3,18 +3,9 @@
 
 #include <algorithm>
 
-#include "ByteOrder.h"
+#include "DictionaryWriter.h"
 
 namespace {
-
-constexpr std::uint32_t kVersion = 0x36003;
-constexpr std::uint32_t kPlatformId = 5;
-
-void AppendChunkHeader(std::vector<std::uint8_t>& out, std::uint32_t type, std::uint32_t size) {
-    AppendLe32(out, type);
-    AppendLe32(out, size);
-    AppendLe32(out, kVersion);
-}
 
 std::uint8_t PatternByte(std::uint32_t x, std::uint32_t y, std::uint32_t level,
                          std::uint32_t salt) {
@@ -106,45 +97,34 @@ SampleTexture MakePatternTexture(const std::string& name, std::uint16_t width, s
 }
 
 std::vector<std::uint8_t> BuildDictionary(const std::vector<SampleTexture>& textures) {
-    std::vector<std::uint8_t> blocks;
+    std::vector<TextureEntry> entries;
     for (const SampleTexture& t : textures) {
-        std::size_t levelBytes = 0;
-        for (const auto& level : t.levels) {
-            levelBytes += level.size();
+        TextureEntry entry{t.name, {}};
+        TextureRecord& r = entry.record;
+        r.width = t.width;
+        r.height = t.height;
+        r.depth = t.depth;
+        r.compression = t.compression;
+        r.mipCount = static_cast<std::int16_t>(t.levels.size());
+        r.hasAlpha = t.hasAlpha;
+        r.alphaFlags = t.alphaFlags;
+        r.filterFlags = t.filterFlags;
+        r.palette = t.palette;
+        std::vector<std::uint8_t> smaller;
+        for (std::size_t i = 0; i < t.levels.size(); ++i) {
+            if (i == 0) {
+                r.pixels = t.levels[i];
+            } else {
+                smaller.insert(smaller.end(), t.levels[i].begin(), t.levels[i].end());
+            }
         }
-        const std::size_t paddedLevels = (levelBytes + 3) / 4 * 4;
-        const auto structSize = static_cast<std::uint32_t>(92 + t.palette.size() + paddedLevels);
-        AppendChunkHeader(blocks, 0x15, structSize + 24);
-        AppendChunkHeader(blocks, 0x01, structSize);
-        AppendLe32(blocks, kPlatformId);
-        AppendLe32(blocks, t.filterFlags);
-        std::vector<std::uint8_t> names(64, 0);
-        std::copy_n(t.name.begin(), std::min<std::size_t>(t.name.size(), 32), names.begin());
-        blocks.insert(blocks.end(), names.begin(), names.end());
-        AppendLe32(blocks, t.alphaFlags);
-        AppendLe32(blocks, t.hasAlpha);
-        AppendLe16(blocks, t.width);
-        AppendLe16(blocks, t.height);
-        blocks.push_back(static_cast<std::uint8_t>(t.depth));
-        blocks.push_back(static_cast<std::uint8_t>(t.levels.size()));
-        blocks.push_back(4);
-        blocks.push_back(static_cast<std::uint8_t>(t.compression));
-        AppendLe32(blocks, static_cast<std::uint32_t>(paddedLevels));
-        blocks.insert(blocks.end(), t.palette.begin(), t.palette.end());
-        for (const auto& level : t.levels) {
-            blocks.insert(blocks.end(), level.begin(), level.end());
-        }
-        blocks.resize(blocks.size() + paddedLevels - levelBytes, 0);
-        AppendChunkHeader(blocks, 0x03, 0);
+        r.smallerLevels = smaller;
+        r.paletteSize = static_cast<std::uint32_t>(r.palette.size());
+        r.pixelSize = static_cast<std::uint32_t>(r.pixels.size());
+        r.laidOutAnew = true;
+        entries.push_back(std::move(entry));
     }
-    std::vector<std::uint8_t> out;
-    AppendChunkHeader(out, 0x16, static_cast<std::uint32_t>(blocks.size() + 16 + 12));
-    AppendChunkHeader(out, 0x01, 4);
-    AppendLe16(out, static_cast<std::uint16_t>(textures.size()));
-    AppendLe16(out, 0);
-    out.insert(out.end(), blocks.begin(), blocks.end());
-    AppendChunkHeader(out, 0x03, 0);
-    return out;
+    return DictionaryBytes({}, entries, "sample dictionary");
 }
 
 std::vector<SampleTexture> StandardSampleTextures() {

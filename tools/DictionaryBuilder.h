@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-// Writes whole dictionaries in the layout the editor reads (the editor itself only ever
-// rewrites parts of an existing one). Used to make the sample dictionary and test inputs.
+// Sample textures, written as whole dictionaries by the editor's own writer, whatever their
+// fields say (test inputs may lie on purpose). Used to make the sample dictionary and test
+// inputs.
 struct SampleTexture {
     std::string name;
     std::uint16_t width = 0;

@@ -272,12 +272,19 @@ void RemovePendingReplacement() noexcept {
 
 void WriteProductFile(const std::string& path,
                       std::initializer_list<std::span<const std::uint8_t>> parts) {
+    WriteFileFrom(path, [&](ReplacementFile& file) {
+        for (auto part : parts) {
+            file.Write(part);
+        }
+    });
+}
+
+FileIdentity WriteFileFrom(const std::string& path,
+                           const std::function<void(ReplacementFile&)>& write) {
     const std::string target = ResolvedOrAsGiven(path);
     struct stat existing {};
     const bool replacing = ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
     ReplacementFile file(target, path);
-    for (auto part : parts) {
-        file.Write(part);
-    }
-    file.Commit(replacing ? &existing : nullptr);
+    write(file);
+    return file.Commit(replacing ? &existing : nullptr);
 }

@@ -76,3 +76,8 @@ void RemovePendingReplacement() noexcept;
 // existing product's mode bits are kept.
 void WriteProductFile(const std::string& path,
                       std::initializer_list<std::span<const std::uint8_t>> parts);
+
+// The same for a content that `write` hands to the replacement in pieces. Returns the new
+// file's identity.
+FileIdentity WriteFileFrom(const std::string& path,
+                           const std::function<void(ReplacementFile&)>& write);

@@ -12,19 +12,13 @@
 
 namespace {
 
-// The type word of the chunk that opens every texture dictionary.
-constexpr std::uint32_t kDictionaryChunkId = 0x16;
-
-constexpr std::uint32_t kPalette32Bit = 0x4000;
-constexpr std::uint32_t kPalette256Bit = 0x2000;
-
 // The format word's palette bits decide; files that set neither fall back to comparing the
 // word with the thresholds older files were sorted by.
 std::uint64_t PaletteSizeFor(std::uint32_t alphaFlags) {
-    if (alphaFlags & kPalette32Bit) {
+    if (alphaFlags & format::kPalette32) {
         return 128;
     }
-    if (alphaFlags & kPalette256Bit) {
+    if (alphaFlags & format::kPalette256) {
         return 1024;
     }
     if (alphaFlags < 10000 || alphaFlags > 40000) {
@@ -85,8 +79,13 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
 }
 
 std::vector<TextureEntry> ReadDictionary(const std::string& path) {
-    const std::shared_ptr<const MappedFile> file = MappedFile::Open(path);
-    return Parse(file->bytes(), path, file);
+    return ReadMappedDictionary(path).textures;
+}
+
+MappedDictionary ReadMappedDictionary(const std::string& path) {
+    std::shared_ptr<const MappedFile> file = MappedFile::Open(path);
+    std::vector<TextureEntry> textures = Parse(file->bytes(), path, file);
+    return {std::move(file), std::move(textures)};
 }
 
 namespace {
@@ -98,7 +97,7 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
         throw FileError(fileName,
                         "the file is larger than 4 GiB, too large for a texture dictionary");
     }
-    if (fileSize >= 4 && ReadLe32(bytes, 0) != kDictionaryChunkId) {
+    if (fileSize >= 4 && ReadLe32(bytes, 0) != chunk::kDictionary) {
         throw FileError(fileName, "not a texture dictionary");
     }
     if (fileSize < block::kDictionaryHeaderSize) {
@@ -159,6 +158,7 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
         const std::uint64_t structEnd =
             blockStart + block::kStructDataOffset + ReadLe32(header, block::kStructSizeOffset);
         r.levelDataEnd = static_cast<std::uint32_t>(std::clamp(structEnd, levelEnd, blockEnd));
+        r.blockEnd = static_cast<std::uint32_t>(blockEnd);
         r.palette = TakeBytes(bytes.subspan(r.paletteOffset, r.paletteSize), owner);
         r.pixels = TakeBytes(bytes.subspan(r.pixelOffset, r.pixelSize), owner);
         std::uint64_t smallerBytes = 0;

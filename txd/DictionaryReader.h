@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "MappedFile.h"
 #include "TextureRecord.h"
 
 // Byte layout of a texture block, as far as the editor reads and writes it.
@@ -29,6 +31,19 @@ inline constexpr std::uint32_t kPaletteOffset = 116;
 inline constexpr std::uint32_t kChunkHeaderSize = 12;
 }  // namespace block
 
+// Chunk types, and the bits of the format word (the alpha flags) that the editor reads.
+namespace chunk {
+enum Type : std::uint32_t {
+    kStruct = 0x01,
+    kExtension = 0x03,
+    kTexture = 0x15,
+    kDictionary = 0x16
+};
+}  // namespace chunk
+namespace format {
+enum Bit : std::uint32_t { kPalette256 = 0x2000, kPalette32 = 0x4000, kLevels = 0x8000 };
+}  // namespace format
+
 struct TextureSizes {
     std::uint64_t paletteSize = 0;
     std::uint64_t pixelSize = 0;
@@ -42,6 +57,14 @@ TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::u
 // Reads and checks the whole dictionary; a FileError names what is wrong with it. Nothing is
 // returned from a file that fails any check.
 std::vector<TextureEntry> ReadDictionary(const std::string& path);
+
+// The same, with the file's bytes, which the records refer to and which stay mapped while
+// `file` lives: the whole-file writer copies untouched blocks from them.
+struct MappedDictionary {
+    std::shared_ptr<const MappedFile> file;
+    std::vector<TextureEntry> textures;
+};
+MappedDictionary ReadMappedDictionary(const std::string& path);
 // Records made from bytes in memory get copies of their own.
 std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName);

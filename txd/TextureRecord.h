@@ -7,8 +7,10 @@
 #include "ByteBuffer.h"
 
 // One texture of the open dictionary. Sizes and offsets are fixed when the dictionary is
-// read; editing changes only the contents of `pixels` and `palette` and the `hasAlpha` word,
-// which is what lets Save write every record back over the bytes it came from.
+// read; editing in place changes only the contents of `pixels` and `palette` and the
+// `hasAlpha` word, which is what lets Save write every record back over the bytes it came
+// from. Restructuring (new textures, other sizes, kinds or levels) marks the record
+// `laidOutAnew`, and such a dictionary is written whole.
 struct TextureRecord {
     std::uint32_t paletteSize = 0;
     std::uint32_t paletteOffset = 0;
@@ -26,6 +28,13 @@ struct TextureRecord {
     // First byte past the texture's struct chunk: nothing of this texture is written at or
     // beyond it.
     std::uint32_t levelDataEnd = 0;
+    // First byte past the texture's block: the whole-file writer copies the block from
+    // `headerOffset` up to here.
+    std::uint32_t blockEnd = 0;
+    // The texture no longer matches its old block (or never had one): the whole-file writer
+    // lays it out from the fields, `palette`, `pixels` and `smallerLevels`, and its offsets
+    // name no place in a file.
+    bool laidOutAnew = false;
     ByteBuffer pixels;
     ByteBuffer palette;
     // The levels after the first, one after another as stored (as far as they fit the

@@ -2,8 +2,10 @@
 #include "CommandTable.h"
 
 #include <limits>
+#include <vector>
 
 #include "Commands.h"
+#include "RestructureCommands.h"
 
 namespace {
 
@@ -85,11 +87,17 @@ constexpr Command kCommands[] = {
 }  // namespace
 
 std::span<const Command> AllCommands() {
-    return kCommands;
+    static const std::vector<Command> all = [] {
+        std::vector<Command> commands(std::begin(kCommands), std::end(kCommands));
+        const auto more = RestructureCommands();
+        commands.insert(commands.end(), more.begin(), more.end());
+        return commands;
+    }();
+    return all;
 }
 
 const Command* FindCommand(std::string_view name) {
-    for (const Command& command : kCommands) {
+    for (const Command& command : AllCommands()) {
         if (command.name == name) {
             return &command;
         }

@@ -5,20 +5,26 @@
 
 #include "DictionaryReader.h"
 #include "DictionarySave.h"
+#include "DictionaryWriter.h"
 #include "FileError.h"
 #include "Paths.h"
 #include "StandardStreams.h"
 
 DictionaryFile::DictionaryFile(std::string argument, Use use)
     : m_argument(std::move(argument)), m_absolutePath(std::filesystem::absolute(m_argument)) {
-    if (use == Use::Read) {
-        m_textures = ReadDictionaryOperand(m_argument);
+    if (use == Use::Read && IsStandardStream(m_argument)) {
+        m_input = ReadStandardInput();
+        m_textures = ParseDictionary(m_input, m_argument);
         return;
     }
-    const std::string path = m_absolutePath.string();
-    ReportingAs(path, m_argument, [&] { m_lock.emplace(path); });
-    m_opened = IdentityOf(m_lock->fd(), m_argument);
-    m_textures = ReadDictionary(m_argument);
+    if (use == Use::Edit) {
+        const std::string path = m_absolutePath.string();
+        ReportingAs(path, m_argument, [&] { m_lock.emplace(path); });
+        m_opened = IdentityOf(m_lock->fd(), m_argument);
+    }
+    MappedDictionary read = ReadMappedDictionary(m_argument);
+    m_file = std::move(read.file);
+    m_textures = std::move(read.textures);
 }
 
 TextureEntry& DictionaryFile::Find(const std::string& name) {
@@ -41,8 +47,11 @@ TextureEntry& DictionaryFile::Find(const std::string& name) {
 }
 
 void DictionaryFile::Save(GfxBinding& gfx) {
-    ReportingAs(m_absolutePath.string(), m_argument,
-                [&] { m_opened = SaveDictionary(*m_lock, m_opened, m_textures, gfx); });
+    ReportingAs(m_absolutePath.string(), m_argument, [&] {
+        m_opened = IsRestructured(bytes(), m_textures)
+                       ? RewriteWholeDictionary(*m_lock, m_opened, bytes(), m_textures)
+                       : SaveDictionary(*m_lock, m_opened, m_textures, gfx);
+    });
 }
 
 std::string TextureAndKind(const TextureEntry& texture) {

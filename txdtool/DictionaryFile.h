@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "DictionaryLock.h"
 #include "FileIdentity.h"
 #include "GfxBinding.h"
+#include "MappedFile.h"
 #include "TextureRecord.h"
 
 // One dictionary as File > Open reads it, and what the commands do around it: find a texture
@@ -25,12 +27,16 @@ public:
 
     const std::string& shownName() const { return m_argument; }
     std::vector<TextureEntry>& textures() { return m_textures; }
+    // The file as it was read, which the whole-file writer copies untouched blocks from.
+    std::span<const std::uint8_t> bytes() const { return m_file ? m_file->bytes() : m_input; }
 
     // The one texture of exactly this name; a FileError lists the names present when there is
     // none, and refuses a name that several textures share.
     TextureEntry& Find(const std::string& name);
 
-    // File > Save of every texture, opened for editing; on failure the file is as it was.
+    // File > Save of every texture, opened for editing; on failure the file is as it was. A
+    // dictionary whose list was restructured is written whole, the crash-safe way Save
+    // replaces files.
     void Save(GfxBinding& gfx);
 
 private:
@@ -38,6 +44,9 @@ private:
     std::filesystem::path m_absolutePath;
     std::optional<DictionaryLock> m_lock;
     FileIdentity m_opened;
+    // The bytes read: the file's mapping, or standard input.
+    std::shared_ptr<const MappedFile> m_file;
+    std::vector<std::uint8_t> m_input;
     std::vector<TextureEntry> m_textures;
 };
 

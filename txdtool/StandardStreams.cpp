@@ -11,10 +11,6 @@
 #include "FileError.h"
 #include "FileIo.h"
 
-namespace {
-
-// One byte more than a dictionary may have, so that the reader refuses what is too large
-// without the whole of it being held.
 std::vector<std::uint8_t> ReadStandardInput() {
     std::vector<std::uint8_t> bytes;
     std::size_t filled = 0;
@@ -38,8 +34,6 @@ std::vector<std::uint8_t> ReadStandardInput() {
     bytes.resize(filled);
     return bytes;
 }
-
-}  // namespace
 
 std::vector<TextureEntry> ReadDictionaryOperand(const std::string& operand) {
     if (IsStandardStream(operand)) {

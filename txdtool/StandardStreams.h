@@ -14,6 +14,10 @@ inline bool IsStandardStream(const std::string& operand) {
     return operand == "-";
 }
 
+// Standard input to its end, or to one byte more than a dictionary may have, so that the reader
+// refuses what is too large without the whole of it being held.
+std::vector<std::uint8_t> ReadStandardInput();
+
 // The dictionary an operand names, read and checked whole; "-" reads standard input to its end.
 std::vector<TextureEntry> ReadDictionaryOperand(const std::string& operand);
 

@@ -35,18 +35,23 @@ TEST(WindowTest, MenusCarryTheirCommandIdsAndReachTheirHandlers) {
             }
         }
     }
-    EXPECT_EQ(items, QStringList({"&File/&Open...=8003", "&File/&Save=8006", "&File/E&xit=8009",
-                                  "&Edit/&Undo=8020", "&Edit/&Redo=8021", "&Image/&Import...=8004",
-                                  "&Image/&Export=8005", "&Image/&Unswizzle All=8007",
-                                  "&Image/&Swizzle All=8008", "&Image/&Flip=8011",
-                                  "&Image/Export &As...=8012", "&Image/Import F&rom...=8013",
-                                  "&Alpha/Set Alpha To &Yes=800f", "&Alpha/Set Alpha To &No=8010",
-                                  "&Help/&About TXD Tinplate...=10"}));
+    EXPECT_EQ(items.mid(0, 5),
+              QStringList({"&File/&New=8040", "&File/&Open...=8003", "&File/&Save=8006",
+                           "&File/Save &As...=8041", "&File/E&xit=8009"}));
+    EXPECT_EQ(items.mid(5, 11),
+              QStringList({"&Edit/&Undo=8020", "&Edit/&Redo=8021", "&Image/&Import...=8004",
+                           "&Image/&Export=8005", "&Image/&Unswizzle All=8007",
+                           "&Image/&Swizzle All=8008", "&Image/&Flip=8011",
+                           "&Image/Export &As...=8012", "&Image/Import F&rom...=8013",
+                           "&Alpha/Set Alpha To &Yes=800f", "&Alpha/Set Alpha To &No=8010"}));
+    EXPECT_EQ(items.mid(16, 2),
+              QStringList({"&Texture/&Add From Image...=8042", "&Texture/&Remove=8043"}));
+    EXPECT_EQ(items.last(), "&Help/&About TXD Tinplate...=10");
 
     WriteDictionary("three.txd", ThreeUnsorted());
     window.prompts.openAnswers.push_back(
         QString::fromStdString((window.scratch.path() / "three.txd").string()));
-    menus[0]->menu()->actions()[0]->trigger();
+    menus[0]->menu()->actions()[1]->trigger();
     EXPECT_EQ(window.List().count(), 3);
     menus[3]->menu()->actions()[0]->trigger();
     EXPECT_EQ(window.Field("Alpha"), "Yes");
@@ -58,7 +63,7 @@ TEST(WindowTest, MenusCarryTheirCommandIdsAndReachTheirHandlers) {
             modal->close();
         }
     });
-    menus[5]->menu()->actions()[0]->trigger();
+    menus[6]->menu()->actions()[0]->trigger();
     EXPECT_TRUE(aboutShown);
 }
 

@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <stdexcept>
+
+// A restructuring edit that cannot be done, with the reason; the dictionary is as it was.
+class EditRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};

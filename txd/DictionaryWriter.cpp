@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DictionaryWriter.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <limits>
+#include <optional>
+
+#include "AtomicFile.h"
+#include "ByteOrder.h"
+#include "DictionaryReader.h"
+#include "FileError.h"
+
+namespace {
+
+// The version stamp the third-party writer puts on every chunk; new dictionaries carry it,
+// textures added to a read one carry that file's own.
+constexpr std::uint32_t kNewFileVersion = 0x1803FFFF;
+constexpr std::uint32_t kPlatformId = 5;
+constexpr std::uint8_t kRasterType = 4;
+constexpr std::uint32_t kStructFieldsSize = block::kPaletteOffset - block::kStructDataOffset;
+constexpr std::uint64_t kMaxFileSize = std::numeric_limits<std::uint32_t>::max();
+
+using Bytes = std::span<const std::uint8_t>;
+
+struct Header {
+    std::array<std::uint8_t, block::kPaletteOffset> bytes{};
+    std::size_t used = 0;
+
+    void Le32(std::uint32_t value) {
+        WriteLe32(bytes, used, value);
+        used += 4;
+    }
+    void Le16(std::uint16_t value) {
+        bytes[used++] = static_cast<std::uint8_t>(value);
+        bytes[used++] = static_cast<std::uint8_t>(value >> 8);
+    }
+    void Byte(std::uint8_t value) { bytes[used++] = value; }
+    void Chunk(std::uint32_t type, std::uint32_t size, std::uint32_t version) {
+        Le32(type);
+        Le32(size);
+        Le32(version);
+    }
+    Bytes span() const { return Bytes(bytes.data(), used); }
+};
+
+std::uint64_t PaddedLevelBytes(const TextureRecord& r) {
+    return (std::uint64_t{r.pixels.size()} + r.smallerLevels.size() + 3) / 4 * 4;
+}
+
+std::uint64_t FreshBlockSize(const TextureRecord& r) {
+    return 3 * block::kChunkHeaderSize + kStructFieldsSize + r.palette.size() + PaddedLevelBytes(r);
+}
+
+std::string StoredName(Bytes original, std::uint32_t headerOffset) {
+    const char* name =
+        reinterpret_cast<const char*>(original.data() + headerOffset) + block::kNameOffset;
+    return std::string(name, ::strnlen(name, block::kNameSize));
+}
+
+std::array<std::uint8_t, block::kNameSize> NameField(const TextureEntry& entry,
+                                                     const std::string& fileName) {
+    if (entry.name.size() > block::kNameSize) {
+        throw FileError(fileName, TextureLabel(entry) + ": the name is longer than " +
+                                      std::to_string(block::kNameSize) + " bytes");
+    }
+    std::array<std::uint8_t, block::kNameSize> field{};
+    std::copy(entry.name.begin(), entry.name.end(), field.begin());
+    return field;
+}
+
+void CheckKeptBlock(Bytes original, const TextureEntry& entry, const std::string& fileName) {
+    const TextureRecord& r = entry.record;
+    const bool fits =
+        r.palette.size() == r.paletteSize && r.pixels.size() == r.pixelSize &&
+        r.headerOffset >= block::kDictionaryHeaderSize &&
+        std::uint64_t{r.headerOffset} + block::kPaletteOffset == r.paletteOffset &&
+        std::uint64_t{r.paletteOffset} + r.paletteSize == r.pixelOffset &&
+        std::uint64_t{r.pixelOffset} + r.pixelSize + r.smallerLevels.size() <= r.levelDataEnd &&
+        r.levelDataEnd <= r.blockEnd && r.blockEnd <= original.size();
+    if (!fits) {
+        throw FileError(fileName, TextureLabel(entry) +
+                                      ": its record no longer fits the block it was read "
+                                      "from");
+    }
+}
+
+void CheckFreshBlock(const TextureEntry& entry, const std::string& fileName) {
+    const TextureRecord& r = entry.record;
+    NameField(entry, fileName);
+    if (r.width > 0xFFFF || r.height > 0xFFFF) {
+        throw FileError(fileName, TextureLabel(entry) + ": a side is longer than 65535");
+    }
+}
+
+// Where the original's closing chunk begins: past the blocks its count announces.
+std::uint64_t OriginalBlocksEnd(Bytes original) {
+    std::uint64_t end = block::kDictionaryHeaderSize;
+    for (std::uint32_t i = 0; i < ReadLe16(original, block::kCountOffset); ++i) {
+        if (end + block::kChunkHeaderSize > original.size()) {
+            return original.size();
+        }
+        end += block::kChunkHeaderSize + ReadLe32(original, end + block::kChunkSizeOffset);
+    }
+    return std::min<std::uint64_t>(end, original.size());
+}
+
+void StreamKeptBlock(Bytes original, const TextureEntry& entry, const std::string& fileName,
+                     const DictionarySink& sink) {
+    const TextureRecord& r = entry.record;
+    const auto from = [&](std::uint64_t begin, std::uint64_t end) {
+        sink(original.subspan(begin, end - begin));
+    };
+    const std::uint64_t start = r.headerOffset;
+    from(start, start + block::kNameOffset);
+    if (entry.name == StoredName(original, r.headerOffset)) {
+        from(start + block::kNameOffset, start + block::kNameOffset + block::kNameSize);
+    } else {
+        sink(NameField(entry, fileName));
+    }
+    from(start + block::kNameOffset + block::kNameSize, start + block::kHasAlphaOffset);
+    std::array<std::uint8_t, 4> hasAlpha{};
+    WriteLe32(hasAlpha, 0, r.hasAlpha);
+    sink(hasAlpha);
+    from(start + block::kHasAlphaOffset + 4, r.paletteOffset);
+    sink(r.palette);
+    sink(r.pixels);
+    sink(r.smallerLevels);
+    from(std::uint64_t{r.pixelOffset} + r.pixelSize + r.smallerLevels.size(), r.blockEnd);
+}
+
+void StreamFreshBlock(const TextureEntry& entry, std::uint32_t version, const std::string& fileName,
+                      const DictionarySink& sink) {
+    const TextureRecord& r = entry.record;
+    const auto levelBytes = static_cast<std::uint32_t>(PaddedLevelBytes(r));
+    const auto structSize =
+        static_cast<std::uint32_t>(kStructFieldsSize + r.palette.size() + levelBytes);
+    Header h;
+    h.Chunk(chunk::kTexture, structSize + 2 * block::kChunkHeaderSize, version);
+    h.Chunk(chunk::kStruct, structSize, version);
+    h.Le32(kPlatformId);
+    h.Le32(r.filterFlags);
+    const auto name = NameField(entry, fileName);
+    std::copy(name.begin(), name.end(), h.bytes.begin() + h.used);
+    h.used += 2 * block::kNameSize;  // the name, then an empty mask name
+    h.Le32(r.alphaFlags);
+    h.Le32(r.hasAlpha);
+    h.Le16(static_cast<std::uint16_t>(r.width));
+    h.Le16(static_cast<std::uint16_t>(r.height));
+    h.Byte(static_cast<std::uint8_t>(r.depth));
+    h.Byte(static_cast<std::uint8_t>(r.mipCount));
+    h.Byte(kRasterType);
+    h.Byte(static_cast<std::uint8_t>(r.compression));
+    h.Le32(levelBytes);
+    sink(h.span());
+    sink(r.palette);
+    sink(r.pixels);
+    sink(r.smallerLevels);
+    Header tail;
+    tail.used = levelBytes - r.pixels.size() - r.smallerLevels.size();
+    tail.Chunk(chunk::kExtension, 0, version);
+    sink(tail.span());
+}
+
+}  // namespace
+
+void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
+                      const std::string& fileName, const DictionarySink& sink) {
+    if (textures.size() > 0xFFFF) {
+        throw FileError(fileName, "a dictionary holds at most 65535 textures");
+    }
+    const bool hasOriginal = original.size() >= block::kDictionaryHeaderSize;
+    const std::uint32_t version = hasOriginal ? ReadLe32(original, 8) : kNewFileVersion;
+    const std::uint64_t blocksEnd = hasOriginal ? OriginalBlocksEnd(original) : 0;
+    const std::uint64_t trailerSize =
+        hasOriginal ? original.size() - blocksEnd : block::kChunkHeaderSize;
+
+    std::uint64_t length = block::kDictionaryHeaderSize + trailerSize;
+    for (const TextureEntry& entry : textures) {
+        if (entry.record.laidOutAnew) {
+            CheckFreshBlock(entry, fileName);
+            length += FreshBlockSize(entry.record);
+        } else {
+            CheckKeptBlock(original, entry, fileName);
+            length += entry.record.blockEnd - entry.record.headerOffset;
+        }
+    }
+    if (length > kMaxFileSize) {
+        throw FileError(fileName, "the dictionary would be larger than 4 GiB");
+    }
+
+    Header header;
+    if (hasOriginal) {
+        // The size word moves with the length, so a file whose word disagreed keeps disagreeing
+        // by the same amount rather than gaining a fault or losing one.
+        std::copy_n(original.begin(), block::kDictionaryHeaderSize, header.bytes.begin());
+        const auto size = static_cast<std::int64_t>(ReadLe32(original, block::kChunkSizeOffset)) +
+                          static_cast<std::int64_t>(length) -
+                          static_cast<std::int64_t>(original.size());
+        const bool representable = size >= 0 && size <= static_cast<std::int64_t>(kMaxFileSize);
+        header.used = block::kChunkSizeOffset;
+        header.Le32(static_cast<std::uint32_t>(representable ? size : length - 12));
+        header.used = block::kCountOffset;
+    } else {
+        header.Chunk(chunk::kDictionary, static_cast<std::uint32_t>(length - 12), version);
+        header.Chunk(chunk::kStruct, 4, version);
+    }
+    header.Le16(static_cast<std::uint16_t>(textures.size()));
+    header.used = block::kDictionaryHeaderSize;
+    sink(header.span());
+
+    for (const TextureEntry& entry : textures) {
+        if (entry.record.laidOutAnew) {
+            StreamFreshBlock(entry, version, fileName, sink);
+        } else {
+            StreamKeptBlock(original, entry, fileName, sink);
+        }
+    }
+    if (hasOriginal) {
+        sink(original.subspan(blocksEnd));
+    } else {
+        Header closing;
+        closing.Chunk(chunk::kExtension, 0, version);
+        sink(closing.span());
+    }
+}
+
+std::vector<std::uint8_t> DictionaryBytes(Bytes original, const std::vector<TextureEntry>& textures,
+                                          const std::string& fileName) {
+    std::vector<std::uint8_t> bytes;
+    StreamDictionary(original, textures, fileName,
+                     [&](Bytes piece) { bytes.insert(bytes.end(), piece.begin(), piece.end()); });
+    return bytes;
+}
+
+bool IsRestructured(Bytes original, const std::vector<TextureEntry>& textures) {
+    if (original.size() < block::kDictionaryHeaderSize ||
+        ReadLe16(original, block::kCountOffset) != textures.size()) {
+        return true;
+    }
+    std::uint64_t expected = block::kDictionaryHeaderSize;
+    for (const TextureEntry& entry : textures) {
+        const TextureRecord& r = entry.record;
+        if (r.laidOutAnew || r.headerOffset != expected ||
+            expected + block::kPaletteOffset > original.size() ||
+            entry.name != StoredName(original, r.headerOffset)) {
+            return true;
+        }
+        expected = r.blockEnd;
+    }
+    return false;
+}
+
+FileIdentity RewriteWholeDictionary(const DictionaryLock& lock, const FileIdentity& opened,
+                                    Bytes original, const std::vector<TextureEntry>& textures) {
+    const std::string& path = lock.path();
+    if (IdentityOf(lock.fd(), path) != opened) {
+        throw ChangedOnDiskError(path);
+    }
+    if (::faccessat(AT_FDCWD, lock.target().c_str(), W_OK, AT_EACCESS) != 0) {
+        throw FileError::FromErrno(path, errno);
+    }
+    // Under the lock no other replacement of this file is under way: any temporary is stale.
+    RemoveStaleReplacements(lock.target());
+    return WriteFileFrom(path, [&](ReplacementFile& file) {
+        StreamDictionary(original, textures, path, [&](Bytes piece) { file.Write(piece); });
+    });
+}
+
+FileIdentity WriteDictionaryFile(const std::string& path, Bytes original,
+                                 const std::vector<TextureEntry>& textures) {
+    std::optional<DictionaryLock> lock;
+    if (::access(path.c_str(), F_OK) == 0) {
+        lock.emplace(path);
+        RemoveStaleReplacements(lock->target());
+    }
+    return WriteFileFrom(path, [&](ReplacementFile& file) {
+        StreamDictionary(original, textures, path, [&](Bytes piece) { file.Write(piece); });
+    });
+}

@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "RestructureCommands.h"
+
+#include <charconv>
+#include <filesystem>
+
+#include "Batch.h"
+#include "DictionaryEdits.h"
+#include "DictionaryFile.h"
+#include "DictionaryWriter.h"
+#include "EditRefused.h"
+#include "FileError.h"
+#include "FileIo.h"
+
+namespace {
+
+TextureKind ParseKind(const std::string& word) {
+    if (const auto kind = KindFromWord(word)) {
+        return *kind;
+    }
+    throw UsageError("unknown kind " + word +
+                     "; the kinds are pal8, pal8-32, rgba32, dxt1, dxt3 and dxt5");
+}
+
+std::uint32_t ParseSide(const std::string& word) {
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (error != std::errc() || end != word.data() + word.size()) {
+        throw UsageError("a side is a number, not " + word);
+    }
+    return value;
+}
+
+bool ParseChoice(const std::string& word, const char* yes, const char* no) {
+    if (word == yes || word == no) {
+        return word == yes;
+    }
+    throw UsageError(std::string("expected ") + yes + " or " + no + ", not " + word);
+}
+
+PictureImportOptions PictureOptions(const CommandArguments& arguments) {
+    PictureImportOptions options;
+    options.dither = !arguments.noDither;
+    options.dxtQuality = arguments.fastDxt ? DxtQuality::Fast : DxtQuality::Best;
+    return options;
+}
+
+using Textures = std::vector<TextureEntry>;
+
+// Runs `edit` on the list of the dictionary named first, under its lock, with the index of the
+// texture named second (when `named`), and saves it whole when the list no longer matches the
+// file. A refused edit names the dictionary and leaves the file as it was.
+template <typename Edit>
+int EditDictionary(std::string_view command, const CommandArguments& arguments, bool named,
+                   Edit edit) {
+    return EditEachDictionary(command, {arguments.operands[0]}, [&](const std::string& file) {
+        DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
+        Textures& textures = dictionary.textures();
+        const std::size_t index =
+            named ? static_cast<std::size_t>(&dictionary.Find(arguments.operands[1]) -
+                                             textures.data())
+                  : 0;
+        try {
+            edit(textures, index);
+        } catch (const EditRefused& refusal) {
+            throw FileError(dictionary.shownName(), refusal.what());
+        }
+        if (!IsRestructured(dictionary.bytes(), textures)) {
+            return EditResult::Unchanged;
+        }
+        GfxBinding gfx;
+        dictionary.Save(gfx);
+        return EditResult::Saved;
+    });
+}
+
+int RunNew(const CommandArguments& arguments) {
+    const std::string& path = arguments.operands[0];
+    if (FileExists(path)) {
+        throw FileError(path,
+                        "the file already exists; a new dictionary is never written over one");
+    }
+    WriteDictionaryFile(path, {}, {});
+    return 0;
+}
+
+int RunAdd(const CommandArguments& arguments) {
+    const std::string& image = arguments.operands[1];
+    const TextureKind kind = ParseKind(arguments.operands[2]);
+    const std::string name = arguments.operands.size() > 3
+                                 ? arguments.operands[3]
+                                 : std::filesystem::path(image).stem().string();
+    return EditDictionary("add", arguments, false, [&](Textures& textures, std::size_t) {
+        AddTexture(textures, name, ReadPictureFile(image), kind, PictureOptions(arguments));
+    });
+}
+
+int RunRemove(const CommandArguments& arguments) {
+    return EditDictionary("remove", arguments, true, [](Textures& textures, std::size_t index) {
+        RemoveTexture(textures, index);
+    });
+}
+
+int RunRename(const CommandArguments& arguments) {
+    return EditDictionary("rename", arguments, true, [&](Textures& textures, std::size_t index) {
+        RenameTexture(textures, index, arguments.operands[2]);
+    });
+}
+
+int RunReplace(const CommandArguments& arguments) {
+    return EditDictionary("replace", arguments, true, [&](Textures& textures, std::size_t index) {
+        ReplaceTexture(textures, index, ReadPictureFile(arguments.operands[2]),
+                       PictureOptions(arguments));
+    });
+}
+
+int RunConvert(const CommandArguments& arguments) {
+    const TextureKind kind = ParseKind(arguments.operands[2]);
+    return EditDictionary("convert", arguments, true, [&](Textures& textures, std::size_t index) {
+        ChangeKind(textures, index, kind, PictureOptions(arguments));
+    });
+}
+
+int RunResize(const CommandArguments& arguments) {
+    const std::uint32_t width = ParseSide(arguments.operands[2]);
+    const std::uint32_t height = ParseSide(arguments.operands[3]);
+    return EditDictionary("resize", arguments, true, [&](Textures& textures, std::size_t index) {
+        ResizeTexture(textures, index, width, height, PictureOptions(arguments));
+    });
+}
+
+int RunMipmaps(const CommandArguments& arguments) {
+    const bool make = ParseChoice(arguments.operands[2], "make", "remove");
+    return EditDictionary("mipmaps", arguments, true, [&](Textures& textures, std::size_t index) {
+        make ? MakeMipLevels(textures, index, PictureOptions(arguments))
+             : RemoveMipLevels(textures, index);
+    });
+}
+
+int RunMove(const CommandArguments& arguments) {
+    const bool up = ParseChoice(arguments.operands[2], "up", "down");
+    return EditDictionary("move", arguments, true, [&](Textures& textures, std::size_t index) {
+        MoveTexture(textures, index, up ? MoveDirection::kUp : MoveDirection::kDown);
+    });
+}
+
+int RunSaveAs(const CommandArguments& arguments) {
+    DictionaryFile dictionary(arguments.operands[0]);
+    WriteDictionaryFile(arguments.operands[1], dictionary.bytes(), dictionary.textures());
+    return 0;
+}
+
+constexpr Command kRestructureCommands[] = {
+    {"new", "new OUT.txd", "make an empty dictionary",
+     "Writes a dictionary with no textures to OUT.txd, which must not exist yet.\n", 1, 1,
+     kNoOptions, RunNew},
+    {"add", "add FILE.txd IMAGE KIND [NAME]", "add a texture drawn from an image file",
+     "Adds a texture of KIND at the end: pal8 or pal8-32 (8-bit with 256 or 32 colours,\n"
+     "reduced by libimagequant), rgba32, dxt1, dxt3 or dxt5 (compressed by libsquish). IMAGE\n"
+     "is a PNG, Targa, BMP, JPEG or DDS file; the texture takes its size. NAME defaults to\n"
+     "IMAGE's file name without its extension. Names are 1 to 31 bytes of printable ASCII\n"
+     "without / or \\, not . or .., and differ from every other name in more than letter\n"
+     "case. Every command that changes the list writes the whole file the crash-safe way,\n"
+     "under the dictionary's lock.\n"
+     "  --no-dither   reduce colours without dithering (here and in replace, convert,\n"
+     "                resize and mipmaps)\n"
+     "  --fast        compress DXT blocks with the faster, rougher fit\n",
+     3, 4, kPictureOptions, RunAdd},
+    {"remove", "remove FILE.txd NAME", "remove a texture",
+     "Removes texture NAME; every other texture is kept byte for byte.\n", 2, 2, kNoOptions,
+     RunRemove},
+    {"rename", "rename FILE.txd NAME NEWNAME", "rename a texture",
+     "Gives texture NAME the name NEWNAME (rules as for add).\n", 3, 3, kNoOptions, RunRename},
+    {"replace", "replace FILE.txd NAME IMAGE", "draw a texture anew from an image file",
+     "Texture NAME shows IMAGE (as for add) and takes its size; it keeps its kind, and a\n"
+     "texture with mip levels gets a full chain at the new size.\n",
+     3, 3, kPictureOptions, RunReplace},
+    {"convert", "convert FILE.txd NAME KIND", "change a texture's kind",
+     "Converts texture NAME to KIND (as for add); its mip levels are made again.\n", 3, 3,
+     kPictureOptions, RunConvert},
+    {"resize", "resize FILE.txd NAME WIDTH HEIGHT", "give a texture another size",
+     "Scales texture NAME with a box filter to WIDTH x HEIGHT, both powers of two; a texture\n"
+     "with mip levels gets a full chain down to 1 x 1 at its new size.\n",
+     4, 4, kPictureOptions, RunResize},
+    {"mipmaps", "mipmaps FILE.txd NAME make|remove", "make or remove a texture's mip levels",
+     "make: a full chain of levels down to 1 x 1, filtered from the first level, which stays\n"
+     "as it is. remove: the first level alone.\n",
+     3, 3, kPictureOptions, RunMipmaps},
+    {"move", "move FILE.txd NAME up|down", "move a texture one place in the file",
+     "Moves texture NAME one place towards the start (up) or the end (down) of the file.\n", 3, 3,
+     kNoOptions, RunMove},
+    {"save-as", "save-as FILE.txd OUT.txd", "write the dictionary to another file",
+     "Writes FILE.txd to OUT.txd (replacing it), byte for byte as read.\n", 2, 2, kNoOptions,
+     RunSaveAs},
+};
+
+}  // namespace
+
+std::span<const Command> RestructureCommands() {
+    return kRestructureCommands;
+}
