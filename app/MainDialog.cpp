@@ -349,7 +349,10 @@ void MainDialog::OpenDictionary(const QString& path) {
     // Read and check everything first: a file that fails leaves the open dictionary as it was.
     // What was read can only be newer than the identity taken before it, never older.
     const FileIdentity opened = IdentityOf(file.absoluteFilePath().toStdString());
-    MappedDictionary read = ReadMappedDictionary(file.absoluteFilePath().toStdString());
+    // The window keeps a dictionary open for as long as the user likes: its bytes are held in
+    // memory, so that another program changing the file cannot change or fault them.
+    MappedDictionary read =
+        ReadMappedDictionary(file.absoluteFilePath().toStdString(), Residence::InMemory);
     QDir::setCurrent(file.absolutePath());
     g_txdPath = file.absoluteFilePath();
     m_fileLabel = tr("File: ") + file.fileName();

@@ -82,8 +82,8 @@ std::vector<TextureEntry> ReadDictionary(const std::string& path) {
     return ReadMappedDictionary(path).textures;
 }
 
-MappedDictionary ReadMappedDictionary(const std::string& path) {
-    std::shared_ptr<const MappedFile> file = MappedFile::Open(path);
+MappedDictionary ReadMappedDictionary(const std::string& path, Residence residence) {
+    std::shared_ptr<const MappedFile> file = MappedFile::Open(path, residence);
     std::vector<TextureEntry> textures = Parse(file->bytes(), path, file);
     return {std::move(file), std::move(textures)};
 }

@@ -64,7 +64,8 @@ struct MappedDictionary {
     std::shared_ptr<const MappedFile> file;
     std::vector<TextureEntry> textures;
 };
-MappedDictionary ReadMappedDictionary(const std::string& path);
+MappedDictionary ReadMappedDictionary(const std::string& path,
+                                      Residence residence = Residence::Mapped);
 // Records made from bytes in memory get copies of their own.
 std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName);

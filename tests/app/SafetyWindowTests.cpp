@@ -2,6 +2,8 @@
 // The window never writes over a dictionary changed behind its back.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "CommandTable.h"
 #include "GuiHarness.h"
 
@@ -28,6 +30,17 @@ TEST(SafetyWindowTest, SaveOfADictionaryChangedOnDiskOffersToReopenIt) {
     window.dialog.Dispatch(command::kAlphaSetAlphaToYes);
     window.dialog.Dispatch(command::kFileSave);
     EXPECT_EQ(window.prompts.messages, QStringList{"File Saved"});
+}
+
+// Another program cutting the open file short must not take the textures from under the window.
+TEST(SafetyWindowTest, TexturesOutliveTheirFileBeingCutShort) {
+    Window window;
+    const SampleTexture texture = MakePatternTexture("t", 8, 8, 32, 0, 1, 0x500);
+    window.OpenTextures({texture});
+    std::filesystem::resize_file("sample.txd", 0);
+    window.dialog.Dispatch(command::kTextureListDoubleClick);
+    EXPECT_EQ(std::as_const(window.Record(0)).pixels, texture.levels[0]);
+    EXPECT_EQ(window.Picture().size(), QSize(8, 8));
 }
 
 }  // namespace
