@@ -32,7 +32,9 @@ std::optional<PictureFormat> PictureFormatNamed(std::string_view word) {
 std::string ExtensionOf(PictureFormat format) {
     for (const auto& [name, known] : kFormats) {
         if (known == format) {
-            return "." + std::string(name);
+            std::string extension(".");
+            extension += name;
+            return extension;
         }
     }
     return {};
