@@ -12,10 +12,26 @@
 #include "MainDialog.h"
 #include "Prompts.h"
 
+namespace {
+
+void NameApplication() {
+    QCoreApplication::setApplicationName("TXD Tinplate");
+    QCoreApplication::setApplicationVersion("1.0.0.1");
+}
+
+}  // namespace
+
 TxdApp::TxdApp(int& argc, char** argv) : m_application(argc, argv) {
-    QApplication::setApplicationName("TXD Tinplate");
-    QApplication::setApplicationVersion("1.0.0.1");
+    NameApplication();
     QApplication::setDesktopFileName("txd-tinplate");
+}
+
+std::optional<int> TxdApp::AnswerWithoutDisplay(int& argc, char** argv) {
+    const QCoreApplication core(argc, argv);
+    NameApplication();
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return ParseCommandLine(QCoreApplication::arguments(), out, err).exitStatus;
 }
 
 bool TxdApp::InitInstance() {

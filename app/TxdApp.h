@@ -2,11 +2,17 @@
 #pragma once
 
 #include <QApplication>
+#include <optional>
 
 // The application: builds the main window, runs it until it closes, then the program ends.
 class TxdApp {
 public:
     TxdApp(int& argc, char** argv);
+
+    // --help, --version and usage errors are answered before any window system is needed, so
+    // that they work on a terminal without a display: the status to end with, or nothing when
+    // the editor is to start.
+    static std::optional<int> AnswerWithoutDisplay(int& argc, char** argv);
 
     // Always false: there is nothing to run once the window has closed.
     bool InitInstance();

@@ -4,6 +4,9 @@
 
 int main(int argc, char** argv) {
     InstallExitCleanup();
+    if (const auto status = TxdApp::AnswerWithoutDisplay(argc, argv)) {
+        return *status;
+    }
     TxdApp app(argc, argv);
     app.InitInstance();
     return app.ExitStatus();
