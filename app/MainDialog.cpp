@@ -587,7 +587,7 @@ void MainDialog::ImportInto(int row, const QString& path) {
 void MainDialog::OnImageExport() {
     if (m_textureList->count() > 0) {
         if (const TextureRecord* record = SelectedRecord()) {
-            if (ExportTexture(SelectedName().toStdString(), *record, m_gfx) ==
+            if (ExportTexture("", SelectedName().toStdString(), *record, m_gfx) ==
                 ExportOutcome::Exported) {
                 m_prompts.Message(this, Translated(kFileExportedMessage));
             }

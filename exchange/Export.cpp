@@ -32,18 +32,20 @@ void MakeTarga(const std::string& name, const TextureRecord& record, std::uint16
 
 // The libraries make products in the working folder; the user's folder only ever sees them
 // complete.
-void Publish(const std::string& made, const std::string& product) {
-    WriteProductFile(product, {ReadWholeFile(made)});
+void Publish(const std::string& made, const std::filesystem::path& product) {
+    WriteProductFile(product.string(), {ReadWholeFile(made)});
 }
 
-void ExportPalettised(const std::string& name, const TextureRecord& record, GfxBinding& gfx) {
+void ExportPalettised(const std::filesystem::path& folder, const std::string& name,
+                      const TextureRecord& record, GfxBinding& gfx) {
     const std::string targa = WorkingPath(name + ".tga");
     WorkingFiles working{targa};
     MakeTarga(name, record, 8, gfx);
-    Publish(targa, name + ".tga");
+    Publish(targa, folder / (name + ".tga"));
 }
 
-void ExportTrueColour(const std::string& name, const TextureRecord& record, GfxBinding& gfx) {
+void ExportTrueColour(const std::filesystem::path& folder, const std::string& name,
+                      const TextureRecord& record, GfxBinding& gfx) {
     const std::string targa = WorkingPath(name + ".tga");
     const std::string dds = WorkingPath(name + ".dds");
     NameBuffer source(targa);
@@ -55,12 +57,13 @@ void ExportTrueColour(const std::string& name, const TextureRecord& record, GfxB
     const std::intptr_t alphaMode = record.hasAlpha == 1 ? 11 : 10;
     TGAtoDDS(source.word(), alphaMode, 0, 0, destination.word());
     RequireDdsLibraryProduct(dds, name + ".dds");
-    Publish(dds, name + ".dds");
+    Publish(dds, folder / (name + ".dds"));
 }
 
-void ExportBlocks(const std::string& name, const TextureRecord& record) {
+void ExportBlocks(const std::filesystem::path& folder, const std::string& name,
+                  const TextureRecord& record) {
     const auto header = DdsHeaderFor(record);
-    WriteProductFile(name + ".dds", {header, record.pixels});
+    WriteProductFile((folder / (name + ".dds")).string(), {header, record.pixels});
 }
 
 }  // namespace
@@ -78,7 +81,8 @@ std::optional<std::string> ExportFileName(const std::string& name, const Texture
     return std::nullopt;
 }
 
-ExportOutcome ExportTexture(const std::string& name, const TextureRecord& record, GfxBinding& gfx) {
+ExportOutcome ExportTexture(const std::filesystem::path& folder, const std::string& name,
+                            const TextureRecord& record, GfxBinding& gfx) {
     const ExchangeKind kind = ExchangeKindOf(record);
     if (kind == ExchangeKind::None) {
         return ExportOutcome::NotExportable;
@@ -86,13 +90,13 @@ ExportOutcome ExportTexture(const std::string& name, const TextureRecord& record
     RequireSafeTextureName(name);
     switch (kind) {
         case ExchangeKind::Palettised:
-            ExportPalettised(name, record, gfx);
+            ExportPalettised(folder, name, record, gfx);
             break;
         case ExchangeKind::TrueColour:
-            ExportTrueColour(name, record, gfx);
+            ExportTrueColour(folder, name, record, gfx);
             break;
         case ExchangeKind::BlockCompressed:
-            ExportBlocks(name, record);
+            ExportBlocks(folder, name, record);
             break;
         case ExchangeKind::None:
             break;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -12,13 +13,14 @@ enum class ExportOutcome {
     NotExportable,  // a kind with no image file: nothing was touched
 };
 
-// The file an export of this texture leaves in the current directory: name.tga for 8-bit,
+// The file name an export of this texture takes in its folder: name.tga for 8-bit,
 // name.dds for 32-bit and block-compressed textures; nothing for other kinds.
 std::optional<std::string> ExportFileName(const std::string& name, const TextureRecord& record);
 
-// Writes the texture, top level only and its bytes as held, to ExportFileName in the current
-// directory, replacing any file of that name only once the new one is complete. Every failure
-// is a FileError: an unsafe name, a file that cannot be written, or a product the image
-// libraries did not make; any older product stays as it was. The working files name.bmp,
-// name.tga and name.dds (in the working folder) are gone when it returns.
-ExportOutcome ExportTexture(const std::string& name, const TextureRecord& record, GfxBinding& gfx);
+// Writes the texture, top level only and its bytes as held, to ExportFileName in `folder` (an
+// empty path is the current directory), replacing any file of that name only once the new one
+// is complete. Every failure is a FileError: an unsafe name, a file that cannot be written, or a
+// product the image libraries did not make; any older product stays as it was. The working
+// files name.bmp, name.tga and name.dds (in the working folder) are gone when it returns.
+ExportOutcome ExportTexture(const std::filesystem::path& folder, const std::string& name,
+                            const TextureRecord& record, GfxBinding& gfx);

@@ -52,7 +52,7 @@ int RunExport(const CommandArguments& arguments) {
     }
     GfxBinding gfx;
     for (const TextureEntry* texture : textures) {
-        if (ExportTexture(texture->name, texture->record, gfx) == ExportOutcome::Exported) {
+        if (ExportTexture("", texture->name, texture->record, gfx) == ExportOutcome::Exported) {
             Output() << (folder / *ExportFileName(texture->name, texture->record)).string() << '\n';
         } else {
             ReportNote(dictionary.shownName(),

@@ -25,7 +25,7 @@ TEST(Export, TrueColourDdsKeepsAlphaOnlyWhenHasAlphaIsOne) {
         ScratchDir dir;
         const auto glass = PatternEntry("glass", 16, 8, 32, 0, 0x0500, 256, hasAlpha);
         GfxBinding gfx;
-        ASSERT_EQ(ExportTexture(glass.name, glass.record, gfx), ExportOutcome::Exported);
+        ASSERT_EQ(ExportTexture("", glass.name, glass.record, gfx), ExportOutcome::Exported);
         EXPECT_EQ(dir.Files(), Names{"glass.dds"});
         // 11 gives an alpha mask (A8R8G8B8), 10 none (X8R8G8B8): other programs read that
         // as opaque, and every picture top row first.
@@ -49,11 +49,11 @@ TEST(Export, UnsafeNamesAndKindsWithoutImageFileTouchNothing) {
     for (const auto& [depth, compression] : {std::pair{8, 0}, {32, 0}, {16, 12}}) {
         const auto record = PatternEntry("x", 16, 16, depth, compression, 0x0500).record;
         for (const std::string name : {"../x", "sub/x", ".."}) {
-            EXPECT_THROW(ExportTexture(name, record, gfx), FileError) << name;
+            EXPECT_THROW(ExportTexture("", name, record, gfx), FileError) << name;
         }
     }
     const auto rgb565 = PatternEntry("x", 16, 16, 16, 0, 0x0100).record;
-    EXPECT_EQ(ExportTexture("../x", rgb565, gfx), ExportOutcome::NotExportable);
+    EXPECT_EQ(ExportTexture("", "../x", rgb565, gfx), ExportOutcome::NotExportable);
     EXPECT_EQ(ExportFileName("x", rgb565), std::nullopt);
     EXPECT_EQ(ImportDialogFor("x", rgb565), std::nullopt);
     EXPECT_EQ(dir.Files(), Names{"sub"});
@@ -67,23 +67,23 @@ TEST(Export, ProductsAreReplacedAndMissingOnesAreErrors) {
     auto wall = PatternEntry("wall", 16, 16, 8, 0, 0xA500);
     const auto glass = PatternEntry("glass", 16, 16, 32, 0, 0x0500);
     GfxBinding gfx;
-    ExportTexture(wall.name, wall.record, gfx);
+    ExportTexture("", wall.name, wall.record, gfx);
     const auto first = ReadBytes("wall.tga");
-    ExportTexture(wall.name, Scrambled(wall.record), gfx);
+    ExportTexture("", wall.name, Scrambled(wall.record), gfx);
     EXPECT_NE(ReadBytes("wall.tga"), first);
-    ExportTexture(glass.name, glass.record, gfx);
+    ExportTexture("", glass.name, glass.record, gfx);
     const auto wallProduct = ReadBytes("wall.tga");
     const auto glassProduct = ReadBytes("glass.dds");
 
     GfxBinding missing("tinplate_no_such_module");
-    EXPECT_THROW(ExportTexture(wall.name, wall.record, missing), FileError);
-    EXPECT_THAT([&] { ExportTexture(glass.name, glass.record, missing); },
+    EXPECT_THROW(ExportTexture("", wall.name, wall.record, missing), FileError);
+    EXPECT_THAT([&] { ExportTexture("", glass.name, glass.record, missing); },
                 ThrowsMessage<FileError>(StartsWith("glass.tga: the image library (_bmptoanys) "
                                                     "is not available")));
     spy::Reset();
     spy::MakeNoOutput("_bmptoanys", 1);
     GfxBinding silent(spy::kModuleName);
-    EXPECT_THROW(ExportTexture(wall.name, wall.record, silent), FileError);
+    EXPECT_THROW(ExportTexture("", wall.name, wall.record, silent), FileError);
     EXPECT_EQ(dir.Files(), (Names{"glass.dds", "wall.tga"}));
     EXPECT_EQ(ReadBytes("wall.tga"), wallProduct);
     EXPECT_EQ(ReadBytes("glass.dds"), glassProduct);

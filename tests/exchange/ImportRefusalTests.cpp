@@ -21,7 +21,7 @@ protected:
     // Exports `source`; its product is the file a user would choose.
     static std::string Exported(const TextureEntry& source) {
         GfxBinding gfx;
-        ExportTexture(source.name, source.record, gfx);
+        ExportTexture("", source.name, source.record, gfx);
         return ExportFileName(source.name, source.record).value();
     }
 

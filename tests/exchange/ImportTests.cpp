@@ -31,7 +31,7 @@ TEST(Import, ExportThenImportGivesBackEveryByteOfEveryKind) {
         SCOPED_TRACE(original.name);
         ScratchDir dir;
         GfxBinding gfx;
-        ASSERT_EQ(ExportTexture(original.name, original.record, gfx), ExportOutcome::Exported);
+        ASSERT_EQ(ExportTexture("", original.name, original.record, gfx), ExportOutcome::Exported);
         const auto product = ExportFileName(original.name, original.record).value();
         auto record = Scrambled(original.record);
 
@@ -50,7 +50,7 @@ TEST(Import, ATargaRewrittenByAnotherProgramLandsCorrectly) {
     ScratchDir dir;
     const auto original = ReadDictionary(FixturePath("pal8_mips.txd")).at(1);  // 64 x 32
     GfxBinding gfx;
-    ExportTexture(original.name, original.record, gfx);
+    ExportTexture("", original.name, original.record, gfx);
     ASSERT_EQ(std::system(("convert " + original.name + ".tga -compress RLE edited.tga").c_str()),
               0);
     auto record = Scrambled(original.record);
