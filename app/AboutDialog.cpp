@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AboutDialog.h"
+#include "app/AboutDialog.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "Artwork.h"
-#include "DialogLayout.h"
+#include "app/Artwork.h"
+#include "app/DialogLayout.h"
+
+namespace tinplate {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About TXD Tinplate"));
@@ -32,3 +34,5 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     ok->setGeometry(layout.ToPixels(178, 7, 50, 14));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
+
+}  // namespace tinplate

@@ -3,9 +3,13 @@
 
 #include <QDialog>
 
+namespace tinplate {
+
 class AboutDialog : public QDialog {
     Q_OBJECT
 
 public:
     explicit AboutDialog(QWidget* parent = nullptr);
 };
+
+}  // namespace tinplate

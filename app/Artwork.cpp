@@ -1,10 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Artwork.h"
+#include "app/Artwork.h"
 
 #include <QCoreApplication>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
+
+// Q_INIT_RESOURCE declares a global function, so it may not be called inside a namespace. The
+// resources live in a static library and must be registered before first use.
+static void RegisterResources() {
+    Q_INIT_RESOURCE(app);
+}
+
+namespace tinplate {
 
 QPixmap PlaceholderBitmap() {
     constexpr int kSide = 256;
@@ -34,6 +42,8 @@ QPixmap PlaceholderBitmap() {
 }
 
 QIcon ApplicationIcon() {
-    Q_INIT_RESOURCE(app);  // the resources live in a static library
+    RegisterResources();
     return QIcon(":/txd-tinplate.svg");
 }
+
+}  // namespace tinplate

@@ -4,7 +4,11 @@
 #include <QIcon>
 #include <QPixmap>
 
+namespace tinplate {
+
 // The 256 x 256 picture shown before any dictionary is opened.
 QPixmap PlaceholderBitmap();
 
 QIcon ApplicationIcon();
+
+}  // namespace tinplate

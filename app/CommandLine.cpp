@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextStream>
+
+namespace tinplate {
 
 StartRequest ParseCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     QCommandLineParser parser;
@@ -45,3 +47,5 @@ StartRequest ParseCommandLine(const QStringList& arguments, QTextStream& out, QT
     out.flush();
     return request;
 }
+
+}  // namespace tinplate

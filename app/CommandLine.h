@@ -7,6 +7,8 @@
 
 class QTextStream;
 
+namespace tinplate {
+
 // What the command line asks for: a dictionary to open, or to end at once with a status.
 struct StartRequest {
     QString file;                   // empty: start without a dictionary
@@ -19,3 +21,5 @@ inline constexpr int kUsageErrorStatus = 2;
 // --version print to `out` and ask for status 0; an unknown option or a second file prints
 // the reason and a hint to `err` and asks for kUsageErrorStatus.
 StartRequest ParseCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err);
+
+}  // namespace tinplate

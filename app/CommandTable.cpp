@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandTable.h"
+#include "app/CommandTable.h"
 
 #include <QtGlobal>
 
-#include "MainDialog.h"
+#include "app/MainDialog.h"
+
+namespace tinplate {
 
 const std::array<CommandEntry, 39> kCommandTable = {{
     {command::kAbout, &MainDialog::OnHelpAbout},
@@ -107,3 +109,5 @@ const std::array<MenuPopup, 7> kMenus = {{
     {QT_TRANSLATE_NOOP("Menu", "&Help"),
      {{{QT_TRANSLATE_NOOP("Menu", "&About TXD Tinplate..."), command::kAbout}}}},
 }};
+
+}  // namespace tinplate

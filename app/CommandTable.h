@@ -3,6 +3,8 @@
 
 #include <array>
 
+namespace tinplate {
+
 class MainDialog;
 
 // Command ids of the menus and the list's double-click, each with the handler it runs.
@@ -72,3 +74,5 @@ struct MenuPopup {
 
 extern const std::array<CommandEntry, 39> kCommandTable;
 extern const std::array<MenuPopup, 7> kMenus;
+
+}  // namespace tinplate

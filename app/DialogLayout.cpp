@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DialogLayout.h"
+#include "app/DialogLayout.h"
 
 #include <QFontMetrics>
 #include <QString>
 #include <algorithm>
 #include <cmath>
+
+namespace tinplate {
 
 namespace {
 constexpr double kMinUnitX = 1.5;    // 6-pixel average width
@@ -27,3 +29,5 @@ QRect DialogLayout::ToPixels(int x, int y, int width, int height) const {
                  static_cast<int>(std::lround(width * m_unitX)),
                  static_cast<int>(std::lround(height * m_unitY)));
 }
+
+}  // namespace tinplate

@@ -5,6 +5,8 @@
 
 class QFontMetrics;
 
+namespace tinplate {
+
 // Converts positions in dialog units (a quarter of the font's average character width
 // across, an eighth of its height down) into pixels. Units never fall below those of the
 // 8-point font the layout was drawn for, so the picture area always holds 256 x 256.
@@ -17,3 +19,5 @@ private:
     double m_unitX;
     double m_unitY;
 };
+
+}  // namespace tinplate

@@ -3,6 +3,8 @@
 
 #include <QSettings>
 
+namespace tinplate {
+
 // The user's settings of the editor: ~/.config/txd-tinplate/txd-tinplate.conf.
 class EditorSettings : public QSettings {
 public:
@@ -14,3 +16,5 @@ public:
     static constexpr const char* kZoom = "view/zoom";
     static constexpr const char* kChannels = "view/channels";
 };
+
+}  // namespace tinplate

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileDrop.h"
+#include "app/FileDrop.h"
 
 #include <QMimeData>
 #include <QUrl>
+
+namespace tinplate {
 
 QString DroppedFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
@@ -15,3 +17,5 @@ QString DroppedFile(const QMimeData* data) {
 bool IsDictionaryName(const QString& path) {
     return path.endsWith(".txd", Qt::CaseInsensitive);
 }
+
+}  // namespace tinplate

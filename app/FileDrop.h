@@ -5,9 +5,13 @@
 
 class QMimeData;
 
+namespace tinplate {
+
 // The local file a drag carries, or an empty string when it carries anything else (nothing,
 // several files, a remote address, text).
 QString DroppedFile(const QMimeData* data);
 
 // True for a name ending in ".txd", in any case.
 bool IsDictionaryName(const QString& path);
+
+}  // namespace tinplate

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GrowingCanvas.h"
+#include "app/GrowingCanvas.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace tinplate {
 
 GrowingCanvas::GrowingCanvas(QSize firstSize, QWidget* parent)
     : QWidget(parent), m_firstSize(firstSize) {
@@ -34,3 +36,5 @@ void GrowingCanvas::Arrange(const Placed& placed) const {
                                 first.width() + part(extraX, placed.growth.growX),
                                 first.height() + part(extraY, placed.growth.growY));
 }
+
+}  // namespace tinplate

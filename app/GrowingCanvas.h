@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <vector>
 
+namespace tinplate {
+
 // How a control follows the canvas when it grows beyond its first size: fractions of the
 // extra width and height by which it moves and grows.
 struct Growth {
@@ -39,3 +41,5 @@ private:
     QSize m_firstSize;
     std::vector<Placed> m_placed;
 };
+
+}  // namespace tinplate

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LevelImage.h"
+#include "app/LevelImage.h"
 
 #include <span>
 #include <utility>
 
-#include "LevelChain.h"
-#include "LevelDecode.h"
+#include "texture/LevelDecode.h"
+#include "txd/LevelChain.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -50,3 +52,5 @@ std::optional<TextureRecord> LevelRecord(const TextureRecord& record, std::size_
     copy.smallerLevels.clear();
     return copy;
 }
+
+}  // namespace tinplate

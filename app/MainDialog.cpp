@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MainDialog.h"
+#include "app/MainDialog.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -23,33 +23,35 @@
 #include <memory>
 #include <numeric>
 
-#include "AboutDialog.h"
-#include "AlphaFlag.h"
-#include "Artwork.h"
-#include "CommandTable.h"
-#include "DialogLayout.h"
-#include "DictionaryLock.h"
-#include "DictionaryReader.h"
-#include "DictionarySave.h"
-#include "DictionaryWriter.h"
-#include "EditorSettings.h"
-#include "ExchangeMessages.h"
-#include "Export.h"
-#include "FieldTexts.h"
-#include "FileDrop.h"
-#include "FileError.h"
-#include "Flip.h"
-#include "GrowingCanvas.h"
-#include "Import.h"
-#include "ImportDialog.h"
-#include "LevelChain.h"
-#include "LevelImage.h"
-#include "Preview.h"
-#include "PreviewView.h"
-#include "Prompts.h"
-#include "RecentFiles.h"
-#include "StatusSummary.h"
-#include "Swizzle.h"
+#include "app/AboutDialog.h"
+#include "app/Artwork.h"
+#include "app/CommandTable.h"
+#include "app/DialogLayout.h"
+#include "app/EditorSettings.h"
+#include "app/FileDrop.h"
+#include "app/GrowingCanvas.h"
+#include "app/LevelImage.h"
+#include "app/PreviewView.h"
+#include "app/Prompts.h"
+#include "app/RecentFiles.h"
+#include "app/StatusSummary.h"
+#include "exchange/ExchangeMessages.h"
+#include "exchange/Export.h"
+#include "exchange/Import.h"
+#include "exchange/ImportDialog.h"
+#include "fileio/DictionaryLock.h"
+#include "fileio/FileError.h"
+#include "pixelops/AlphaFlag.h"
+#include "pixelops/Flip.h"
+#include "pixelops/Swizzle.h"
+#include "preview/FieldTexts.h"
+#include "preview/Preview.h"
+#include "save/DictionarySave.h"
+#include "txd/DictionaryReader.h"
+#include "txd/DictionaryWriter.h"
+#include "txd/LevelChain.h"
+
+namespace tinplate {
 
 QString g_txdPath;
 
@@ -829,3 +831,5 @@ void MainDialog::DropOnTexture(const QString& path, const QPoint& position) {
     }
     ImportInto(row, path);
 }
+
+}  // namespace tinplate

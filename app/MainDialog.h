@@ -11,17 +11,20 @@
 #include <string>
 #include <vector>
 
-#include "FileIdentity.h"
-#include "GfxBinding.h"
-#include "MappedFile.h"
-#include "TextureRecord.h"
-#include "UndoCommands.h"
+#include "app/UndoCommands.h"
+#include "fileio/FileIdentity.h"
+#include "fileio/MappedFile.h"
+#include "gfxlib/GfxBinding.h"
+#include "txd/TextureRecord.h"
 
 class QComboBox;
 class QLabel;
 class QListWidget;
 class QMenu;
 class QUndoStack;
+
+namespace tinplate {
+
 class PreviewView;
 class Prompts;
 
@@ -181,3 +184,5 @@ private:
     // The labels the ten texts above are shown in, in the same order.
     std::vector<QLabel*> m_valueLabels;
 };
+
+}  // namespace tinplate

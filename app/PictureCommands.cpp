@@ -2,12 +2,14 @@
 #include <QFileInfo>
 #include <QListWidget>
 
-#include "ExchangeMessages.h"
-#include "ExportAs.h"
-#include "FileError.h"
-#include "ImportFrom.h"
-#include "MainDialog.h"
-#include "Prompts.h"
+#include "app/MainDialog.h"
+#include "app/Prompts.h"
+#include "exchange/ExchangeMessages.h"
+#include "exchange/ExportAs.h"
+#include "exchange/ImportFrom.h"
+#include "fileio/FileError.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -52,3 +54,5 @@ void MainDialog::OnImageImportFrom() {
     }
     UpdateData(false);
 }
+
+}  // namespace tinplate

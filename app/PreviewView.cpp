@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PreviewView.h"
+#include "app/PreviewView.h"
 
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
 #include <array>
 #include <utility>
+
+namespace tinplate {
 
 namespace {
 
@@ -229,3 +231,5 @@ void PreviewView::UpdateSize() {
     }
     m_label->resize(shown);
 }
+
+}  // namespace tinplate

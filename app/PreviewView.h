@@ -7,6 +7,8 @@
 #include <QScrollArea>
 #include <functional>
 
+namespace tinplate {
+
 // How large the picture is shown. Standard is the preview's own picture (textures up to
 // 256 x 256 at their size, larger ones scaled to 256 x 256); the others show the texture at
 // full size, fitted into the area or magnified without smoothing.
@@ -73,3 +75,5 @@ private:
     Zoom m_zoom = Zoom::Standard;
     Channels m_channels = Channels::Colour;
 };
+
+}  // namespace tinplate

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Prompts.h"
+#include "app/Prompts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -10,6 +10,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+
+namespace tinplate {
 
 QString QtFileFilter(const QString& filter) {
     const QStringList parts = filter.split('|', Qt::SkipEmptyParts);
@@ -131,3 +133,5 @@ std::optional<QSize> Prompts::ChooseSize(QWidget* parent, const QList<int>& side
     }
     return QSize(boxes[0]->currentData().toInt(), boxes[1]->currentData().toInt());
 }
+
+}  // namespace tinplate

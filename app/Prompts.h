@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace tinplate {
+
 // Every question and report the window puts to the user, in one place so that tests can
 // answer them without a person.
 class Prompts {
@@ -41,3 +43,5 @@ public:
 
 // "TXD File (*.txd)|*txd|All Files (*.*)|*.*||" becomes "TXD File (*txd);;All Files (*)".
 QString QtFileFilter(const QString& filter);
+
+}  // namespace tinplate

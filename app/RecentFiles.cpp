@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RecentFiles.h"
+#include "app/RecentFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QMenu>
 
-#include "EditorSettings.h"
+#include "app/EditorSettings.h"
+
+namespace tinplate {
 
 namespace recent_files {
 
@@ -39,3 +41,5 @@ void FillMenu(QMenu& menu, const std::function<void(const QString&)>& open) {
 }
 
 }  // namespace recent_files
+
+}  // namespace tinplate

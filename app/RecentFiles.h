@@ -7,6 +7,8 @@
 
 class QMenu;
 
+namespace tinplate {
+
 // The dictionaries opened last, newest first, kept in the user's settings so that every
 // window and every later run sees them.
 namespace recent_files {
@@ -18,3 +20,5 @@ void Add(const QString& path);
 // Refills `menu` with one numbered entry per file; choosing one runs `open` with its path.
 void FillMenu(QMenu& menu, const std::function<void(const QString&)>& open);
 }  // namespace recent_files
+
+}  // namespace tinplate

@@ -3,8 +3,12 @@
 
 #include <QString>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // The status bar's text: how many textures the dictionary holds and, when one is selected,
 // its kind and size ("3 textures | DXT1, 256 × 128").
 QString StatusSummary(int textureCount, const TextureRecord* selected);
+
+}  // namespace tinplate

@@ -5,12 +5,15 @@
 #include <QListWidget>
 #include <QUndoStack>
 
-#include "DictionaryEdits.h"
-#include "DictionaryWriter.h"
-#include "EditRefused.h"
-#include "FileError.h"
-#include "MainDialog.h"
-#include "Prompts.h"
+#include "app/MainDialog.h"
+#include "app/Prompts.h"
+#include "edits/DictionaryEdits.h"
+#include "edits/EditRefused.h"
+#include "exchange/ImportFrom.h"
+#include "fileio/FileError.h"
+#include "txd/DictionaryWriter.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -253,3 +256,5 @@ void MainDialog::OnTextureMoveDown() {
         return row + 1;
     });
 }
+
+}  // namespace tinplate

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TxdApp.h"
+#include "app/TxdApp.h"
 
 #include <QDir>
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
 
-#include "CommandLine.h"
-#include "EditorSettings.h"
-#include "GfxBinding.h"
-#include "MainDialog.h"
-#include "Prompts.h"
+#include "app/CommandLine.h"
+#include "app/EditorSettings.h"
+#include "app/MainDialog.h"
+#include "app/Prompts.h"
+#include "gfxlib/GfxBinding.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -62,3 +64,5 @@ bool TxdApp::InitInstance() {
     dialog.exec();
     return false;
 }
+
+}  // namespace tinplate

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <optional>
 
+namespace tinplate {
+
 // The application: builds the main window, runs it until it closes, then the program ends.
 class TxdApp {
 public:
@@ -24,3 +26,5 @@ private:
     QApplication m_application;
     int m_exitStatus = 0;
 };
+
+}  // namespace tinplate

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UndoCommands.h"
+#include "app/UndoCommands.h"
 
 #include <algorithm>
+
+namespace tinplate {
 
 namespace {
 
@@ -56,3 +58,5 @@ void RecordEditCommand::Swap() {
         saved = std::move(current);
     }
 }
+
+}  // namespace tinplate

@@ -8,7 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // What the undoable commands work on: the open dictionary's textures by their position in
 // the list. Commands that add, remove or rename textures extend it; positions stay valid
@@ -80,3 +82,5 @@ private:
     int m_rowAfter;
     Apply m_apply;
 };
+
+}  // namespace tinplate

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TxdApp.h"
-#include "WorkingFolder.h"
+#include "app/TxdApp.h"
+#include "workfiles/WorkingFolder.h"
+
+using namespace tinplate;
 
 int main(int argc, char** argv) {
     InstallExitCleanup();

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DdsLevels.h"
+// Writing every level as a DDS file, and reading a DDS file's first level.
+#include "exchange/DdsLevels.h"
 
 #include <squish.h>
 
 #include <cstring>
 
-#include "ByteOrder.h"
-#include "DdsFile.h"
-#include "LevelChain.h"
-#include "LevelDecode.h"
-#include "TexelKind.h"
+#include "fileio/ByteOrder.h"
+#include "texture/LevelDecode.h"
+#include "texture/TexelKind.h"
+#include "txd/LevelChain.h"
+#include "workfiles/DdsFile.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -191,3 +194,5 @@ FilePicture ReadDdsFirstLevel(std::span<const std::uint8_t> file, const std::str
     }
     return level;
 }
+
+}  // namespace tinplate

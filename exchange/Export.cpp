@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Export.h"
+// Export to Targa or DDS through the working files and the image libraries.
+#include "exchange/Export.h"
 
-#include "AtomicFile.h"
-#include "DdsFile.h"
-#include "ExchangeKind.h"
-#include "FileIo.h"
-#include "LibraryArgs.h"
-#include "LibraryProduct.h"
-#include "MwDds.h"
-#include "SafeName.h"
-#include "WorkingBitmap.h"
-#include "WorkingFolder.h"
+#include "edits/TextureName.h"
+#include "exchange/ExchangeKind.h"
+#include "exchange/LibraryProduct.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/FileIo.h"
+#include "gfxlib/LibraryArgs.h"
+#include "gfxlib/MwDds.h"
+#include "workfiles/DdsFile.h"
+#include "workfiles/WorkingBitmap.h"
+#include "workfiles/WorkingFolder.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -103,3 +106,5 @@ ExportOutcome ExportTexture(const std::filesystem::path& folder, const std::stri
     }
     return ExportOutcome::Exported;
 }
+
+}  // namespace tinplate

@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Import.h"
+// Import from Targa or DDS through the working files and the image libraries.
+#include "exchange/Import.h"
 
-#include "ExchangeKind.h"
-#include "ExchangeMessages.h"
-#include "FileError.h"
-#include "FileIo.h"
-#include "ImportFrom.h"
-#include "ImportedLevel.h"
-#include "LibraryArgs.h"
-#include "LibraryProduct.h"
-#include "MwDds.h"
-#include "WorkingFolder.h"
+#include "exchange/ExchangeKind.h"
+#include "exchange/ExchangeMessages.h"
+#include "exchange/ImportFrom.h"
+#include "exchange/ImportedLevel.h"
+#include "exchange/LibraryProduct.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "gfxlib/LibraryArgs.h"
+#include "gfxlib/MwDds.h"
+#include "workfiles/WorkingFolder.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -95,3 +98,5 @@ ImportOutcome ImportTexture(TextureRecord& record, const std::string& chosenFile
     }
     return ImportOutcome::Declined;
 }
+
+}  // namespace tinplate

@@ -1,71 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ImportFrom.h"
+// Reading a picture file by its contents and drawing it into a texture.
+#include "exchange/ImportFrom.h"
 
 #include <cstring>
-#include <optional>
 #include <stdexcept>
 
-#include "BoxFilter.h"
-#include "DdsFile.h"
-#include "DdsLevels.h"
-#include "FileError.h"
-#include "FileIo.h"
-#include "LevelChain.h"
-#include "LevelDecode.h"
-#include "PaletteLevels.h"
-#include "PictureFile.h"
-#include "TexelKind.h"
+#include "exchange/DdsLevels.h"
+#include "exchange/PictureFile.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "texture/TexelKind.h"
 
-namespace {
-
-struct NewLevels {
-    std::vector<std::uint8_t> palette;
-    std::vector<std::uint8_t> pixels;
-    std::vector<std::uint8_t> smallerLevels;
-};
-
-std::vector<std::uint8_t> SmallerLevelsFrom(const TextureRecord& record, const RgbaImage& image,
-                                            const std::vector<std::uint8_t>& palette,
-                                            DxtQuality quality) {
-    const TexelKind kind = TexelKindOf(record);
-    std::vector<std::uint8_t> levels;
-    for (const LevelSize& size : SmallerLevelSizes(record)) {
-        const RgbaImage scaled = BoxFilter(image, size.width, size.height);
-        const std::vector<std::uint8_t> level =
-            kind == TexelKind::Palette ? MapToPalette(palette, scaled, UsesAlpha(record))
-                                       : EncodeLevel(kind, scaled, quality);
-        levels.insert(levels.end(), level.begin(), level.end());
-    }
-    return levels;
-}
-
-NewLevels Convert(const TextureRecord& record, FilePicture picture,
-                  const PictureImportOptions& options) {
-    const TexelKind kind = TexelKindOf(record);
-    const bool alpha = UsesAlpha(record);
-    if (!alpha && kind != TexelKind::Argb8888) {
-        for (std::size_t i = 3; i < picture.image.rgba.size(); i += 4) {
-            picture.image.rgba[i] = 255;
-        }
-    }
-    NewLevels levels;
-    if (kind == TexelKind::Palette) {
-        PaletteLevel first = QuantiseFirstLevel(record, picture.image, options.dither);
-        levels.palette = std::move(first.palette);
-        levels.pixels = std::move(first.indices);
-    } else {
-        levels.palette = record.palette;
-        const char* fourCc = FourCcFor(record.compression);
-        const bool sameBlocks = fourCc != nullptr && picture.fourCc == fourCc;
-        levels.pixels = sameBlocks ? std::move(picture.blocks)
-                                   : EncodeLevel(kind, picture.image, options.dxtQuality);
-    }
-    levels.smallerLevels =
-        SmallerLevelsFrom(record, picture.image, levels.palette, options.dxtQuality);
-    return levels;
-}
-
-}  // namespace
+namespace tinplate {
 
 FilePicture ReadPictureFile(const std::string& path, std::uint32_t width, std::uint32_t height) {
     const std::vector<std::uint8_t> file = ReadWholeFile(path);
@@ -73,16 +19,6 @@ FilePicture ReadPictureFile(const std::string& path, std::uint32_t width, std::u
         return ReadDdsFirstLevel(file, path, width, height);
     }
     return {DecodePictureFile(file, path, width, height), {}, {}};
-}
-
-void DrawPicture(TextureRecord& record, FilePicture picture, const PictureImportOptions& options) {
-    NewLevels levels = Convert(record, std::move(picture), options);
-    if (levels.pixels.size() != record.pixelSize || levels.palette.size() != record.paletteSize) {
-        throw std::runtime_error("the converted picture does not fit the texture");
-    }
-    record.palette = ByteBuffer::Copy(levels.palette);
-    record.pixels = ByteBuffer::Copy(levels.pixels);
-    record.smallerLevels = ByteBuffer::Copy(levels.smallerLevels);
 }
 
 void ImportPictureFile(TextureRecord& record, const std::string& path,
@@ -100,10 +36,4 @@ void ImportPictureFile(TextureRecord& record, const std::string& path,
     record = std::move(drawn);
 }
 
-void RemakeSmallerLevels(TextureRecord& record, DxtQuality quality) {
-    if (TexelKindOf(record) == TexelKind::None) {
-        return;
-    }
-    const RgbaImage first = DecodeLevel(record, record.pixels, record.width, record.height);
-    record.smallerLevels = SmallerLevelsFrom(record, first, record.palette, quality);
-}
+}  // namespace tinplate

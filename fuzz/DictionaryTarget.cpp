@@ -2,13 +2,15 @@
 // The dictionary reader, then every pixel operation the editor offers on each texture it lists.
 #include <span>
 
-#include "AlphaFlag.h"
-#include "DictionaryReader.h"
-#include "FieldTexts.h"
-#include "FileError.h"
-#include "Flip.h"
-#include "FuzzTarget.h"
-#include "Swizzle.h"
+#include "fileio/FileError.h"
+#include "fuzz/FuzzTarget.h"
+#include "pixelops/AlphaFlag.h"
+#include "pixelops/Flip.h"
+#include "pixelops/Swizzle.h"
+#include "preview/FieldTexts.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<TextureEntry> entries;
@@ -29,3 +31,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     return 0;
 }
+
+}  // namespace tinplate

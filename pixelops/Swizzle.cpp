@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Swizzle.h"
+// Swizzle and unswizzle of every level of a texture.
+#include "pixelops/Swizzle.h"
 
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
 #include <utility>
 
-#include "TexelLayout.h"
+#include "pixelops/TexelLayout.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -305,3 +308,5 @@ bool SwizzleTexture(TextureRecord& record) {
 bool UnswizzleTexture(TextureRecord& record) {
     return ConvertTexture(record, UnswizzleTile);
 }
+
+}  // namespace tinplate

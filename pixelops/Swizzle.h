@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Swizzled (Morton) order of texels, and converting levels to and from it.
 #pragma once
 
 #include <cstdint>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // Swizzled order: a square tile of side s (a power of two, at least 2) is stored as s x s
 // texels in Morton order, the texel in column x and row y of the tile at sequence index m,
@@ -36,3 +39,5 @@ void UnswizzleTile(const std::uint8_t* source, std::uint8_t* destination, std::u
 // buffer that is not exactly width x height texels.
 bool SwizzleTexture(TextureRecord& record);
 bool UnswizzleTexture(TextureRecord& record);
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Where a texture's smaller levels lie and how large each is.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 struct LevelSize {
     std::uint32_t width = 0;
@@ -17,3 +20,5 @@ struct LevelSize {
 // texture's own kind. The level count is trusted only as far as the chain to 1 x 1 goes, and
 // a level that would reach past the texture's own data ends the list.
 std::vector<LevelSize> SmallerLevelSizes(const TextureRecord& record);
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// One texture of a dictionary: its header fields, offsets and bytes.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "ByteBuffer.h"
+#include "txd/ByteBuffer.h"
+
+namespace tinplate {
 
 // One texture of the open dictionary. Sizes and offsets are fixed when the dictionary is
 // read; editing in place changes only the contents of `pixels` and `palette` and the
@@ -43,19 +46,6 @@ struct TextureRecord {
     ByteBuffer smallerLevels;
 };
 
-// Compression kinds the editor gives a meaning to.
-namespace compression {
-inline constexpr std::int32_t kNone = 0;
-inline constexpr std::int32_t kDxt1 = 12;
-inline constexpr std::int32_t kDxt3 = 14;
-inline constexpr std::int32_t kDxt5 = 15;
-}  // namespace compression
-
-inline bool IsBlockCompressed(const TextureRecord& record) {
-    return record.compression == compression::kDxt1 || record.compression == compression::kDxt3 ||
-           record.compression == compression::kDxt5;
-}
-
 // A texture as the dictionary lists it: its name (the list item's text) and its record.
 struct TextureEntry {
     std::string name;
@@ -66,3 +56,5 @@ struct TextureEntry {
 inline std::string TextureLabel(const TextureEntry& texture) {
     return "texture \"" + texture.name + "\"";
 }
+
+}  // namespace tinplate

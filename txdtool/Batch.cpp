@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Batch.h"
+// The batch loop: lock, read, edit, save and report per dictionary.
+#include "txdtool/Batch.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -7,10 +8,12 @@
 #include <cerrno>
 #include <iostream>
 
-#include "FileError.h"
-#include "Progress.h"
-#include "Report.h"
-#include "StandardStreams.h"
+#include "fileio/FileError.h"
+#include "txdtool/Progress.h"
+#include "txdtool/Report.h"
+#include "txdtool/StandardStreams.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -77,3 +80,5 @@ std::ostream& Output() {
     ClearProgressLine();
     return std::cout;
 }
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Running an edit on each dictionary of a command, each all or nothing.
 #pragma once
 
 #include <functional>
@@ -6,6 +7,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace tinplate {
 
 enum class EditResult { Saved, Unchanged };
 
@@ -18,3 +21,5 @@ int EditEachDictionary(std::string_view command, const std::vector<std::string>&
 
 // Standard output for what a command reports, with the progress line out of the way.
 std::ostream& Output();
+
+}  // namespace tinplate

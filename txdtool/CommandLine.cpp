@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandLine.h"
+// Parsing txdtool's options and operands.
+#include "txdtool/CommandLine.h"
 
 #include <getopt.h>
+
+namespace tinplate {
 
 namespace {
 
@@ -122,3 +125,5 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
     arguments.operands.assign(argv.begin() + ::optind, argv.end() - 1);
     return arguments;
 }
+
+}  // namespace tinplate

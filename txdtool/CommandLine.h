@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// txdtool's command line: options, operands and usage errors.
 #pragma once
 
 #include <optional>
@@ -6,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+namespace tinplate {
 
 // A command line that does not say what to do: exit status 2 and a short usage line.
 class UsageError : public std::runtime_error {
@@ -49,3 +52,5 @@ struct CommandArguments {
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandTable.h"
+// The commands of txdtool, in the order help lists them.
+#include "txdtool/CommandTable.h"
 
 #include <limits>
 #include <vector>
 
-#include "Commands.h"
-#include "RestructureCommands.h"
+#include "txdtool/Commands.h"
+#include "txdtool/RestructureCommands.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -104,3 +107,5 @@ const Command* FindCommand(std::string_view name) {
     }
     return nullptr;
 }
+
+}  // namespace tinplate

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The handlers of txdtool's commands.
 #pragma once
 
-#include "CommandLine.h"
+#include "txdtool/CommandLine.h"
+
+namespace tinplate {
 
 // Each command runs the code path of the window's command of the same job and returns the
 // exit status; a failure that ends it is thrown as a FileError (status 1) or, for words that
@@ -26,3 +29,5 @@ int RunAlpha(const CommandArguments& arguments);
 
 // The picture (PreviewCommand.cpp)
 int RunPreview(const CommandArguments& arguments);
+
+}  // namespace tinplate

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DictionaryFile.h"
+// Opening a dictionary, finding textures by name and saving it.
+#include "txdtool/DictionaryFile.h"
 
 #include <algorithm>
 
-#include "DictionaryReader.h"
-#include "DictionarySave.h"
-#include "DictionaryWriter.h"
-#include "FileError.h"
-#include "Paths.h"
-#include "StandardStreams.h"
+#include "fileio/FileError.h"
+#include "save/DictionarySave.h"
+#include "txd/DictionaryReader.h"
+#include "txd/DictionaryWriter.h"
+#include "txdtool/Paths.h"
+#include "txdtool/StandardStreams.h"
+
+namespace tinplate {
 
 DictionaryFile::DictionaryFile(std::string argument, Use use)
     : m_argument(std::move(argument)), m_absolutePath(std::filesystem::absolute(m_argument)) {
@@ -59,3 +62,5 @@ std::string TextureAndKind(const TextureEntry& texture) {
            std::to_string(static_cast<std::uint16_t>(texture.record.depth)) + "-bit, compression " +
            std::to_string(texture.record.compression) + ")";
 }
+
+}  // namespace tinplate

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The in-place editing commands: flip, swizzle, unswizzle, alpha.
 #include <algorithm>
 
-#include "AlphaFlag.h"
-#include "Batch.h"
-#include "Commands.h"
-#include "DictionaryFile.h"
-#include "FileError.h"
-#include "Flip.h"
-#include "PrintableText.h"
-#include "Report.h"
-#include "Swizzle.h"
+#include "fileio/FileError.h"
+#include "fileio/PrintableText.h"
+#include "pixelops/AlphaFlag.h"
+#include "pixelops/Flip.h"
+#include "pixelops/Swizzle.h"
+#include "txdtool/Batch.h"
+#include "txdtool/Commands.h"
+#include "txdtool/DictionaryFile.h"
+#include "txdtool/Report.h"
+
+namespace tinplate {
 
 // Each edit holds the dictionary lock from reading to saving, so that two edits of one file
 // never mix, and saves only when it changed something: Save rebuilds mip levels, so an idle
@@ -164,3 +167,5 @@ int RunAlpha(const CommandArguments& arguments) {
         return EditResult::Saved;
     });
 }
+
+}  // namespace tinplate

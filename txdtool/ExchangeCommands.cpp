@@ -1,21 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The export and import commands.
 #include <filesystem>
 #include <iostream>
 
-#include "Batch.h"
-#include "Commands.h"
-#include "DictionaryFile.h"
-#include "ExchangeKind.h"
-#include "Export.h"
-#include "FileError.h"
-#include "FileIo.h"
-#include "Import.h"
-#include "ImportDialog.h"
-#include "Paths.h"
-#include "PictureImport.h"
-#include "PrintableText.h"
-#include "Report.h"
-#include "TextureKind.h"
+#include "exchange/ExchangeKind.h"
+#include "exchange/Export.h"
+#include "exchange/Import.h"
+#include "exchange/ImportDialog.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "fileio/PrintableText.h"
+#include "texture/TextureKind.h"
+#include "txdtool/Batch.h"
+#include "txdtool/Commands.h"
+#include "txdtool/DictionaryFile.h"
+#include "txdtool/Paths.h"
+#include "txdtool/PictureImport.h"
+#include "txdtool/Report.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -147,3 +150,5 @@ int RunImport(const CommandArguments& arguments) {
         return EditResult::Saved;
     });
 }
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Help.h"
+// The overview and per-command help texts.
+#include "txdtool/Help.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "Version.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -94,3 +97,5 @@ void WriteUsageLine(std::ostream& out, const Command* command) {
         out << "usage: txdtool COMMAND [ARGUMENT...]  (see txdtool --help)\n";
     }
 }
+
+}  // namespace tinplate

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The list and check commands.
 #include <iostream>
 #include <optional>
 
-#include "Commands.h"
-#include "FileError.h"
-#include "Listing.h"
-#include "PrintableText.h"
-#include "Report.h"
-#include "StandardStreams.h"
+#include "fileio/FileError.h"
+#include "fileio/PrintableText.h"
+#include "txdtool/Commands.h"
+#include "txdtool/Listing.h"
+#include "txdtool/Report.h"
+#include "txdtool/StandardStreams.h"
+
+namespace tinplate {
 
 // A file that cannot be read does not stop the others: it is reported and the exit status
 // says that something went wrong.
@@ -68,3 +71,5 @@ int RunCheck(const CommandArguments& arguments) {
     }
     return status;
 }
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Paths.h"
+// Changing into the output folder and checking operands are regular files.
+#include "txdtool/Paths.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+namespace tinplate {
 
 void ChangeDirectory(const std::filesystem::path& folder, const std::string& shownName) {
     if (::chdir(folder.c_str()) != 0) {
@@ -21,3 +24,5 @@ void RequireRegularFile(const std::string& path) {
         throw FileError(path, "not a regular file");
     }
 }
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Naming files in messages by the paths the user typed.
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <utility>
 
-#include "FileError.h"
+#include "fileio/FileError.h"
+
+namespace tinplate {
 
 // The core names files by the paths it was handed; the user should read the names they typed.
 
@@ -29,3 +32,5 @@ void ChangeDirectory(const std::filesystem::path& folder, const std::string& sho
 
 // The window's file dialogs only ever hand over existing files; here a FileError says why not.
 void RequireRegularFile(const std::string& path);
+
+}  // namespace tinplate

@@ -1,23 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// export with --format (pictures of any format) and import of pictures that need converting.
 #include <cstring>
 #include <filesystem>
 #include <iostream>
 
-#include "Batch.h"
-#include "ByteOrder.h"
-#include "CommandLine.h"
-#include "Commands.h"
-#include "DdsFile.h"
-#include "DictionaryFile.h"
-#include "ExchangeMessages.h"
-#include "ExportAs.h"
-#include "FileError.h"
-#include "FileIo.h"
-#include "ImportFrom.h"
-#include "Paths.h"
-#include "PictureImport.h"
-#include "Report.h"
-#include "SafeName.h"
+#include "edits/TextureName.h"
+#include "exchange/ExchangeMessages.h"
+#include "exchange/ExportAs.h"
+#include "exchange/ImportFrom.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "txd/TextureKinds.h"
+#include "txdtool/Batch.h"
+#include "txdtool/CommandLine.h"
+#include "txdtool/Commands.h"
+#include "txdtool/DictionaryFile.h"
+#include "txdtool/Paths.h"
+#include "txdtool/PictureImport.h"
+#include "txdtool/Report.h"
+#include "workfiles/DdsFile.h"
+
+namespace tinplate {
 
 // Export with --format and import of any picture: the picture converters of the core, beside
 // the window's own Export and Import, which keep making and taking the files they always did.
@@ -112,3 +116,5 @@ void ImportPicture(DictionaryFile& dictionary, TextureEntry& texture, const std:
     options.dxtQuality = arguments.fastDxt ? DxtQuality::Fast : DxtQuality::Best;
     ImportPictureFile(texture.record, image, options);
 }
+
+}  // namespace tinplate

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Writing a screen picture as a PNG file.
 #pragma once
 
 #include <string>
 
-#include "BitmapImage.h"
+#include "preview/BitmapImage.h"
+
+namespace tinplate {
 
 // Writes the picture as an 8-bit RGB PNG: the editor shows its pictures opaque. A FileError
 // names `path`; "-" is standard output.
 void WritePng(const std::string& path, const Image& image);
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Commands.h"
-#include "DictionaryFile.h"
-#include "FileError.h"
-#include "PngFile.h"
-#include "Preview.h"
-#include "StandardStreams.h"
+// The preview command: a texture's picture as the window shows it, as a PNG.
+#include "fileio/FileError.h"
+#include "preview/Preview.h"
+#include "txdtool/Commands.h"
+#include "txdtool/DictionaryFile.h"
+#include "txdtool/PngFile.h"
+#include "txdtool/StandardStreams.h"
+
+namespace tinplate {
 
 // preview FILE.txd NAME -o OUT.png, or the older FILE.txd NAME OUT.png; "-o -" writes the
 // picture to standard output.
@@ -36,3 +39,5 @@ int RunPreview(const CommandArguments& arguments) {
     WritePng(output, picture.image);
     return 0;
 }
+
+}  // namespace tinplate

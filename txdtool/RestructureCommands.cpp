@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RestructureCommands.h"
+// new, add, remove, rename, replace, convert, resize, mipmaps, move and save-as.
+#include "txdtool/RestructureCommands.h"
 
 #include <charconv>
 #include <filesystem>
 
-#include "Batch.h"
-#include "DictionaryEdits.h"
-#include "DictionaryFile.h"
-#include "DictionaryWriter.h"
-#include "EditRefused.h"
-#include "FileError.h"
-#include "FileIo.h"
+#include "edits/DictionaryEdits.h"
+#include "edits/EditRefused.h"
+#include "exchange/ImportFrom.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "txd/DictionaryWriter.h"
+#include "txdtool/Batch.h"
+#include "txdtool/DictionaryFile.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -199,3 +203,5 @@ constexpr Command kRestructureCommands[] = {
 std::span<const Command> RestructureCommands() {
     return kRestructureCommands;
 }
+
+}  // namespace tinplate

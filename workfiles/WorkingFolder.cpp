@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WorkingFolder.h"
+// Making, naming and removing the private working folder.
+#include "workfiles/WorkingFolder.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,8 +11,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "AtomicFile.h"
-#include "FileError.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/FileError.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -97,3 +100,5 @@ void InstallExitCleanup() {
         ::sigaction(signal, &action, nullptr);
     }
 }
+
+}  // namespace tinplate

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QTextStream>
 
-#include "CommandLine.h"
+#include "app/CommandLine.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -47,3 +49,5 @@ TEST(CommandLineTest, HelpVersionFileAndUsageErrors) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -4,8 +4,10 @@
 
 #include <QListWidget>
 
-#include "CommandTable.h"
-#include "GuiHarness.h"
+#include "app/CommandTable.h"
+#include "tests/app/GuiHarness.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -77,3 +79,5 @@ TEST(EditingTest, ExportAndImportReportAndTheImportShowsAtTheNextPreview) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -11,8 +11,10 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include "CommandTable.h"
-#include "GuiHarness.h"
+#include "app/CommandTable.h"
+#include "tests/app/GuiHarness.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -190,3 +192,5 @@ TEST(WindowTest, SaveReportsAnErrorThatKeepsTheChanges) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

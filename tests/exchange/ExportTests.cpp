@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Export.h"
+// Export through the image libraries: products, names and failures.
+#include "exchange/Export.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "ByteOrder.h"
-#include "FileError.h"
-#include "ImportDialog.h"
-#include "SafeName.h"
-#include "SpyControl.h"
-#include "TestSupport.h"
+#include "edits/TextureName.h"
+#include "exchange/ImportDialog.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "tests/spy/SpyControl.h"
+#include "tests/support/TestSupport.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -90,3 +93,5 @@ TEST(Export, ProductsAreReplacedAndMissingOnesAreErrors) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -7,11 +7,13 @@
 #include <cmath>
 #include <memory>
 
-#include "ByteOrder.h"
-#include "ExportAs.h"
-#include "FileError.h"
-#include "ImportFrom.h"
-#include "TestSupport.h"
+#include "exchange/ExportAs.h"
+#include "exchange/ImportFrom.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "tests/support/TestSupport.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -301,3 +303,5 @@ TEST(PictureImport, RefusesWrongSizesAndBadFilesLeavingTheTextureAlone) {
         }
     }
 }
+
+}  // namespace tinplate

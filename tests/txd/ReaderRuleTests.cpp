@@ -2,11 +2,13 @@
 // The reader's size rules and its refusal of files that do not hold what they claim.
 #include <gtest/gtest.h>
 
-#include "ByteOrder.h"
-#include "DictionaryBuilder.h"
-#include "DictionaryReader.h"
-#include "FileError.h"
-#include "TestSupport.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "tests/support/TestSupport.h"
+#include "tools/DictionaryBuilder.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -116,3 +118,5 @@ TEST(ReaderTest, LevelDataEndStaysInsideTheBlockWhateverTheStructSizeClaims) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -10,12 +10,14 @@
 
 #include <filesystem>
 
-#include "AtomicFile.h"
-#include "DictionaryLock.h"
-#include "DictionaryReader.h"
-#include "DictionarySave.h"
-#include "SpyControl.h"
-#include "TestSupport.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/DictionaryLock.h"
+#include "save/DictionarySave.h"
+#include "tests/spy/SpyControl.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -127,3 +129,5 @@ TEST_F(ReplacementTest, ASecondWriterWaitsForTheLockAndThenGivesUp) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

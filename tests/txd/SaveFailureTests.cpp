@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Save in place when a step fails: the file stays as it was.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "DictionaryLock.h"
-#include "DictionaryReader.h"
-#include "DictionarySave.h"
-#include "FileError.h"
-#include "FileIo.h"
-#include "SpyControl.h"
-#include "TestSupport.h"
-#include "WorkingFolder.h"
+#include "fileio/DictionaryLock.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "save/DictionarySave.h"
+#include "tests/spy/SpyControl.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+#include "workfiles/WorkingFolder.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -91,3 +94,5 @@ TEST_F(SaveFailureTest, NothingIsWrittenOutsideTheTexturesPlaces) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -1,19 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Save in place: what is written back, and the levels the library rebuilds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 
-#include "ByteOrder.h"
-#include "DictionaryLock.h"
-#include "DictionaryReader.h"
-#include "DictionarySave.h"
-#include "FileIo.h"
-#include "ImageLibraries.h"
-#include "SpyControl.h"
-#include "TestSupport.h"
-#include "WorkingBitmap.h"
-#include "WorkingFolder.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/DictionaryLock.h"
+#include "fileio/FileIo.h"
+#include "save/DictionarySave.h"
+#include "tests/spy/SpyControl.h"
+#include "tests/support/ImageLibraries.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+#include "workfiles/WorkingBitmap.h"
+#include "workfiles/WorkingFolder.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -144,3 +147,5 @@ TEST_F(SaveTest, DeeperTexturesWriteTheirFirstLevelAndKeepTheRest) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

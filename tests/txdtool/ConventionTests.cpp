@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// txdtool's conventions: help, usage errors, exit statuses, standard streams.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
-#include "TxdtoolTest.h"
+#include "tests/txdtool/TxdtoolTest.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -110,3 +113,5 @@ TEST_F(TxdtoolTest, DashReadsStandardInputAndWritesStandardOutput) {
     EXPECT_EQ(saved.status, 1);
     EXPECT_NE(saved.err.find("standard input cannot be saved"), std::string::npos);
 }
+
+}  // namespace tinplate

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The export and import commands.
 #include <filesystem>
 
-#include "TxdtoolTest.h"
+#include "tests/txdtool/TxdtoolTest.h"
+
+namespace tinplate {
 
 TEST_F(TxdtoolTest, ExportMakesEveryProductOrTheNamedOnesInAFolder) {
     WriteSample();
@@ -55,3 +58,5 @@ TEST_F(TxdtoolTest, ImportOfAnEditedExportLandsInTheDictionary) {
     EXPECT_EQ(scratch.Files(), (std::vector<std::string>{"images", "sample.txd"}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("images"), {}), 2);
 }
+
+}  // namespace tinplate

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// txdtool's failures: what it says, what it leaves untouched.
 #include <sys/stat.h>
 
 #include <filesystem>
 
-#include "TxdtoolTest.h"
+#include "tests/txdtool/TxdtoolTest.h"
+
+namespace tinplate {
 
 // Every failure: exit status 1, one line on standard error, the dictionary byte for byte as it
 // was, and no working file in the folder.
@@ -89,3 +92,5 @@ TEST_F(TxdtoolTest, UsageErrorsHelpAndVersion) {
         EXPECT_TRUE(out.ends_with(">.\n"));
     }
 }
+
+}  // namespace tinplate

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// list and check on every fixture, as text and JSON.
 #include <filesystem>
 
-#include "TxdtoolTest.h"
+#include "tests/txdtool/TxdtoolTest.h"
+
+namespace tinplate {
 
 TEST_F(TxdtoolTest, ListPrintsTheWindowsFieldTexts) {
     WriteSample();
@@ -42,3 +45,5 @@ TEST_F(TxdtoolTest, CheckTellsWhatIsWrongWithEachFile) {
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 11);
     EXPECT_EQ(RunTxdtool({"check", "sample.txd", FixturePath("mixed.txd")}).status, 0);
 }
+
+}  // namespace tinplate

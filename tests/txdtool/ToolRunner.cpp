@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Running txdtool with its output and status captured.
 #include <elf.h>
 #include <link.h>
 #include <linux/capability.h>
@@ -7,7 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "TxdtoolTest.h"
+#include "tests/txdtool/TxdtoolTest.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -77,3 +80,5 @@ ToolRun RunTxdtoolWithoutGfx(const std::vector<std::string>& arguments) {
 ToolRun RunTxdtoolWithoutOverride(const std::vector<std::string>& arguments) {
     return Run({TXDTOOL_PATH}, arguments, true);
 }
+
+}  // namespace tinplate

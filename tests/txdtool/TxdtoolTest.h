@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Running the built txdtool as a child process in the tests.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include "DictionaryReader.h"
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 // The built txdtool, run as a child process in the current directory.
 struct ToolRun {
@@ -44,3 +47,5 @@ protected:
 
     ScratchDir scratch;
 };
+
+}  // namespace tinplate
