@@ -12,8 +12,8 @@
 
 namespace {
 
-// Levels up to this many pixels (64 MiB of RGBA) are decoded whole.
-constexpr std::uint64_t kWholeLevelPixels = std::uint64_t{1} << 24;
+// Levels up to this many pixels (16 MiB of RGBA) are decoded whole.
+constexpr std::uint64_t kWholeLevelPixels = std::uint64_t{1} << 22;
 
 struct StoredLevel {
     std::uint32_t width = 0;
@@ -29,7 +29,8 @@ std::uint64_t LevelBytes(const TextureRecord& record, std::uint32_t width, std::
 // The first level and each smaller one the record holds, largest first.
 std::vector<StoredLevel> StoredLevels(const TextureRecord& record) {
     std::vector<StoredLevel> levels;
-    if (record.pixels.size() != LevelBytes(record, record.width, record.height)) {
+    if (record.width == 0 || record.height == 0 ||
+        record.pixels.size() != LevelBytes(record, record.width, record.height)) {
         return levels;
     }
     levels.push_back({record.width, record.height, {record.pixels.data(), record.pixels.size()}});
@@ -47,50 +48,47 @@ std::vector<StoredLevel> StoredLevels(const TextureRecord& record) {
     return levels;
 }
 
-// Every `step`-th texel of every `step`-th row (for DXT: every `step`-th block of every
+// Every `step`-th texel of every `step`-th row (of a DXT level: every `step`-th block of every
 // `step`-th row of blocks), as a level of the texture's own kind.
-struct SampledLevel {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::vector<std::uint8_t> bytes;
-};
-
-SampledLevel Sample(const TextureRecord& record, const StoredLevel& level, std::uint32_t step) {
-    const bool blocks = IsDxt(TexelKindOf(record));
-    const std::uint32_t unit = blocks ? 4 : 1;
+StoredLevel Sample(const TextureRecord& record, const StoredLevel& level, std::uint32_t step,
+                   std::vector<std::uint8_t>& bytes) {
+    const std::uint32_t unit = IsDxt(TexelKindOf(record)) ? 4 : 1;
     const std::uint32_t columns = (level.width + unit - 1) / unit;
     const std::uint32_t rows = (level.height + unit - 1) / unit;
     const std::size_t unitBytes = LevelBytes(record, unit, unit);
-    SampledLevel sampled;
     const std::uint32_t keptColumns = (columns + step - 1) / step;
     const std::uint32_t keptRows = (rows + step - 1) / step;
-    sampled.width = keptColumns * unit;
-    sampled.height = keptRows * unit;
-    sampled.bytes.reserve(std::size_t{keptColumns} * keptRows * unitBytes);
+    bytes.clear();
+    bytes.reserve(std::size_t{keptColumns} * keptRows * unitBytes);
     for (std::uint32_t row = 0; row < rows; row += step) {
         const std::uint8_t* line = level.bytes.data() + std::size_t{row} * columns * unitBytes;
         for (std::uint32_t column = 0; column < columns; column += step) {
-            const std::uint8_t* unitStart = line + std::size_t{column} * unitBytes;
-            sampled.bytes.insert(sampled.bytes.end(), unitStart, unitStart + unitBytes);
+            const std::uint8_t* start = line + std::size_t{column} * unitBytes;
+            bytes.insert(bytes.end(), start, start + unitBytes);
         }
     }
-    return sampled;
+    return {keptColumns * unit, keptRows * unit, bytes};
 }
 
 }  // namespace
 
-RgbaImage ScaledPicture(const TextureRecord& record, std::uint32_t width, std::uint32_t height) {
-    if (TexelKindOf(record) == TexelKind::None || width == 0 || height == 0) {
-        return {};
-    }
+TextureRecord LevelForSize(const TextureRecord& record, std::uint32_t width, std::uint32_t height) {
+    TextureRecord level;
+    level.depth = record.depth;
+    level.compression = record.compression;
+    level.alphaFlags = record.alphaFlags;
+    level.hasAlpha = record.hasAlpha;
+    level.filterFlags = record.filterFlags;
+    level.paletteSize = record.paletteSize;
+    level.mipCount = 1;
     const std::vector<StoredLevel> levels = StoredLevels(record);
-    if (levels.empty() || levels.front().width == 0 || levels.front().height == 0) {
-        return {};
+    if (TexelKindOf(record) == TexelKind::None || levels.empty()) {
+        return level;
     }
     StoredLevel chosen = levels.front();
-    for (const StoredLevel& level : levels) {
-        if (level.width >= width && level.height >= height) {
-            chosen = level;
+    for (const StoredLevel& stored : levels) {
+        if (stored.width >= width && stored.height >= height) {
+            chosen = stored;
         }
     }
     std::uint32_t step = 1;
@@ -98,14 +96,24 @@ RgbaImage ScaledPicture(const TextureRecord& record, std::uint32_t width, std::u
            chosen.width / (step * 2) >= width && chosen.height / (step * 2) >= height) {
         step *= 2;
     }
-    RgbaImage picture;
-    if (step == 1) {
-        picture = DecodeLevel(record, chosen.bytes, chosen.width, chosen.height);
-    } else {
-        const SampledLevel sampled = Sample(record, chosen, step);
-        picture = DecodeLevel(record, sampled.bytes, sampled.width, sampled.height);
+    std::vector<std::uint8_t> sampled;
+    if (step > 1) {
+        chosen = Sample(record, chosen, step, sampled);
     }
-    if (picture.width == width && picture.height == height) {
+    level.width = chosen.width;
+    level.height = chosen.height;
+    level.pixels = ByteBuffer::Copy(chosen.bytes);
+    level.pixelSize = static_cast<std::uint32_t>(chosen.bytes.size());
+    level.palette = ByteBuffer::Copy(std::span(record.palette.data(), record.palette.size()));
+    return level;
+}
+
+RgbaImage ScaledLevel(const TextureRecord& level, std::uint32_t width, std::uint32_t height) {
+    if (level.pixels.empty() || width == 0 || height == 0) {
+        return {};
+    }
+    RgbaImage picture = DecodeLevel(level, level.pixels, level.width, level.height);
+    if (picture.rgba.empty() || (picture.width == width && picture.height == height)) {
         return picture;
     }
     return BoxFilter(picture, width, height);
