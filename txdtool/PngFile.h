@@ -5,11 +5,15 @@
 #include <string>
 
 #include "preview/BitmapImage.h"
+#include "texture/RgbaImage.h"
 
 namespace tinplate {
 
 // Writes the picture as an 8-bit RGB PNG: the editor shows its pictures opaque. A FileError
 // names `path`; "-" is standard output.
 void WritePng(const std::string& path, const Image& image);
+
+// The same for a picture with alpha, written as an 8-bit RGBA PNG.
+void WritePng(const std::string& path, const RgbaImage& image);
 
 }  // namespace tinplate
