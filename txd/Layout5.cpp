@@ -55,6 +55,7 @@ public:
 
     std::uint32_t LevelWordBytes() const override { return 0; }
     bool StoresRgbaPalette() const override { return false; }
+    bool StoresRowsTopDown() const override { return false; }
 
     std::uint64_t FreshBlockSize(const TextureRecord& r) const override {
         return 3 * block::kChunkHeaderSize + kStructFieldsSize + r.palette.size() +

@@ -2,6 +2,7 @@
 // The table of layouts by platform id.
 #include "PlatformLayout.h"
 
+#include <algorithm>
 #include <utility>
 
 const PlatformLayout* FindLayout(std::uint32_t id) {
@@ -20,6 +21,22 @@ const PlatformLayout* FindLayout(std::uint32_t id) {
 const PlatformLayout& LayoutOf(const TextureRecord& record) {
     const PlatformLayout* layout = FindLayout(record.platform);
     return layout != nullptr ? *layout : Platform5Layout();
+}
+
+bool FirstRowOnTop(const TextureRecord& record) {
+    return IsBlockCompressed(record) || LayoutOf(record).StoresRowsTopDown();
+}
+
+void PutRowsInStoredOrder(const TextureRecord& record, std::span<std::uint8_t> level,
+                          std::uint32_t height) {
+    if (height < 2 || !FirstRowOnTop(record) || IsBlockCompressed(record)) {
+        return;
+    }
+    const std::size_t rowBytes = level.size() / height;
+    for (std::size_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+        std::swap_ranges(level.begin() + top * rowBytes, level.begin() + (top + 1) * rowBytes,
+                         level.begin() + bottom * rowBytes);
+    }
 }
 
 std::vector<std::uint8_t> SwappedPalette(std::span<const std::uint8_t> palette) {

@@ -61,6 +61,8 @@ public:
     virtual std::uint32_t LevelWordBytes() const = 0;
     // Palette entries stored R, G, B, A rather than B, G, R, A.
     virtual bool StoresRgbaPalette() const = 0;
+    // Uncompressed levels stored top row first rather than bottom row first.
+    virtual bool StoresRowsTopDown() const = 0;
     virtual std::uint64_t FreshBlockSize(const TextureRecord& record) const = 0;
     // The whole block of a texture laid out anew, ending with its extension chunk.
     virtual void WriteFreshBlock(const TextureEntry& texture, std::uint32_t version,
@@ -75,6 +77,16 @@ const PlatformLayout& D3d9Layout();
 const PlatformLayout* FindLayout(std::uint32_t id);
 // The layout a record is written in (platform 5's for an id no layout has).
 const PlatformLayout& LayoutOf(const TextureRecord& record);
+
+// Whether a level's first stored row is the top of the picture: always for block-compressed
+// kinds, whose blocks run from the top on every platform, and as the layout says otherwise.
+bool FirstRowOnTop(const TextureRecord& record);
+
+// A level of the record's kind encoded bottom row first (as pictures are turned into levels)
+// put into the order the record's layout stores it: its rows reversed where the first stored
+// row is the top. `level` holds `height` rows.
+void PutRowsInStoredOrder(const TextureRecord& record, std::span<std::uint8_t> level,
+                          std::uint32_t height);
 
 // Palette entries with their first and third bytes exchanged (R, G, B, A <-> B, G, R, A).
 std::vector<std::uint8_t> SwappedPalette(std::span<const std::uint8_t> palette);

@@ -5,7 +5,7 @@
 
 namespace {
 
-enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast };
+enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kLinear };
 
 struct OptionSpec {
     unsigned flag;  // kNoOptions: every command takes it
@@ -25,6 +25,7 @@ const OptionSpec kOptions[] = {
     {kFormatOption, {"format", required_argument, nullptr, kFormat}, ""},
     {kPictureOptions, {"no-dither", no_argument, nullptr, kNoDither}, ""},
     {kPictureOptions, {"fast", no_argument, nullptr, kFast}, ""},
+    {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
 };
 
 bool ParseSwitch(const char* value, const std::string& option) {
@@ -111,6 +112,9 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 break;
             case kFast:
                 arguments.fastDxt = true;
+                break;
+            case kLinear:
+                arguments.linear = true;
                 break;
             case ':':
                 throw UsageError("option " + OffendingOption(argv, ::optind, ::optopt) +
