@@ -130,8 +130,8 @@ TEST(PcDecodeTest, EveryDecodedLevelMatchesTheFixturesPicture) {
         }
         ++close;
     }
-    EXPECT_EQ(exact, 60);
-    EXPECT_EQ(close, 60);
+    EXPECT_EQ(exact, 84);
+    EXPECT_EQ(close, 82);
 }
 
 }  // namespace
