@@ -23,7 +23,8 @@ enum OptionFlags : unsigned {
     kOutputOption = 1u << 4,     // -o FILE, "-" for standard output
     kFormatOption = 1u << 5,     // --format=FORMAT
     kPictureOptions = 1u << 6,   // --no-dither, --fast
-    kLinearOption = 1u << 7,     // --linear
+    kSizeOption = 1u << 7,       // -s SIZE
+    kLinearOption = 1u << 8,     // --linear
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -47,6 +48,7 @@ struct CommandArguments {
     std::optional<std::string> format;
     bool noDither = false;
     bool fastDxt = false;
+    std::optional<std::string> size;
     bool linear = false;
 };
 
