@@ -10,6 +10,7 @@
 #include "texture/LevelDecode.h"
 #include "texture/TexelKind.h"
 #include "txd/LevelChain.h"
+#include "txd/PlatformLayout.h"
 #include "workfiles/DdsFile.h"
 
 namespace tinplate {
@@ -52,8 +53,8 @@ UncompressedLayout LayoutOf(TexelKind kind) {
     }
 }
 
-// One uncompressed level, rows reversed so that the picture stands upright; 8-bit levels are
-// looked up in the palette first.
+// One uncompressed level, its rows from the top of the picture (reversed where the layout
+// stores them from the bottom); 8-bit levels are looked up in the palette first.
 void AppendUncompressedLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
                              std::uint32_t width, std::uint32_t height,
                              std::vector<std::uint8_t>& out) {
@@ -66,6 +67,10 @@ void AppendUncompressedLevel(const TextureRecord& record, std::span<const std::u
             out.insert(out.end(),
                        {image.rgba[i + 2], image.rgba[i + 1], image.rgba[i], image.rgba[i + 3]});
         }
+        return;
+    }
+    if (FirstRowOnTop(record)) {
+        out.insert(out.end(), level.begin(), level.end());
         return;
     }
     const std::size_t rowBytes = level.size() / height;

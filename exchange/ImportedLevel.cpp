@@ -7,6 +7,7 @@
 #include "fileio/ByteOrder.h"
 #include "fileio/FileError.h"
 #include "fileio/PrintableText.h"
+#include "txd/PlatformLayout.h"
 #include "workfiles/DdsFile.h"
 #include "workfiles/WorkingBitmap.h"
 
@@ -66,8 +67,12 @@ ImportedLevel TakeFromBitmap(std::span<const std::uint8_t> bitmap, const std::st
                                         std::to_string(bitmap.size()) + " bytes, " +
                                         std::to_string(needed) + " needed");
     }
-    return {Copy(bitmap, layout.paletteAt, record.paletteSize),
-            Copy(bitmap, expectedPixelsAt, record.pixelSize)};
+    ImportedLevel level{Copy(bitmap, layout.paletteAt, record.paletteSize),
+                        Copy(bitmap, expectedPixelsAt, record.pixelSize)};
+    // The bitmap's rows run from the bottom of the picture.
+    PutRowsInStoredOrder(record, std::span(level.pixels.data(), level.pixels.size()),
+                         record.height);
+    return level;
 }
 
 ImportedLevel TakeFromDds(std::span<const std::uint8_t> dds, const TextureRecord& record,

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "pixelops/TexelLayout.h"
+#include "txd/PlatformLayout.h"
 
 namespace tinplate {
 
@@ -265,8 +266,9 @@ bool ConvertTexture(TextureRecord& record, TileTransform transform) {
     const std::uint32_t texelBytes = TexelBytes(record);
     const std::uint32_t width = record.width;
     const std::uint32_t height = record.height;
-    if (!IsPowerOfTwoAtLeast2(width) || !IsPowerOfTwoAtLeast2(height) ||
-        !HoldsWholeTexels(record, texelBytes)) {
+    // The Direct3D layouts store every level in row order, always.
+    if (record.platform != platform::kPlatform5 || !IsPowerOfTwoAtLeast2(width) ||
+        !IsPowerOfTwoAtLeast2(height) || !HoldsWholeTexels(record, texelBytes)) {
         return false;
     }
     const bool wide = width > height;

@@ -7,6 +7,7 @@
 #include "pixelops/AlphaFlag.h"
 #include "pixelops/Flip.h"
 #include "pixelops/Swizzle.h"
+#include "txd/PlatformLayout.h"
 #include "txdtool/Batch.h"
 #include "txdtool/Commands.h"
 #include "txdtool/DictionaryFile.h"
@@ -30,6 +31,12 @@ int ConvertAll(const CommandArguments& arguments, bool (*convert)(TextureRecord&
                std::string_view command) {
     return EditEachDictionary(command, arguments.operands, [&](const std::string& file) {
         DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
+        for (const TextureEntry& texture : dictionary.textures()) {
+            if (texture.record.platform != platform::kPlatform5) {
+                throw FileError(dictionary.shownName(),
+                                "PC textures are always stored in linear order");
+            }
+        }
         std::vector<std::string> converted;
         for (TextureEntry& texture : dictionary.textures()) {
             if (convert(texture.record)) {
