@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PngFile.h"
+#include "PreviewFile.h"
 
 #include <png.h>
 
 #include <vector>
 
 #include "AtomicFile.h"
+#include "CommandLine.h"
 #include "FileError.h"
+#include "Paths.h"
+#include "PictureFile.h"
 #include "StandardStreams.h"
 
 namespace {
@@ -24,13 +27,7 @@ std::vector<std::uint8_t> BgrBytes(const Image& image) {
     return bgr;
 }
 
-}  // namespace
-
-void WritePng(const std::string& path, const Image& image) {
-    const std::size_t count = std::size_t{image.width} * image.height;
-    if (count == 0 || image.pixels.size() != count) {
-        throw FileError(path, "the picture is empty");
-    }
+std::vector<std::uint8_t> PngBytes(const std::string& path, const Image& image) {
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     png.width = image.width;
@@ -47,6 +44,40 @@ void WritePng(const std::string& path, const Image& image) {
         throw FileError(path, "the PNG could not be encoded: " + reason);
     }
     file.resize(size);
+    return file;
+}
+
+RgbaImage OpaqueRgba(const Image& image) {
+    RgbaImage rgba{image.width, image.height, {}};
+    rgba.rgba.reserve(image.pixels.size() * 4);
+    for (const std::uint32_t pixel : image.pixels) {
+        for (const int shift : {16, 8, 0}) {
+            rgba.rgba.push_back(static_cast<std::uint8_t>(pixel >> shift));
+        }
+        rgba.rgba.push_back(0xFF);
+    }
+    return rgba;
+}
+
+}  // namespace
+
+PictureFormat PreviewFormatFor(const std::string& path) {
+    const auto format =
+        IsStandardStream(path) ? PictureFormat::Png : PictureFormatNamed(ExtensionWord(path));
+    if (!format || *format == PictureFormat::Dds) {
+        throw UsageError("a preview is written as .png, .tga or .bmp, not " + path);
+    }
+    return *format;
+}
+
+void WritePreviewFile(const std::string& path, PictureFormat format, const Image& image) {
+    const std::size_t count = std::size_t{image.width} * image.height;
+    if (count == 0 || image.pixels.size() != count) {
+        throw FileError(path, "the picture is empty");
+    }
+    const std::vector<std::uint8_t> file = format == PictureFormat::Png
+                                               ? PngBytes(path, image)
+                                               : EncodePictureFile(format, OpaqueRgba(image));
     if (IsStandardStream(path)) {
         WriteStandardOutput(file);
         return;
