@@ -70,7 +70,9 @@ StartRequest ParseCommandLine(const QStringList& arguments, QTextStream& out, QT
             << '\n';
         request.exitStatus = kUsageErrorStatus;
     } else if (parser.isSet(help)) {
-        out << HelpNamingProgram(parser.helpText(), arguments.value(0));
+        // Qt takes the name from the application, not from `arguments`.
+        out << HelpNamingProgram(parser.helpText(),
+                                 QCoreApplication::arguments().value(0, arguments.value(0)));
         request.exitStatus = 0;
     } else if (parser.isSet(version) || parser.isSet(versionV)) {
         out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
