@@ -50,7 +50,11 @@ int EditEachDictionary(std::string_view command, const std::vector<std::string>&
                 ReportNote(file, saved ? "saved" : "unchanged, not written");
             }
         } catch (const FileError& error) {
-            ReportError(error);
+            // In a batch, a complaint about another file (the picture) says which dictionary
+            // it stopped.
+            const bool aboutOther =
+                several && !error.fileName().empty() && error.fileName() != file;
+            ReportError(aboutOther ? FileError(file, error.what()) : error);
             ++failed;
         }
     }
