@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -47,9 +48,15 @@ int RunExport(const CommandArguments& arguments) {
     DictionaryFile dictionary(arguments.operands[0]);
     const std::vector<std::string> names(arguments.operands.begin() + 1, arguments.operands.end());
     const auto textures = TexturesToExport(dictionary, names);
+    RequireProducts(
+        dictionary,
+        std::ranges::count_if(textures,
+                              [](const TextureEntry* texture) {
+                                  return ExportFileName(texture->name, texture->record).has_value();
+                              }),
+        "an image file (8-bit, 32-bit or DXT)");
     const std::filesystem::path folder = ProductFolder(arguments.directory);
     GfxBinding gfx;
-    std::size_t made = 0;
     for (const TextureEntry* texture : textures) {
         const std::string product =
             (folder / ExportFileName(texture->name, texture->record).value_or("")).string();
@@ -60,14 +67,12 @@ int RunExport(const CommandArguments& arguments) {
             });
         });
         if (outcome == ExportOutcome::Exported) {
-            ++made;
             ReportProduct(product);
         } else {
             ReportNote(dictionary.shownName(),
                        "skipped " + TextureAndKind(*texture) + ": its kind has no image file");
         }
     }
-    RequireProducts(dictionary, made, "an image file (8-bit, 32-bit or DXT)");
     return 0;
 }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -70,10 +71,6 @@ std::vector<const TextureEntry*> TexturesWithPictures(DictionaryFile& dictionary
     return chosen;
 }
 
-}  // namespace
-
-namespace {
-
 // export FILE.txd NAME -o OUT: Export As of one texture to the file the user names, in the
 // format its extension names.
 int ExportOneAs(const CommandArguments& arguments, std::optional<PictureFormat> format) {
@@ -116,8 +113,12 @@ int RunExportAny(const CommandArguments& arguments) {
     DictionaryFile dictionary(arguments.operands[0]);
     const std::vector<std::string> names(arguments.operands.begin() + 1, arguments.operands.end());
     const auto textures = TexturesWithPictures(dictionary, names);
+    RequireProducts(
+        dictionary,
+        std::ranges::count_if(
+            textures, [](const TextureEntry* texture) { return HasPicture(texture->record); }),
+        "a picture");
     const std::filesystem::path folder = ProductFolder(arguments.directory);
-    std::size_t made = 0;
     for (const TextureEntry* texture : textures) {
         if (!HasPicture(texture->record)) {
             ReportNote(dictionary.shownName(),
@@ -127,9 +128,7 @@ int RunExportAny(const CommandArguments& arguments) {
         const std::string product = (folder / (texture->name + ExtensionOf(*format))).string();
         WritingProduct(product, [&] { ExportTextureAs(texture->record, product, *format); });
         ReportProduct(product);
-        ++made;
     }
-    RequireProducts(dictionary, made, "a picture");
     return 0;
 }
 

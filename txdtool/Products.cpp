@@ -28,8 +28,9 @@ void ReportProduct(const std::string& path) {
     }
 }
 
-void RequireProducts(DictionaryFile& dictionary, std::size_t made, const std::string& kinds) {
-    if (made == 0) {
+void RequireProducts(DictionaryFile& dictionary, std::ptrdiff_t possible,
+                     const std::string& kinds) {
+    if (possible == 0) {
         throw FileError(
             dictionary.shownName(),
             "nothing was exported: " + (dictionary.textures().empty()

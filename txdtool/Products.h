@@ -30,6 +30,6 @@ void WritingProduct(const std::string& path, Write&& write) {
 // Prints the path of a product made, unless -q.
 void ReportProduct(const std::string& path);
 
-// A command asked for products that made none fails, saying why: `kinds` tells which textures
-// make one ("an image file (8-bit, 32-bit or DXT)").
-void RequireProducts(DictionaryFile& dictionary, std::size_t made, const std::string& kinds);
+// A command asked for products that can make none fails before it makes anything (the -C
+// folder included), saying why: `kinds` tells which textures make one ("a picture").
+void RequireProducts(DictionaryFile& dictionary, std::ptrdiff_t possible, const std::string& kinds);

@@ -73,7 +73,7 @@ TEST_F(UserMessageTest, StatusMessageAndFiles) {
         // A file that cannot be read is in the document too.
         {"txdtool list --json nosuch.txd s.txd", 1, "\"error\": \"No such file or directory\"", {}},
         // Asked for products and none made: a failure.
-        {"txdtool export only16.txd -C out", 1, "only16.txd: nothing was exported", {}},
+        {"txdtool export only16.txd -C out", 1, "only16.txd: nothing was exported", {"!out"}},
         // A preview is written in the format its name says, or refused.
         {"txdtool preview s.txd wheel -o out.jpg", 2, "not out.jpg", {"!out.jpg"}},
         {"txdtool preview s.txd wheel -o out.bmp && head -c2 out.bmp", 0, "BM", {}},
