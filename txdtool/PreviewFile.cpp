@@ -27,8 +27,8 @@ RgbaImage OpaqueRgba(const Image& image) {
 }  // namespace
 
 PictureFormat PreviewFormatFor(const std::string& path) {
-    const auto format = IsStandardStream(path) ? PictureFormat::Png
-                                               : PictureFormatNamed(ExtensionWord(path));
+    const auto format =
+        IsStandardStream(path) ? PictureFormat::Png : PictureFormatNamed(ExtensionWord(path));
     if (!format || *format == PictureFormat::Dds) {
         throw UsageError("a preview is written as .png, .tga or .bmp, not " + path);
     }
