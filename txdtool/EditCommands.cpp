@@ -7,6 +7,7 @@
 #include "DictionaryFile.h"
 #include "FileError.h"
 #include "Flip.h"
+#include "PlatformLayout.h"
 #include "PrintableText.h"
 #include "Report.h"
 #include "Swizzle.h"
@@ -15,17 +16,23 @@ namespace {
 
 int ConvertAll(const CommandArguments& arguments, bool (*convert)(TextureRecord&),
                std::string_view command) {
-    return EditEachDictionary(command, arguments.operands,
-                              [&](DictionaryFile& dictionary, GfxBinding&) {
-                                  Edited edited;
-                                  for (TextureEntry& texture : dictionary.textures()) {
-                                      if (convert(texture.record)) {
-                                          edited.done.push_back(PrintableText(texture.name));
-                                      }
-                                  }
-                                  edited.changed = !edited.done.empty();
-                                  return edited;
-                              });
+    return EditEachDictionary(
+        command, arguments.operands, [&](DictionaryFile& dictionary, GfxBinding&) {
+            for (const TextureEntry& texture : dictionary.textures()) {
+                if (texture.record.platform != platform::kPlatform5) {
+                    throw FileError(dictionary.shownName(),
+                                    "PC textures are always stored in linear order");
+                }
+            }
+            Edited edited;
+            for (TextureEntry& texture : dictionary.textures()) {
+                if (convert(texture.record)) {
+                    edited.done.push_back(PrintableText(texture.name));
+                }
+            }
+            edited.changed = !edited.done.empty();
+            return edited;
+        });
 }
 
 bool ParseYesNo(const std::string& word) {
