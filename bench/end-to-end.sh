@@ -81,6 +81,9 @@ compare 'check big.txd' 'cat big.txd' "$txdtool" check "$work/big.txd" -- \
     sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"
 compare 'list big.txd' 'cat big.txd' "$txdtool" list "$work/big.txd" -- \
     sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"
+compare 'thumbnail big.txd (256 px)' 'cat big.txd' \
+    "$txdtool" thumbnail "$work/big.txd" "$work/thumbnail.png" -- \
+    sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"
 compare 'swizzle big.txd' 'cp big.txd' "$txdtool" swizzle "$work/edit.txd" -- \
     cp "$work/big.txd" "$work/copy.txd"
 compare 'flip big.txd ONE' 'cp + sync' "$txdtool" flip "$work/edit.txd" rgba_1024_07 -- \

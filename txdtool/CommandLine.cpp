@@ -25,6 +25,7 @@ const OptionSpec kOptions[] = {
     {kFormatOption, {"format", required_argument, nullptr, kFormat}, ""},
     {kPictureOptions, {"no-dither", no_argument, nullptr, kNoDither}, ""},
     {kPictureOptions, {"fast", no_argument, nullptr, kFast}, ""},
+    {kSizeOption, {"size", required_argument, nullptr, 's'}, "s:"},
 };
 
 bool ParseSwitch(const char* value, const std::string& option) {
@@ -111,6 +112,9 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 break;
             case kFast:
                 arguments.fastDxt = true;
+                break;
+            case 's':
+                arguments.size = ::optarg;
                 break;
             case ':':
                 throw UsageError("option " + OffendingOption(argv, ::optind, ::optopt) +
