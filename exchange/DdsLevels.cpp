@@ -10,6 +10,7 @@
 #include "DdsFile.h"
 #include "LevelChain.h"
 #include "LevelDecode.h"
+#include "PlatformLayout.h"
 #include "TexelKind.h"
 
 namespace {
@@ -50,8 +51,8 @@ UncompressedLayout LayoutOf(TexelKind kind) {
     }
 }
 
-// One uncompressed level, rows reversed so that the picture stands upright; 8-bit levels are
-// looked up in the palette first.
+// One uncompressed level, its rows from the top of the picture (reversed where the layout
+// stores them from the bottom); 8-bit levels are looked up in the palette first.
 void AppendUncompressedLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
                              std::uint32_t width, std::uint32_t height,
                              std::vector<std::uint8_t>& out) {
@@ -64,6 +65,10 @@ void AppendUncompressedLevel(const TextureRecord& record, std::span<const std::u
             out.insert(out.end(),
                        {image.rgba[i + 2], image.rgba[i + 1], image.rgba[i], image.rgba[i + 3]});
         }
+        return;
+    }
+    if (FirstRowOnTop(record)) {
+        out.insert(out.end(), level.begin(), level.end());
         return;
     }
     const std::size_t rowBytes = level.size() / height;
@@ -129,10 +134,10 @@ bool HoldsKindOf(std::span<const std::uint8_t> file, const TextureRecord& record
 }
 
 // One level as the texture stores it: DDS rows run top-down, uncompressed texture rows
-// bottom-up.
-void AppendStoredLevel(std::span<const std::uint8_t> level, std::uint32_t height, bool blocks,
+// bottom-up unless its layout keeps the top row first.
+void AppendStoredLevel(std::span<const std::uint8_t> level, std::uint32_t height, bool asIs,
                        std::vector<std::uint8_t>& out) {
-    if (blocks || height == 0) {
+    if (asIs || height == 0) {
         out.insert(out.end(), level.begin(), level.end());
         return;
     }
@@ -164,12 +169,12 @@ std::optional<StoredLevels> StoredLevelsInDds(std::span<const std::uint8_t> file
     if (levels < smaller.size() + 1 || data.size() < needed) {
         return std::nullopt;
     }
-    const bool blocks = IsDxt(TexelKindOf(record));
+    const bool asIs = IsDxt(TexelKindOf(record)) || FirstRowOnTop(record);
     StoredLevels stored;
-    AppendStoredLevel(data.first(record.pixelSize), record.height, blocks, stored.first);
+    AppendStoredLevel(data.first(record.pixelSize), record.height, asIs, stored.first);
     std::size_t at = record.pixelSize;
     for (const LevelSize& level : smaller) {
-        AppendStoredLevel(data.subspan(at, level.bytes), level.height, blocks, stored.smaller);
+        AppendStoredLevel(data.subspan(at, level.bytes), level.height, asIs, stored.smaller);
         at += level.bytes;
     }
     return stored;
