@@ -147,7 +147,7 @@ void TextureDocument::Save(GfxBinding& gfx) {
         m_opened = RewriteWholeDictionary(lock, m_opened, OriginalBytes(), m_textures);
         m_savedWhole = true;
     } else {
-        m_opened = SaveDictionary(lock, m_opened, m_textures, gfx);
+        m_opened = SaveDictionary(lock, m_opened, OriginalBytes(), m_textures, gfx);
     }
     m_undoStack->setClean();
 }
