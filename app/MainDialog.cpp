@@ -489,7 +489,7 @@ void MainDialog::SaveUnderLock() {
             m_opened = RewriteWholeDictionary(lock, m_opened, OriginalBytes(), m_textures);
             m_savedWhole = true;
         } else {
-            m_opened = SaveDictionary(lock, m_opened, m_textures, m_gfx);
+            m_opened = SaveDictionary(lock, m_opened, OriginalBytes(), m_textures, m_gfx);
         }
     } catch (const ChangedOnDiskError&) {
         if (m_prompts.AskReopenChanged(this, QFileInfo(g_txdPath).fileName())) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,6 +15,17 @@
 // ones keep their texels (16-bit 565, 1555 and 4444, 24-bit and 32-bit, the alpha mask only
 // when the texture uses alpha); 8-bit textures become A8R8G8B8 through their palette.
 std::vector<std::uint8_t> EncodeDdsWithLevels(const TextureRecord& record);
+
+// The texture's first and smaller levels as it stores them, taken byte for byte from a DDS
+// file that holds them: the texture's own size and kind (its FourCC, or the uncompressed
+// layout EncodeDdsWithLevels writes for it) and at least as many levels as the texture has.
+// Empty for any other file, 8-bit textures' included (their DDS holds colours, not indices).
+struct StoredLevels {
+    std::vector<std::uint8_t> first;
+    std::vector<std::uint8_t> smaller;
+};
+std::optional<StoredLevels> StoredLevelsInDds(std::span<const std::uint8_t> file,
+                                              const TextureRecord& record);
 
 // The first level of a picture file.
 struct FilePicture {

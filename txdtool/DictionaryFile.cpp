@@ -50,7 +50,7 @@ void DictionaryFile::Save(GfxBinding& gfx) {
     ReportingAs(m_absolutePath.string(), m_argument, [&] {
         m_opened = IsRestructured(bytes(), m_textures)
                        ? RewriteWholeDictionary(*m_lock, m_opened, bytes(), m_textures)
-                       : SaveDictionary(*m_lock, m_opened, m_textures, gfx);
+                       : SaveDictionary(*m_lock, m_opened, bytes(), m_textures, gfx);
     });
 }
 
