@@ -43,15 +43,19 @@ bool ParseSwitch(const char* value, const std::string& option) {
     throw UsageError("option --" + option + " takes yes or no, not '" + word + "'");
 }
 
-// The option getopt stopped at, as the user typed it.
+// The option getopt stopped at, as the user typed it: a long option by its long name (getopt
+// reports the long-only ones by an internal number), a short one by its letter.
 std::string OffendingOption(const std::vector<char*>& argv, int index, int shortOption) {
-    if (shortOption != 0) {
-        return std::string("-") + static_cast<char>(shortOption);
-    }
-    const std::string word = index > 0 && index <= static_cast<int>(argv.size()) - 1
+    const std::string word = index > 0 && index < static_cast<int>(argv.size())
                                  ? argv[static_cast<std::size_t>(index) - 1]
                                  : "";
-    return word.substr(0, word.find('='));
+    if (word.starts_with("--")) {
+        return word.substr(0, word.find('='));
+    }
+    if (shortOption > ' ' && shortOption < 0x7F) {
+        return std::string("-") + static_cast<char>(shortOption);
+    }
+    return word;
 }
 
 }  // namespace

@@ -2,10 +2,14 @@
 #pragma once
 
 #include <cstddef>
+#include <limits>
 #include <span>
 #include <string_view>
 
 #include "CommandLine.h"
+
+// mostOperands of a command that takes any number.
+inline constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
 
 struct Command {
     std::string_view name;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -14,8 +15,8 @@
 #include "FileError.h"
 #include "FileIo.h"
 #include "ImportFrom.h"
-#include "Paths.h"
 #include "PictureImport.h"
+#include "Products.h"
 #include "Report.h"
 #include "SafeName.h"
 
@@ -70,33 +71,63 @@ std::vector<const TextureEntry*> TexturesWithPictures(DictionaryFile& dictionary
     return chosen;
 }
 
+// export FILE.txd NAME -o OUT: Export As of one texture to the file the user names, in the
+// format its extension names.
+int ExportOneAs(const CommandArguments& arguments, std::optional<PictureFormat> format) {
+    const std::string& output = *arguments.output;
+    if (arguments.operands.size() != 2) {
+        throw UsageError("export -o writes one texture: name exactly one");
+    }
+    if (arguments.directory) {
+        throw UsageError("-o and -C cannot be given together");
+    }
+    const auto named = PictureFormatNamed(ExtensionWord(output));
+    if (!named || (format && *format != *named)) {
+        throw UsageError("the name given to -o must end in " +
+                         (format ? ExtensionOf(*format) : std::string(".png, .tga, .dds or .bmp")) +
+                         ", not " + output);
+    }
+    DictionaryFile dictionary(arguments.operands[0]);
+    const TextureEntry& texture = *TexturesWithPictures(dictionary, {arguments.operands[1]})[0];
+    WritingProduct(output, [&] { ExportTextureAs(texture.record, output, *named); });
+    ReportProduct(output);
+    return 0;
+}
+
 }  // namespace
 
 int RunExportAny(const CommandArguments& arguments) {
-    if (!arguments.format) {
-        return RunExport(arguments);
+    std::optional<PictureFormat> format;
+    if (arguments.format) {
+        format = PictureFormatNamed(*arguments.format);
+        if (!format) {
+            throw UsageError("unknown format " + *arguments.format + "; png, tga, dds or bmp");
+        }
     }
-    const auto format = PictureFormatNamed(*arguments.format);
+    if (arguments.output) {
+        return ExportOneAs(arguments, format);
+    }
     if (!format) {
-        throw UsageError("unknown format " + *arguments.format + "; png, tga, dds or bmp");
+        return RunExport(arguments);
     }
     DictionaryFile dictionary(arguments.operands[0]);
     const std::vector<std::string> names(arguments.operands.begin() + 1, arguments.operands.end());
     const auto textures = TexturesWithPictures(dictionary, names);
-    const std::filesystem::path folder = arguments.directory.value_or("");
-    if (arguments.directory) {
-        ChangeDirectory(folder, *arguments.directory);
-    }
+    RequireProducts(
+        dictionary,
+        std::ranges::count_if(
+            textures, [](const TextureEntry* texture) { return HasPicture(texture->record); }),
+        "a picture");
+    const std::filesystem::path folder = ProductFolder(arguments.directory);
     for (const TextureEntry* texture : textures) {
         if (!HasPicture(texture->record)) {
             ReportNote(dictionary.shownName(),
                        "skipped " + TextureAndKind(*texture) + ": its kind makes no picture");
             continue;
         }
-        const std::string fileName = texture->name + ExtensionOf(*format);
-        ReportingAs(fileName, (folder / fileName).string(),
-                    [&] { ExportTextureAs(texture->record, fileName, *format); });
-        Output() << (folder / fileName).string() << '\n';
+        const std::string product = (folder / (texture->name + ExtensionOf(*format))).string();
+        WritingProduct(product, [&] { ExportTextureAs(texture->record, product, *format); });
+        ReportProduct(product);
     }
     return 0;
 }

@@ -2,12 +2,13 @@
 #include "Commands.h"
 #include "DictionaryFile.h"
 #include "FileError.h"
-#include "PngFile.h"
 #include "Preview.h"
+#include "PreviewFile.h"
+#include "Products.h"
 #include "StandardStreams.h"
 
-// preview FILE.txd NAME -o OUT.png, or the older FILE.txd NAME OUT.png; "-o -" writes the
-// picture to standard output.
+// preview FILE.txd NAME -o OUT.png (or .tga, .bmp), or the older FILE.txd NAME OUT.png; "-o -"
+// writes a PNG to standard output.
 int RunPreview(const CommandArguments& arguments) {
     const auto& operands = arguments.operands;
     const std::size_t expected = arguments.output ? 2 : 3;
@@ -17,10 +18,9 @@ int RunPreview(const CommandArguments& arguments) {
                                                       : "too many arguments for preview");
     }
     const std::string& output = arguments.output ? *arguments.output : operands[2];
+    const PictureFormat format = PreviewFormatFor(output);
     DictionaryFile dictionary(operands[0]);
     const TextureEntry& texture = dictionary.Find(operands[1]);
-    const std::string outputPath =
-        IsStandardStream(output) ? output : std::filesystem::absolute(output).string();
     GfxBinding gfx;
     const PreviewPicture picture = RenderPreview(texture.record, gfx);
     switch (picture.change) {
@@ -33,6 +33,6 @@ int RunPreview(const CommandArguments& arguments) {
         case PreviewPicture::Change::Show:
             break;
     }
-    WritePng(output, picture.image);
+    WritingProduct(output, [&] { WritePreviewFile(output, format, picture.image); });
     return 0;
 }

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The README's examples, run as written: every txdtool line of its sh blocks, in order, on
+// dictionaries and pictures of the names the examples use.
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "TxdtoolTest.h"
+
+namespace {
+
+// The lines of the README's sh blocks that run txdtool, comments left out.
+std::vector<std::string> ExampleLines() {
+    std::ifstream readme(README_PATH);
+    std::vector<std::string> lines;
+    bool inBlock = false;
+    for (std::string line; std::getline(readme, line);) {
+        if (line.starts_with("```")) {
+            inBlock = !inBlock && line == "```sh";
+        } else if (inBlock && !line.starts_with('#') &&
+                   line.find("txdtool ") != std::string::npos) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+TEST_F(TxdtoolTest, ReadmeExamplesRunAsWritten) {
+    auto textures = StandardSampleTextures();
+    textures[0].name = "wheel";
+    for (const char* folder : {"maps", "cars", "bin"}) {
+        std::filesystem::create_directory(folder);
+    }
+    for (const char* file : {"cars.txd", "a.txd", "b.txd", "download.txd", "maps/m1.txd",
+                             "maps/m2.txd", "cars/c1.txd", "cars/c2.txd"}) {
+        WriteDictionary(file, textures);
+    }
+    for (const char* picture : {"radar.png", "arrow.tga", "minimap.png"}) {
+        ASSERT_EQ(RunShellLine(std::string("txdtool export cars.txd wheel -o ") + picture).status,
+                  0);
+    }
+    // A viewer that takes the picture without a display.
+    std::ofstream("bin/display") << "#!/bin/sh\ncat >/dev/null\n";
+    ::chmod("bin/display", 0755);
+
+    const std::vector<std::string> lines = ExampleLines();
+    EXPECT_GE(lines.size(), 20u);
+    for (const std::string& line : lines) {
+        const ToolRun run = RunShellLine("PATH=\"$PWD/bin:$PATH\"; " + line);
+        EXPECT_EQ(run.status, 0) << line << "\n" << run.err;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+#include "BitmapImage.h"
+
+#include "PictureFormat.h"
+
+// The format `path`'s extension names: .png, .tga or .bmp; "-" (standard output) is PNG. Any
+// other extension is a UsageError.
+PictureFormat PreviewFormatFor(const std::string& path);
+
+// Writes the picture, opaque as the editor shows it: PNG as 8-bit RGB. A FileError names `path`
+// and the reason.
+void WritePreviewFile(const std::string& path, PictureFormat format, const Image& image);
