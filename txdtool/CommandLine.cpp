@@ -5,7 +5,7 @@
 
 namespace {
 
-enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast };
+enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kLinear };
 
 struct OptionSpec {
     unsigned flag;  // kNoOptions: every command takes it
@@ -26,6 +26,7 @@ const OptionSpec kOptions[] = {
     {kPictureOptions, {"no-dither", no_argument, nullptr, kNoDither}, ""},
     {kPictureOptions, {"fast", no_argument, nullptr, kFast}, ""},
     {kSizeOption, {"size", required_argument, nullptr, 's'}, "s:"},
+    {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
 };
 
 bool ParseSwitch(const char* value, const std::string& option) {
@@ -115,6 +116,9 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 break;
             case 's':
                 arguments.size = ::optarg;
+                break;
+            case kLinear:
+                arguments.linear = true;
                 break;
             case ':':
                 throw UsageError("option " + OffendingOption(argv, ::optind, ::optopt) +

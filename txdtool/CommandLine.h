@@ -24,6 +24,7 @@ enum OptionFlags : unsigned {
     kFormatOption = 1u << 5,     // --format=FORMAT
     kPictureOptions = 1u << 6,   // --no-dither, --fast
     kSizeOption = 1u << 7,       // -s SIZE
+    kLinearOption = 1u << 8,     // --linear
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -48,6 +49,7 @@ struct CommandArguments {
     bool noDither = false;
     bool fastDxt = false;
     std::optional<std::string> size;
+    bool linear = false;
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);
