@@ -23,6 +23,7 @@ enum OptionFlags : unsigned {
     kOutputOption = 1u << 4,     // -o FILE, "-" for standard output
     kFormatOption = 1u << 5,     // --format=FORMAT
     kPictureOptions = 1u << 6,   // --no-dither, --fast
+    kLintOptions = 1u << 7,      // --strict, --ignore=RULE,...
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -46,6 +47,8 @@ struct CommandArguments {
     std::optional<std::string> format;
     bool noDither = false;
     bool fastDxt = false;
+    bool strict = false;
+    std::vector<std::string> ignoredRules;  // as given, unchecked
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);
