@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The dictionary reader, then every pixel operation the editor offers on each texture it lists.
+// The dictionary reader, the checks of lint, then every pixel operation the editor offers on
+// each texture it lists, and diff of the result against the file.
 #include <span>
 
 #include "AlphaFlag.h"
+#include "DictionaryDiff.h"
+#include "DictionaryLint.h"
 #include "DictionaryReader.h"
 #include "FieldTexts.h"
 #include "FileError.h"
@@ -17,6 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const FileError&) {
         return 0;
     }
+    tinplate::LintDictionary(std::span(data, size), entries);
+    const std::vector<TextureEntry> read = entries;
     FieldTexts texts;
     for (TextureEntry& entry : entries) {
         TextureRecord& record = entry.record;
@@ -27,5 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FlipTexture(record);
         SetAlpha(record, record.hasAlpha == 0);
     }
+    tinplate::DiffDictionaries(read, entries);
     return 0;
 }
