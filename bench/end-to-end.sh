@@ -86,6 +86,9 @@ compare 'lint big.txd' 'cat big.txd' "$txdtool" lint "$work/big.txd" -- \
     sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"
 compare 'diff big.txd copy' 'cmp big.txd copy' "$txdtool" diff "$work/big.txd" "$work/same.txd" -- \
     cmp "$work/big.txd" "$work/same.txd"
+compare 'thumbnail big.txd (256 px)' 'cat big.txd' \
+    "$txdtool" thumbnail "$work/big.txd" "$work/thumbnail.png" -- \
+    sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"
 compare 'swizzle big.txd' 'cp big.txd' "$txdtool" swizzle "$work/edit.txd" -- \
     cp "$work/big.txd" "$work/copy.txd"
 compare 'flip big.txd ONE' 'cp + sync' "$txdtool" flip "$work/edit.txd" rgba_1024_07 -- \

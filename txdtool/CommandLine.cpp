@@ -30,6 +30,7 @@ const OptionSpec kOptions[] = {
     {kPictureOptions, {"fast", no_argument, nullptr, kFast}, ""},
     {kLintOptions, {"strict", no_argument, nullptr, kStrict}, ""},
     {kLintOptions, {"ignore", required_argument, nullptr, kIgnore}, ""},
+    {kSizeOption, {"size", required_argument, nullptr, 's'}, "s:"},
 };
 
 bool ParseSwitch(const char* value, const std::string& option) {
@@ -126,6 +127,9 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                     arguments.ignoredRules.emplace_back(rest.substr(0, comma));
                     rest.remove_prefix(std::min(comma + 1, rest.size()));
                 }
+                break;
+            case 's':
+                arguments.size = ::optarg;
                 break;
             case ':':
                 throw UsageError("option " + OffendingOption(argv, ::optind, ::optopt) +

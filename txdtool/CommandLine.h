@@ -23,7 +23,8 @@ enum OptionFlags : unsigned {
     kOutputOption = 1u << 4,     // -o FILE, "-" for standard output
     kFormatOption = 1u << 5,     // --format=FORMAT
     kPictureOptions = 1u << 6,   // --no-dither, --fast
-    kLintOptions = 1u << 7,      // --strict, --ignore=RULE,...
+    kSizeOption = 1u << 7,       // -s SIZE
+    kLintOptions = 1u << 8,      // --strict, --ignore=RULE,...
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -49,6 +50,7 @@ struct CommandArguments {
     bool fastDxt = false;
     bool strict = false;
     std::vector<std::string> ignoredRules;  // as given, unchecked
+    std::optional<std::string> size;
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);

@@ -106,6 +106,14 @@ constexpr Command kCommands[] = {
      "  -o, --output=OUT.png   where to write it; - for standard output (OUT.png may also\n"
      "                         follow NAME)\n",
      2, 3, kOutputOption, RunPreview},
+    {"thumbnail", "thumbnail [-s SIZE] FILE.txd OUT.png",
+     "write a picture of the largest textures as PNG, for file managers",
+     "A grid of the dictionary's largest textures (up to 16, largest first), each fitted into\n"
+     "its cell on a transparent background; a single texture fills the picture. Each is made\n"
+     "from its smallest stored level that is at least as large as its cell. Nothing but\n"
+     "OUT.png is written, and nothing at all when there is no texture to show.\n"
+     "  -s, --size=SIZE   the longest side of the picture, 1 to 4096 (default 256)\n",
+     2, 2, kSizeOption, RunThumbnail},
 };
 
 }  // namespace

@@ -30,3 +30,6 @@ int RunAlpha(const CommandArguments& arguments);
 
 // The picture (PreviewCommand.cpp)
 int RunPreview(const CommandArguments& arguments);
+
+// The dictionary at a glance, for file managers (ThumbnailCommand.cpp)
+int RunThumbnail(const CommandArguments& arguments);

@@ -24,24 +24,19 @@ std::vector<std::uint8_t> BgrBytes(const Image& image) {
     return bgr;
 }
 
-}  // namespace
-
-void WritePng(const std::string& path, const Image& image) {
-    const std::size_t count = std::size_t{image.width} * image.height;
-    if (count == 0 || image.pixels.size() != count) {
-        throw FileError(path, "the picture is empty");
-    }
+// Encodes `bytes` (rows top to bottom in libpng's `format`) and writes the file.
+void WriteEncoded(const std::string& path, std::uint32_t width, std::uint32_t height,
+                  std::uint32_t format, const std::vector<std::uint8_t>& bytes) {
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
-    png.width = image.width;
-    png.height = image.height;
-    png.format = PNG_FORMAT_BGR;
-    // The fastest compression: a preview is written once and read once.
+    png.width = width;
+    png.height = height;
+    png.format = format;
+    // The fastest compression: previews and thumbnails are small, and are wanted at once.
     png.flags = PNG_IMAGE_FLAG_FAST;
-    const std::vector<std::uint8_t> bgr = BgrBytes(image);
     png_alloc_size_t size = PNG_IMAGE_PNG_SIZE_MAX(png);
     std::vector<std::uint8_t> file(size);
-    if (png_image_write_to_memory(&png, file.data(), &size, 0, bgr.data(), 0, nullptr) == 0) {
+    if (png_image_write_to_memory(&png, file.data(), &size, 0, bytes.data(), 0, nullptr) == 0) {
         const std::string reason = png.message;
         png_image_free(&png);
         throw FileError(path, "the PNG could not be encoded: " + reason);
@@ -52,4 +47,22 @@ void WritePng(const std::string& path, const Image& image) {
         return;
     }
     WriteProductFile(path, {file});
+}
+
+}  // namespace
+
+void WritePng(const std::string& path, const Image& image) {
+    const std::size_t count = std::size_t{image.width} * image.height;
+    if (count == 0 || image.pixels.size() != count) {
+        throw FileError(path, "the picture is empty");
+    }
+    WriteEncoded(path, image.width, image.height, PNG_FORMAT_BGR, BgrBytes(image));
+}
+
+void WritePng(const std::string& path, const RgbaImage& image) {
+    const std::size_t count = std::size_t{image.width} * image.height;
+    if (count == 0 || image.rgba.size() != count * 4) {
+        throw FileError(path, "the picture is empty");
+    }
+    WriteEncoded(path, image.width, image.height, PNG_FORMAT_RGBA, image.rgba);
 }

@@ -4,7 +4,11 @@
 #include <string>
 
 #include "BitmapImage.h"
+#include "RgbaImage.h"
 
 // Writes the picture as an 8-bit RGB PNG: the editor shows its pictures opaque. A FileError
 // names `path`; "-" is standard output.
 void WritePng(const std::string& path, const Image& image);
+
+// The same for a picture with alpha, written as an 8-bit RGBA PNG.
+void WritePng(const std::string& path, const RgbaImage& image);

@@ -21,6 +21,7 @@ foreach(path
         ${shared}/applications/txd-tinplate.desktop
         ${shared}/icons/hicolor/scalable/apps/txd-tinplate.svg
         ${shared}/mime/packages/txd-tinplate.xml
+        ${shared}/thumbnailers/txd-tinplate.thumbnailer
         ${shared}/metainfo/example.txd_tinplate.TxdTinplate.metainfo.xml
         ${shared}/doc/txd-tinplate/copyright ${shared}/doc/txd-tinplate/changelog.Debian.gz)
     string(FIND "${contents}" " ${path}\n" at)

@@ -37,7 +37,7 @@ ToolRun Run(std::vector<std::string> prefix, const std::vector<std::string>& arg
              ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH) != 0)) {
             ::_exit(kCannotDropOverride);
         }
-        ::execv(argv[0], argv.data());
+        ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
     int status = 0;
@@ -72,6 +72,10 @@ ToolRun RunTxdtoolWithoutGfx(const std::vector<std::string>& arguments) {
     return Run({DynamicLoader(), "--inhibit-rpath", std::string(":") + TXDTOOL_PATH,
                 "--library-path", DDS_ONLY_LIBRARY_DIR, TXDTOOL_PATH},
                arguments);
+}
+
+ToolRun RunProgram(const std::vector<std::string>& words) {
+    return Run({}, words);
 }
 
 ToolRun RunTxdtoolWithoutOverride(const std::vector<std::string>& arguments) {

@@ -13,6 +13,8 @@ struct ToolRun {
     std::string err;
 };
 ToolRun RunTxdtool(const std::vector<std::string>& arguments);
+// Any program, found on PATH unless named by its path, with its words.
+ToolRun RunProgram(const std::vector<std::string>& words);
 // Started by the dynamic loader with the program's RUNPATH ignored and a library path that
 // holds only libmwdds.so: the run-time image library cannot be found.
 ToolRun RunTxdtoolWithoutGfx(const std::vector<std::string>& arguments);

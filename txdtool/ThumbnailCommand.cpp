@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <charconv>
+
+#include "Commands.h"
+#include "DictionaryFile.h"
+#include "DictionaryThumbnail.h"
+#include "FileError.h"
+#include "PngFile.h"
+
+namespace {
+
+constexpr std::uint32_t kDefaultSize = 256;
+constexpr std::uint32_t kLargestSize = 4096;
+
+std::uint32_t ParseSize(const std::optional<std::string>& word) {
+    if (!word) {
+        return kDefaultSize;
+    }
+    std::uint32_t size = 0;
+    const auto [end, error] = std::from_chars(word->data(), word->data() + word->size(), size);
+    if (error != std::errc() || end != word->data() + word->size() || size == 0 ||
+        size > kLargestSize) {
+        throw UsageError("the size is a number from 1 to " + std::to_string(kLargestSize) +
+                         ", not " + *word);
+    }
+    return size;
+}
+
+}  // namespace
+
+// thumbnail [-s SIZE] FILE.txd OUT.png: all in memory and nothing written but OUT.png, as file
+// managers run it in a sandbox that may offer no other writable folder.
+int RunThumbnail(const CommandArguments& arguments) {
+    const std::uint32_t size = ParseSize(arguments.size);
+    DictionaryFile dictionary(arguments.operands[0]);
+    const RgbaImage picture = DictionaryThumbnail(dictionary.textures(), size);
+    if (picture.rgba.empty()) {
+        throw FileError(dictionary.shownName(), "the dictionary holds no texture with a picture");
+    }
+    WritePng(arguments.operands[1], picture);
+    return 0;
+}
