@@ -64,12 +64,22 @@ toggle_alpha() {
     "$txdtool" alpha "$1" "$2" $flag
 }
 
+# Converts dictionary $1 to platform 9 and back to 5 at alternate calls, so that each one
+# rewrites the whole file.
+toggle_platform() {
+    state="$work/platform"
+    if [ "$(cat "$state" 2>/dev/null)" = 9 ]; then target=5; else target=9; fi
+    echo $target >"$state"
+    "$txdtool" platform "$1" $target
+}
+
 echo "Making the dictionaries in $work ..."
 "$txdgen" --set rgba-256mib "$work/big.txd"
 "$txdgen" --set pal8-2048 "$work/pal8.txd"
 "$txdgen" --set dxt1-2048 "$work/dxt1.txd"
 "$txdtool" export "$work/dxt1.txd" -C "$work" >/dev/null
 cp "$work/big.txd" "$work/edit.txd"
+cp "$work/big.txd" "$work/platform.txd"
 cp "$work/big.txd" "$work/same.txd"
 cat "$work/big.txd" "$work/edit.txd" "$work/same.txd" >/dev/null  # warm the page cache
 size=$(wc -c <"$work/big.txd")
@@ -95,6 +105,8 @@ compare 'flip big.txd ONE' 'cp + sync' "$txdtool" flip "$work/edit.txd" rgba_102
     copy_and_sync "$work/big.txd" "$work/copy.txd"
 compare 'alpha big.txd ONE (32-bit)' 'cp + sync' toggle_alpha "$work/edit.txd" rgba_1024_07 -- \
     copy_and_sync "$work/big.txd" "$work/copy.txd"
+compare 'platform big.txd 9, then 5 (every level reordered)' 'cp + sync' \
+    toggle_platform "$work/platform.txd" -- copy_and_sync "$work/big.txd" "$work/copy.txd"
 compare 'alpha pal8.txd (8-bit 2048², full chain rebuilt)' 'cp big.txd' \
     toggle_alpha "$work/pal8.txd" pal8_2048 -- cp "$work/big.txd" "$work/copy.txd"
 mkdir "$work/chain"

@@ -25,6 +25,7 @@ constexpr Field kFields[] = {
     {"has_alpha", [](const TextureRecord& r) -> std::int64_t { return r.hasAlpha; }},
     {"alpha_flags", [](const TextureRecord& r) -> std::int64_t { return r.alphaFlags; }},
     {"filter_flags", [](const TextureRecord& r) -> std::int64_t { return r.filterFlags; }},
+    {"platform", [](const TextureRecord& r) -> std::int64_t { return r.platform; }},
 };
 
 bool SameBuffer(const ByteBuffer& a, const ByteBuffer& b) {

@@ -3,9 +3,7 @@
 #include "DictionaryLint.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "ByteOrder.h"
 #include "DictionaryReader.h"
 #include "LintContext.h"
 #include "LintRules.h"
@@ -13,11 +11,6 @@
 namespace tinplate {
 
 namespace {
-
-constexpr std::uint32_t kPlatformOffset = block::kStructDataOffset;
-constexpr std::uint32_t kMaskNameOffset = block::kNameOffset + block::kNameSize;
-// What the whole-file writer gives a texture it lays out.
-constexpr std::uint32_t kWrittenPlatform = 5;
 
 std::size_t RuleOrder(std::string_view name) {
     const auto rules = LintRules();
@@ -29,15 +22,11 @@ std::size_t RuleOrder(std::string_view name) {
 
 LintedTexture Linted(std::span<const std::uint8_t> file, const std::vector<TextureEntry>& textures,
                      std::size_t index) {
-    const TextureEntry& entry = textures[index];
-    const TextureRecord& r = entry.record;
-    LintedTexture texture{index, &entry, kWrittenPlatform, {}, {}};
+    const TextureRecord& r = textures[index].record;
+    LintedTexture texture{index, &textures[index], {}};
     if (!r.laidOutAnew && r.headerOffset < r.blockEnd && r.blockEnd <= file.size() &&
         r.blockEnd - r.headerOffset >= block::kPaletteOffset) {
         texture.block = file.subspan(r.headerOffset, r.blockEnd - r.headerOffset);
-        texture.platform = ReadLe32(texture.block, kPlatformOffset);
-        const char* mask = reinterpret_cast<const char*>(texture.block.data() + kMaskNameOffset);
-        texture.maskName.assign(mask, ::strnlen(mask, block::kNameSize));
     }
     return texture;
 }

@@ -14,8 +14,7 @@ namespace tinplate {
 // Every finding of every rule, texture by texture in dictionary order (each texture's in the
 // order of LintRules), then the file's own. `fileBytes` is the file the textures were read
 // from (empty for none): textures that still sit in it are also checked for what the reader
-// tolerates, and give their platform and mask name. Textures laid out anew are platform 5
-// without a mask name, as the writer writes them.
+// tolerates.
 std::vector<Finding> LintDictionary(std::span<const std::uint8_t> fileBytes,
                                     const std::vector<TextureEntry>& textures);
 

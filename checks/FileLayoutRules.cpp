@@ -7,13 +7,13 @@
 #include "DictionaryReader.h"
 #include "LintContext.h"
 #include "LintRules.h"
+#include "PlatformLayout.h"
 
 namespace tinplate {
 
 namespace {
 
 constexpr std::uint32_t kLevelSizeOffset = block::kPaletteOffset - 4;
-constexpr std::uint32_t kLevelSizePlatform = 5;  // one size word before all levels
 
 std::string Hex(std::uint32_t value) {
     char text[16];
@@ -33,7 +33,7 @@ void CheckSizeWords(const LintedTexture& texture, FindingList& findings) {
     const std::uint64_t contents = r.pixelOffset - r.headerOffset + levels;
     const std::uint64_t structEnd =
         block::kStructDataOffset + std::uint64_t{ReadLe32(bytes, block::kStructSizeOffset)};
-    if (texture.platform == kLevelSizePlatform && ReadLe32(bytes, kLevelSizeOffset) != levels) {
+    if (ReadLe32(bytes, kLevelSizeOffset) != levels) {
         const std::uint32_t word = ReadLe32(bytes, kLevelSizeOffset);
         findings.Add(&texture, rule::kSizeRounded,
                      "the level data's size word says " + std::to_string(word) +
@@ -93,7 +93,11 @@ void CheckBlockLayout(const LintedTexture& texture, FindingList& findings) {
                          (outer ? "a texture" : "a struct"),
                      {{"type", outer ? blockType : structType}});
     }
-    CheckSizeWords(texture, findings);
+    // Platform 5 keeps one size word in front of all levels; the Direct3D layouts keep one per
+    // level, which their reader checks.
+    if (texture.entry->record.platform == platform::kPlatform5) {
+        CheckSizeWords(texture, findings);
+    }
     CheckTrailingChunks(texture, findings);
 }
 

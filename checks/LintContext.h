@@ -17,8 +17,6 @@ namespace tinplate {
 struct LintedTexture {
     std::size_t index = 0;
     const TextureEntry* entry = nullptr;
-    std::uint32_t platform = 0;
-    std::string maskName;
     // The texture's block in the file; empty when it is laid out anew.
     std::span<const std::uint8_t> block;
 };

@@ -49,7 +49,7 @@ void CheckNames(std::span<const LintedTexture> textures, FindingList& findings) 
             findings.Add(&texture, rule::kNameEmpty, "the name is empty");
         }
         CheckText(texture, name, "name", findings);
-        CheckText(texture, texture.maskName, "mask name", findings);
+        CheckText(texture, texture.entry->record.maskName, "mask name", findings);
         const auto [first, isNew] = seen.emplace(Folded(name), &texture);
         if (!isNew && !name.empty()) {
             findings.Add(&texture, rule::kNameDuplicate,

@@ -2,14 +2,16 @@
 // The table of platform limits.
 #include "PlatformLimits.h"
 
+#include "PlatformLayout.h"
+
 namespace tinplate {
 
 namespace {
 
 constexpr PlatformLimits kPlatforms[] = {
-    {5, 1024, true},
-    {8, 4096, false},
-    {9, 4096, false},
+    {platform::kPlatform5, 1024, true},
+    {platform::kD3d8, 4096, false},
+    {platform::kD3d9, 4096, false},
 };
 
 }  // namespace

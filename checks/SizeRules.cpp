@@ -29,12 +29,12 @@ int FullChain(const TextureRecord& r) {
 void CheckSizes(const LintedTexture& texture, std::span<const StoredLevel> levels,
                 FindingList& findings) {
     const TextureRecord& r = texture.entry->record;
-    const std::optional<PlatformLimits> limits = LimitsOfPlatform(texture.platform);
+    const std::optional<PlatformLimits> limits = LimitsOfPlatform(r.platform);
     if (!std::has_single_bit(r.width) || !std::has_single_bit(r.height)) {
         if (limits && limits->swizzlesUncompressed && !IsBlockCompressed(r)) {
             findings.Add(&texture, rule::kSwizzleSize,
                          "the sides (" + SidesText(r) + ") are not powers of two, so platform " +
-                             std::to_string(texture.platform) +
+                             std::to_string(r.platform) +
                              " cannot swizzle this uncompressed texture",
                          Sides(r));
         } else {
@@ -47,7 +47,7 @@ void CheckSizes(const LintedTexture& texture, std::span<const StoredLevel> level
         values.push_back({"maximum", limits->maxSide});
         findings.Add(&texture, rule::kMaxSize,
                      "the sides (" + SidesText(r) + ") are longer than platform " +
-                         std::to_string(texture.platform) + "'s maximum of " +
+                         std::to_string(r.platform) + "'s maximum of " +
                          std::to_string(limits->maxSide),
                      std::move(values));
     }

@@ -9,6 +9,7 @@
 #include "DdsFile.h"
 #include "LevelChain.h"
 #include "LevelDecode.h"
+#include "PlatformLayout.h"
 #include "TexelKind.h"
 
 namespace {
@@ -49,8 +50,8 @@ UncompressedLayout LayoutOf(TexelKind kind) {
     }
 }
 
-// One uncompressed level, rows reversed so that the picture stands upright; 8-bit levels are
-// looked up in the palette first.
+// One uncompressed level, its rows from the top of the picture (reversed where the layout
+// stores them from the bottom); 8-bit levels are looked up in the palette first.
 void AppendUncompressedLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
                              std::uint32_t width, std::uint32_t height,
                              std::vector<std::uint8_t>& out) {
@@ -63,6 +64,10 @@ void AppendUncompressedLevel(const TextureRecord& record, std::span<const std::u
             out.insert(out.end(),
                        {image.rgba[i + 2], image.rgba[i + 1], image.rgba[i], image.rgba[i + 3]});
         }
+        return;
+    }
+    if (FirstRowOnTop(record)) {
+        out.insert(out.end(), level.begin(), level.end());
         return;
     }
     const std::size_t rowBytes = level.size() / height;

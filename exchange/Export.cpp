@@ -24,7 +24,7 @@ void MakeTarga(const std::string& name, const TextureRecord& record, std::uint16
     NameBuffer destination(base);
     WorkBlock block;
     WorkingFiles working{bitmap};
-    WriteWorkingBitmap(bitmap, record, bitsPerPixel);
+    WritePictureBitmap(bitmap, record, bitsPerPixel);
     RemoveFileQuietly(base + ".tga");
     gfx._bmptoanys(source.word(), destination.word(), block.word(), 24, 0);
     RequireGfxProduct(gfx, "_bmptoanys", base + ".tga", name + ".tga");

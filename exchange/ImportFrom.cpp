@@ -14,6 +14,7 @@
 #include "LevelDecode.h"
 #include "PaletteLevels.h"
 #include "PictureFile.h"
+#include "PlatformLayout.h"
 #include "TexelKind.h"
 
 namespace {
@@ -31,9 +32,10 @@ std::vector<std::uint8_t> SmallerLevelsFrom(const TextureRecord& record, const R
     std::vector<std::uint8_t> levels;
     for (const LevelSize& size : SmallerLevelSizes(record)) {
         const RgbaImage scaled = BoxFilter(image, size.width, size.height);
-        const std::vector<std::uint8_t> level =
-            kind == TexelKind::Palette ? MapToPalette(palette, scaled, UsesAlpha(record))
-                                       : EncodeLevel(kind, scaled, quality);
+        std::vector<std::uint8_t> level = kind == TexelKind::Palette
+                                              ? MapToPalette(palette, scaled, UsesAlpha(record))
+                                              : EncodeLevel(kind, scaled, quality);
+        PutRowsInStoredOrder(record, level, size.height);
         levels.insert(levels.end(), level.begin(), level.end());
     }
     return levels;
@@ -60,6 +62,7 @@ NewLevels Convert(const TextureRecord& record, FilePicture picture,
         levels.pixels = sameBlocks ? std::move(picture.blocks)
                                    : EncodeLevel(kind, picture.image, options.dxtQuality);
     }
+    PutRowsInStoredOrder(record, levels.pixels, record.height);
     levels.smallerLevels =
         SmallerLevelsFrom(record, picture.image, levels.palette, options.dxtQuality);
     return levels;

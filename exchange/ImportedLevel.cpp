@@ -6,6 +6,7 @@
 #include "ByteOrder.h"
 #include "DdsFile.h"
 #include "FileError.h"
+#include "PlatformLayout.h"
 #include "PrintableText.h"
 #include "WorkingBitmap.h"
 
@@ -63,8 +64,12 @@ ImportedLevel TakeFromBitmap(std::span<const std::uint8_t> bitmap, const std::st
                                         std::to_string(bitmap.size()) + " bytes, " +
                                         std::to_string(needed) + " needed");
     }
-    return {Copy(bitmap, layout.paletteAt, record.paletteSize),
-            Copy(bitmap, expectedPixelsAt, record.pixelSize)};
+    ImportedLevel level{Copy(bitmap, layout.paletteAt, record.paletteSize),
+                        Copy(bitmap, expectedPixelsAt, record.pixelSize)};
+    // The bitmap's rows run from the bottom of the picture.
+    PutRowsInStoredOrder(record, std::span(level.pixels.data(), level.pixels.size()),
+                         record.height);
+    return level;
 }
 
 ImportedLevel TakeFromDds(std::span<const std::uint8_t> dds, const TextureRecord& record,

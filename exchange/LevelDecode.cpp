@@ -3,6 +3,7 @@
 
 #include <squish.h>
 
+#include "PlatformLayout.h"
 #include "TexelKind.h"
 
 namespace {
@@ -89,9 +90,11 @@ RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t>
         }
     } else {
         const std::size_t texelBytes = TexelBytes(kind);
+        const bool topDown = FirstRowOnTop(record);
         for (std::uint32_t y = 0; y < height; ++y) {
             const std::uint8_t* stored = level.data() + std::size_t{y} * width * texelBytes;
-            std::uint8_t* out = image.rgba.data() + std::size_t{height - 1 - y} * width * 4;
+            const std::uint32_t row = topDown ? y : height - 1 - y;
+            std::uint8_t* out = image.rgba.data() + std::size_t{row} * width * 4;
             for (std::uint32_t x = 0; x < width; ++x) {
                 ReadTexel(kind, stored + x * texelBytes, record.palette, out + x * 4);
             }

@@ -34,16 +34,10 @@ std::vector<StoredLevel> StoredLevels(const TextureRecord& record) {
         return levels;
     }
     levels.push_back({record.width, record.height, {record.pixels.data(), record.pixels.size()}});
-    const std::vector<LevelSize> smaller = SmallerLevelSizes(record);
-    for (const LevelSize& level : smaller) {
-        const std::uint64_t at = level.offset - smaller.front().offset;
-        if (at + level.bytes > record.smallerLevels.size()) {
-            break;
-        }
-        levels.push_back(
-            {level.width,
-             level.height,
-             {record.smallerLevels.data() + at, static_cast<std::size_t>(level.bytes)}});
+    const std::vector<LevelSize> sizes = SmallerLevelSizes(record);
+    const auto smaller = SmallerLevelBytes(record);
+    for (std::size_t i = 0; i < smaller.size(); ++i) {
+        levels.push_back({sizes[i].width, sizes[i].height, smaller[i]});
     }
     return levels;
 }
@@ -74,6 +68,7 @@ StoredLevel Sample(const TextureRecord& record, const StoredLevel& level, std::u
 
 TextureRecord LevelForSize(const TextureRecord& record, std::uint32_t width, std::uint32_t height) {
     TextureRecord level;
+    level.platform = record.platform;
     level.depth = record.depth;
     level.compression = record.compression;
     level.alphaFlags = record.alphaFlags;

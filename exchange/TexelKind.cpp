@@ -6,6 +6,7 @@ namespace {
 constexpr std::uint32_t kPixelFormatBits = 0x0F00;
 constexpr std::uint32_t kFormat1555 = 0x0100;
 constexpr std::uint32_t kFormat4444 = 0x0300;
+constexpr std::uint32_t kFormat555 = 0x0A00;
 
 }  // namespace
 
@@ -28,6 +29,9 @@ TexelKind TexelKindOf(const TextureRecord& record) {
         case 16:
             switch (record.alphaFlags & kPixelFormatBits) {
                 case kFormat1555:
+                    return TexelKind::Argb1555;
+                // 1555 whose top bit is always set: the same channels, opaque.
+                case kFormat555:
                     return TexelKind::Argb1555;
                 case kFormat4444:
                     return TexelKind::Argb4444;

@@ -6,6 +6,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "PlatformLayout.h"
 #include "TexelLayout.h"
 
 namespace {
@@ -262,7 +263,9 @@ bool ConvertTexture(TextureRecord& record, TileTransform transform) {
     const std::uint32_t texelBytes = TexelBytes(record);
     const std::uint32_t width = record.width;
     const std::uint32_t height = record.height;
-    if (!IsPowerOfTwoAtLeast2(width) || !IsPowerOfTwoAtLeast2(height) ||
+    // The Direct3D layouts store every level in row order, always.
+    if (record.platform != platform::kPlatform5 || !IsPowerOfTwoAtLeast2(width) ||
+        !IsPowerOfTwoAtLeast2(height) ||
         !HoldsWholeTexels(record, texelBytes)) {
         return false;
     }

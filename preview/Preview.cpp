@@ -35,7 +35,7 @@ PreviewPicture RenderPreview(const TextureRecord& record, GfxBinding& gfx) {
     if (record.compression == compression::kNone && (record.depth == 8 || record.depth == 32)) {
         const std::string bitmap = WorkingPath(kTempBitmap);
         WorkingFiles cleanup{bitmap};
-        WriteWorkingBitmap(bitmap, record, static_cast<std::uint16_t>(record.depth));
+        WritePictureBitmap(bitmap, record, static_cast<std::uint16_t>(record.depth));
         return LoadWorkingBitmap(record, bitmap, gfx);
     }
     if (IsBlockCompressed(record)) {

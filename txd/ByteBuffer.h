@@ -13,8 +13,9 @@
 // gives the buffer its own copy. So a dictionary costs one read of the file, and a texture
 // costs memory of its own only once it is edited.
 //
-// Const access never copies: read through a const reference (std::as_const) wherever nothing
-// is to change.
+// Const access never copies, with one exception: a buffer gathered from several places of the
+// file (levels the file keeps apart) is joined into one piece of memory on its first access.
+// Read through a const reference (std::as_const) wherever nothing is to change.
 class ByteBuffer {
 public:
     using value_type = std::uint8_t;
@@ -34,6 +35,9 @@ public:
     static ByteBuffer Shared(std::shared_ptr<const void> owner,
                              std::span<const std::uint8_t> bytes);
     static ByteBuffer Copy(std::span<const std::uint8_t> bytes);
+    // The pieces, one after another, as one buffer; `pieces` stay valid while `owner` lives.
+    static ByteBuffer Gathered(std::shared_ptr<const void> owner,
+                               std::vector<std::span<const std::uint8_t>> pieces);
     // Contents undefined: for buffers about to be overwritten in full.
     static ByteBuffer Uninitialized(std::size_t size);
 
@@ -49,10 +53,13 @@ public:
     // True while the bytes are still the file's and not the buffer's own.
     bool IsShared() const { return m_owner != nullptr; }
 
-    const std::uint8_t* data() const { return m_bytes; }
-    const std::uint8_t* begin() const { return m_bytes; }
-    const std::uint8_t* end() const { return m_bytes + m_size; }
-    const std::uint8_t& operator[](std::size_t i) const { return m_bytes[i]; }
+    const std::uint8_t* data() const { return m_bytes != nullptr ? m_bytes : Join(); }
+    const std::uint8_t* begin() const { return data(); }
+    const std::uint8_t* end() const { return data() + m_size; }
+    const std::uint8_t& operator[](std::size_t i) const { return data()[i]; }
+    // Where the bytes lie: the gathered pieces of a buffer that is still the file's, otherwise
+    // one span of them all. Never joins or copies.
+    std::vector<std::span<const std::uint8_t>> Pieces() const;
 
     std::uint8_t* data() { return Own(); }
     std::uint8_t* begin() { return Own(); }
@@ -83,9 +90,14 @@ public:
 private:
     static bool Equal(const ByteBuffer& a, std::span<const std::uint8_t> b);
     std::uint8_t* Own();
+    const std::uint8_t* Join() const;
 
     std::shared_ptr<const void> m_owner;  // set while the bytes are shared
     std::unique_ptr<std::uint8_t[]> m_own;
-    const std::uint8_t* m_bytes = nullptr;  // m_own's, or the shared bytes
+    // Of a gathered buffer, while it is shared; the join is made on first access.
+    std::vector<std::span<const std::uint8_t>> m_pieces;
+    mutable std::unique_ptr<std::uint8_t[]> m_joined;
+    // m_own's, the shared bytes, or the join (null until it is made)
+    mutable const std::uint8_t* m_bytes = nullptr;
     std::size_t m_size = 0;
 };

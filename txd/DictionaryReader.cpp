@@ -9,6 +9,7 @@
 #include "FileError.h"
 #include "LevelChain.h"
 #include "MappedFile.h"
+#include "PlatformLayout.h"
 
 namespace {
 
@@ -43,6 +44,19 @@ std::string TextureLabel(std::size_t index, const std::string& name) {
 ByteBuffer TakeBytes(std::span<const std::uint8_t> bytes,
                      const std::shared_ptr<const void>& owner) {
     return owner ? ByteBuffer::Shared(owner, bytes) : ByteBuffer::Copy(bytes);
+}
+
+// Levels that lie apart in the file are gathered into one buffer, joined only when used.
+ByteBuffer TakeGathered(std::vector<std::span<const std::uint8_t>> pieces,
+                        const std::shared_ptr<const void>& owner) {
+    if (owner) {
+        return ByteBuffer::Gathered(owner, std::move(pieces));
+    }
+    std::vector<std::uint8_t> joined;
+    for (const auto piece : pieces) {
+        joined.insert(joined.end(), piece.begin(), piece.end());
+    }
+    return ByteBuffer::Copy(joined);
 }
 
 std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::string& fileName,
@@ -123,21 +137,25 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
 
         TextureRecord& r = entry.record;
         r.headerOffset = static_cast<std::uint32_t>(blockStart);
+        r.platform = ReadLe32(header, block::kPlatformOffset);
         r.filterFlags = ReadLe32(header, block::kFilterFlagsOffset);
+        const char* maskBytes =
+            reinterpret_cast<const char*>(header.data() + block::kMaskNameOffset);
+        r.maskName.assign(maskBytes, ::strnlen(maskBytes, block::kNameSize));
         r.alphaFlags = ReadLe32(header, block::kAlphaFlagsOffset);
-        r.hasAlpha = ReadLe32(header, block::kHasAlphaOffset);
         r.width = ReadLe16(header, block::kWidthOffset);
         r.height = ReadLe16(header, block::kHeightOffset);
         r.depth = static_cast<std::int8_t>(header[block::kDepthOffset]);
         r.mipCount = static_cast<std::int8_t>(header[block::kMipCountOffset]);
-        r.compression = static_cast<std::int8_t>(header[block::kCompressionOffset]);
+        r.rasterType = header[block::kRasterTypeOffset];
 
+        const PlatformLayout* layout = FindLayout(r.platform);
+        if (layout == nullptr) {
+            throw FileError(fileName, "texture " + std::to_string(i + 1) + ": platform id " +
+                                          std::to_string(r.platform) + " is not supported");
+        }
         const std::uint64_t blockEnd =
             blockStart + block::kChunkHeaderSize + ReadLe32(header, block::kChunkSizeOffset);
-        const TextureSizes sizes =
-            SizesForHeader(r.depth, r.compression, r.width, r.height, r.alphaFlags);
-        const std::uint64_t paletteOffset = blockStart + block::kPaletteOffset;
-        const std::uint64_t levelEnd = paletteOffset + sizes.paletteSize + sizes.pixelSize;
         const std::string label = TextureLabel(i, entry.name);
         if (blockEnd > fileSize) {
             throw FileError(fileName, "the file is truncated: " + label + ofCount + " claims " +
@@ -145,28 +163,21 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
                                           " bytes but only " +
                                           std::to_string(fileSize - blockStart) + " remain");
         }
-        if (levelEnd > blockEnd) {
-            throw FileError(fileName, "the file is inconsistent: " + label +
-                                          " is too small for its palette and first level (" +
-                                          std::to_string(levelEnd - paletteOffset) +
-                                          " bytes needed)");
-        }
-        r.paletteSize = static_cast<std::uint32_t>(sizes.paletteSize);
-        r.pixelSize = static_cast<std::uint32_t>(sizes.pixelSize);
-        r.paletteOffset = static_cast<std::uint32_t>(paletteOffset);
-        r.pixelOffset = static_cast<std::uint32_t>(paletteOffset + sizes.paletteSize);
         const std::uint64_t structEnd =
             blockStart + block::kStructDataOffset + ReadLe32(header, block::kStructSizeOffset);
-        r.levelDataEnd = static_cast<std::uint32_t>(std::clamp(structEnd, levelEnd, blockEnd));
+        const BlockPlaces places =
+            layout->Read({bytes, blockStart, structEnd, blockEnd, fileName, label}, r);
         r.blockEnd = static_cast<std::uint32_t>(blockEnd);
-        r.palette = TakeBytes(bytes.subspan(r.paletteOffset, r.paletteSize), owner);
+        const auto palette = bytes.subspan(places.palette.offset, places.palette.bytes);
+        r.palette = layout->StoresRgbaPalette() ? ByteBuffer(SwappedPalette(palette))
+                                                : TakeBytes(palette, owner);
         r.pixels = TakeBytes(bytes.subspan(r.pixelOffset, r.pixelSize), owner);
-        std::uint64_t smallerBytes = 0;
-        for (const LevelSize& level : SmallerLevelSizes(r)) {
-            smallerBytes += level.bytes;
+        std::vector<std::span<const std::uint8_t>> smaller;
+        for (std::size_t level = 1; level < places.levels.size(); ++level) {
+            smaller.push_back(
+                bytes.subspan(places.levels[level].offset, places.levels[level].bytes));
         }
-        r.smallerLevels =
-            TakeBytes(bytes.subspan(std::size_t{r.pixelOffset} + r.pixelSize, smallerBytes), owner);
+        r.smallerLevels = TakeGathered(std::move(smaller), owner);
 
         entries.push_back(std::move(entry));
         blockStart = blockEnd;

@@ -2,16 +2,16 @@
 #include "DictionarySave.h"
 
 #include <algorithm>
-#include <array>
+#include <deque>
 #include <filesystem>
 
-#include "ByteOrder.h"
 #include "DictionaryReader.h"
 #include "DictionaryRewrite.h"
 #include "FileError.h"
 #include "FileIo.h"
 #include "LevelChain.h"
 #include "LibraryArgs.h"
+#include "StoredPieces.h"
 #include "WorkingBitmap.h"
 #include "WorkingFolder.h"
 
@@ -112,21 +112,13 @@ void CheckPlaces(const std::string& path, const std::vector<TextureEntry>& textu
     }
 }
 
-// The writes of one texture: its alpha word (whose bytes `alphaWord` holds), palette, first
-// level and rebuilt levels.
+// The writes of one texture: its alpha field, palette, first level and smaller levels, the
+// rebuilt levels taking the place of the stored smaller levels.
 void AddPatches(std::vector<Patch>& patches, const TextureRecord& record,
-                const std::array<std::uint8_t, 4>& alphaWord,
-                const std::vector<LevelBytes>& levels) {
-    patches.push_back({std::uint64_t{record.headerOffset} + block::kHasAlphaOffset, alphaWord});
-    patches.push_back({record.paletteOffset, record.palette});
-    patches.push_back({record.pixelOffset, record.pixels});
-    // Rebuilt 8-bit levels take the place of the stored smaller levels.
-    if (levels.empty() && !record.smallerLevels.empty()) {
-        patches.push_back(
-            {std::uint64_t{record.pixelOffset} + record.pixelSize, record.smallerLevels});
-    }
-    for (const LevelBytes& level : levels) {
-        patches.push_back({level.offset, level.bytes});
+                const StoredPieces& pieces, const std::vector<LevelBytes>& levels) {
+    patches.insert(patches.end(), pieces.pieces().begin(), pieces.pieces().end());
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        patches.push_back({StoredLevelOffset(record, i, levels[i].offset), levels[i].bytes});
     }
 }
 
@@ -146,11 +138,12 @@ FileIdentity SaveDictionary(const DictionaryLock& lock, const FileIdentity& open
         rebuilt.push_back(
             ForTexture(texture, [&] { return RebuildLevels(path, texture.record, gfx, block); }));
     }
-    std::vector<std::array<std::uint8_t, 4>> alphaWords(textures.size());
+    std::deque<StoredPieces> pieces;
     std::vector<Patch> patches;
     for (std::size_t i = 0; i < textures.size(); ++i) {
-        WriteLe32(alphaWords[i], 0, textures[i].record.hasAlpha);
-        AddPatches(patches, textures[i].record, alphaWords[i], rebuilt[i]);
+        const TextureRecord& record = textures[i].record;
+        pieces.emplace_back(record, rebuilt[i].empty());
+        AddPatches(patches, record, pieces.back(), rebuilt[i]);
     }
     return RewriteDictionary(lock, opened, std::move(patches));
 }

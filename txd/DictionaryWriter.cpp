@@ -12,50 +12,21 @@
 #include <optional>
 
 #include "AtomicFile.h"
+#include "BlockHeader.h"
 #include "ByteOrder.h"
 #include "DictionaryReader.h"
 #include "FileError.h"
+#include "StoredPieces.h"
 
 namespace {
 
 // The version stamp the third-party writer puts on every chunk; new dictionaries carry it,
 // textures added to a read one carry that file's own.
 constexpr std::uint32_t kNewFileVersion = 0x1803FFFF;
-constexpr std::uint32_t kPlatformId = 5;
-constexpr std::uint8_t kRasterType = 4;
-constexpr std::uint32_t kStructFieldsSize = block::kPaletteOffset - block::kStructDataOffset;
 constexpr std::uint64_t kMaxFileSize = std::numeric_limits<std::uint32_t>::max();
 
 using Bytes = std::span<const std::uint8_t>;
-
-struct Header {
-    std::array<std::uint8_t, block::kPaletteOffset> bytes{};
-    std::size_t used = 0;
-
-    void Le32(std::uint32_t value) {
-        WriteLe32(bytes, used, value);
-        used += 4;
-    }
-    void Le16(std::uint16_t value) {
-        bytes[used++] = static_cast<std::uint8_t>(value);
-        bytes[used++] = static_cast<std::uint8_t>(value >> 8);
-    }
-    void Byte(std::uint8_t value) { bytes[used++] = value; }
-    void Chunk(std::uint32_t type, std::uint32_t size, std::uint32_t version) {
-        Le32(type);
-        Le32(size);
-        Le32(version);
-    }
-    Bytes span() const { return Bytes(bytes.data(), used); }
-};
-
-std::uint64_t PaddedLevelBytes(const TextureRecord& r) {
-    return (std::uint64_t{r.pixels.size()} + r.smallerLevels.size() + 3) / 4 * 4;
-}
-
-std::uint64_t FreshBlockSize(const TextureRecord& r) {
-    return 3 * block::kChunkHeaderSize + kStructFieldsSize + r.palette.size() + PaddedLevelBytes(r);
-}
+using Header = BlockHeader;
 
 std::string StoredName(Bytes original, std::uint32_t headerOffset) {
     const char* name =
@@ -74,15 +45,17 @@ std::array<std::uint8_t, block::kNameSize> NameField(const TextureEntry& entry,
     return field;
 }
 
-void CheckKeptBlock(Bytes original, const TextureEntry& entry, const std::string& fileName) {
+void CheckKeptBlock(Bytes original, const TextureEntry& entry, const StoredPieces& pieces,
+                    const std::string& fileName) {
     const TextureRecord& r = entry.record;
-    const bool fits =
-        r.palette.size() == r.paletteSize && r.pixels.size() == r.pixelSize &&
-        r.headerOffset >= block::kDictionaryHeaderSize &&
-        std::uint64_t{r.headerOffset} + block::kPaletteOffset == r.paletteOffset &&
-        std::uint64_t{r.paletteOffset} + r.paletteSize == r.pixelOffset &&
-        std::uint64_t{r.pixelOffset} + r.pixelSize + r.smallerLevels.size() <= r.levelDataEnd &&
-        r.levelDataEnd <= r.blockEnd && r.blockEnd <= original.size();
+    bool fits = r.palette.size() == r.paletteSize && r.pixels.size() == r.pixelSize &&
+                r.headerOffset >= block::kDictionaryHeaderSize && r.levelDataEnd <= r.blockEnd &&
+                r.blockEnd <= original.size();
+    std::uint64_t end = std::uint64_t{r.headerOffset} + block::kNameOffset + block::kNameSize;
+    for (const Patch& piece : pieces.pieces()) {
+        fits = fits && piece.offset >= end && piece.offset + piece.bytes.size() <= r.levelDataEnd;
+        end = piece.offset + piece.bytes.size();
+    }
     if (!fits) {
         throw FileError(fileName, TextureLabel(entry) +
                                       ": its record no longer fits the block it was read "
@@ -113,6 +86,8 @@ std::uint64_t OriginalBlocksEnd(Bytes original) {
 void StreamKeptBlock(Bytes original, const TextureEntry& entry, const std::string& fileName,
                      const DictionarySink& sink) {
     const TextureRecord& r = entry.record;
+    const StoredPieces pieces(r);
+    CheckKeptBlock(original, entry, pieces, fileName);
     const auto from = [&](std::uint64_t begin, std::uint64_t end) {
         sink(original.subspan(begin, end - begin));
     };
@@ -123,48 +98,13 @@ void StreamKeptBlock(Bytes original, const TextureEntry& entry, const std::strin
     } else {
         sink(NameField(entry, fileName));
     }
-    from(start + block::kNameOffset + block::kNameSize, start + block::kHasAlphaOffset);
-    std::array<std::uint8_t, 4> hasAlpha{};
-    WriteLe32(hasAlpha, 0, r.hasAlpha);
-    sink(hasAlpha);
-    from(start + block::kHasAlphaOffset + 4, r.paletteOffset);
-    sink(r.palette);
-    sink(r.pixels);
-    sink(r.smallerLevels);
-    from(std::uint64_t{r.pixelOffset} + r.pixelSize + r.smallerLevels.size(), r.blockEnd);
-}
-
-void StreamFreshBlock(const TextureEntry& entry, std::uint32_t version, const std::string& fileName,
-                      const DictionarySink& sink) {
-    const TextureRecord& r = entry.record;
-    const auto levelBytes = static_cast<std::uint32_t>(PaddedLevelBytes(r));
-    const auto structSize =
-        static_cast<std::uint32_t>(kStructFieldsSize + r.palette.size() + levelBytes);
-    Header h;
-    h.Chunk(chunk::kTexture, structSize + 2 * block::kChunkHeaderSize, version);
-    h.Chunk(chunk::kStruct, structSize, version);
-    h.Le32(kPlatformId);
-    h.Le32(r.filterFlags);
-    const auto name = NameField(entry, fileName);
-    std::copy(name.begin(), name.end(), h.bytes.begin() + h.used);
-    h.used += 2 * block::kNameSize;  // the name, then an empty mask name
-    h.Le32(r.alphaFlags);
-    h.Le32(r.hasAlpha);
-    h.Le16(static_cast<std::uint16_t>(r.width));
-    h.Le16(static_cast<std::uint16_t>(r.height));
-    h.Byte(static_cast<std::uint8_t>(r.depth));
-    h.Byte(static_cast<std::uint8_t>(r.mipCount));
-    h.Byte(kRasterType);
-    h.Byte(static_cast<std::uint8_t>(r.compression));
-    h.Le32(levelBytes);
-    sink(h.span());
-    sink(r.palette);
-    sink(r.pixels);
-    sink(r.smallerLevels);
-    Header tail;
-    tail.used = levelBytes - r.pixels.size() - r.smallerLevels.size();
-    tail.Chunk(chunk::kExtension, 0, version);
-    sink(tail.span());
+    std::uint64_t at = start + block::kNameOffset + block::kNameSize;
+    for (const Patch& piece : pieces.pieces()) {
+        from(at, piece.offset);
+        sink(piece.bytes);
+        at = piece.offset + piece.bytes.size();
+    }
+    from(at, r.blockEnd);
 }
 
 }  // namespace
@@ -184,9 +124,9 @@ void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
     for (const TextureEntry& entry : textures) {
         if (entry.record.laidOutAnew) {
             CheckFreshBlock(entry, fileName);
-            length += FreshBlockSize(entry.record);
+            length += LayoutOf(entry.record).FreshBlockSize(entry.record);
         } else {
-            CheckKeptBlock(original, entry, fileName);
+            CheckKeptBlock(original, entry, StoredPieces(entry.record), fileName);
             length += entry.record.blockEnd - entry.record.headerOffset;
         }
     }
@@ -216,7 +156,7 @@ void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
 
     for (const TextureEntry& entry : textures) {
         if (entry.record.laidOutAnew) {
-            StreamFreshBlock(entry, version, fileName, sink);
+            LayoutOf(entry.record).WriteFreshBlock(entry, version, fileName, sink);
         } else {
             StreamKeptBlock(original, entry, fileName, sink);
         }

@@ -28,3 +28,26 @@ std::vector<LevelSize> SmallerLevelSizes(const TextureRecord& record) {
     }
     return levels;
 }
+
+std::vector<std::span<const std::uint8_t>> SmallerLevelBytes(const TextureRecord& record) {
+    const std::vector<LevelSize> levels = SmallerLevelSizes(record);
+    const ByteBuffer& buffer = record.smallerLevels;
+    std::vector<std::span<const std::uint8_t>> pieces = buffer.Pieces();
+    const bool onePiecePerLevel =
+        pieces.size() > 1 && pieces.size() <= levels.size() &&
+        std::equal(pieces.begin(), pieces.end(), levels.begin(),
+                   [](auto piece, const LevelSize& level) { return piece.size() == level.bytes; });
+    if (onePiecePerLevel) {
+        return pieces;
+    }
+    std::vector<std::span<const std::uint8_t>> spans;
+    std::uint64_t at = 0;
+    for (const LevelSize& level : levels) {
+        if (at + level.bytes > buffer.size()) {
+            break;
+        }
+        spans.emplace_back(buffer.data() + at, level.bytes);
+        at += level.bytes;
+    }
+    return spans;
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "TextureRecord.h"
@@ -17,3 +18,7 @@ struct LevelSize {
 // texture's own kind. The level count is trusted only as far as the chain to 1 x 1 goes, and
 // a level that would reach past the texture's own data ends the list.
 std::vector<LevelSize> SmallerLevelSizes(const TextureRecord& record);
+
+// The bytes of those levels in `smallerLevels`, one span each, as far as the buffer holds
+// them. Never copies: a buffer whose levels lie apart in the file gives its pieces.
+std::vector<std::span<const std::uint8_t>> SmallerLevelBytes(const TextureRecord& record);

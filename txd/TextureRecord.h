@@ -24,6 +24,14 @@ struct TextureRecord {
     std::uint32_t hasAlpha = 0;
     std::uint32_t alphaFlags = 0;
     std::uint32_t filterFlags = 0;
+    // The platform id, which decides the block's layout, and the header fields that only some
+    // layouts have, kept so that the block is written back as it was read: the raster type,
+    // and platform 9's D3D format word and flags byte.
+    std::uint32_t platform = 5;
+    std::uint8_t rasterType = 4;
+    std::uint32_t d3dFormat = 0;
+    std::uint8_t d3dFlags = 0;
+    std::string maskName;
     std::uint32_t headerOffset = 0;
     // First byte past the texture's struct chunk: nothing of this texture is written at or
     // beyond it.

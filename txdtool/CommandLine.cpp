@@ -8,7 +8,7 @@
 
 namespace {
 
-enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kStrict, kIgnore };
+enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kLinear, kStrict, kIgnore };
 
 struct OptionSpec {
     unsigned flag;  // kNoOptions: every command takes it
@@ -31,6 +31,7 @@ const OptionSpec kOptions[] = {
     {kLintOptions, {"strict", no_argument, nullptr, kStrict}, ""},
     {kLintOptions, {"ignore", required_argument, nullptr, kIgnore}, ""},
     {kSizeOption, {"size", required_argument, nullptr, 's'}, "s:"},
+    {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
 };
 
 bool ParseSwitch(const char* value, const std::string& option) {
@@ -130,6 +131,9 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 break;
             case 's':
                 arguments.size = ::optarg;
+                break;
+            case kLinear:
+                arguments.linear = true;
                 break;
             case ':':
                 throw UsageError("option " + OffendingOption(argv, ::optind, ::optopt) +

@@ -24,7 +24,8 @@ enum OptionFlags : unsigned {
     kFormatOption = 1u << 5,     // --format=FORMAT
     kPictureOptions = 1u << 6,   // --no-dither, --fast
     kSizeOption = 1u << 7,       // -s SIZE
-    kLintOptions = 1u << 8,      // --strict, --ignore=RULE,...
+    kLinearOption = 1u << 8,     // --linear
+    kLintOptions = 1u << 9,      // --strict, --ignore=RULE,...
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -51,6 +52,7 @@ struct CommandArguments {
     bool strict = false;
     std::vector<std::string> ignoredRules;  // as given, unchecked
     std::optional<std::string> size;
+    bool linear = false;
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);

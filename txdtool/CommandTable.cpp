@@ -101,6 +101,17 @@ constexpr Command kCommands[] = {
      "  -n, --name=NAME   set this texture's flag (may be given several times)\n"
      "  -a, --all         set every texture's flag\n",
      2, kAny, kNameOption | kAllOption, RunAlpha},
+    {"platform", "platform FILE.txd... 5|8|9 [--linear]",
+     "convert dictionaries to another platform's layout, then save",
+     "Dictionary > Platform of each dictionary: every texture is written in the layout of\n"
+     "platform id 5, 8 (Direct3D 8) or 9 (Direct3D 9), the whole file replaced at once.\n"
+     "Palettes, texels and DXT blocks keep their values; uncompressed levels are swizzled\n"
+     "for platform 5 and unswizzled for 8 and 9. A texture that cannot be converted (sides\n"
+     "that are not powers of two, a kind the target cannot hold) leaves its dictionary as it\n"
+     "was. Prints the names of the textures converted.\n"
+     "  --linear   the platform 5 dictionary was saved after Unswizzle All: its first levels\n"
+     "             are in row order already\n",
+     2, kAny, kLinearOption, RunPlatform},
     {"preview", "preview FILE.txd NAME -o OUT.png", "write the picture the editor shows as PNG",
      "The picture the editor shows for texture NAME (larger textures scaled to 256 x 256).\n"
      "  -o, --output=OUT.png   where to write it; - for standard output (OUT.png may also\n"

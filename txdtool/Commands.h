@@ -28,6 +28,9 @@ int RunUnswizzle(const CommandArguments& arguments);
 int RunFlip(const CommandArguments& arguments);
 int RunAlpha(const CommandArguments& arguments);
 
+// Moving dictionaries between platform layouts, then saving them whole (PlatformCommand.cpp)
+int RunPlatform(const CommandArguments& arguments);
+
 // The picture (PreviewCommand.cpp)
 int RunPreview(const CommandArguments& arguments);
 

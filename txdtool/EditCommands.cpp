@@ -7,6 +7,7 @@
 #include "DictionaryFile.h"
 #include "FileError.h"
 #include "Flip.h"
+#include "PlatformLayout.h"
 #include "PrintableText.h"
 #include "Report.h"
 #include "Swizzle.h"
@@ -27,6 +28,12 @@ int ConvertAll(const CommandArguments& arguments, bool (*convert)(TextureRecord&
                std::string_view command) {
     return EditEachDictionary(command, arguments.operands, [&](const std::string& file) {
         DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
+        for (const TextureEntry& texture : dictionary.textures()) {
+            if (texture.record.platform != platform::kPlatform5) {
+                throw FileError(dictionary.shownName(),
+                                "PC textures are always stored in linear order");
+            }
+        }
         std::vector<std::string> converted;
         for (TextureEntry& texture : dictionary.textures()) {
             if (convert(texture.record)) {

@@ -65,6 +65,7 @@ nlohmann::json JsonListing(const std::string& fileName, const std::vector<Textur
             {"name", IsValidUtf8(texture.name) ? nlohmann::json(texture.name) : nullptr},
             {"name_hex", HexOf(texture.name)},
             {"kind", KindWord(r)},
+            {"platform", r.platform},
             {"width", r.width},
             {"height", r.height},
             {"bpp", r.depth},

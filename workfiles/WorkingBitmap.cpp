@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WorkingBitmap.h"
 
+#include <utility>
 #include <vector>
 
 #include "ByteOrder.h"
 #include "FileIo.h"
+#include "PlatformLayout.h"
 
 void WriteWorkingBitmap(const std::string& path, const TextureRecord& record,
                         std::uint16_t bitsPerPixel) {
@@ -24,6 +26,19 @@ void WriteWorkingBitmap(const std::string& path, const TextureRecord& record,
         AppendLe32(header, 0);
     }
     WriteNewFile(path, {header, record.palette, record.pixels});
+}
+
+void WritePictureBitmap(const std::string& path, const TextureRecord& record,
+                        std::uint16_t bitsPerPixel) {
+    if (!FirstRowOnTop(record) || record.height < 2) {
+        WriteWorkingBitmap(path, record, bitsPerPixel);
+        return;
+    }
+    TextureRecord bottomUp = record;
+    bottomUp.pixels = ByteBuffer::Copy(std::as_const(record).pixels);
+    PutRowsInStoredOrder(record, std::span(bottomUp.pixels.data(), bottomUp.pixels.size()),
+                         record.height);
+    WriteWorkingBitmap(path, bottomUp, bitsPerPixel);
 }
 
 std::optional<BitmapHeader> ReadBitmapHeader(std::span<const std::uint8_t> file) {

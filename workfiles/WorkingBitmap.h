@@ -16,6 +16,12 @@ inline constexpr std::uint32_t kWorkingBitmapHeaderSize = 54;
 void WriteWorkingBitmap(const std::string& path, const TextureRecord& record,
                         std::uint16_t bitsPerPixel);
 
+// The same bitmap of the picture the level shows, for the library to convert or display: rows
+// from the bottom of the picture, as bitmaps hold them (the record's reversed where its layout
+// stores them from the top).
+void WritePictureBitmap(const std::string& path, const TextureRecord& record,
+                        std::uint16_t bitsPerPixel);
+
 // The header fields the program reads back from the bitmaps the image library makes.
 struct BitmapHeader {
     std::uint32_t pixelOffset = 0;

@@ -88,9 +88,9 @@ TEST(RestructureTest, EveryKindAddedToANewDictionaryReadsBackAsAdded) {
 
 TEST(RestructureTest, RemoveRenameAndMoveKeepEveryOtherBlockByteForByte) {
     Bytes original = BuildDictionary(StandardSampleTextures());
-    // Bytes no field of the record holds: the platform word and the mask name.
+    // Bytes a fresh block would not take over: the raster type and the mask name.
     const auto read = ParseDictionary(original, "in.txd");
-    original[read[4].record.headerOffset + 24] = 9;
+    original[read[4].record.headerOffset + 110] = 2;
     original[read[4].record.headerOffset + 70] = 'm';
     struct Case {
         const char* what;

@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Moving textures between platform layouts without touching their values.
+#include "PlatformConversion.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+#include <span>
+#include <string>
+#include <utility>
+
+#include "DictionaryReader.h"
+#include "LevelChain.h"
+#include "PlatformLayout.h"
+#include "Swizzle.h"
+#include "TexelLayout.h"
+
+namespace {
+
+constexpr std::uint32_t kAutomaticLevelsFormatBit = 0x1000;
+constexpr std::uint8_t kAutomaticLevelsFlag = 0x04;
+
+bool IsPowerOfTwo(std::uint32_t value) {
+    return value != 0 && (value & (value - 1)) == 0;
+}
+
+std::string Hex(std::uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", value);
+    return text;
+}
+
+std::string Size(std::uint32_t width, std::uint32_t height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+// One level in the other order. Levels one texel wide or high read the same in both orders.
+std::vector<std::uint8_t> Reordered(const TextureEntry& texture,
+                                    std::span<const std::uint8_t> level, std::uint32_t width,
+                                    std::uint32_t height, bool toSwizzled) {
+    if (width < 2 || height < 2) {
+        return {level.begin(), level.end()};
+    }
+    TextureRecord one;
+    one.width = width;
+    one.height = height;
+    one.depth = texture.record.depth;
+    one.pixelSize = static_cast<std::uint32_t>(level.size());
+    one.pixels = ByteBuffer::Copy(level);
+    const bool done = IsPowerOfTwo(width) && IsPowerOfTwo(height) &&
+                      (toSwizzled ? SwizzleTexture(one) : UnswizzleTexture(one));
+    if (!done) {
+        throw ConversionRefused(
+            TextureLabel(texture) + " has a " + Size(width, height) + " level, which cannot be " +
+            (toSwizzled ? "swizzled" : "unswizzled") + ": its sides are not powers of two");
+    }
+    return one.pixels;
+}
+
+// The levels in the target's order: platform 5 swizzles uncompressed levels, the others not.
+void ReorderLevels(const TextureEntry& texture, TextureRecord& r, bool toSwizzled,
+                   bool firstLevelLinear) {
+    const TextureRecord& source = texture.record;
+    std::vector<std::uint8_t> smaller;
+    for (const auto level : SmallerLevelBytes(source)) {
+        smaller.insert(smaller.end(), level.begin(), level.end());
+    }
+    const bool reorder = TexelBytes(source) != 0;
+    if (reorder && !firstLevelLinear) {
+        r.pixels = ByteBuffer::Copy(
+            Reordered(texture, source.pixels, source.width, source.height, toSwizzled));
+    }
+    if (reorder) {
+        std::size_t at = 0;
+        for (const LevelSize& level : SmallerLevelSizes(source)) {
+            if (at + level.bytes > smaller.size()) {
+                break;
+            }
+            const auto bytes = std::span(smaller).subspan(at, level.bytes);
+            const auto moved = Reordered(texture, bytes, level.width, level.height, toSwizzled);
+            std::copy(moved.begin(), moved.end(),
+                      smaller.begin() + static_cast<std::ptrdiff_t>(at));
+            at += level.bytes;
+        }
+    }
+    r.smallerLevels = ByteBuffer::Copy(smaller);
+}
+
+void RefuseKindsTheTargetCannotHold(const TextureEntry& texture, const TextureRecord& r) {
+    if (r.platform == platform::kPlatform5) {
+        return;
+    }
+    const bool compressed = IsBlockCompressed(r);
+    const bool known =
+        compressed
+            ? r.depth != 8 && (r.alphaFlags & (format::kPalette256 | format::kPalette32)) == 0
+            : r.compression == compression::kNone &&
+                  (r.depth == 8 || r.depth == 16 || r.depth == 32);
+    const bool hasFormat = r.platform != platform::kD3d9 || D3dFormatFor(r) != 0;
+    if (!known || !hasFormat || r.pixelSize == 0) {
+        throw ConversionRefused(TextureLabel(texture) + " (" + std::to_string(r.depth) +
+                                "-bit, compression " + std::to_string(r.compression) + ", format " +
+                                Hex(r.alphaFlags) + ") is of a kind platform " +
+                                std::to_string(r.platform) + " cannot hold");
+    }
+}
+
+}  // namespace
+
+TextureRecord ConvertedToPlatform(const TextureEntry& texture, std::uint32_t target,
+                                  bool firstLevelLinear) {
+    const TextureRecord& source = texture.record;
+    if (source.platform == target) {
+        return source;
+    }
+    if (FindLayout(target) == nullptr) {
+        throw ConversionRefused("platform id " + std::to_string(target) + " is not supported");
+    }
+    TextureRecord r = source;
+    r.platform = target;
+    const bool fromSwizzled = source.platform == platform::kPlatform5;
+    const bool toSwizzled = target == platform::kPlatform5;
+    if (fromSwizzled != toSwizzled) {
+        ReorderLevels(texture, r, toSwizzled, firstLevelLinear && fromSwizzled);
+    }
+    const std::size_t levels = 1 + SmallerLevelSizes(source).size();
+    if (target != platform::kPlatform5) {
+        r.mipCount = static_cast<std::int16_t>(levels);
+    }
+    if (target == platform::kD3d9) {
+        r.hasAlpha = r.hasAlpha != 0 ? 1 : 0;
+        r.d3dFormat = D3dFormatFor(r);
+        if (source.platform != platform::kD3d9) {
+            r.d3dFlags = (r.alphaFlags & kAutomaticLevelsFormatBit) ? kAutomaticLevelsFlag : 0;
+        }
+    }
+    RefuseKindsTheTargetCannotHold(texture, r);
+    r.paletteOffset = r.pixelOffset = r.headerOffset = r.blockEnd = 0;
+    r.levelDataEnd = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(std::uint64_t{r.pixelSize} + r.smallerLevels.size(),
+                                std::numeric_limits<std::uint32_t>::max()));
+    r.laidOutAnew = true;
+    return r;
+}
+
+std::vector<TextureEntry> ConvertedDictionary(const std::vector<TextureEntry>& textures,
+                                              std::uint32_t target, bool firstLevelsLinear) {
+    std::vector<TextureEntry> converted;
+    converted.reserve(textures.size());
+    for (const TextureEntry& texture : textures) {
+        converted.push_back(
+            {texture.name, ConvertedToPlatform(texture, target, firstLevelsLinear)});
+    }
+    return converted;
+}

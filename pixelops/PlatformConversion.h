@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+#include "TextureRecord.h"
+
+// Why a texture cannot be put into another platform's layout; the text names the texture.
+class ConversionRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The texture as platform `target` lays it out, laid out anew (or unchanged when it is on
+// that platform already). Nothing is requantised or recompressed: palettes, texels and blocks
+// keep their values. Platform 5 stores uncompressed levels swizzled, the Direct3D layouts in
+// row order, so levels are reordered one by one when crossing between them; with
+// `firstLevelLinear` platform 5's first level is taken to be in row order already (as Unswizzle
+// All leaves it) and only its smaller levels are reordered.
+TextureRecord ConvertedToPlatform(const TextureEntry& texture, std::uint32_t target,
+                                  bool firstLevelLinear = false);
+
+// Every texture converted; the first refusal throws, and nothing is converted then.
+std::vector<TextureEntry> ConvertedDictionary(const std::vector<TextureEntry>& textures,
+                                              std::uint32_t target, bool firstLevelsLinear);

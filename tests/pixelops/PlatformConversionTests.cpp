@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Converting the PC fixtures between platforms gives the other fixtures byte for byte, and
+// textures that cannot be reordered are refused by name.
+#include <gtest/gtest.h>
+
+#include "DictionaryReader.h"
+#include "DictionaryWriter.h"
+#include "PlatformConversion.h"
+#include "Swizzle.h"
+#include "TestSupport.h"
+
+namespace {
+
+std::vector<std::uint8_t> Pc(const std::string& file) {
+    return ReadBytes(FixturePath("pc/" + file));
+}
+
+std::vector<std::uint8_t> Converted(const std::vector<std::uint8_t>& original, std::uint32_t target,
+                                    bool linear = false) {
+    const auto textures = ParseDictionary(original, "in.txd");
+    return DictionaryBytes(original, ConvertedDictionary(textures, target, linear), "out.txd");
+}
+
+// The first differing offset, so that a failure names the byte rather than dumping files.
+std::size_t FirstDifference(const std::vector<std::uint8_t>& a,
+                            const std::vector<std::uint8_t>& b) {
+    const auto [left, right] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+    return static_cast<std::size_t>(left - a.begin());
+}
+
+TEST(PlatformConversionTest, EachFixtureConvertsToItsCounterpartByteForByte) {
+    struct Case {
+        const char* from;
+        std::uint32_t target;
+        const char* to;
+    };
+    const Case cases[] = {
+        {"p9_pal.txd", 5, "p5_pal.txd"}, {"p9_dxt.txd", 5, "p5_dxt.txd"},
+        {"p5_pal.txd", 9, "p9_pal.txd"}, {"p5_dxt.txd", 9, "p9_dxt.txd"},
+        {"p5_pal.txd", 8, "p8_pal.txd"}, {"p8_dxt.txd", 5, "p5_dxt.txd"},
+        {"p8_pal.txd", 9, "p9_pal.txd"}, {"p9_pal.txd", 8, "p8_pal.txd"},
+        {"p8_rgb.txd", 9, "p9_rgb.txd"}, {"p9_rgb.txd", 8, "p8_rgb.txd"},
+        {"p8_dxt.txd", 9, "p9_dxt.txd"}, {"p9_dxt.txd", 8, "p8_dxt.txd"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + " to " + std::to_string(c.target));
+        const auto converted = Converted(Pc(c.from), c.target);
+        const auto expected = Pc(c.to);
+        EXPECT_EQ(FirstDifference(converted, expected), expected.size());
+        EXPECT_EQ(converted.size(), expected.size());
+    }
+    // 16-bit and 32-bit textures have no platform 5 fixture: they go there and back unchanged.
+    EXPECT_EQ(Converted(Converted(Pc("p9_rgb.txd"), 5), 9), Pc("p9_rgb.txd"));
+}
+
+TEST(PlatformConversionTest, LinearFirstLevelsAreTakenAsTheyAre) {
+    const auto original = Pc("p5_pal.txd");
+    auto textures = ParseDictionary(original, "in.txd");
+    for (TextureEntry& texture : textures) {
+        ASSERT_TRUE(UnswizzleTexture(texture.record));
+    }
+    const auto unswizzled = DictionaryBytes(original, textures, "unswizzled.txd");
+    EXPECT_EQ(Converted(unswizzled, 9, true), Pc("p9_pal.txd"));
+    EXPECT_NE(Converted(unswizzled, 9, false), Pc("p9_pal.txd"));
+}
+
+TEST(PlatformConversionTest, LevelsWhoseSidesAreNotPowersOfTwoAreRefusedByName) {
+    const TextureEntry odd = PatternEntry("odd", 24, 8, 32, 0, 0x0500);
+    EXPECT_THROW(ConvertedToPlatform(odd, 9), ConversionRefused);
+    const TextureEntry onPc{"odd", ConvertedToPlatform(odd, 9, true)};
+    EXPECT_EQ(onPc.record.platform, 9u);
+    try {
+        ConvertedToPlatform(onPc, 5);
+        ADD_FAILURE() << "converted";
+    } catch (const ConversionRefused& refused) {
+        EXPECT_EQ(std::string(refused.what()),
+                  "texture \"odd\" has a 24 x 8 level, which cannot be swizzled: its sides are "
+                  "not powers of two");
+    }
+    // Blocks are never swizzled: any size converts.
+    const TextureEntry blocks = PatternEntry("blocks", 24, 8, 16, 12, 0x0200);
+    EXPECT_EQ(ConvertedToPlatform(blocks, 8).platform, 8u);
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Platform id 5: the has-alpha word at 100, the compression byte at 111, then a size word for
+// all the level data, the palette, and every level back to back in one padded area.
+#include <algorithm>
+
+#include "BlockHeader.h"
+#include "DictionaryReader.h"
+#include "FileError.h"
+#include "LevelChain.h"
+#include "PlatformLayout.h"
+
+namespace {
+
+constexpr std::uint8_t kRasterType = 4;
+constexpr std::uint32_t kStructFieldsSize = block::kPaletteOffset - block::kStructDataOffset;
+
+std::uint64_t PaddedLevelBytes(const TextureRecord& r) {
+    return (std::uint64_t{r.pixels.size()} + r.smallerLevels.size() + 3) / 4 * 4;
+}
+
+class Layout5 final : public PlatformLayout {
+public:
+    BlockPlaces Read(const BlockSource& block, TextureRecord& r) const override {
+        const auto header = block.file.subspan(block.start);
+        r.hasAlpha = ReadLe32(header, block::kHasAlphaOffset);
+        r.compression = static_cast<std::int8_t>(header[block::kCompressionOffset]);
+        const TextureSizes sizes =
+            SizesForHeader(r.depth, r.compression, r.width, r.height, r.alphaFlags);
+        const std::uint64_t paletteOffset = block.start + block::kPaletteOffset;
+        const std::uint64_t levelEnd = paletteOffset + sizes.paletteSize + sizes.pixelSize;
+        if (levelEnd > block.end) {
+            throw FileError(block.fileName, "the file is inconsistent: " + block.label +
+                                                " is too small for its palette and first level (" +
+                                                std::to_string(levelEnd - paletteOffset) +
+                                                " bytes needed)");
+        }
+        r.paletteSize = static_cast<std::uint32_t>(sizes.paletteSize);
+        r.pixelSize = static_cast<std::uint32_t>(sizes.pixelSize);
+        r.paletteOffset = static_cast<std::uint32_t>(paletteOffset);
+        r.pixelOffset = static_cast<std::uint32_t>(paletteOffset + sizes.paletteSize);
+        r.levelDataEnd =
+            static_cast<std::uint32_t>(std::clamp(block.structEnd, levelEnd, block.end));
+        BlockPlaces places{{r.paletteOffset, r.paletteSize}, {{r.pixelOffset, r.pixelSize}}};
+        for (const LevelSize& level : SmallerLevelSizes(r)) {
+            places.levels.push_back({level.offset, level.bytes});
+        }
+        return places;
+    }
+
+    HeaderField AlphaField(const TextureRecord& r) const override {
+        HeaderField field{block::kHasAlphaOffset, {}, 4};
+        WriteLe32(field.bytes, 0, r.hasAlpha);
+        return field;
+    }
+
+    std::uint32_t LevelWordBytes() const override { return 0; }
+    bool StoresRgbaPalette() const override { return false; }
+    bool StoresRowsTopDown() const override { return false; }
+
+    std::uint64_t FreshBlockSize(const TextureRecord& r) const override {
+        return 3 * block::kChunkHeaderSize + kStructFieldsSize + r.palette.size() +
+               PaddedLevelBytes(r);
+    }
+
+    void WriteFreshBlock(const TextureEntry& entry, std::uint32_t version, const std::string&,
+                         const DictionarySink& sink) const override {
+        const TextureRecord& r = entry.record;
+        const auto levelBytes = static_cast<std::uint32_t>(PaddedLevelBytes(r));
+        const auto structSize =
+            static_cast<std::uint32_t>(kStructFieldsSize + r.palette.size() + levelBytes);
+        BlockHeader h;
+        h.Chunk(chunk::kTexture, structSize + 2 * block::kChunkHeaderSize, version);
+        h.Chunk(chunk::kStruct, structSize, version);
+        h.Le32(platform::kPlatform5);
+        h.Le32(r.filterFlags);
+        h.Text(entry.name, block::kNameSize);
+        h.Text(r.maskName, block::kNameSize);
+        h.Le32(r.alphaFlags);
+        h.Le32(r.hasAlpha);
+        h.Le16(static_cast<std::uint16_t>(r.width));
+        h.Le16(static_cast<std::uint16_t>(r.height));
+        h.Byte(static_cast<std::uint8_t>(r.depth));
+        h.Byte(static_cast<std::uint8_t>(r.mipCount));
+        h.Byte(kRasterType);
+        h.Byte(static_cast<std::uint8_t>(r.compression));
+        h.Le32(levelBytes);
+        sink(h.span());
+        sink(r.palette);
+        sink(r.pixels);
+        sink(r.smallerLevels);
+        BlockHeader tail;
+        tail.used = levelBytes - r.pixels.size() - r.smallerLevels.size();
+        tail.Chunk(chunk::kExtension, 0, version);
+        sink(tail.span());
+    }
+};
+
+}  // namespace
+
+const PlatformLayout& Platform5Layout() {
+    static const Layout5 layout;
+    return layout;
+}

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "TextureRecord.h"
+
+// The byte layout of a texture block differs by the platform id at block offset 24. Each
+// layout reads its own header fields into the record (in the terms the rest of the program
+// uses: compression kinds, the has-alpha word, palettes B, G, R, A) and writes them back.
+namespace platform {
+inline constexpr std::uint32_t kPlatform5 = 5;
+inline constexpr std::uint32_t kD3d8 = 8;
+inline constexpr std::uint32_t kD3d9 = 9;
+}  // namespace platform
+
+using DictionarySink = std::function<void(std::span<const std::uint8_t>)>;
+
+// One texture block of a file being read. `structEnd` is where the struct chunk's size word
+// says the struct ends (unchecked); `end` is the block's end, inside the file.
+struct BlockSource {
+    std::span<const std::uint8_t> file;
+    std::uint64_t start = 0;
+    std::uint64_t structEnd = 0;
+    std::uint64_t end = 0;
+    const std::string& fileName;
+    const std::string& label;  // how messages name the texture
+};
+
+struct StoredRange {
+    std::uint64_t offset = 0;
+    std::uint64_t bytes = 0;
+};
+
+// Where a layout found a texture's palette and levels, first level first.
+struct BlockPlaces {
+    StoredRange palette;
+    std::vector<StoredRange> levels;
+};
+
+// A header field that an in-place edit changes: its bytes at `offset` from the block start.
+struct HeaderField {
+    std::uint32_t offset = 0;
+    std::uint8_t bytes[4] = {};
+    std::uint32_t size = 0;
+};
+
+class PlatformLayout {
+public:
+    virtual ~PlatformLayout() = default;
+    // Fills the record's layout fields from the block's header and says where its palette and
+    // levels are (sizes, offsets, levelDataEnd set too); a FileError says why it cannot be read.
+    virtual BlockPlaces Read(const BlockSource& block, TextureRecord& record) const = 0;
+    // The field that holds whether the texture has alpha, as `record` has it now.
+    virtual HeaderField AlphaField(const TextureRecord& record) const = 0;
+    // Bytes of the size word stored in front of each level (0 when there is none).
+    virtual std::uint32_t LevelWordBytes() const = 0;
+    // Palette entries stored R, G, B, A rather than B, G, R, A.
+    virtual bool StoresRgbaPalette() const = 0;
+    // Uncompressed levels stored top row first rather than bottom row first.
+    virtual bool StoresRowsTopDown() const = 0;
+    virtual std::uint64_t FreshBlockSize(const TextureRecord& record) const = 0;
+    // The whole block of a texture laid out anew, ending with its extension chunk.
+    virtual void WriteFreshBlock(const TextureEntry& texture, std::uint32_t version,
+                                 const std::string& fileName, const DictionarySink& sink) const = 0;
+};
+
+const PlatformLayout& Platform5Layout();
+const PlatformLayout& D3d8Layout();
+const PlatformLayout& D3d9Layout();
+
+// The layout of platform id `id`, or nullptr for one the program cannot read.
+const PlatformLayout* FindLayout(std::uint32_t id);
+// The layout a record is written in (platform 5's for an id no layout has).
+const PlatformLayout& LayoutOf(const TextureRecord& record);
+
+// Whether a level's first stored row is the top of the picture: always for block-compressed
+// kinds, whose blocks run from the top on every platform, and as the layout says otherwise.
+bool FirstRowOnTop(const TextureRecord& record);
+
+// A level of the record's kind encoded bottom row first (as pictures are turned into levels)
+// put into the order the record's layout stores it: its rows reversed where the first stored
+// row is the top. `level` holds `height` rows.
+void PutRowsInStoredOrder(const TextureRecord& record, std::span<std::uint8_t> level,
+                          std::uint32_t height);
+
+// Palette entries with their first and third bytes exchanged (R, G, B, A <-> B, G, R, A).
+std::vector<std::uint8_t> SwappedPalette(std::span<const std::uint8_t> palette);
+
+// The D3D format word platform 9 stores for the record's kind (0 when it has none).
+std::uint32_t D3dFormatFor(const TextureRecord& record);
