@@ -3,9 +3,12 @@
 
 #include <getopt.h>
 
+#include <algorithm>
+#include <string_view>
+
 namespace {
 
-enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kLinear };
+enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kLinear, kStrict, kIgnore };
 
 struct OptionSpec {
     unsigned flag;  // kNoOptions: every command takes it
@@ -25,6 +28,8 @@ const OptionSpec kOptions[] = {
     {kFormatOption, {"format", required_argument, nullptr, kFormat}, ""},
     {kPictureOptions, {"no-dither", no_argument, nullptr, kNoDither}, ""},
     {kPictureOptions, {"fast", no_argument, nullptr, kFast}, ""},
+    {kLintOptions, {"strict", no_argument, nullptr, kStrict}, ""},
+    {kLintOptions, {"ignore", required_argument, nullptr, kIgnore}, ""},
     {kSizeOption, {"size", required_argument, nullptr, 's'}, "s:"},
     {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
 };
@@ -117,6 +122,16 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 break;
             case kFast:
                 arguments.fastDxt = true;
+                break;
+            case kStrict:
+                arguments.strict = true;
+                break;
+            case kIgnore:
+                for (std::string_view rest = ::optarg; !rest.empty();) {
+                    const std::size_t comma = std::min(rest.find(','), rest.size());
+                    arguments.ignoredRules.emplace_back(rest.substr(0, comma));
+                    rest.remove_prefix(std::min(comma + 1, rest.size()));
+                }
                 break;
             case 's':
                 arguments.size = ::optarg;

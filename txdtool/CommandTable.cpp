@@ -22,6 +22,30 @@ constexpr Command kCommands[] = {
      "any file is not ok.\n"
      "  --json   {\"format\": 1, \"files\": [{\"file\", \"ok\", \"textures\" or \"error\"}]}\n",
      1, kAny, kJsonOption, RunCheck},
+    {"lint", "lint [--strict] [--ignore=RULE,...] [--json] FILE.txd...",
+     "check dictionaries against what games accept",
+     "One line per finding: \"FILE: TEXTURE: severity: message [rule]\" (findings about the\n"
+     "file as a whole name no texture). Errors are what a game refuses or shows wrongly,\n"
+     "warnings what is wasteful or suspicious, notes information. The exit status is 1\n"
+     "when there is an error or a file cannot be read, else 0.\n"
+     "  --strict            warnings fail too\n"
+     "  --ignore=RULE,...   leave these rules out (may be given several times); the rules\n"
+     "                      are listed in txdtool(1)\n"
+     "  --json              {\"format\": 1, \"files\": [{\"file\", \"findings\" or \"error\"}]};\n"
+     "                      per finding its texture's index, name and name_hex (null for\n"
+     "                      the file), rule, severity, message and values\n",
+     1, kAny, kJsonOption | kLintOptions, RunLint},
+    {"diff", "diff [--json] [-q] A.txd B.txd", "tell what changed between two dictionaries",
+     "Matches textures by name and prints what was removed, added, renamed (the same\n"
+     "texels under another name) and moved, and for textures in both each header value\n"
+     "that differs and each level present in both: identical, or how many texels differ,\n"
+     "the largest channel difference and the PSNR. Textures of different kinds are\n"
+     "compared as the editor draws them. The exit status is 0 when both hold the same\n"
+     "textures in the same order with the same bytes, 1 when they differ, 2 on errors.\n"
+     "  --json       {\"format\": 1, \"files\": [{\"file\", \"against\", \"same\", \"removed\",\n"
+     "               \"added\", \"renamed\", \"moved\", \"changed\"}]}\n"
+     "  -q, --quiet  print nothing; only the exit status tells\n",
+     2, 2, kJsonOption, RunDiff},
     {"export", "export FILE.txd [NAME...] [-C DIR] [--format=FMT]\nexport FILE.txd NAME -o OUT.FMT",
      "write textures as image files (FMT: png, tga, dds or bmp)",
      "Image > Export of each named texture, or of every texture when none is named:\n"

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "AtomicFile.h"
 #include "BitmapImage.h"
 #include "RgbaImage.h"
 
@@ -10,5 +11,7 @@
 // names `path`; "-" is standard output.
 void WritePng(const std::string& path, const Image& image);
 
-// The same for a picture with alpha, written as an 8-bit RGBA PNG.
-void WritePng(const std::string& path, const RgbaImage& image);
+// The same for a picture with alpha, written as an 8-bit RGBA PNG, without waiting for the disk
+// when `durability` says the picture can be made again.
+void WritePng(const std::string& path, const RgbaImage& image,
+              Durability durability = Durability::Flushed);

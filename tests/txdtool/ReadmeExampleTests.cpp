@@ -29,11 +29,11 @@ std::vector<std::string> ExampleLines() {
 TEST_F(TxdtoolTest, ReadmeExamplesRunAsWritten) {
     auto textures = StandardSampleTextures();
     textures[0].name = "wheel";
-    for (const char* folder : {"maps", "cars", "bin"}) {
+    for (const char* folder : {"maps", "cars", "bin", "mods", "mods/cars"}) {
         std::filesystem::create_directory(folder);
     }
     for (const char* file : {"cars.txd", "a.txd", "b.txd", "download.txd", "maps/m1.txd",
-                             "maps/m2.txd", "cars/c1.txd", "cars/c2.txd"}) {
+                             "maps/m2.txd", "cars/c1.txd", "cars/c2.txd", "mods/cars/c1.txd"}) {
         WriteDictionary(file, textures);
     }
     for (const char* picture : {"radar.png", "arrow.tga", "minimap.png"}) {
@@ -47,8 +47,16 @@ TEST_F(TxdtoolTest, ReadmeExamplesRunAsWritten) {
     const std::vector<std::string> lines = ExampleLines();
     EXPECT_GE(lines.size(), 20u);
     for (const std::string& line : lines) {
+        // The older version an edit is compared with is the dictionary as it stands by then.
+        if (line.find("cars-old.txd") != std::string::npos) {
+            std::filesystem::copy_file("cars.txd", "cars-old.txd",
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
         const ToolRun run = RunShellLine("PATH=\"$PWD/bin:$PATH\"; " + line);
-        EXPECT_EQ(run.status, 0) << line << "\n" << run.err;
+        // lint reports the findings of the made-up textures with status 1; a usage or read
+        // error would be 2.
+        const bool lints = line.find("txdtool lint") != std::string::npos;
+        EXPECT_LE(run.status, lints ? 1 : 0) << line << "\n" << run.err;
     }
 }
 
