@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The About box's icon, texts and OK button at their places.
 #include "app/AboutDialog.h"
 
 #include <QLabel>

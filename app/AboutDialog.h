@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The Help > About box.
 #pragma once
 
 #include <QDialog>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Draws the placeholder picture and loads the application icon.
 #include "app/Artwork.h"
 
 #include <QCoreApplication>
@@ -6,9 +7,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-// Q_INIT_RESOURCE declares a global function, so it may not be called inside a namespace. The
-// resources live in a static library and must be registered before first use.
-static void RegisterResources() {
+// The resources live in a static library; their initialiser is declared outside any namespace.
+static void InitResources() {
     Q_INIT_RESOURCE(app);
 }
 
@@ -42,7 +42,7 @@ QPixmap PlaceholderBitmap() {
 }
 
 QIcon ApplicationIcon() {
-    RegisterResources();
+    InitResources();
     return QIcon(":/txd-tinplate.svg");
 }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The pictures the program draws itself: the placeholder and the application icon.
 #pragma once
 
 #include <QIcon>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Dialog units measured from the font's letters, never below the 8-point font's.
 #include "app/DialogLayout.h"
 
 #include <QFontMetrics>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Dialog units, the layout's measure that follows the font, turned into pixels.
 #pragma once
 
 #include <QRect>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The editor's settings file and the keys it keeps there.
 #pragma once
 
 #include <QSettings>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The single local file of a drag, and whether it names a dictionary.
 #include "app/FileDrop.h"
 
 #include <QMimeData>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// What a drag dropped on the window carries.
 #pragma once
 
 #include <QString>

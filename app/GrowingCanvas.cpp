@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Moves and stretches the placed controls by their share of the extra size.
 #include "app/GrowingCanvas.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// A widget whose controls keep their places and stretch as it grows.
 #pragma once
 
 #include <QRect>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Decodes a texture level into a Qt picture and picks out a smaller level.
 #include "app/LevelImage.h"
 
 #include <span>

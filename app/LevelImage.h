@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// A texture or one of its smaller levels as a Qt picture at full size.
 #pragma once
 
 #include <QImage>

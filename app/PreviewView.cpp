@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Scales and paints the picture for the zoom and channels in force.
 #include "app/PreviewView.h"
 
 #include <QPainter>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The picture area: zoom, channels and scroll bars over the texture's picture.
 #pragma once
 
 #include <QImage>

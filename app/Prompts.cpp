@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The file dialogs, message boxes and choosers behind the window's prompts.
 #include "app/Prompts.h"
 
 #include <QApplication>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Every question and report the window puts to the user.
 #pragma once
 
 #include <QSize>

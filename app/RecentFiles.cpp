@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Keeps the recent files list and fills the Open Recent menu from it.
 #include "app/RecentFiles.h"
 
 #include <QCoreApplication>

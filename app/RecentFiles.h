@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The dictionaries opened last, kept in the settings for File > Open Recent.
 #pragma once
 
 #include <QString>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Counts the textures and names the selected one's kind and size.
 #include "app/StatusSummary.h"
 
 #include <QCoreApplication>

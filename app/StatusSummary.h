@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The status bar's text about the dictionary and the selected texture.
 #pragma once
 
 #include <QString>

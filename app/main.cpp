@@ -1,4 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The editor's entry point: answers --help and --version without a display, else opens the window.
+#include <cstdio>
+
+#include "app/CommandLine.h"
 #include "app/TxdApp.h"
 #include "workfiles/WorkingFolder.h"
 
@@ -8,6 +12,10 @@ int main(int argc, char** argv) {
     InstallExitCleanup();
     if (const auto status = TxdApp::AnswerWithoutDisplay(argc, argv)) {
         return *status;
+    }
+    if (!HasDisplay()) {
+        std::fprintf(stderr, "%s\n", kNoDisplayMessage);
+        return 1;
     }
     TxdApp app(argc, argv);
     app.InitInstance();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -18,6 +19,17 @@ namespace tinplate {
 // ones keep their texels (16-bit 565, 1555 and 4444, 24-bit and 32-bit, the alpha mask only
 // when the texture uses alpha); 8-bit textures become A8R8G8B8 through their palette.
 std::vector<std::uint8_t> EncodeDdsWithLevels(const TextureRecord& record);
+
+// The texture's first and smaller levels as it stores them, taken byte for byte from a DDS
+// file that holds them: the texture's own size and kind (its FourCC, or the uncompressed
+// layout EncodeDdsWithLevels writes for it) and at least as many levels as the texture has.
+// Empty for any other file, 8-bit textures' included (their DDS holds colours, not indices).
+struct StoredLevels {
+    std::vector<std::uint8_t> first;
+    std::vector<std::uint8_t> smaller;
+};
+std::optional<StoredLevels> StoredLevelsInDds(std::span<const std::uint8_t> file,
+                                              const TextureRecord& record);
 
 // Reads DXT1, DXT3, DXT5 (decoded by libsquish), A8R8G8B8, X8R8G8B8 and R8G8B8 files. A
 // FileError naming `fileName` refuses anything else, a file that ends early, and a first

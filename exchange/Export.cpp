@@ -57,7 +57,9 @@ void ExportTrueColour(const std::filesystem::path& folder, const std::string& na
     // Whatever step fails, no earlier output is left to pass for this one.
     RemoveFileQuietly(dds);
     MakeTarga(name, record, 32, gfx);
-    const std::intptr_t alphaMode = record.hasAlpha == 1 ? 11 : 10;
+    // Any alpha word but 0 counts as alpha, as everywhere else pictures are made: a word of 2
+    // or 65537 must not cost the texels their alpha.
+    const std::intptr_t alphaMode = record.hasAlpha != 0 ? 11 : 10;
     TGAtoDDS(source.word(), alphaMode, 0, 0, destination.word());
     RequireDdsLibraryProduct(dds, name + ".dds");
     Publish(dds, folder / (name + ".dds"));

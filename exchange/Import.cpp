@@ -2,6 +2,7 @@
 // Import from Targa or DDS through the working files and the image libraries.
 #include "exchange/Import.h"
 
+#include "exchange/DdsLevels.h"
 #include "exchange/ExchangeKind.h"
 #include "exchange/ExchangeMessages.h"
 #include "exchange/ImportFrom.h"
@@ -20,6 +21,20 @@ namespace {
 constexpr const char* kImportBitmap = "ImportFile.bmp";
 constexpr const char* kImportTarga = "ImportFile.tga";
 
+// The smaller levels follow the new first level: taken as they are from a DDS that holds them
+// in the texture's kind, kept when the first level and palette come back as they were (they
+// may be the author's own, which no resize makes again), else made again from it.
+void TakeLevels(ImportedLevel& level, TextureRecord& record,
+                std::optional<StoredLevels> stored = std::nullopt) {
+    const bool unchanged = level.pixels == record.pixels && level.palette == record.palette;
+    ApplyImportedLevel(level, record);
+    if (stored) {
+        record.smallerLevels = ByteBuffer::Copy(stored->smaller);
+    } else if (!unchanged) {
+        RemakeSmallerLevels(record, DxtQuality::Best);
+    }
+}
+
 ImportOutcome ImportPalettised(TextureRecord& record, const std::string& chosen, GfxBinding& gfx) {
     const std::string bitmap = WorkingPath(kImportBitmap);
     NameBuffer source(chosen);
@@ -33,8 +48,7 @@ ImportOutcome ImportPalettised(TextureRecord& record, const std::string& chosen,
     RequireGfxProduct(gfx, "_TargaToExtendedBitmap", bitmap, chosen);
     auto level =
         TakeFromBitmap(ReadWholeFile(bitmap), kImportBitmap, BitmapLayout{54, 8}, record, chosen);
-    ApplyImportedLevel(level, record);
-    RemakeSmallerLevels(record, DxtQuality::Best);
+    TakeLevels(level, record);
     return ImportOutcome::Imported;
 }
 
@@ -58,15 +72,14 @@ ImportOutcome ImportTrueColour(TextureRecord& record, const std::string& chosen,
     RequireDdsLibraryProduct(bitmapPath, chosen);
     auto level = TakeFromBitmap(ReadWholeFile(bitmapPath), kImportBitmap, BitmapLayout{74, 32},
                                 record, chosen);
-    ApplyImportedLevel(level, record);
-    RemakeSmallerLevels(record, DxtQuality::Best);
+    TakeLevels(level, record, StoredLevelsInDds(ReadWholeFile(chosen), record));
     return ImportOutcome::Imported;
 }
 
 ImportOutcome ImportBlocks(TextureRecord& record, const std::string& chosen) {
-    auto level = TakeFromDds(ReadWholeFile(chosen), record, chosen);
-    ApplyImportedLevel(level, record);
-    RemakeSmallerLevels(record, DxtQuality::Best);
+    const std::vector<std::uint8_t> dds = ReadWholeFile(chosen);
+    auto level = TakeFromDds(dds, record, chosen);
+    TakeLevels(level, record, StoredLevelsInDds(dds, record));
     return ImportOutcome::ImportedBlocks;
 }
 

@@ -13,12 +13,20 @@
 
 namespace tinplate {
 
-FilePicture ReadPictureFile(const std::string& path, std::uint32_t width, std::uint32_t height) {
-    const std::vector<std::uint8_t> file = ReadWholeFile(path);
+namespace {
+
+FilePicture DecodeFilePicture(std::span<const std::uint8_t> file, const std::string& path,
+                              std::uint32_t width, std::uint32_t height) {
     if (file.size() >= 4 && std::memcmp(file.data(), "DDS ", 4) == 0) {
         return ReadDdsFirstLevel(file, path, width, height);
     }
     return {DecodePictureFile(file, path, width, height), {}, {}};
+}
+
+}  // namespace
+
+FilePicture ReadPictureFile(const std::string& path, std::uint32_t width, std::uint32_t height) {
+    return DecodeFilePicture(ReadWholeFile(path), path, width, height);
 }
 
 void ImportPictureFile(TextureRecord& record, const std::string& path,
@@ -26,12 +34,23 @@ void ImportPictureFile(TextureRecord& record, const std::string& path,
     if (TexelKindOf(record) == TexelKind::None) {
         throw FileError(path, "the texture is of a kind that takes no picture");
     }
-    FilePicture picture = ReadPictureFile(path, record.width, record.height);
+    const std::vector<std::uint8_t> file = ReadWholeFile(path);
+    FilePicture picture = DecodeFilePicture(file, path, record.width, record.height);
     TextureRecord drawn = record;
-    try {
-        DrawPicture(drawn, std::move(picture), options);
-    } catch (const std::runtime_error& error) {
-        throw FileError(path, error.what());
+    if (auto stored = StoredLevelsInDds(file, record)) {
+        drawn.pixels = ByteBuffer::Copy(stored->first);
+        drawn.smallerLevels = ByteBuffer::Copy(stored->smaller);
+    } else {
+        try {
+            DrawPicture(drawn, std::move(picture), options);
+        } catch (const std::runtime_error& error) {
+            throw FileError(path, error.what());
+        }
+        // A picture that gives back the first level and palette as they were leaves the
+        // smaller levels too: they may be the author's own, which no resize makes again.
+        if (drawn.pixels == record.pixels && drawn.palette == record.palette) {
+            drawn.smallerLevels = record.smallerLevels;
+        }
     }
     record = std::move(drawn);
 }

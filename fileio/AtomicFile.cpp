@@ -226,7 +226,8 @@ void ReplacementFile::CopyFrom(int source, std::uint64_t offset, std::uint64_t l
     }
 }
 
-FileIdentity ReplacementFile::Commit(const struct stat* original) {
+FileIdentity ReplacementFile::Commit(const struct stat* original, Durability durability) {
+    const bool flushed = durability == Durability::Flushed;
     Flush();
     const mode_t mode = original ? (original->st_mode & 07777) : (0666 & ~CurrentUmask());
     // Only root may give a file away; anyone may keep the group if they belong to it.
@@ -235,7 +236,7 @@ FileIdentity ReplacementFile::Commit(const struct stat* original) {
             ::fchown(m_fd, static_cast<uid_t>(-1), original->st_gid);
     }
     if (Step("keep mode", [&] { return ::fchmod(m_fd, mode); }) != 0 ||
-        Step("sync", [&] { return ::fsync(m_fd); }) != 0 ||
+        (flushed && Step("sync", [&] { return ::fsync(m_fd); }) != 0) ||
         Step("rename", [&] { return ::rename(m_temporary.c_str(), m_target.c_str()); }) != 0) {
         throw FileError::FromErrno(m_shownName, errno);
     }
@@ -244,7 +245,9 @@ FileIdentity ReplacementFile::Commit(const struct stat* original) {
     const FileIdentity identity = IdentityOf(m_fd, m_shownName);
     ::close(m_fd);
     m_fd = -1;
-    SyncFolder(FolderOf(m_target));
+    if (flushed) {
+        SyncFolder(FolderOf(m_target));
+    }
     return identity;
 }
 
@@ -274,22 +277,27 @@ void RemovePendingReplacement() noexcept {
 }
 
 void WriteProductFile(const std::string& path,
-                      std::initializer_list<std::span<const std::uint8_t>> parts) {
-    WriteFileFrom(path, [&](ReplacementFile& file) {
-        for (auto part : parts) {
-            file.Write(part);
-        }
-    });
+                      std::initializer_list<std::span<const std::uint8_t>> parts,
+                      Durability durability) {
+    WriteFileFrom(
+        path,
+        [&](ReplacementFile& file) {
+            for (auto part : parts) {
+                file.Write(part);
+            }
+        },
+        durability);
 }
 
 FileIdentity WriteFileFrom(const std::string& path,
-                           const std::function<void(ReplacementFile&)>& write) {
+                           const std::function<void(ReplacementFile&)>& write,
+                           Durability durability) {
     const std::string target = ResolvedOrAsGiven(path);
     struct stat existing {};
     const bool replacing = ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
     ReplacementFile file(target, path);
     write(file);
-    return file.Commit(replacing ? &existing : nullptr);
+    return file.Commit(replacing ? &existing : nullptr, durability);
 }
 
 }  // namespace tinplate

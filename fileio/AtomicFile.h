@@ -32,6 +32,11 @@ public:
     using FileError::FileError;
 };
 
+// Whether a replacement waits for the disk. Either way readers see the old file or the whole
+// new one; only a file that can be made again at any time (a thumbnail, which file managers
+// cache and remake) may skip the flushes, and may then be lost or empty after a power cut.
+enum class Durability { Flushed, Remakeable };
+
 class ReplacementFile {
 public:
     // Creates the temporary beside `target` (a path whose symbolic links are resolved).
@@ -49,7 +54,7 @@ public:
     // Gives the new file the mode bits of `original`, and its owner and group where the process
     // may (without an original: what a newly made file gets), flushes it, renames it over the
     // target and flushes the folder. Returns the new file's identity.
-    FileIdentity Commit(const struct stat* original);
+    FileIdentity Commit(const struct stat* original, Durability durability = Durability::Flushed);
 
 private:
     void Flush();
@@ -78,11 +83,13 @@ void RemovePendingReplacement() noexcept;
 // symbolic link leads to, ends up holding `parts` one after another, or stays as it was. An
 // existing product's mode bits are kept.
 void WriteProductFile(const std::string& path,
-                      std::initializer_list<std::span<const std::uint8_t>> parts);
+                      std::initializer_list<std::span<const std::uint8_t>> parts,
+                      Durability durability = Durability::Flushed);
 
 // The same for a content that `write` hands to the replacement in pieces. Returns the new
 // file's identity.
 FileIdentity WriteFileFrom(const std::string& path,
-                           const std::function<void(ReplacementFile&)>& write);
+                           const std::function<void(ReplacementFile&)>& write,
+                           Durability durability = Durability::Flushed);
 
 }  // namespace tinplate

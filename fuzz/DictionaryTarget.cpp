@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The dictionary reader, every pixel operation the editor offers on each texture it lists, and
-// the writers: the dictionary written back, and converted to each platform layout.
+// The dictionary reader, the checks of lint, every pixel operation the editor offers on each
+// texture it lists, diff of the result against the file, and the writers: the dictionary
+// written back, and converted to each platform layout.
 #include <span>
 
+#include "checks/DictionaryDiff.h"
+#include "checks/DictionaryLint.h"
 #include "fileio/FileError.h"
 #include "fuzz/FuzzTarget.h"
 #include "pixelops/AlphaFlag.h"
@@ -23,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const FileError&) {
         return 0;
     }
+    LintDictionary(std::span(data, size), entries);
+    const std::vector<TextureEntry> read = entries;
     const std::span<const std::uint8_t> original(data, size);
     // Whatever the writers make must read back: a refusal there escapes as a finding.
     for (const std::uint32_t target : {platform::kPlatform5, platform::kD3d8, platform::kD3d9}) {
@@ -46,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FlipTexture(record);
         SetAlpha(record, record.hasAlpha == 0);
     }
+    DiffDictionaries(read, entries);
     std::vector<std::uint8_t> written;
     try {
         written = DictionaryBytes(original, entries, "fuzz.txd");

@@ -41,9 +41,27 @@ auto ForTexture(const TextureEntry& texture, Step step) {
     }
 }
 
-// An 8-bit texture's smaller levels are made again from its first level.
-std::vector<LevelSize> LevelsToRebuild(const TextureRecord& record) {
-    return record.depth == 8 ? SmallerLevelSizes(record) : std::vector<LevelSize>{};
+bool HoldsAt(std::span<const std::uint8_t> original, std::uint64_t offset,
+             std::span<const std::uint8_t> bytes) {
+    return offset <= original.size() && bytes.size() <= original.size() - offset &&
+           std::equal(bytes.begin(), bytes.end(), original.begin() + offset);
+}
+
+// An 8-bit texture's smaller levels are made again from its first level once that level or
+// the palette, as its layout stores them, differ from the dictionary as read. Compared with
+// the bytes themselves, so no command can change a texture without its levels following; the
+// levels of a texture nobody changed may be its author's own, which no resize would make again.
+std::vector<LevelSize> LevelsToRebuild(const TextureRecord& record,
+                                       std::span<const std::uint8_t> original) {
+    if (record.depth != 8) {
+        return {};
+    }
+    // The alpha field comes first and says nothing about the picture.
+    const StoredPieces stored(record, false);
+    const bool unchanged = std::all_of(
+        stored.pieces().begin() + 1, stored.pieces().end(),
+        [&](const Patch& piece) { return HoldsAt(original, piece.offset, piece.bytes); });
+    return unchanged ? std::vector<LevelSize>{} : SmallerLevelSizes(record);
 }
 
 std::vector<std::uint8_t> ResizeLevel(const std::string& path, GfxBinding& gfx, NameBuffer& input,
@@ -71,8 +89,9 @@ std::vector<std::uint8_t> ResizeLevel(const std::string& path, GfxBinding& gfx, 
 }
 
 std::vector<LevelBytes> RebuildLevels(const std::string& path, const TextureRecord& record,
-                                      GfxBinding& gfx, WorkBlock& block) {
-    const std::vector<LevelSize> places = LevelsToRebuild(record);
+                                      std::span<const std::uint8_t> original, GfxBinding& gfx,
+                                      WorkBlock& block) {
+    const std::vector<LevelSize> places = LevelsToRebuild(record, original);
     if (places.empty()) {
         return {};
     }
@@ -129,6 +148,7 @@ void AddPatches(std::vector<Patch>& patches, const TextureRecord& record,
 }  // namespace
 
 FileIdentity SaveDictionary(const DictionaryLock& lock, const FileIdentity& opened,
+                            std::span<const std::uint8_t> original,
                             const std::vector<TextureEntry>& textures, GfxBinding& gfx) {
     if (textures.empty()) {
         return opened;
@@ -139,8 +159,8 @@ FileIdentity SaveDictionary(const DictionaryLock& lock, const FileIdentity& open
     std::vector<std::vector<LevelBytes>> rebuilt;
     rebuilt.reserve(textures.size());
     for (const TextureEntry& texture : textures) {
-        rebuilt.push_back(
-            ForTexture(texture, [&] { return RebuildLevels(path, texture.record, gfx, block); }));
+        rebuilt.push_back(ForTexture(
+            texture, [&] { return RebuildLevels(path, texture.record, original, gfx, block); }));
     }
     std::deque<StoredPieces> pieces;
     std::vector<Patch> patches;

@@ -19,7 +19,8 @@ enum class DxtQuality {
 // The level bytes of `image` in a kind other than Palette and None, the inverse of
 // DecodeLevel: uncompressed rows are stored bottom row first and every channel is rounded to
 // the nearest value the kind holds (so a decoded level comes back byte for byte); DXT blocks
-// are made by libsquish, DXT1 turning pixels of alpha below 128 transparent.
+// are made by libsquish block by block, DXT1 turning pixels of alpha below 128 transparent,
+// with its iterative fit where the chosen one misses a block's colours.
 std::vector<std::uint8_t> EncodeLevel(TexelKind kind, const RgbaImage& image, DxtQuality quality);
 
 }  // namespace tinplate

@@ -53,7 +53,7 @@ TexelKind TexelKindOf(const TextureRecord& record) {
 
 bool UsesAlpha(const TextureRecord& record) {
     const TexelKind kind = TexelKindOf(record);
-    return record.hasAlpha == 1 && kind != TexelKind::Rgb565 && kind != TexelKind::Rgb888 &&
+    return record.hasAlpha != 0 && kind != TexelKind::Rgb565 && kind != TexelKind::Rgb888 &&
            kind != TexelKind::None;
 }
 

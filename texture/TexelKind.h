@@ -28,8 +28,9 @@ inline bool IsDxt(TexelKind kind) {
     return kind == TexelKind::Dxt1 || kind == TexelKind::Dxt3 || kind == TexelKind::Dxt5;
 }
 
-// Whether the texture's alpha counts: its alpha flag says Yes and its kind has alpha bits.
-// Pictures of a texture without alpha are opaque.
+// Whether the texture's alpha counts: its alpha word is not 0 (files hold other values than
+// 1 for Yes too, and their texels carry real alpha) and its kind has alpha bits. Pictures of a
+// texture without alpha are opaque.
 bool UsesAlpha(const TextureRecord& record);
 
 }  // namespace tinplate

@@ -50,7 +50,7 @@ struct TextureRecord {
     ByteBuffer palette;
     // The levels after the first, one after another as stored (as far as they fit the
     // texture's data). Save writes them back behind the first level; an 8-bit texture's are
-    // then rebuilt from its first level on top.
+    // rebuilt from its first level instead once that level or its palette changed.
     ByteBuffer smallerLevels;
 };
 

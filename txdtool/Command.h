@@ -3,11 +3,15 @@
 #pragma once
 
 #include <cstddef>
+#include <limits>
 #include <string_view>
 
 #include "txdtool/CommandLine.h"
 
 namespace tinplate {
+
+// mostOperands of a command that takes any number.
+inline constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
 
 struct Command {
     std::string_view name;

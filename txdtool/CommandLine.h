@@ -28,6 +28,7 @@ enum OptionFlags : unsigned {
     kPictureOptions = 1u << 6,   // --no-dither, --fast
     kSizeOption = 1u << 7,       // -s SIZE
     kLinearOption = 1u << 8,     // --linear
+    kLintOptions = 1u << 9,      // --strict, --ignore=RULE,...
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -51,6 +52,8 @@ struct CommandArguments {
     std::optional<std::string> format;
     bool noDither = false;
     bool fastDxt = false;
+    bool strict = false;
+    std::vector<std::string> ignoredRules;  // as given, unchecked
     std::optional<std::string> size;
     bool linear = false;
 };

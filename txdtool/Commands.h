@@ -14,6 +14,10 @@ namespace tinplate {
 int RunList(const CommandArguments& arguments);
 int RunCheck(const CommandArguments& arguments);
 
+// Checks (LintCommand.cpp, DiffCommand.cpp)
+int RunLint(const CommandArguments& arguments);
+int RunDiff(const CommandArguments& arguments);
+
 // Image files (ExchangeCommands.cpp)
 int RunExport(const CommandArguments& arguments);
 int RunImport(const CommandArguments& arguments);

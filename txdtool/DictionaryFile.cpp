@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "fileio/AtomicFile.h"
 #include "fileio/FileError.h"
 #include "save/DictionarySave.h"
 #include "txd/DictionaryReader.h"
@@ -50,11 +51,17 @@ TextureEntry& DictionaryFile::Find(const std::string& name) {
 }
 
 void DictionaryFile::Save(GfxBinding& gfx) {
-    ReportingAs(m_absolutePath.string(), m_argument, [&] {
-        m_opened = IsRestructured(bytes(), m_textures)
-                       ? RewriteWholeDictionary(*m_lock, m_opened, bytes(), m_textures)
-                       : SaveDictionary(*m_lock, m_opened, m_textures, gfx);
-    });
+    try {
+        ReportingAs(m_absolutePath.string(), m_argument, [&] {
+            m_opened = IsRestructured(bytes(), m_textures)
+                           ? RewriteWholeDictionary(*m_lock, m_opened, bytes(), m_textures)
+                           : SaveDictionary(*m_lock, m_opened, bytes(), m_textures, gfx);
+        });
+    } catch (const FolderRefusedError&) {
+        // Written in place, a whole new list could be cut short; only a new file is safe.
+        throw FileError("", "cannot make a file in " + FolderShown(m_argument) +
+                                " (needed to replace " + m_argument + " safely)");
+    }
 }
 
 std::string TextureAndKind(const TextureEntry& texture) {

@@ -57,7 +57,7 @@ void WriteOverview(std::ostream& out) {
     }
     out << "\n"
            "Options of every command:\n"
-           "  -q, --quiet    say nothing but errors (no notes, progress or summaries)\n"
+           "  -q, --quiet    say nothing but errors (no notes, progress, summaries or files made)\n"
            "  -v, --verbose  also say what happened to each dictionary\n"
            "  -h, --help     describe the command\n"
            "  -V, --version  print the version (before any command)\n"

@@ -7,7 +7,6 @@
 #include "txdtool/Batch.h"
 #include "txdtool/Commands.h"
 #include "txdtool/DictionaryFile.h"
-#include "txdtool/Report.h"
 
 namespace tinplate {
 
@@ -28,8 +27,7 @@ int RunPlatform(const CommandArguments& arguments) {
     std::vector<std::string> files = arguments.operands;
     const std::uint32_t target = ParsePlatform(files.back());
     files.pop_back();
-    return EditEachDictionary("platform", files, [&](const std::string& file) {
-        DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
+    return EditEachDictionary("platform", files, [&](DictionaryFile& dictionary, GfxBinding&) {
         std::vector<TextureEntry>& textures = dictionary.textures();
         std::vector<TextureEntry> converted;
         try {
@@ -37,25 +35,17 @@ int RunPlatform(const CommandArguments& arguments) {
         } catch (const ConversionRefused& refused) {
             throw FileError(dictionary.shownName(), refused.what());
         }
-        std::vector<std::string> names;
-        for (std::size_t i = 0; i < textures.size(); ++i) {
-            if (textures[i].record.platform != target) {
-                names.push_back(textures[i].name);
+        Edited edited;
+        for (const TextureEntry& texture : textures) {
+            if (texture.record.platform != target) {
+                edited.done.push_back(PrintableText(texture.name));
             }
         }
-        if (names.empty()) {
-            return EditResult::Unchanged;
+        edited.changed = !edited.done.empty();
+        if (edited.changed) {
+            textures = std::move(converted);
         }
-        textures = std::move(converted);
-        GfxBinding gfx;
-        dictionary.Save(gfx);
-        for (const std::string& name : names) {
-            if (!IsQuiet()) {
-                Output() << (files.size() > 1 ? PrintableText(file) + ": " : "")
-                         << PrintableText(name) << '\n';
-            }
-        }
-        return EditResult::Saved;
+        return edited;
     });
 }
 

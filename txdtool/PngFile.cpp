@@ -29,7 +29,8 @@ std::vector<std::uint8_t> BgrBytes(const Image& image) {
 
 // Encodes `bytes` (rows top to bottom in libpng's `format`) and writes the file.
 void WriteEncoded(const std::string& path, std::uint32_t width, std::uint32_t height,
-                  std::uint32_t format, const std::vector<std::uint8_t>& bytes) {
+                  std::uint32_t format, const std::vector<std::uint8_t>& bytes,
+                  Durability durability) {
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     png.width = width;
@@ -49,7 +50,7 @@ void WriteEncoded(const std::string& path, std::uint32_t width, std::uint32_t he
         WriteStandardOutput(file);
         return;
     }
-    WriteProductFile(path, {file});
+    WriteProductFile(path, {file}, durability);
 }
 
 }  // namespace
@@ -59,15 +60,16 @@ void WritePng(const std::string& path, const Image& image) {
     if (count == 0 || image.pixels.size() != count) {
         throw FileError(path, "the picture is empty");
     }
-    WriteEncoded(path, image.width, image.height, PNG_FORMAT_BGR, BgrBytes(image));
+    WriteEncoded(path, image.width, image.height, PNG_FORMAT_BGR, BgrBytes(image),
+                 Durability::Flushed);
 }
 
-void WritePng(const std::string& path, const RgbaImage& image) {
+void WritePng(const std::string& path, const RgbaImage& image, Durability durability) {
     const std::size_t count = std::size_t{image.width} * image.height;
     if (count == 0 || image.rgba.size() != count * 4) {
         throw FileError(path, "the picture is empty");
     }
-    WriteEncoded(path, image.width, image.height, PNG_FORMAT_RGBA, image.rgba);
+    WriteEncoded(path, image.width, image.height, PNG_FORMAT_RGBA, image.rgba, durability);
 }
 
 }  // namespace tinplate

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "fileio/AtomicFile.h"
 #include "preview/BitmapImage.h"
 #include "texture/RgbaImage.h"
 
@@ -13,7 +14,9 @@ namespace tinplate {
 // names `path`; "-" is standard output.
 void WritePng(const std::string& path, const Image& image);
 
-// The same for a picture with alpha, written as an 8-bit RGBA PNG.
-void WritePng(const std::string& path, const RgbaImage& image);
+// The same for a picture with alpha, written as an 8-bit RGBA PNG, without waiting for the disk
+// when `durability` says the picture can be made again.
+void WritePng(const std::string& path, const RgbaImage& image,
+              Durability durability = Durability::Flushed);
 
 }  // namespace tinplate

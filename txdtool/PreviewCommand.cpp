@@ -4,13 +4,14 @@
 #include "preview/Preview.h"
 #include "txdtool/Commands.h"
 #include "txdtool/DictionaryFile.h"
-#include "txdtool/PngFile.h"
+#include "txdtool/PreviewFile.h"
+#include "txdtool/Products.h"
 #include "txdtool/StandardStreams.h"
 
 namespace tinplate {
 
-// preview FILE.txd NAME -o OUT.png, or the older FILE.txd NAME OUT.png; "-o -" writes the
-// picture to standard output.
+// preview FILE.txd NAME -o OUT.png (or .tga, .bmp), or the older FILE.txd NAME OUT.png; "-o -"
+// writes a PNG to standard output.
 int RunPreview(const CommandArguments& arguments) {
     const auto& operands = arguments.operands;
     const std::size_t expected = arguments.output ? 2 : 3;
@@ -20,10 +21,9 @@ int RunPreview(const CommandArguments& arguments) {
                                                       : "too many arguments for preview");
     }
     const std::string& output = arguments.output ? *arguments.output : operands[2];
+    const PictureFormat format = PreviewFormatFor(output);
     DictionaryFile dictionary(operands[0]);
     const TextureEntry& texture = dictionary.Find(operands[1]);
-    const std::string outputPath =
-        IsStandardStream(output) ? output : std::filesystem::absolute(output).string();
     GfxBinding gfx;
     const PreviewPicture picture = RenderPreview(texture.record, gfx);
     switch (picture.change) {
@@ -36,7 +36,7 @@ int RunPreview(const CommandArguments& arguments) {
         case PreviewPicture::Change::Show:
             break;
     }
-    WritePng(output, picture.image);
+    WritingProduct(output, [&] { WritePreviewFile(output, format, picture.image); });
     return 0;
 }
 

@@ -13,8 +13,9 @@ namespace {
 
 void WriteComplaint(const std::string& fileName, const std::string& message) {
     ClearProgressLine();
-    std::cerr << "txdtool: " << PrintableText(fileName) << ": " << PrintableText(message)
-              << std::endl;
+    // A message that names its files itself comes without a file name.
+    std::cerr << "txdtool: " << (fileName.empty() ? "" : PrintableText(fileName) + ": ")
+              << PrintableText(message) << std::endl;
 }
 
 }  // namespace

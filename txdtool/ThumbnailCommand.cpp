@@ -40,7 +40,8 @@ int RunThumbnail(const CommandArguments& arguments) {
     if (picture.rgba.empty()) {
         throw FileError(dictionary.shownName(), "the dictionary holds no texture with a picture");
     }
-    WritePng(arguments.operands[1], picture);
+    // File managers keep thumbnails in a cache of their own and remake any that go missing.
+    WritePng(arguments.operands[1], picture, Durability::Remakeable);
     return 0;
 }
 

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "fileio/AtomicFile.h"
 #include "fileio/FileError.h"
@@ -88,6 +89,12 @@ std::string WorkingPath(const std::string& name) {
         }
     }
     return std::string(g_folder) + "/" + name;
+}
+
+bool IsWorkingPath(const std::string& path) {
+    const std::string_view folder = g_folder;
+    return g_folderMade && path.size() > folder.size() && path.starts_with(folder) &&
+           path[folder.size()] == '/';
 }
 
 void InstallExitCleanup() {

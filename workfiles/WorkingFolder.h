@@ -17,6 +17,10 @@ namespace tinplate {
 // for names of up to kLongestWorkingName bytes.
 std::string WorkingPath(const std::string& name);
 
+// Whether `path` names a file in the working folder: such paths mean nothing to the user, so
+// messages about them are reworded to name the user's own file.
+bool IsWorkingPath(const std::string& path);
+
 // Texture names have at most 32 bytes, and the longest working file adds ".bmp".
 inline constexpr std::size_t kLongestWorkingName = 40;
 

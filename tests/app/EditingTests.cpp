@@ -5,6 +5,7 @@
 #include <QListWidget>
 
 #include "app/CommandTable.h"
+#include "app/TextureDocument.h"
 #include "tests/app/GuiHarness.h"
 
 namespace tinplate {
@@ -66,7 +67,7 @@ TEST(EditingTest, ExportAndImportReportAndTheImportShowsAtTheNextPreview) {
     EXPECT_NE(window.Picture(), before);
 
     window.Show(1);
-    std::filesystem::current_path(window.scratch.path());
+    window.dialog.Document().SetFolder(QString::fromStdString(window.scratch.path().string()));
     window.dialog.Dispatch(command::kImageExport);
     ASSERT_TRUE(std::filesystem::exists("indexed.tga"));
     window.prompts.openAnswers.push_back(

@@ -19,6 +19,8 @@ class QListWidget;
 
 namespace tinplate {
 
+// The window under test is the program's own.
+
 // Answers the window's questions from queues and keeps every report it was given.
 class FakePrompts : public Prompts {
 public:

@@ -37,7 +37,7 @@ protected:
         for (TextureEntry& texture : textures) {
             texture.record.hasAlpha ^= 1;
         }
-        return SaveDictionary(DictionaryLock(path), opened, textures, gfx);
+        return SaveDictionary(DictionaryLock(path), opened, ReadBytes(path), textures, gfx);
     }
 
     ScratchDir scratch;
@@ -112,8 +112,9 @@ TEST_F(ReplacementTest, AFileChangedSinceItWasOpenedIsRefusedUntouched) {
         if (replace) {
             fs::rename("other.txd", "dictionary.txd");
         }
-        EXPECT_THROW(SaveDictionary(DictionaryLock("dictionary.txd"), opened, textures, gfx),
-                     ChangedOnDiskError);
+        EXPECT_THROW(
+            SaveDictionary(DictionaryLock("dictionary.txd"), opened, original, textures, gfx),
+            ChangedOnDiskError);
         EXPECT_EQ(ReadBytes("dictionary.txd"), changed);
     }
 }

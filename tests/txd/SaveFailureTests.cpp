@@ -29,7 +29,7 @@ protected:
     std::string SaveError(GfxBinding& binding, const std::string& path = kName) {
         try {
             const DictionaryLock lock(path);
-            SaveDictionary(lock, IdentityOf(path), textures, binding);
+            SaveDictionary(lock, IdentityOf(path), before, textures, binding);
         } catch (const FileError& error) {
             EXPECT_EQ(error.fileName(), path);
             return error.reason();
@@ -47,7 +47,14 @@ protected:
     ScratchDir scratch;
     GfxBinding spyGfx{spy::kModuleName};
     std::vector<std::uint8_t> before = ReadBytes(CopyFixtureHere(kName));
-    std::vector<TextureEntry> textures = ReadDictionary(kName);
+    // Every texture changed, so that every 8-bit one has its levels rebuilt.
+    std::vector<TextureEntry> textures = [] {
+        auto read = ReadDictionary(kName);
+        for (TextureEntry& texture : read) {
+            texture.record = Scrambled(texture.record);
+        }
+        return read;
+    }();
 };
 
 // A stale MipMapOut.bmp of a plausible size is never taken for the resize's own.

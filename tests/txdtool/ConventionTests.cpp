@@ -34,7 +34,8 @@ TEST_F(TxdtoolTest, JsonIsTypedAndKeepsEveryNameByte) {
     EXPECT_EQ(run.status, 1);
     const auto document = nlohmann::json::parse(run.out);
     EXPECT_EQ(document["format"], 1);
-    ASSERT_EQ(document["files"].size(), 2u);
+    ASSERT_EQ(document["files"].size(), 3u);
+    EXPECT_EQ(document["files"][2]["error"], "No such file or directory");
     const auto& sample = document["files"][0]["textures"];
     const char* kinds[] = {"pal8", "pal8-32", "pal8", "rgba32", "rgba32",
                            "dxt1", "dxt3",    "dxt5", "rgb16"};

@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "tests/txdtool/TxdtoolTest.h"
 
 namespace tinplate {
@@ -83,6 +85,12 @@ ToolRun RunProgram(const std::vector<std::string>& words) {
 
 ToolRun RunTxdtoolWithoutOverride(const std::vector<std::string>& arguments) {
     return Run({TXDTOOL_PATH}, arguments, true);
+}
+
+ToolRun RunShellLine(const std::string& line, bool dropOverride) {
+    const std::string folder = std::filesystem::path(TXDTOOL_PATH).parent_path().string();
+    return Run({"/bin/bash", "-o", "pipefail", "-c", "PATH=\"$0:$PATH\"; " + line, folder}, {},
+               dropOverride);
 }
 
 }  // namespace tinplate

@@ -25,6 +25,8 @@ ToolRun RunTxdtoolWithoutGfx(const std::vector<std::string>& arguments);
 // status kCannotDropOverride when that power cannot be given up here.
 ToolRun RunTxdtoolWithoutOverride(const std::vector<std::string>& arguments);
 inline constexpr int kCannotDropOverride = 125;
+// A bash command line (with pipefail) in which `txdtool` names the built one, as a user types it.
+ToolRun RunShellLine(const std::string& line, bool dropOverride = false);
 
 // Each test works on its own copies in a scratch folder, the current directory.
 class TxdtoolTest : public ::testing::Test {
