@@ -5,14 +5,13 @@
 #include <QCoreApplication>
 
 #include "txd/TextureKinds.h"
-#include "workfiles/DdsFile.h"
 
 namespace tinplate {
 
 namespace {
 
-QString KindOf(const TextureRecord& record) {
-    if (const char* fourCc = FourCcFor(record.compression)) {
+QString KindText(const TextureRecord& record) {
+    if (const char* fourCc = FourCcOfCompression(record.compression)) {
         return fourCc;
     }
     if (record.compression != compression::kNone) {
@@ -30,7 +29,7 @@ QString StatusSummary(int textureCount, const TextureRecord* selected) {
                        : QCoreApplication::translate("Status", "%1 textures").arg(textureCount);
     if (selected != nullptr) {
         text += QCoreApplication::translate("Status", " | %1, %2 × %3")
-                    .arg(KindOf(*selected))
+                    .arg(KindText(*selected))
                     .arg(selected->width)
                     .arg(selected->height);
     }

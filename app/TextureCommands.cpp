@@ -35,7 +35,7 @@ QStringList KindTexts() {
 }
 
 int KindIndex(const TextureRecord& record) {
-    const auto kind = KindOf(record);
+    const auto kind = MakeableKindOf(record);
     return kind ? static_cast<int>(*kind) : 0;
 }
 

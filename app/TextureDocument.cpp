@@ -12,7 +12,7 @@
 #include "edits/EditRefused.h"
 #include "fileio/DictionaryLock.h"
 #include "fileio/FileError.h"
-#include "save/DictionarySave.h"
+#include "save/OpenedDictionarySave.h"
 #include "txd/DictionaryReader.h"
 #include "txd/DictionaryWriter.h"
 
@@ -139,16 +139,12 @@ void TextureDocument::New() {
     emit texturesReplaced(-1);
 }
 
-// A dictionary whose blocks still lie where they were read is saved in place, as it always
-// was; any other is written whole, and so is every later save of the file then written.
 void TextureDocument::Save(GfxBinding& gfx) {
     const DictionaryLock lock(m_path.toStdString());
-    if (m_savedWhole || IsRestructured(OriginalBytes(), m_textures)) {
-        m_opened = RewriteWholeDictionary(lock, m_opened, OriginalBytes(), m_textures);
-        m_savedWhole = true;
-    } else {
-        m_opened = SaveDictionary(lock, m_opened, OriginalBytes(), m_textures, gfx);
-    }
+    const SavedDictionary saved =
+        SaveOpenedDictionary(lock, m_opened, OriginalBytes(), m_textures, gfx, m_savedWhole);
+    m_opened = saved.identity;
+    m_savedWhole = saved.writtenWhole;
     m_undoStack->setClean();
 }
 

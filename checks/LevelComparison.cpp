@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "texture/LevelDecode.h"
-#include "texture/TexelKind.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
@@ -22,7 +22,7 @@ bool SameBytes(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b)
 bool SameKindAndPalette(const TextureRecord& a, const TextureRecord& b) {
     const ByteBuffer& paletteA = std::as_const(a).palette;
     const ByteBuffer& paletteB = std::as_const(b).palette;
-    return TexelKindOf(a) == TexelKindOf(b) &&
+    return KindOf(a) == KindOf(b) &&
            SameBytes({paletteA.data(), paletteA.size()}, {paletteB.data(), paletteB.size()});
 }
 

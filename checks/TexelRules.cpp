@@ -9,7 +9,7 @@
 #include "checks/LintRules.h"
 #include "checks/TexelScan.h"
 #include "texture/LevelDecode.h"
-#include "texture/TexelKind.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
@@ -30,7 +30,7 @@ struct LevelTexels {
 
 LevelTexels TexelsOf(const TextureRecord& record, const StoredLevel& level) {
     LevelTexels texels;
-    if (TexelKindOf(record) == TexelKind::Argb8888) {
+    if (KindOf(record) == TextureKind::kRgba32) {
         texels.grid = {level.width, level.height, level.bytes};
         return texels;
     }
@@ -75,7 +75,7 @@ void CheckTexels(const LintedTexture& texture, std::span<const StoredLevel> leve
     }
     const bool flagged = r.hasAlpha != 0;
     if (facts->translucent && !flagged) {
-        if (TexelKindOf(r) == TexelKind::Dxt1) {
+        if (KindOf(r) == TextureKind::kDxt1) {
             findings.Add(&texture, rule::kDxt1Alpha,
                          "DXT1 blocks with transparent texels, but the alpha flag is No: the game "
                          "draws them opaque");

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "fileio/ByteOrder.h"
-#include "texture/TexelKind.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
@@ -147,32 +147,32 @@ TexelFacts ScanPalette(const TextureRecord& record, std::span<const StoredLevel>
 
 std::optional<TexelFacts> ScanTexels(const TextureRecord& record,
                                      std::span<const StoredLevel> levels) {
-    const TexelKind kind = TexelKindOf(record);
-    if (kind == TexelKind::Palette) {
+    const TextureKind kind = KindOf(record);
+    if (IsPalettised(kind)) {
         return ScanPalette(record, levels);
     }
     TexelFacts facts;
     for (const StoredLevel& level : levels) {
         switch (kind) {
-            case TexelKind::Argb8888:
+            case TextureKind::kRgba32:
                 facts.translucent = AndOfBytes(level.bytes, 3, 4) != 0xFF;
                 break;
-            case TexelKind::Argb1555:
+            case TextureKind::kArgb1555:
                 facts.translucent = (AndOfBytes(level.bytes, 1, 2) & 0x80) == 0;
                 break;
-            case TexelKind::Argb4444:
+            case TextureKind::kArgb4444:
                 facts.translucent = (AndOfBytes(level.bytes, 1, 2) | 0x0F) != 0xFF;
                 break;
-            case TexelKind::Rgb565:
-            case TexelKind::Rgb888:
+            case TextureKind::kRgb565:
+            case TextureKind::kRgb888:
                 break;
-            case TexelKind::Dxt1:
+            case TextureKind::kDxt1:
                 facts.translucent = AnyBlockTranslucent(level, 8, Dxt1BlockTranslucent);
                 break;
-            case TexelKind::Dxt3:
+            case TextureKind::kDxt3:
                 facts.translucent = AnyBlockTranslucent(level, 16, Dxt3BlockTranslucent);
                 break;
-            case TexelKind::Dxt5:
+            case TextureKind::kDxt5:
                 facts.translucent = AnyBlockTranslucent(level, 16, Dxt5BlockTranslucent);
                 break;
             default:

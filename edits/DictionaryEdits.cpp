@@ -45,7 +45,7 @@ void RequireSize(std::uint64_t width, std::uint64_t height) {
 
 // The texture's kind, refusing kinds that cannot be drawn anew.
 TextureKind KindToRedraw(const TextureEntry& texture) {
-    const auto kind = KindOf(texture.record);
+    const auto kind = MakeableKindOf(texture.record);
     if (!kind) {
         throw EditRefused(TextureLabel(texture) +
                           " is of a kind that cannot be converted (only 8-bit, 32-bit, DXT1, "

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "texture/PictureDrawing.h"
-#include "texture/TextureKind.h"
+#include "txd/TextureKinds.h"
 #include "txd/TextureRecord.h"
 
 namespace tinplate {

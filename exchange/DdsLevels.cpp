@@ -9,9 +9,9 @@
 
 #include "fileio/ByteOrder.h"
 #include "texture/LevelDecode.h"
-#include "texture/TexelKind.h"
 #include "txd/LevelChain.h"
 #include "txd/PlatformLayout.h"
+#include "txd/TextureKinds.h"
 #include "workfiles/DdsFile.h"
 
 namespace tinplate {
@@ -39,15 +39,15 @@ struct UncompressedLayout {
     std::uint32_t masks[4];
 };
 
-UncompressedLayout LayoutOf(TexelKind kind) {
+UncompressedLayout LayoutOf(TextureKind kind) {
     switch (kind) {
-        case TexelKind::Rgb565:
+        case TextureKind::kRgb565:
             return {16, {0xF800, 0x07E0, 0x001F, 0}};
-        case TexelKind::Argb1555:
+        case TextureKind::kArgb1555:
             return {16, {0x7C00, 0x03E0, 0x001F, 0x8000}};
-        case TexelKind::Argb4444:
+        case TextureKind::kArgb4444:
             return {16, {0x0F00, 0x00F0, 0x000F, 0xF000}};
-        case TexelKind::Rgb888:
+        case TextureKind::kRgb888:
             return {24, {0xFF0000, 0xFF00, 0xFF, 0}};
         default:
             return {32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}};
@@ -62,7 +62,7 @@ void AppendUncompressedLevel(const TextureRecord& record, std::span<const std::u
     if (width == 0 || height == 0) {
         return;
     }
-    if (TexelKindOf(record) == TexelKind::Palette) {
+    if (IsPalettised(KindOf(record))) {
         const RgbaImage image = DecodeLevel(record, level, width, height);
         for (std::size_t i = 0; i < image.rgba.size(); i += 4) {
             out.insert(out.end(),
@@ -90,12 +90,12 @@ std::vector<std::uint8_t> Header(const TextureRecord& record, std::uint32_t leve
     WriteLe32(header, kMipCountOffset, levels);
     WriteLe32(header, 76, 32);  // pixel format size
     WriteLe32(header, kCapsOffset, kTextureCaps | (levels > 1 ? kMipMapCaps : 0));
-    const TexelKind kind = TexelKindOf(record);
-    if (IsDxt(kind)) {
+    const TextureKind kind = KindOf(record);
+    if (IsBlockCompressed(kind)) {
         WriteLe32(header, 8, kHeaderFlags | kMipMapCountFlag | kLinearSizeFlag);
         WriteLe32(header, kPitchOffset, record.pixelSize);
         WriteLe32(header, kPixelFlagsOffset, kFourCcFlag);
-        std::memcpy(header.data() + kDdsFourCcOffset, FourCcFor(record.compression), 4);
+        std::memcpy(header.data() + kDdsFourCcOffset, FactsOf(kind).fourCc, 4);
         return header;
     }
     const UncompressedLayout layout = LayoutOf(kind);
@@ -121,13 +121,13 @@ bool MasksAre(std::span<const std::uint8_t> file, const UncompressedLayout& layo
 
 // Whether the file's pixel format is the one EncodeDdsWithLevels gives the record's kind.
 bool HoldsKindOf(std::span<const std::uint8_t> file, const TextureRecord& record) {
-    const TexelKind kind = TexelKindOf(record);
+    const TextureKind kind = KindOf(record);
     const std::uint32_t pixelFlags = ReadLe32(file, kPixelFlagsOffset);
-    if (IsDxt(kind)) {
+    if (IsBlockCompressed(kind)) {
         return (pixelFlags & kFourCcFlag) &&
-               std::memcmp(&file[kDdsFourCcOffset], FourCcFor(record.compression), 4) == 0;
+               std::memcmp(&file[kDdsFourCcOffset], FactsOf(kind).fourCc, 4) == 0;
     }
-    if (kind == TexelKind::Palette || kind == TexelKind::None || !(pixelFlags & kRgbFlag) ||
+    if (IsPalettised(kind) || !HasPicture(kind) || !(pixelFlags & kRgbFlag) ||
         (pixelFlags & kFourCcFlag)) {
         return false;
     }
@@ -172,7 +172,7 @@ std::optional<StoredLevels> StoredLevelsInDds(std::span<const std::uint8_t> file
     if (levels < smaller.size() + 1 || data.size() < needed) {
         return std::nullopt;
     }
-    const bool asIs = IsDxt(TexelKindOf(record)) || FirstRowOnTop(record);
+    const bool asIs = IsBlockCompressed(KindOf(record)) || FirstRowOnTop(record);
     StoredLevels stored;
     AppendStoredLevel(data.first(record.pixelSize), record.height, asIs, stored.first);
     std::size_t at = record.pixelSize;
@@ -186,7 +186,7 @@ std::optional<StoredLevels> StoredLevelsInDds(std::span<const std::uint8_t> file
 std::vector<std::uint8_t> EncodeDdsWithLevels(const TextureRecord& record) {
     const std::vector<LevelSize> smaller = SmallerLevelSizes(record);
     std::vector<std::uint8_t> file = Header(record, static_cast<std::uint32_t>(smaller.size() + 1));
-    if (IsDxt(TexelKindOf(record))) {
+    if (IsBlockCompressed(KindOf(record))) {
         file.insert(file.end(), record.pixels.begin(), record.pixels.end());
         file.insert(file.end(), record.smallerLevels.begin(), record.smallerLevels.end());
         return file;
@@ -240,8 +240,8 @@ FilePicture ReadDdsFirstLevel(std::span<const std::uint8_t> file, const std::str
         }
         return level;
     }
-    const bool rgb24 = MasksAre(file, LayoutOf(TexelKind::Rgb888));
-    if (!(pixelFlags & kRgbFlag) || (!rgb24 && !MasksAre(file, LayoutOf(TexelKind::Argb8888)))) {
+    const bool rgb24 = MasksAre(file, LayoutOf(TextureKind::kRgb888));
+    if (!(pixelFlags & kRgbFlag) || (!rgb24 && !MasksAre(file, LayoutOf(TextureKind::kRgba32)))) {
         throw FileError(fileName,
                         "its pixel format is none of DXT1, DXT3, DXT5, A8R8G8B8, "
                         "X8R8G8B8 and R8G8B8");

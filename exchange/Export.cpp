@@ -3,7 +3,7 @@
 #include "exchange/Export.h"
 
 #include "edits/TextureName.h"
-#include "exchange/ExchangeKind.h"
+#include "exchange/ExchangeRoute.h"
 #include "exchange/LibraryProduct.h"
 #include "fileio/AtomicFile.h"
 #include "fileio/FileIo.h"
@@ -74,37 +74,26 @@ void ExportBlocks(const std::filesystem::path& folder, const std::string& name,
 }  // namespace
 
 std::optional<std::string> ExportFileName(const std::string& name, const TextureRecord& record) {
-    switch (ExchangeKindOf(record)) {
-        case ExchangeKind::Palettised:
-            return name + ".tga";
-        case ExchangeKind::TrueColour:
-        case ExchangeKind::BlockCompressed:
-            return name + ".dds";
-        case ExchangeKind::None:
-            break;
+    const TextureKind kind = KindOf(record);
+    if (!TradesWithLibraries(kind)) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return name + (IsPalettised(kind) ? ".tga" : ".dds");
 }
 
 ExportOutcome ExportTexture(const std::filesystem::path& folder, const std::string& name,
                             const TextureRecord& record, GfxBinding& gfx) {
-    const ExchangeKind kind = ExchangeKindOf(record);
-    if (kind == ExchangeKind::None) {
+    const TextureKind kind = KindOf(record);
+    if (!TradesWithLibraries(kind)) {
         return ExportOutcome::NotExportable;
     }
     RequireSafeTextureName(name);
-    switch (kind) {
-        case ExchangeKind::Palettised:
-            ExportPalettised(folder, name, record, gfx);
-            break;
-        case ExchangeKind::TrueColour:
-            ExportTrueColour(folder, name, record, gfx);
-            break;
-        case ExchangeKind::BlockCompressed:
-            ExportBlocks(folder, name, record);
-            break;
-        case ExchangeKind::None:
-            break;
+    if (IsPalettised(kind)) {
+        ExportPalettised(folder, name, record, gfx);
+    } else if (IsBlockCompressed(kind)) {
+        ExportBlocks(folder, name, record);
+    } else {
+        ExportTrueColour(folder, name, record, gfx);
     }
     return ExportOutcome::Exported;
 }

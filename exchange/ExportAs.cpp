@@ -9,12 +9,12 @@
 #include "fileio/AtomicFile.h"
 #include "fileio/FileError.h"
 #include "texture/LevelDecode.h"
-#include "texture/TexelKind.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
 bool HasPicture(const TextureRecord& record) {
-    return TexelKindOf(record) != TexelKind::None;
+    return HasPicture(KindOf(record));
 }
 
 void ExportTextureAs(const TextureRecord& record, const std::string& path, PictureFormat format) {

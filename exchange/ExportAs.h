@@ -9,7 +9,7 @@
 
 namespace tinplate {
 
-// Whether the texture's kind makes a picture (TexelKindOf is not None).
+// Whether a picture can be made of the texture (HasPicture of its kind).
 bool HasPicture(const TextureRecord& record);
 
 // Writes the texture to `path`, replacing any file of that name. PNG, Targa and BMP hold the

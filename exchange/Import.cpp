@@ -3,8 +3,8 @@
 #include "exchange/Import.h"
 
 #include "exchange/DdsLevels.h"
-#include "exchange/ExchangeKind.h"
 #include "exchange/ExchangeMessages.h"
+#include "exchange/ExchangeRoute.h"
 #include "exchange/ImportFrom.h"
 #include "exchange/ImportedLevel.h"
 #include "exchange/LibraryProduct.h"
@@ -99,17 +99,17 @@ std::optional<std::string_view> ImportMessageFor(ImportOutcome outcome) {
 
 ImportOutcome ImportTexture(TextureRecord& record, const std::string& chosenFileName,
                             GfxBinding& gfx) {
-    switch (ExchangeKindOf(record)) {
-        case ExchangeKind::Palettised:
-            return ImportPalettised(record, chosenFileName, gfx);
-        case ExchangeKind::TrueColour:
-            return ImportTrueColour(record, chosenFileName, gfx);
-        case ExchangeKind::BlockCompressed:
-            return ImportBlocks(record, chosenFileName);
-        case ExchangeKind::None:
-            break;
+    const TextureKind kind = KindOf(record);
+    if (!TradesWithLibraries(kind)) {
+        return ImportOutcome::Declined;
     }
-    return ImportOutcome::Declined;
+    if (IsPalettised(kind)) {
+        return ImportPalettised(record, chosenFileName, gfx);
+    }
+    if (IsBlockCompressed(kind)) {
+        return ImportBlocks(record, chosenFileName);
+    }
+    return ImportTrueColour(record, chosenFileName, gfx);
 }
 
 }  // namespace tinplate

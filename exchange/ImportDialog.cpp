@@ -3,17 +3,17 @@
 #include "exchange/ImportDialog.h"
 
 #include "edits/TextureName.h"
-#include "exchange/ExchangeKind.h"
+#include "exchange/ExchangeRoute.h"
 
 namespace tinplate {
 
 std::optional<ImportDialog> ImportDialogFor(const std::string& name, const TextureRecord& record) {
-    const ExchangeKind kind = ExchangeKindOf(record);
-    if (kind == ExchangeKind::None) {
+    const TextureKind kind = KindOf(record);
+    if (!TradesWithLibraries(kind)) {
         return std::nullopt;
     }
     RequireSafeTextureName(name);
-    if (kind == ExchangeKind::Palettised) {
+    if (IsPalettised(kind)) {
         return ImportDialog{kTargaFilter, ".tga", name + ".tga"};
     }
     return ImportDialog{kDdsFilter, ".dds", name + ".dds"};

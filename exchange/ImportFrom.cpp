@@ -9,7 +9,7 @@
 #include "exchange/PictureFile.h"
 #include "fileio/FileError.h"
 #include "fileio/FileIo.h"
-#include "texture/TexelKind.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
@@ -31,7 +31,7 @@ FilePicture ReadPictureFile(const std::string& path, std::uint32_t width, std::u
 
 void ImportPictureFile(TextureRecord& record, const std::string& path,
                        const PictureImportOptions& options) {
-    if (TexelKindOf(record) == TexelKind::None) {
+    if (!HasPicture(KindOf(record))) {
         throw FileError(path, "the texture is of a kind that takes no picture");
     }
     const std::vector<std::uint8_t> file = ReadWholeFile(path);

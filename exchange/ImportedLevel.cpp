@@ -8,6 +8,7 @@
 #include "fileio/FileError.h"
 #include "fileio/PrintableText.h"
 #include "txd/PlatformLayout.h"
+#include "txd/TextureKinds.h"
 #include "workfiles/DdsFile.h"
 #include "workfiles/WorkingBitmap.h"
 
@@ -84,7 +85,7 @@ ImportedLevel TakeFromDds(std::span<const std::uint8_t> dds, const TextureRecord
         throw FileError(fileName, "it ends inside its DDS header");
     }
     RequireSize(ReadLe32(dds, kDdsWidthOffset), ReadLe32(dds, kDdsHeightOffset), record, fileName);
-    const char* expected = FourCcFor(record.compression);
+    const char* expected = FactsOf(KindOf(record)).fourCc;
     const std::string_view fourCc(reinterpret_cast<const char*>(&dds[kDdsFourCcOffset]), 4);
     if (expected == nullptr || fourCc != expected) {
         throw FileError(fileName, "it holds " + PrintableText(fourCc) + " data, the texture " +

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Block sizes, and mirroring the pixel rows inside one block.
+// Mirroring the pixel rows inside one block of each DXT kind.
 #include "pixelops/BlockRows.h"
 
 #include <utility>
@@ -47,16 +47,16 @@ void SwapInterpolatedAlphaRows(std::uint8_t* alpha, std::uint32_t a, std::uint32
     }
 }
 
-void SwapRows(std::uint8_t* block, std::int32_t compression, std::uint32_t a, std::uint32_t b) {
-    switch (compression) {
-        case compression::kDxt1:
+void SwapRows(std::uint8_t* block, TextureKind kind, std::uint32_t a, std::uint32_t b) {
+    switch (kind) {
+        case TextureKind::kDxt1:
             SwapColourRows(block, a, b);
             break;
-        case compression::kDxt3:
+        case TextureKind::kDxt3:
             SwapExplicitAlphaRows(block, a, b);
             SwapColourRows(block + 8, a, b);
             break;
-        case compression::kDxt5:
+        case TextureKind::kDxt5:
             SwapInterpolatedAlphaRows(block, a, b);
             SwapColourRows(block + 8, a, b);
             break;
@@ -67,22 +67,10 @@ void SwapRows(std::uint8_t* block, std::int32_t compression, std::uint32_t a, st
 
 }  // namespace
 
-std::size_t BlockBytes(std::int32_t compression) {
-    switch (compression) {
-        case compression::kDxt1:
-            return 8;
-        case compression::kDxt3:
-        case compression::kDxt5:
-            return 16;
-        default:
-            return 0;
-    }
-}
-
-void MirrorBlockRows(std::uint8_t* block, std::int32_t compression, std::uint32_t rows) {
+void MirrorBlockRows(std::uint8_t* block, TextureKind kind, std::uint32_t rows) {
     for (std::uint32_t top = 0, bottom = rows; top + 1 < bottom; ++top) {
         --bottom;
-        SwapRows(block, compression, top, bottom);
+        SwapRows(block, kind, top, bottom);
     }
 }
 

@@ -31,8 +31,8 @@ bool FlipTexels(TextureRecord& record) {
     return true;
 }
 
-bool FlipBlocks(TextureRecord& record) {
-    const std::size_t blockBytes = BlockBytes(record.compression);
+bool FlipBlocks(TextureRecord& record, TextureKind kind) {
+    const std::size_t blockBytes = FactsOf(kind).blockBytes;
     const std::uint32_t blocksWide = (record.width + kBlockSide - 1) / kBlockSide;
     const std::uint32_t blocksHigh = (record.height + kBlockSide - 1) / kBlockSide;
     const std::uint64_t expected = std::uint64_t{blocksWide} * blocksHigh * blockBytes;
@@ -44,7 +44,7 @@ bool FlipBlocks(TextureRecord& record) {
     ReverseRows(record.pixels.data(), rowBytes, blocksHigh);
     const std::uint32_t rowsPerBlock = std::min(record.height, kBlockSide);
     for (std::size_t offset = 0; offset < record.pixels.size(); offset += blockBytes) {
-        MirrorBlockRows(record.pixels.data() + offset, record.compression, rowsPerBlock);
+        MirrorBlockRows(record.pixels.data() + offset, kind, rowsPerBlock);
     }
     return true;
 }
@@ -55,7 +55,8 @@ bool FlipTexture(TextureRecord& record) {
     if (record.width == 0 || record.height == 0) {
         return false;
     }
-    return IsBlockCompressed(record) ? FlipBlocks(record) : FlipTexels(record);
+    const TextureKind kind = KindOf(record);
+    return IsBlockCompressed(kind) ? FlipBlocks(record, kind) : FlipTexels(record);
 }
 
 }  // namespace tinplate

@@ -7,10 +7,10 @@
 namespace tinplate {
 
 // Mirrors the first level top to bottom in place: row y becomes row height - 1 - y.
-// Uncompressed textures swap rows of width x depth / 8 bytes. Block-compressed ones (12, 14,
-// 15) swap their rows of 4 x 4 blocks and, inside every block, the four pixel rows of its
-// colour indices and alpha; a texture less than 4 high mirrors its rows inside its one row
-// of blocks. Flipping twice gives back the same bytes.
+// Uncompressed textures swap rows of width x depth / 8 bytes. Block-compressed ones swap their rows
+// of 4 x 4 blocks and, inside every block, the four pixel rows of its colour indices and alpha; a
+// texture less than 4 high mirrors its rows inside its one row of blocks. Flipping twice gives back
+// the same bytes.
 //
 // Returns false and leaves the record as it is when the pixel buffer does not have the size
 // its kind calls for, a side is zero, or it is block-compressed with a height above 4 that is

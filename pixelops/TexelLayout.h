@@ -9,14 +9,14 @@
 
 namespace tinplate {
 
-// Bytes of one texel of a texture stored texel by texel (depth / 8), or 0 for the block
-// kinds and for depths that are not a whole number of bytes. Any other compression word
-// counts as texel by texel, as the reader sizes such textures.
+// Bytes of one texel of a texture stored texel by texel, or 0 for the block kinds, unknown
+// kinds and depths that are not a whole number of bytes.
 inline std::uint32_t TexelBytes(const TextureRecord& record) {
-    if (IsBlockCompressed(record) || record.depth <= 0 || record.depth % 8 != 0) {
-        return 0;
+    const TextureKind kind = KindOf(record);
+    if (kind == TextureKind::kOtherDepth) {
+        return record.depth % 8 == 0 ? static_cast<std::uint32_t>(record.depth / 8) : 0;
     }
-    return static_cast<std::uint32_t>(record.depth / 8);
+    return FactsOf(kind).texelBytes;
 }
 
 // Whether the record's buffer holds exactly its width x height texels of `texelBytes` each.

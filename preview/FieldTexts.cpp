@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "txd/TextureKinds.h"
-#include "workfiles/DdsFile.h"
 
 namespace tinplate {
 
@@ -17,7 +16,7 @@ std::string Signed32(std::uint32_t value) {
 
 // "Swiz" or the FourCC a block-compressed kind's DDS file carries; nullptr for other kinds.
 const char* CompressionLabel(std::int32_t compression) {
-    return compression == compression::kNone ? "Swiz" : FourCcFor(compression);
+    return compression == compression::kNone ? "Swiz" : FourCcOfCompression(compression);
 }
 
 }  // namespace

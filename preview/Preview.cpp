@@ -36,13 +36,14 @@ PreviewPicture LoadWorkingBitmap(const TextureRecord& record, const std::string&
 }  // namespace
 
 PreviewPicture RenderPreview(const TextureRecord& record, GfxBinding& gfx) {
-    if (record.compression == compression::kNone && (record.depth == 8 || record.depth == 32)) {
+    const TextureKind kind = KindOf(record);
+    if (IsPalettised(kind) || kind == TextureKind::kRgba32) {
         const std::string bitmap = WorkingPath(kTempBitmap);
         WorkingFiles cleanup{bitmap};
         WritePictureBitmap(bitmap, record, static_cast<std::uint16_t>(record.depth));
         return LoadWorkingBitmap(record, bitmap, gfx);
     }
-    if (IsBlockCompressed(record)) {
+    if (IsBlockCompressed(kind)) {
         const std::string bitmap = WorkingPath(kTempBitmap);
         const std::string dds = WorkingPath(kTempDds);
         WorkingFiles cleanup{bitmap, dds};

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "texture/ScaledPicture.h"
-#include "texture/TexelKind.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
@@ -23,7 +23,7 @@ std::vector<Shown> LargestTextures(std::span<const TextureEntry> textures, std::
     std::vector<Shown> shown;
     for (const TextureEntry& texture : textures) {
         const TextureRecord& record = texture.record;
-        if (TexelKindOf(record) != TexelKind::None && record.width > 0 && record.height > 0) {
+        if (HasPicture(KindOf(record)) && record.width > 0 && record.height > 0) {
             shown.push_back({&record, std::uint64_t{record.width} * record.height});
         }
     }

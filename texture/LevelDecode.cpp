@@ -4,8 +4,8 @@
 
 #include <squish.h>
 
-#include "texture/TexelKind.h"
 #include "txd/PlatformLayout.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
@@ -17,17 +17,18 @@ std::uint8_t Expand(std::uint32_t value, int bits) {
 }
 
 // R, G, B, A of one uncompressed texel.
-void ReadTexel(TexelKind kind, const std::uint8_t* texel, const std::vector<std::uint8_t>& palette,
-               std::uint8_t* out) {
+void ReadTexel(TextureKind kind, const std::uint8_t* texel,
+               const std::vector<std::uint8_t>& palette, std::uint8_t* out) {
     const auto set = [out](std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a) {
         out[0] = r;
         out[1] = g;
         out[2] = b;
         out[3] = a;
     };
-    const std::uint32_t word = kind == TexelKind::Palette ? 0 : texel[0] | texel[1] << 8;
+    const std::uint32_t word = IsPalettised(kind) ? 0 : texel[0] | texel[1] << 8;
     switch (kind) {
-        case TexelKind::Palette: {
+        case TextureKind::kPalette256:
+        case TextureKind::kPalette32: {
             const std::size_t entry = std::size_t{texel[0]} * 4;
             if (entry + 4 > palette.size()) {
                 set(0, 0, 0, 0);
@@ -36,17 +37,17 @@ void ReadTexel(TexelKind kind, const std::uint8_t* texel, const std::vector<std:
             }
             break;
         }
-        case TexelKind::Rgb565:
+        case TextureKind::kRgb565:
             set(Expand(word >> 11, 5), Expand(word >> 5, 6), Expand(word, 5), 255);
             break;
-        case TexelKind::Argb1555:
+        case TextureKind::kArgb1555:
             set(Expand(word >> 10, 5), Expand(word >> 5, 5), Expand(word, 5),
                 Expand(word >> 15, 1));
             break;
-        case TexelKind::Argb4444:
+        case TextureKind::kArgb4444:
             set(Expand(word >> 8, 4), Expand(word >> 4, 4), Expand(word, 4), Expand(word >> 12, 4));
             break;
-        case TexelKind::Rgb888:
+        case TextureKind::kRgb888:
             set(texel[2], texel[1], texel[0], 255);
             break;
         default:
@@ -55,44 +56,31 @@ void ReadTexel(TexelKind kind, const std::uint8_t* texel, const std::vector<std:
     }
 }
 
-std::size_t TexelBytes(TexelKind kind) {
-    switch (kind) {
-        case TexelKind::Palette:
-            return 1;
-        case TexelKind::Rgb888:
-            return 3;
-        case TexelKind::Argb8888:
-            return 4;
-        default:
-            return 2;
-    }
-}
-
-int SquishFlag(TexelKind kind) {
-    return kind == TexelKind::Dxt1   ? squish::kDxt1
-           : kind == TexelKind::Dxt3 ? squish::kDxt3
-                                     : squish::kDxt5;
+int SquishFlag(TextureKind kind) {
+    return kind == TextureKind::kDxt1   ? squish::kDxt1
+           : kind == TextureKind::kDxt3 ? squish::kDxt3
+                                        : squish::kDxt5;
 }
 
 }  // namespace
 
 RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
                       std::uint32_t width, std::uint32_t height) {
-    const TexelKind kind = TexelKindOf(record);
+    const TextureKind kind = KindOf(record);
     RgbaImage image;
-    if (kind == TexelKind::None) {
+    if (!HasPicture(kind)) {
         return image;
     }
     image.width = width;
     image.height = height;
     image.rgba.resize(std::size_t{width} * height * 4);
-    if (IsDxt(kind)) {
+    if (IsBlockCompressed(kind)) {
         if (!image.rgba.empty()) {
             squish::DecompressImage(image.rgba.data(), static_cast<int>(width),
                                     static_cast<int>(height), level.data(), SquishFlag(kind));
         }
     } else {
-        const std::size_t texelBytes = TexelBytes(kind);
+        const std::size_t texelBytes = FactsOf(kind).texelBytes;
         const bool topDown = FirstRowOnTop(record);
         for (std::uint32_t y = 0; y < height; ++y) {
             const std::uint8_t* stored = level.data() + std::size_t{y} * width * texelBytes;

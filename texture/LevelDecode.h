@@ -14,7 +14,8 @@ namespace tinplate {
 // kind) as the window shows it: an uncompressed platform 5 texture's first stored row at the
 // bottom, block-compressed rows and all rows of the Direct3D layouts from the top, palette
 // entries looked up, DXT decoded by libsquish. A texture without alpha (UsesAlpha) gives
-// opaque pixels. Empty for a kind of TexelKind::None.
+// opaque pixels. Empty for a kind without a picture
+// (HasPicture).
 RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
                       std::uint32_t width, std::uint32_t height);
 

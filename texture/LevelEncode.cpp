@@ -22,21 +22,21 @@ void AppendWord(std::vector<std::uint8_t>& out, std::uint32_t word) {
     out.push_back(static_cast<std::uint8_t>(word >> 8));
 }
 
-void AppendTexel(TexelKind kind, const std::uint8_t* rgba, std::vector<std::uint8_t>& out) {
+void AppendTexel(TextureKind kind, const std::uint8_t* rgba, std::vector<std::uint8_t>& out) {
     const std::uint8_t r = rgba[0], g = rgba[1], b = rgba[2], a = rgba[3];
     switch (kind) {
-        case TexelKind::Rgb565:
+        case TextureKind::kRgb565:
             AppendWord(out, Reduce(r, 5) << 11 | Reduce(g, 6) << 5 | Reduce(b, 5));
             break;
-        case TexelKind::Argb1555:
+        case TextureKind::kArgb1555:
             AppendWord(out,
                        Reduce(a, 1) << 15 | Reduce(r, 5) << 10 | Reduce(g, 5) << 5 | Reduce(b, 5));
             break;
-        case TexelKind::Argb4444:
+        case TextureKind::kArgb4444:
             AppendWord(out,
                        Reduce(a, 4) << 12 | Reduce(r, 4) << 8 | Reduce(g, 4) << 4 | Reduce(b, 4));
             break;
-        case TexelKind::Rgb888:
+        case TextureKind::kRgb888:
             out.insert(out.end(), {b, g, r});
             break;
         default:
@@ -45,10 +45,10 @@ void AppendTexel(TexelKind kind, const std::uint8_t* rgba, std::vector<std::uint
     }
 }
 
-int SquishFormat(TexelKind kind) {
-    return kind == TexelKind::Dxt1   ? squish::kDxt1
-           : kind == TexelKind::Dxt3 ? squish::kDxt3
-                                     : squish::kDxt5;
+int SquishFormat(TextureKind kind) {
+    return kind == TextureKind::kDxt1   ? squish::kDxt1
+           : kind == TextureKind::kDxt3 ? squish::kDxt3
+                                        : squish::kDxt5;
 }
 
 int SquishFit(DxtQuality quality) {
@@ -118,9 +118,10 @@ void EncodeBlock(const BlockPixels& block, int format, DxtQuality quality, std::
     }
 }
 
-std::vector<std::uint8_t> EncodeBlocks(TexelKind kind, const RgbaImage& image, DxtQuality quality) {
+std::vector<std::uint8_t> EncodeBlocks(TextureKind kind, const RgbaImage& image,
+                                       DxtQuality quality) {
     const int format = SquishFormat(kind);
-    const std::size_t blockBytes = kind == TexelKind::Dxt1 ? 8 : 16;
+    const std::size_t blockBytes = kind == TextureKind::kDxt1 ? 8 : 16;
     std::vector<std::uint8_t> level(std::size_t{(image.width + 3) / 4} * ((image.height + 3) / 4) *
                                     blockBytes);
     std::uint8_t* out = level.data();
@@ -134,12 +135,13 @@ std::vector<std::uint8_t> EncodeBlocks(TexelKind kind, const RgbaImage& image, D
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeLevel(TexelKind kind, const RgbaImage& image, DxtQuality quality) {
+std::vector<std::uint8_t> EncodeLevel(TextureKind kind, const RgbaImage& image,
+                                      DxtQuality quality) {
     std::vector<std::uint8_t> level;
     if (image.rgba.empty()) {
         return level;
     }
-    if (IsDxt(kind)) {
+    if (IsBlockCompressed(kind)) {
         return EncodeBlocks(kind, image, quality);
     }
     level.reserve(std::size_t{image.width} * image.height * 4);

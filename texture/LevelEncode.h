@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "texture/RgbaImage.h"
-#include "texture/TexelKind.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
@@ -21,6 +21,6 @@ enum class DxtQuality {
 // the nearest value the kind holds (so a decoded level comes back byte for byte); DXT blocks
 // are made by libsquish block by block, DXT1 turning pixels of alpha below 128 transparent,
 // with its iterative fit where the chosen one misses a block's colours.
-std::vector<std::uint8_t> EncodeLevel(TexelKind kind, const RgbaImage& image, DxtQuality quality);
+std::vector<std::uint8_t> EncodeLevel(TextureKind kind, const RgbaImage& image, DxtQuality quality);
 
 }  // namespace tinplate

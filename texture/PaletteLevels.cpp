@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <unordered_map>
 
-#include "texture/TexelKind.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 

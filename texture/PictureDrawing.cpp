@@ -7,10 +7,9 @@
 #include "texture/BoxFilter.h"
 #include "texture/LevelDecode.h"
 #include "texture/PaletteLevels.h"
-#include "texture/TexelKind.h"
 #include "txd/LevelChain.h"
 #include "txd/PlatformLayout.h"
-#include "workfiles/DdsFile.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
@@ -25,11 +24,11 @@ struct NewLevels {
 std::vector<std::uint8_t> SmallerLevelsFrom(const TextureRecord& record, const RgbaImage& image,
                                             const std::vector<std::uint8_t>& palette,
                                             DxtQuality quality) {
-    const TexelKind kind = TexelKindOf(record);
+    const TextureKind kind = KindOf(record);
     std::vector<std::uint8_t> levels;
     for (const LevelSize& size : SmallerLevelSizes(record)) {
         const RgbaImage scaled = BoxFilter(image, size.width, size.height);
-        std::vector<std::uint8_t> level = kind == TexelKind::Palette
+        std::vector<std::uint8_t> level = IsPalettised(kind)
                                               ? MapToPalette(palette, scaled, UsesAlpha(record))
                                               : EncodeLevel(kind, scaled, quality);
         PutRowsInStoredOrder(record, level, size.height);
@@ -40,21 +39,21 @@ std::vector<std::uint8_t> SmallerLevelsFrom(const TextureRecord& record, const R
 
 NewLevels Convert(const TextureRecord& record, FilePicture picture,
                   const PictureImportOptions& options) {
-    const TexelKind kind = TexelKindOf(record);
+    const TextureKind kind = KindOf(record);
     const bool alpha = UsesAlpha(record);
-    if (!alpha && kind != TexelKind::Argb8888) {
+    if (!alpha && kind != TextureKind::kRgba32) {
         for (std::size_t i = 3; i < picture.image.rgba.size(); i += 4) {
             picture.image.rgba[i] = 255;
         }
     }
     NewLevels levels;
-    if (kind == TexelKind::Palette) {
+    if (IsPalettised(kind)) {
         PaletteLevel first = QuantiseFirstLevel(record, picture.image, options.dither);
         levels.palette = std::move(first.palette);
         levels.pixels = std::move(first.indices);
     } else {
         levels.palette = record.palette;
-        const char* fourCc = FourCcFor(record.compression);
+        const char* fourCc = FactsOf(kind).fourCc;
         const bool sameBlocks = fourCc != nullptr && picture.fourCc == fourCc;
         levels.pixels = sameBlocks ? std::move(picture.blocks)
                                    : EncodeLevel(kind, picture.image, options.dxtQuality);
@@ -78,7 +77,7 @@ void DrawPicture(TextureRecord& record, FilePicture picture, const PictureImport
 }
 
 void RemakeSmallerLevels(TextureRecord& record, DxtQuality quality) {
-    if (TexelKindOf(record) == TexelKind::None) {
+    if (!HasPicture(KindOf(record))) {
         return;
     }
     const RgbaImage first = DecodeLevel(record, record.pixels, record.width, record.height);

@@ -7,9 +7,9 @@
 
 #include "texture/BoxFilter.h"
 #include "texture/LevelDecode.h"
-#include "texture/TexelKind.h"
 #include "txd/DictionaryReader.h"
 #include "txd/LevelChain.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
@@ -49,7 +49,7 @@ std::vector<StoredLevel> StoredLevels(const TextureRecord& record) {
 // `step`-th row of blocks), as a level of the texture's own kind.
 StoredLevel Sample(const TextureRecord& record, const StoredLevel& level, std::uint32_t step,
                    std::vector<std::uint8_t>& bytes) {
-    const std::uint32_t unit = IsDxt(TexelKindOf(record)) ? 4 : 1;
+    const std::uint32_t unit = IsBlockCompressed(KindOf(record)) ? 4 : 1;
     const std::uint32_t columns = (level.width + unit - 1) / unit;
     const std::uint32_t rows = (level.height + unit - 1) / unit;
     const std::size_t unitBytes = LevelBytes(record, unit, unit);
@@ -80,7 +80,7 @@ TextureRecord LevelForSize(const TextureRecord& record, std::uint32_t width, std
     level.paletteSize = record.paletteSize;
     level.mipCount = 1;
     const std::vector<StoredLevel> levels = StoredLevels(record);
-    if (TexelKindOf(record) == TexelKind::None || levels.empty()) {
+    if (!HasPicture(KindOf(record)) || levels.empty()) {
         return level;
     }
     StoredLevel chosen = levels.front();

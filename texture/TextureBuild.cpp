@@ -23,31 +23,6 @@ enum FilterMode : std::uint32_t {
     kLinearMipLinear
 };
 
-struct KindTraits {
-    std::int16_t depth;
-    std::int32_t compression;
-    std::uint32_t opaqueFormat;
-    std::uint32_t translucentFormat;
-};
-
-KindTraits TraitsOf(TextureKind kind) {
-    switch (kind) {
-        case TextureKind::kPalette256:
-            return {8, compression::kNone, 0x2600, 0x2500};
-        case TextureKind::kPalette32:
-            return {8, compression::kNone, 0x4600, 0x4500};
-        case TextureKind::kRgba32:
-            return {32, compression::kNone, 0x0600, 0x0500};
-        case TextureKind::kDxt1:
-            return {16, compression::kDxt1, 0x0200, 0x0100};
-        case TextureKind::kDxt3:
-            return {16, compression::kDxt3, 0x0300, 0x0300};
-        case TextureKind::kDxt5:
-            break;
-    }
-    return {16, compression::kDxt5, 0x0300, 0x0300};
-}
-
 std::uint32_t FilterForLevels(std::uint32_t filterFlags, bool levels) {
     const std::uint32_t mode = filterFlags & 0xFF;
     std::uint32_t wanted = mode;
@@ -77,8 +52,9 @@ void MarkLevels(TextureRecord& r, bool levels) {
 // then take the whole chain.
 void Unplace(TextureRecord& r) {
     if (r.depth == 8) {
+        const bool small = r.paletteSize == FactsOf(TextureKind::kPalette32).paletteBytes;
         r.alphaFlags = (r.alphaFlags & ~(format::kPalette256 | format::kPalette32)) |
-                       (r.paletteSize == 128 ? format::kPalette32 : format::kPalette256);
+                       (small ? format::kPalette32 : format::kPalette256);
     }
     const TextureSizes sizes =
         SizesForHeader(r.depth, r.compression, r.width, r.height, r.alphaFlags);
@@ -124,17 +100,15 @@ bool HasTranslucentPixel(const RgbaImage& image) {
 TextureRecord BuildTexture(FilePicture picture, TextureKind kind, bool withLevels,
                            std::uint32_t filterFlags, const PictureImportOptions& options,
                            std::uint32_t platform) {
-    const KindTraits traits = TraitsOf(kind);
+    const KindFacts& facts = FactsOf(kind);
     TextureRecord r;
     r.platform = platform;
-    r.depth = traits.depth;
-    r.compression = traits.compression;
+    r.depth = facts.depth;
+    r.compression = facts.compression;
     r.filterFlags = filterFlags;
     r.hasAlpha = HasTranslucentPixel(picture.image) ? 1 : 0;
-    r.alphaFlags = r.hasAlpha ? traits.translucentFormat : traits.opaqueFormat;
-    r.paletteSize = kind == TextureKind::kPalette32    ? 128
-                    : kind == TextureKind::kPalette256 ? 1024
-                                                       : 0;
+    r.alphaFlags = r.hasAlpha ? facts.translucentFormat : facts.opaqueFormat;
+    r.paletteSize = facts.paletteBytes;
     return Drawn(std::move(r), std::move(picture), withLevels, options);
 }
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "texture/PictureDrawing.h"
-#include "texture/TextureKind.h"
 #include "txd/PlatformLayout.h"
+#include "txd/TextureKinds.h"
 #include "txd/TextureRecord.h"
 
 namespace tinplate {

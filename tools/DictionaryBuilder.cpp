@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "txd/DictionaryWriter.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
@@ -28,7 +29,7 @@ std::vector<std::uint8_t> PatternLevel(std::uint32_t width, std::uint32_t height
         return bytes;
     }
     // Block data: colour end points that follow a gradient over the blocks, varied indices.
-    const std::size_t blockSize = compression == 12 ? 8 : 16;
+    const std::size_t blockSize = BlockBytesOfCompression(compression);
     for (std::size_t b = 0; b < bytes.size() / blockSize; ++b) {
         std::uint8_t* block = bytes.data() + b * blockSize;
         std::uint8_t* colour = block + (blockSize - 8);
@@ -53,9 +54,9 @@ std::vector<std::uint8_t> PatternLevel(std::uint32_t width, std::uint32_t height
 }  // namespace
 
 std::size_t LevelByteSize(std::uint32_t width, std::uint32_t height, int depth, int compression) {
-    if (compression == 12 || compression == 14 || compression == 15) {
+    if (const std::uint32_t blockBytes = BlockBytesOfCompression(compression)) {
         const std::size_t blocks = static_cast<std::size_t>((width + 3) / 4) * ((height + 3) / 4);
-        return blocks * (compression == 12 ? 8 : 16);
+        return blocks * blockBytes;
     }
     return static_cast<std::size_t>(width) * height * static_cast<std::size_t>(depth / 8);
 }
@@ -131,16 +132,19 @@ std::vector<std::uint8_t> BuildDictionary(const std::vector<SampleTexture>& text
 }
 
 std::vector<SampleTexture> StandardSampleTextures() {
+    using namespace compression;
+    using namespace format;
     std::vector<SampleTexture> textures = {
-        MakePatternTexture("zebra_pal8_64", 64, 64, 8, 0, 7, 0xA500),
-        MakePatternTexture("apple_pal32_32", 32, 32, 8, 0, 1, 0x4500, 32),
-        MakePatternTexture("odd_pal8_6x5", 6, 5, 8, 0, 1, 0x2500),
-        MakePatternTexture("mango_rgba_64x32", 64, 32, 32, 0, 1, 0x0500),
-        MakePatternTexture("wide_rgba_512x128", 512, 128, 32, 0, 1, 0x0600),
-        MakePatternTexture("dxt1_64_mips", 64, 64, 16, 12, 7, 0x8200),
-        MakePatternTexture("dxt3_32", 32, 32, 16, 14, 1, 0x0300),
-        MakePatternTexture("dxt5_32", 32, 32, 16, 15, 1, 0x0300),
-        MakePatternTexture("rgb565_16", 16, 16, 16, 0, 1, 0x0100),
+        MakePatternTexture("zebra_pal8_64", 64, 64, 8, kNone, 7,
+                           kLevels | kPalette256 | kPixel8888),
+        MakePatternTexture("apple_pal32_32", 32, 32, 8, kNone, 1, kPalette32 | kPixel8888, 32),
+        MakePatternTexture("odd_pal8_6x5", 6, 5, 8, kNone, 1, kPalette256 | kPixel8888),
+        MakePatternTexture("mango_rgba_64x32", 64, 32, 32, kNone, 1, kPixel8888),
+        MakePatternTexture("wide_rgba_512x128", 512, 128, 32, kNone, 1, kPixel888),
+        MakePatternTexture("dxt1_64_mips", 64, 64, 16, kDxt1, 7, kLevels | kPixel565),
+        MakePatternTexture("dxt3_32", 32, 32, 16, kDxt3, 1, kPixel4444),
+        MakePatternTexture("dxt5_32", 32, 32, 16, kDxt5, 1, kPixel4444),
+        MakePatternTexture("rgb565_16", 16, 16, 16, kNone, 1, kPixel1555),
     };
     textures[3].hasAlpha = 1;
     textures[6].hasAlpha = 1;

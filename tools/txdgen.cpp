@@ -13,6 +13,7 @@
 #include "fileio/FileError.h"
 #include "fileio/FileIo.h"
 #include "tools/DictionaryBuilder.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
@@ -34,12 +35,15 @@ bool TexturesOfSet(const std::string& set, std::vector<SampleTexture>& textures)
         for (unsigned long i = 0; i < (mebibytes * 3 + 15) / 16; ++i) {
             char name[32];
             std::snprintf(name, sizeof name, "rgba_1024_%02lu", i);
-            textures.push_back(MakePatternTexture(name, 1024, 1024, 32, 0, 11, 0x0500));
+            textures.push_back(MakePatternTexture(name, 1024, 1024, 32, compression::kNone, 11,
+                                                  format::kPixel8888));
         }
     } else if (set == "pal8-2048") {
-        textures.push_back(MakePatternTexture("pal8_2048", 2048, 2048, 8, 0, 12, 0x2500));
+        textures.push_back(MakePatternTexture("pal8_2048", 2048, 2048, 8, compression::kNone, 12,
+                                              format::kPalette256 | format::kPixel8888));
     } else if (set == "dxt1-2048") {
-        textures.push_back(MakePatternTexture("dxt1_2048", 2048, 2048, 16, 12, 1, 0x8200));
+        textures.push_back(MakePatternTexture("dxt1_2048", 2048, 2048, 16, compression::kDxt1, 1,
+                                              format::kLevels | format::kPixel565));
     } else {
         return false;
     }

@@ -11,6 +11,7 @@
 #include "fileio/AtomicFile.h"
 #include "fileio/FileError.h"
 #include "fileio/FileIo.h"
+#include "fileio/ReplacementGuard.h"
 
 namespace tinplate {
 
@@ -40,19 +41,11 @@ FileIdentity WriteInPlace(const DictionaryLock& lock, const std::vector<Patch>& 
 FileIdentity RewriteDictionary(const DictionaryLock& lock, const FileIdentity& opened,
                                std::vector<Patch> patches) {
     const std::string& path = lock.path();
-    if (IdentityOf(lock.fd(), path) != opened) {
-        throw ChangedOnDiskError(path);
-    }
-    // A read-only dictionary stays unwritten, although its folder would take a replacement.
-    if (::faccessat(AT_FDCWD, lock.target().c_str(), W_OK, AT_EACCESS) != 0) {
-        throw FileError::FromErrno(path, errno);
-    }
+    PrepareReplacement(lock, opened);
     std::erase_if(patches, [](const Patch& patch) { return patch.bytes.empty(); });
     std::stable_sort(patches.begin(), patches.end(),
                      [](const Patch& a, const Patch& b) { return a.offset < b.offset; });
     RequireInside(path, patches, opened.size);
-    // Under the lock no other replacement of this file is under way: any temporary is stale.
-    RemoveStaleReplacements(lock.target());
     struct stat original {};
     if (::fstat(lock.fd(), &original) != 0) {
         throw FileError::FromErrno(path, errno);

@@ -15,6 +15,7 @@
 #include "fileio/AtomicFile.h"
 #include "fileio/ByteOrder.h"
 #include "fileio/FileError.h"
+#include "fileio/ReplacementGuard.h"
 #include "txd/BlockHeader.h"
 #include "txd/DictionaryReader.h"
 #include "txd/StoredPieces.h"
@@ -202,14 +203,7 @@ bool IsRestructured(Bytes original, const std::vector<TextureEntry>& textures) {
 FileIdentity RewriteWholeDictionary(const DictionaryLock& lock, const FileIdentity& opened,
                                     Bytes original, const std::vector<TextureEntry>& textures) {
     const std::string& path = lock.path();
-    if (IdentityOf(lock.fd(), path) != opened) {
-        throw ChangedOnDiskError(path);
-    }
-    if (::faccessat(AT_FDCWD, lock.target().c_str(), W_OK, AT_EACCESS) != 0) {
-        throw FileError::FromErrno(path, errno);
-    }
-    // Under the lock no other replacement of this file is under way: any temporary is stale.
-    RemoveStaleReplacements(lock.target());
+    PrepareReplacement(lock, opened);
     return WriteFileFrom(path, [&](ReplacementFile& file) {
         StreamDictionary(original, textures, path, [&](Bytes piece) { file.Write(piece); });
     });

@@ -27,16 +27,16 @@ struct D3dFormat {
 };
 
 constexpr std::uint32_t kAnyRaster = 0xFFFFFFFF;
-constexpr std::uint32_t kRasterKindBits = 0x0F00;
+constexpr std::uint32_t kRasterKindBits = format::kPixelFormatMask;
 
 constexpr D3dFormat kFormats[] = {
-    {21, compression::kNone, 32, 0x0500},     // A8R8G8B8
-    {22, compression::kNone, 32, 0x0600},     // X8R8G8B8
-    {23, compression::kNone, 16, 0x0200},     // R5G6B5
-    {24, compression::kNone, 16, 0x0A00},     // X1R5G5B5
-    {25, compression::kNone, 16, 0x0100},     // A1R5G5B5
-    {26, compression::kNone, 16, 0x0300},     // A4R4G4B4
-    {41, compression::kNone, 8, kAnyRaster},  // P8, both palette sizes
+    {21, compression::kNone, 32, format::kPixel8888},  // A8R8G8B8
+    {22, compression::kNone, 32, format::kPixel888},   // X8R8G8B8
+    {23, compression::kNone, 16, format::kPixel565},   // R5G6B5
+    {24, compression::kNone, 16, format::kPixel555},   // X1R5G5B5
+    {25, compression::kNone, 16, format::kPixel1555},  // A1R5G5B5
+    {26, compression::kNone, 16, format::kPixel4444},  // A4R4G4B4
+    {41, compression::kNone, 8, kAnyRaster},           // P8, both palette sizes
     {FourCc("DXT1"), compression::kDxt1, 0, kAnyRaster},
     {FourCc("DXT3"), compression::kDxt3, 0, kAnyRaster},
     {FourCc("DXT5"), compression::kDxt5, 0, kAnyRaster},

@@ -6,7 +6,7 @@
 
 #include "fileio/AtomicFile.h"
 #include "fileio/FileError.h"
-#include "save/DictionarySave.h"
+#include "save/OpenedDictionarySave.h"
 #include "txd/DictionaryReader.h"
 #include "txd/DictionaryWriter.h"
 #include "txdtool/Paths.h"
@@ -53,9 +53,10 @@ TextureEntry& DictionaryFile::Find(const std::string& name) {
 void DictionaryFile::Save(GfxBinding& gfx) {
     try {
         ReportingAs(m_absolutePath.string(), m_argument, [&] {
-            m_opened = IsRestructured(bytes(), m_textures)
-                           ? RewriteWholeDictionary(*m_lock, m_opened, bytes(), m_textures)
-                           : SaveDictionary(*m_lock, m_opened, bytes(), m_textures, gfx);
+            const SavedDictionary saved =
+                SaveOpenedDictionary(*m_lock, m_opened, bytes(), m_textures, gfx, m_writtenWhole);
+            m_opened = saved.identity;
+            m_writtenWhole = saved.writtenWhole;
         });
     } catch (const FolderRefusedError&) {
         // Written in place, a whole new list could be cut short; only a new file is safe.

@@ -37,9 +37,8 @@ public:
     // none, and refuses a name that several textures share.
     TextureEntry& Find(const std::string& name);
 
-    // File > Save of every texture, opened for editing; on failure the file is as it was. A
-    // dictionary whose list was restructured is written whole, the crash-safe way Save
-    // replaces files.
+    // File > Save of every texture, opened for editing (SaveOpenedDictionary); on failure the
+    // file is as it was.
     void Save(GfxBinding& gfx);
 
 private:
@@ -47,6 +46,7 @@ private:
     std::filesystem::path m_absolutePath;
     std::optional<DictionaryLock> m_lock;
     FileIdentity m_opened;
+    bool m_writtenWhole = false;
     // The bytes read: the file's mapping, or standard input.
     std::shared_ptr<const MappedFile> m_file;
     std::vector<std::uint8_t> m_input;

@@ -4,14 +4,14 @@
 #include <filesystem>
 #include <iostream>
 
-#include "exchange/ExchangeKind.h"
+#include "exchange/ExchangeRoute.h"
 #include "exchange/Export.h"
 #include "exchange/Import.h"
 #include "exchange/ImportDialog.h"
 #include "fileio/FileError.h"
 #include "fileio/FileIo.h"
 #include "fileio/PrintableText.h"
-#include "texture/TextureKind.h"
+#include "txd/TextureKinds.h"
 #include "txdtool/Batch.h"
 #include "txdtool/Commands.h"
 #include "txdtool/DictionaryFile.h"
@@ -83,7 +83,7 @@ namespace {
 
 // The image libraries answer a refusal with a status only; what each was asked tells why.
 std::string RefusalReason(const TextureRecord& record, GfxBinding& gfx) {
-    const bool palettised = ExchangeKindOf(record) == ExchangeKind::Palettised;
+    const bool palettised = IsPalettised(KindOf(record));
     if (!gfx.HasEntryPoint(palettised ? "_TargaToExtendedBitmap" : "_TargaFromDDS")) {
         return "libmwgfx.so is not available";
     }

@@ -4,7 +4,7 @@
 
 #include "fileio/PrintableText.h"
 #include "preview/FieldTexts.h"
-#include "texture/TextureKind.h"
+#include "txd/TextureKinds.h"
 #include "txdtool/Utf8Text.h"
 
 namespace tinplate {

@@ -12,6 +12,7 @@
 #include "fileio/ByteOrder.h"
 #include "fileio/FileError.h"
 #include "fileio/FileIo.h"
+#include "txd/TextureKinds.h"
 #include "txdtool/Batch.h"
 #include "txdtool/CommandLine.h"
 #include "txdtool/Commands.h"
@@ -19,7 +20,6 @@
 #include "txdtool/PictureImport.h"
 #include "txdtool/Products.h"
 #include "txdtool/Report.h"
-#include "txd/TextureKinds.h"
 #include "workfiles/DdsFile.h"
 
 namespace tinplate {
@@ -37,15 +37,16 @@ constexpr std::uint32_t kDdsRgbFlag = 0x40;
 
 bool IsImportFileAsTaken(const TextureRecord& record, const std::vector<std::uint8_t>& file) {
     const bool dds = file.size() >= kDdsHeaderSize && std::memcmp(file.data(), "DDS ", 4) == 0;
-    if (record.compression == compression::kNone && record.depth == 8) {
+    const TextureKind kind = KindOf(record);
+    if (IsPalettised(kind)) {
         return file.size() >= 18 && file[1] == 1 && (file[2] == 1 || file[2] == 9) &&
                file[16] == 8 && ReadLe16(file, 3) + ReadLe16(file, 5) == record.paletteSize / 4;
     }
-    if (record.compression == compression::kNone && record.depth == 32) {
+    if (kind == TextureKind::kRgba32) {
         return dds && (ReadLe32(file, kDdsPixelFlagsOffset) & kDdsRgbFlag) != 0 &&
                ReadLe32(file, kDdsBitCountOffset) == 32;
     }
-    const char* fourCc = FourCcFor(record.compression);
+    const char* fourCc = FactsOf(kind).fourCc;
     return dds && fourCc != nullptr && std::memcmp(&file[kDdsFourCcOffset], fourCc, 4) == 0;
 }
 

@@ -10,19 +10,6 @@
 
 namespace tinplate {
 
-const char* FourCcFor(std::int32_t compression) {
-    switch (compression) {
-        case compression::kDxt1:
-            return "DXT1";
-        case compression::kDxt3:
-            return "DXT3";
-        case compression::kDxt5:
-            return "DXT5";
-        default:
-            return nullptr;
-    }
-}
-
 std::array<std::uint8_t, kDdsHeaderSize> DdsHeaderFor(const TextureRecord& record) {
     std::array<std::uint8_t, kDdsHeaderSize> header{};
     std::memcpy(header.data(), "DDS ", 4);
@@ -32,7 +19,7 @@ std::array<std::uint8_t, kDdsHeaderSize> DdsHeaderFor(const TextureRecord& recor
     WriteLe32(header, kDdsWidthOffset, record.width);
     WriteLe32(header, 76, 32);  // pixel format size
     WriteLe32(header, 80, 4);   // FourCC present
-    if (const char* fourCc = FourCcFor(record.compression)) {
+    if (const char* fourCc = FactsOf(KindOf(record)).fourCc) {
         std::memcpy(header.data() + kDdsFourCcOffset, fourCc, 4);
     }
     WriteLe32(header, 108, 0x1000);  // texture

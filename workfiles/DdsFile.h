@@ -17,10 +17,6 @@ inline constexpr std::size_t kDdsHeightOffset = 12;
 inline constexpr std::size_t kDdsWidthOffset = 16;
 inline constexpr std::size_t kDdsFourCcOffset = 84;
 
-// "DXT1" for compression 12, "DXT3" for 14, "DXT5" for 15 (its blocks carry interpolated
-// alpha); nullptr for anything else.
-const char* FourCcFor(std::int32_t compression);
-
 // The 128-byte header (magic included) of a one-level DDS file holding the record's blocks.
 std::array<std::uint8_t, kDdsHeaderSize> DdsHeaderFor(const TextureRecord& record);
 

@@ -80,7 +80,7 @@ TEST(RestructureTest, EveryKindAddedToANewDictionaryReadsBackAsAdded) {
                            b.alphaFlags, b.filterFlags));
         EXPECT_EQ(a.palette, b.palette);
         EXPECT_EQ(a.pixels, b.pixels);
-        EXPECT_EQ(KindOf(b), kAllKinds[i]);
+        EXPECT_EQ(MakeableKindOf(b), kAllKinds[i]);
         EXPECT_EQ(b.hasAlpha, 1u);
         if (kAllKinds[i] == TextureKind::kRgba32) {
             EXPECT_EQ(DecodeLevel(b, b.pixels, 12, 8).rgba, Picture(12, 8).image.rgba);
@@ -165,7 +165,7 @@ TEST(RestructureTest, ResizeConvertAndLevelsGiveFullChainsOfTheRightSizes) {
                                       std::max(c.height >> level, 1u), r.alphaFlags)
                            .pixelSize;
         }
-        EXPECT_EQ(KindOf(r), c.to);
+        EXPECT_EQ(MakeableKindOf(r), c.to);
         EXPECT_EQ(std::tie(r.width, r.height), std::tie(c.width, c.height));
         EXPECT_EQ(r.mipCount, chain);
         EXPECT_EQ(

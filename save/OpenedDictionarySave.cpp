@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The choice between Save in place and the whole-file writer.
+#include "save/OpenedDictionarySave.h"
+
+#include "save/DictionarySave.h"
+#include "txd/DictionaryWriter.h"
+
+namespace tinplate {
+
+SavedDictionary SaveOpenedDictionary(const DictionaryLock& lock, const FileIdentity& opened,
+                                     std::span<const std::uint8_t> original,
+                                     const std::vector<TextureEntry>& textures, GfxBinding& gfx,
+                                     bool writtenWhole) {
+    if (writtenWhole || IsRestructured(original, textures)) {
+        return {RewriteWholeDictionary(lock, opened, original, textures), true};
+    }
+    return {SaveDictionary(lock, opened, original, textures, gfx), false};
+}
+
+}  // namespace tinplate
