@@ -81,9 +81,13 @@ void AddTexture(std::vector<TextureEntry>& textures, const std::string& name, Fi
                           " textures");
     }
     RequireSize(picture.image.width, picture.image.height);
+    // A new texture takes the layout of the dictionary's first.
+    const std::uint32_t platform =
+        textures.empty() ? platform::kPlatform5 : textures.front().record.platform;
     TextureEntry entry{name, {}};
-    Lay(entry,
-        [&] { return BuildTexture(std::move(picture), kind, false, kNewTextureFilter, options); });
+    Lay(entry, [&] {
+        return BuildTexture(std::move(picture), kind, false, kNewTextureFilter, options, platform);
+    });
     textures.push_back(std::move(entry));
 }
 
@@ -127,7 +131,7 @@ bool ChangeKind(std::vector<TextureEntry>& textures, std::size_t index, TextureK
     }
     Lay(texture, [&] {
         return BuildTexture(FirstLevel(texture.record), kind, HasLevels(texture.record),
-                            texture.record.filterFlags, options);
+                            texture.record.filterFlags, options, texture.record.platform);
     });
     return true;
 }

@@ -119,9 +119,11 @@ bool HasTranslucentPixel(const RgbaImage& image) {
 }  // namespace
 
 TextureRecord BuildTexture(FilePicture picture, TextureKind kind, bool withLevels,
-                           std::uint32_t filterFlags, const PictureImportOptions& options) {
+                           std::uint32_t filterFlags, const PictureImportOptions& options,
+                           std::uint32_t platform) {
     const KindTraits traits = TraitsOf(kind);
     TextureRecord r;
+    r.platform = platform;
     r.depth = traits.depth;
     r.compression = traits.compression;
     r.filterFlags = filterFlags;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "ImportFrom.h"
+#include "PlatformLayout.h"
 #include "TextureKind.h"
 #include "TextureRecord.h"
 
@@ -13,10 +14,12 @@
 // side halved, never below 1). Pictures are converted as Image > Import From converts them;
 // a std::runtime_error says why a library failed.
 
-// A new texture of `kind` showing `picture`, of the picture's size. The format word and the
-// alpha word follow the kind and whether any pixel is translucent.
+// A new texture of `kind` showing `picture`, of the picture's size, in the layout of platform
+// id `platform`. The format word and the alpha word follow the kind and whether any pixel is
+// translucent.
 TextureRecord BuildTexture(FilePicture picture, TextureKind kind, bool withLevels,
-                           std::uint32_t filterFlags, const PictureImportOptions& options);
+                           std::uint32_t filterFlags, const PictureImportOptions& options,
+                           std::uint32_t platform = platform::kPlatform5);
 
 // `record` redrawn as `picture`, which may have any size; its kind and words stay, except for
 // the levels mark.

@@ -3,6 +3,7 @@
 #include "PlatformConversion.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <limits>
 #include <span>
@@ -20,10 +21,6 @@ namespace {
 constexpr std::uint32_t kAutomaticLevelsFormatBit = 0x1000;
 constexpr std::uint8_t kAutomaticLevelsFlag = 0x04;
 
-bool IsPowerOfTwo(std::uint32_t value) {
-    return value != 0 && (value & (value - 1)) == 0;
-}
-
 std::string Hex(std::uint32_t value) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%X", value);
@@ -34,56 +31,46 @@ std::string Size(std::uint32_t width, std::uint32_t height) {
     return std::to_string(width) + " x " + std::to_string(height);
 }
 
-// One level in the other order. Levels one texel wide or high read the same in both orders.
-std::vector<std::uint8_t> Reordered(const TextureEntry& texture,
-                                    std::span<const std::uint8_t> level, std::uint32_t width,
-                                    std::uint32_t height, bool toSwizzled) {
-    if (width < 2 || height < 2) {
-        return {level.begin(), level.end()};
-    }
-    TextureRecord one;
-    one.width = width;
-    one.height = height;
-    one.depth = texture.record.depth;
-    one.pixelSize = static_cast<std::uint32_t>(level.size());
-    one.pixels = ByteBuffer::Copy(level);
-    const bool done = IsPowerOfTwo(width) && IsPowerOfTwo(height) &&
-                      (toSwizzled ? SwizzleTexture(one) : UnswizzleTexture(one));
-    if (!done) {
-        throw ConversionRefused(
-            TextureLabel(texture) + " has a " + Size(width, height) + " level, which cannot be " +
-            (toSwizzled ? "swizzled" : "unswizzled") + ": its sides are not powers of two");
-    }
-    return one.pixels;
-}
-
-// The levels in the target's order: platform 5 swizzles uncompressed levels, the others not.
+// The levels in the target's order: platform 5 swizzles uncompressed levels, the others do
+// not. Each level is read where it lies and written once, into the new buffers.
 void ReorderLevels(const TextureEntry& texture, TextureRecord& r, bool toSwizzled,
                    bool firstLevelLinear) {
     const TextureRecord& source = texture.record;
-    std::vector<std::uint8_t> smaller;
-    for (const auto level : SmallerLevelBytes(source)) {
-        smaller.insert(smaller.end(), level.begin(), level.end());
+    const std::uint32_t texelBytes = TexelBytes(source);
+    if (texelBytes == 0) {
+        return;  // blocks are never swizzled
     }
-    const bool reorder = TexelBytes(source) != 0;
-    if (reorder && !firstLevelLinear) {
-        r.pixels = ByteBuffer::Copy(
-            Reordered(texture, source.pixels, source.width, source.height, toSwizzled));
-    }
-    if (reorder) {
-        std::size_t at = 0;
-        for (const LevelSize& level : SmallerLevelSizes(source)) {
-            if (at + level.bytes > smaller.size()) {
-                break;
-            }
-            const auto bytes = std::span(smaller).subspan(at, level.bytes);
-            const auto moved = Reordered(texture, bytes, level.width, level.height, toSwizzled);
-            std::copy(moved.begin(), moved.end(),
-                      smaller.begin() + static_cast<std::ptrdiff_t>(at));
-            at += level.bytes;
+    const auto reorder = [&](std::span<const std::uint8_t> from, std::uint8_t* to,
+                             std::uint32_t width, std::uint32_t height) {
+        if (!ReorderLevel(from, std::span(to, from.size()), width, height, texelBytes,
+                          toSwizzled)) {
+            const bool powers = std::has_single_bit(width) && std::has_single_bit(height);
+            throw ConversionRefused(TextureLabel(texture) + " has a " + Size(width, height) +
+                                    " level, which cannot be " +
+                                    (toSwizzled ? "swizzled" : "unswizzled") +
+                                    (powers ? ": its bytes do not fit its size and kind"
+                                            : ": its sides are not powers of two"));
         }
+    };
+    if (!firstLevelLinear) {
+        const ByteBuffer& pixels = source.pixels;
+        ByteBuffer first = ByteBuffer::Uninitialized(pixels.size());
+        reorder(pixels, first.data(), source.width, source.height);
+        r.pixels = std::move(first);
     }
-    r.smallerLevels = ByteBuffer::Copy(smaller);
+    const std::vector<LevelSize> sizes = SmallerLevelSizes(source);
+    const auto levels = SmallerLevelBytes(source);
+    std::size_t total = 0;
+    for (const auto level : levels) {
+        total += level.size();
+    }
+    ByteBuffer smaller = ByteBuffer::Uninitialized(total);
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        reorder(levels[i], smaller.data() + at, sizes[i].width, sizes[i].height);
+        at += levels[i].size();
+    }
+    r.smallerLevels = std::move(smaller);
 }
 
 void RefuseKindsTheTargetCannotHold(const TextureEntry& texture, const TextureRecord& r) {
@@ -118,11 +105,6 @@ TextureRecord ConvertedToPlatform(const TextureEntry& texture, std::uint32_t tar
     }
     TextureRecord r = source;
     r.platform = target;
-    const bool fromSwizzled = source.platform == platform::kPlatform5;
-    const bool toSwizzled = target == platform::kPlatform5;
-    if (fromSwizzled != toSwizzled) {
-        ReorderLevels(texture, r, toSwizzled, firstLevelLinear && fromSwizzled);
-    }
     const std::size_t levels = 1 + SmallerLevelSizes(source).size();
     if (target != platform::kPlatform5) {
         r.mipCount = static_cast<std::int16_t>(levels);
@@ -135,6 +117,11 @@ TextureRecord ConvertedToPlatform(const TextureEntry& texture, std::uint32_t tar
         }
     }
     RefuseKindsTheTargetCannotHold(texture, r);
+    const bool fromSwizzled = source.platform == platform::kPlatform5;
+    const bool toSwizzled = target == platform::kPlatform5;
+    if (fromSwizzled != toSwizzled) {
+        ReorderLevels(texture, r, toSwizzled, firstLevelLinear && fromSwizzled);
+    }
     r.paletteOffset = r.pixelOffset = r.headerOffset = r.blockEnd = 0;
     r.levelDataEnd = static_cast<std::uint32_t>(
         std::min<std::uint64_t>(std::uint64_t{r.pixelSize} + r.smallerLevels.size(),

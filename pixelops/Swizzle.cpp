@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Swizzle.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
@@ -259,30 +260,34 @@ constexpr bool IsPowerOfTwoAtLeast2(std::uint32_t value) {
 using TileTransform = void (*)(const std::uint8_t*, std::uint8_t*, std::uint32_t&, std::uint32_t,
                                std::uint32_t, std::uint32_t, std::uint32_t);
 
+// Reads the level from `source` and writes it in the other order into `destination`.
+void ConvertLevel(const std::uint8_t* source, std::uint8_t* destination, std::uint32_t width,
+                  std::uint32_t height, std::uint32_t texelBytes, TileTransform transform) {
+    const bool wide = width > height;
+    const std::uint32_t side = wide ? height : width;
+    const std::uint32_t tiles = wide ? width / height : height / width;
+    // A tall texture's tiles follow each other down the rows, a wide one's across them.
+    const std::uint32_t tileStep = wide ? side : side * width;
+    std::uint32_t position = 0;
+    for (std::uint32_t k = 0; k < tiles; ++k) {
+        transform(source, destination, position, k * tileStep, side, width, texelBytes);
+    }
+}
+
 bool ConvertTexture(TextureRecord& record, TileTransform transform) {
     const std::uint32_t texelBytes = TexelBytes(record);
     const std::uint32_t width = record.width;
     const std::uint32_t height = record.height;
     // The Direct3D layouts store every level in row order, always.
     if (record.platform != platform::kPlatform5 || !IsPowerOfTwoAtLeast2(width) ||
-        !IsPowerOfTwoAtLeast2(height) ||
-        !HoldsWholeTexels(record, texelBytes)) {
+        !IsPowerOfTwoAtLeast2(height) || !HoldsWholeTexels(record, texelBytes)) {
         return false;
     }
-    const bool wide = width > height;
-    const std::uint32_t side = wide ? height : width;
-    const std::uint32_t tiles = wide ? width / height : height / width;
-    // A tall texture's tiles follow each other down the rows, a wide one's across them.
-    const std::uint32_t tileStep = wide ? side : side * width;
-
     // Every byte of the scratch buffer is written; reading the record's bytes through a const
     // view leaves bytes still shared with the dictionary file uncopied.
     ByteBuffer converted = ByteBuffer::Uninitialized(record.pixelSize);
-    const std::uint8_t* source = std::as_const(record.pixels).data();
-    std::uint32_t position = 0;
-    for (std::uint32_t k = 0; k < tiles; ++k) {
-        transform(source, converted.data(), position, k * tileStep, side, width, texelBytes);
-    }
+    ConvertLevel(std::as_const(record.pixels).data(), converted.data(), width, height, texelBytes,
+                 transform);
     record.pixels.swap(converted);
     return true;
 }
@@ -299,6 +304,25 @@ void UnswizzleTile(const std::uint8_t* source, std::uint8_t* destination, std::u
                    std::uint32_t tileStart, std::uint32_t side, std::uint32_t pitch,
                    std::uint32_t texelBytes) {
     WalkTile<ToLinear>(source, destination, position, tileStart, side, pitch, texelBytes);
+}
+
+bool ReorderLevel(std::span<const std::uint8_t> source, std::span<std::uint8_t> destination,
+                  std::uint32_t width, std::uint32_t height, std::uint32_t texelBytes,
+                  bool toSwizzled) {
+    const std::uint64_t bytes = std::uint64_t{width} * height * texelBytes;
+    if (texelBytes == 0 || source.size() != bytes || destination.size() != bytes) {
+        return false;
+    }
+    if (width < 2 || height < 2) {
+        std::copy(source.begin(), source.end(), destination.begin());
+        return true;
+    }
+    if (!IsPowerOfTwoAtLeast2(width) || !IsPowerOfTwoAtLeast2(height)) {
+        return false;
+    }
+    ConvertLevel(source.data(), destination.data(), width, height, texelBytes,
+                 toSwizzled ? SwizzleTile : UnswizzleTile);
+    return true;
 }
 
 bool SwizzleTexture(TextureRecord& record) {

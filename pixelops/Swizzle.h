@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "TextureRecord.h"
 
@@ -36,3 +37,11 @@ void UnswizzleTile(const std::uint8_t* source, std::uint8_t* destination, std::u
 // buffer that is not exactly width x height texels.
 bool SwizzleTexture(TextureRecord& record);
 bool UnswizzleTexture(TextureRecord& record);
+
+// One level of width x height texels of `texelBytes` bytes from `source` into `destination`
+// (both exactly that large) in the other order: swizzled with `toSwizzled`, else into row
+// order. A level one texel wide or high reads the same in both orders and is copied. False,
+// and nothing written, for sides that are not powers of two or buffers of another size.
+bool ReorderLevel(std::span<const std::uint8_t> source, std::span<std::uint8_t> destination,
+                  std::uint32_t width, std::uint32_t height, std::uint32_t texelBytes,
+                  bool toSwizzled);

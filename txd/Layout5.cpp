@@ -87,7 +87,9 @@ public:
         sink(h.span());
         sink(r.palette);
         sink(r.pixels);
-        sink(r.smallerLevels);
+        for (const auto piece : r.smallerLevels.Pieces()) {
+            sink(piece);
+        }
         BlockHeader tail;
         tail.used = levelBytes - r.pixels.size() - r.smallerLevels.size();
         tail.Chunk(chunk::kExtension, 0, version);

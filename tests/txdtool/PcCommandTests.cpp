@@ -124,4 +124,22 @@ TEST_F(TxdtoolTest, PcTexturesExportAndImportBackUnchanged) {
     EXPECT_EQ(texture["fields"]["Comp."], "DXT1");
 }
 
+TEST_F(TxdtoolTest, TexturesAddedToAPcDictionaryTakeItsLayoutTopRowFirst) {
+    CopyPc("p9_rgb.txd");
+    // 3 x 2, top row first: red, green, blue over three greys.
+    std::vector<std::uint8_t> targa = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 0, 32, 0x28};
+    targa.insert(targa.end(), {0, 0, 255, 255, 0, 255, 0, 255, 255, 0, 0, 255});
+    targa.insert(targa.end(), {64, 64, 64, 255, 128, 128, 128, 255, 192, 192, 192, 255});
+    WriteBytes("pic.tga", targa);
+    ASSERT_EQ(RunTxdtool({"add", "p9_rgb.txd", "pic.tga", "rgba32"}).status, 0);
+    const TextureRecord added = Record("p9_rgb.txd", "pic");
+    EXPECT_EQ(added.platform, 9u);
+    EXPECT_EQ(added.d3dFormat, 22u);  // X8R8G8B8: no pixel is translucent
+    // The first stored texel is the picture's top left, B, G, R, A.
+    EXPECT_EQ(std::vector<std::uint8_t>(added.pixels.begin(), added.pixels.begin() + 4),
+              (std::vector<std::uint8_t>{0, 0, 255, 255}));
+    ASSERT_EQ(RunTxdtool({"export", "p9_rgb.txd", "pic", "--format=png"}).status, 0);
+    EXPECT_EQ(MagickRgba("pic.png"), MagickRgba("pic.tga"));
+}
+
 }  // namespace
