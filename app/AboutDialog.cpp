@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The About box's icon, texts and OK button at their places.
 #include "AboutDialog.h"
 
 #include <QLabel>
@@ -6,6 +7,8 @@
 
 #include "Artwork.h"
 #include "DialogLayout.h"
+
+namespace tinplate {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About TXD Tinplate"));
@@ -32,3 +35,5 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     ok->setGeometry(layout.ToPixels(178, 7, 50, 14));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
+
+}  // namespace tinplate

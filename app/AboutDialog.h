@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The Help > About box.
 #pragma once
 
 #include <QDialog>
+
+namespace tinplate {
 
 class AboutDialog : public QDialog {
     Q_OBJECT
@@ -9,3 +12,5 @@ class AboutDialog : public QDialog {
 public:
     explicit AboutDialog(QWidget* parent = nullptr);
 };
+
+}  // namespace tinplate

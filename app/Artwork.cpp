@@ -1,10 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Draws the placeholder picture and loads the application icon.
 #include "Artwork.h"
 
 #include <QCoreApplication>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
+
+// The resources live in a static library; their initialiser is declared outside any namespace.
+static void InitResources() {
+    Q_INIT_RESOURCE(app);
+}
+
+namespace tinplate {
 
 QPixmap PlaceholderBitmap() {
     constexpr int kSide = 256;
@@ -34,6 +42,8 @@ QPixmap PlaceholderBitmap() {
 }
 
 QIcon ApplicationIcon() {
-    Q_INIT_RESOURCE(app);  // the resources live in a static library
+    InitResources();
     return QIcon(":/txd-tinplate.svg");
 }
+
+}  // namespace tinplate

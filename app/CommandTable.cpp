@@ -1,51 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The command table's lookup and the menus of the window, item by item.
 #include "CommandTable.h"
 
 #include <QtGlobal>
+#include <utility>
 
-#include "MainDialog.h"
+namespace tinplate {
 
-const std::array<CommandEntry, 39> kCommandTable = {{
-    {command::kAbout, &MainDialog::OnHelpAbout},
-    {command::kTextureListDoubleClick, &MainDialog::OnDblclkTextureList},
-    {command::kFileOpen, &MainDialog::OnFileOpen},
-    {command::kFileSave, &MainDialog::OnFileSave},
-    {command::kFileExit, &MainDialog::OnFileExit},
-    {command::kImageImport, &MainDialog::OnImageImport},
-    {command::kImageExport, &MainDialog::OnImageExport},
-    {command::kImageUnswizzleAll, &MainDialog::OnImageUnswizzleAll},
-    {command::kImageSwizzleAll, &MainDialog::OnImageSwizzleAll},
-    {command::kImageFlip, &MainDialog::OnImageFlip},
-    {command::kAlphaSetAlphaToYes, &MainDialog::OnAlphaSetAlphaToYes},
-    {command::kAlphaSetAlphaToNo, &MainDialog::OnAlphaSetAlphaToNo},
-    {command::kEditUndo, &MainDialog::OnEditUndo},
-    {command::kEditRedo, &MainDialog::OnEditRedo},
-    {command::kViewZoomStandard, &MainDialog::OnViewZoomStandard},
-    {command::kViewZoomFit, &MainDialog::OnViewZoomFit},
-    {command::kViewZoom100, &MainDialog::OnViewZoom100},
-    {command::kViewZoom200, &MainDialog::OnViewZoom200},
-    {command::kViewZoom400, &MainDialog::OnViewZoom400},
-    {command::kViewZoom800, &MainDialog::OnViewZoom800},
-    {command::kViewZoomIn, &MainDialog::OnViewZoomIn},
-    {command::kViewZoomOut, &MainDialog::OnViewZoomOut},
-    {command::kViewColour, &MainDialog::OnViewColour},
-    {command::kViewCheckerboard, &MainDialog::OnViewCheckerboard},
-    {command::kViewAlphaChannel, &MainDialog::OnViewAlphaChannel},
-    {command::kImageExportAs, &MainDialog::OnImageExportAs},
-    {command::kImageImportFrom, &MainDialog::OnImageImportFrom},
-    {command::kFileNew, &MainDialog::OnFileNew},
-    {command::kFileSaveAs, &MainDialog::OnFileSaveAs},
-    {command::kTextureAdd, &MainDialog::OnTextureAdd},
-    {command::kTextureRemove, &MainDialog::OnTextureRemove},
-    {command::kTextureRename, &MainDialog::OnTextureRename},
-    {command::kTextureReplace, &MainDialog::OnTextureReplace},
-    {command::kTextureChangeKind, &MainDialog::OnTextureChangeKind},
-    {command::kTextureResize, &MainDialog::OnTextureResize},
-    {command::kTextureMakeLevels, &MainDialog::OnTextureMakeLevels},
-    {command::kTextureRemoveLevels, &MainDialog::OnTextureRemoveLevels},
-    {command::kTextureMoveUp, &MainDialog::OnTextureMoveUp},
-    {command::kTextureMoveDown, &MainDialog::OnTextureMoveDown},
-}};
+void CommandTable::Register(int id, std::function<void()> handler) {
+    m_handlers[id] = std::move(handler);
+}
+
+void CommandTable::Run(int id) const {
+    if (const auto found = m_handlers.find(id); found != m_handlers.end()) {
+        found->second();
+    }
+}
 
 namespace {
 constexpr int kZoomGroup = 1;
@@ -107,3 +77,5 @@ const std::array<MenuPopup, 7> kMenus = {{
     {QT_TRANSLATE_NOOP("Menu", "&Help"),
      {{{QT_TRANSLATE_NOOP("Menu", "&About TXD Tinplate..."), command::kAbout}}}},
 }};
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The command ids, the table of their handlers, and the menus that name them.
 #pragma once
 
 #include <array>
+#include <functional>
+#include <map>
 
-class MainDialog;
+namespace tinplate {
 
-// Command ids of the menus and the list's double-click, each with the handler it runs.
+// Command ids of the menus and the list's double-click.
 namespace command {
 inline constexpr int kAbout = 0x10;
 inline constexpr int kTextureListDoubleClick = 1001;
@@ -51,9 +54,15 @@ inline constexpr int kSeparator = -1;
 inline constexpr int kOpenRecentMenu = -2;
 }  // namespace command
 
-struct CommandEntry {
-    int id;
-    void (MainDialog::*handler)();
+// The handler each command id runs. Each group of commands registers its own.
+class CommandTable {
+public:
+    void Register(int id, std::function<void()> handler);
+    // Runs the handler of `id`; nothing when none is registered.
+    void Run(int id) const;
+
+private:
+    std::map<int, std::function<void()>> m_handlers;
 };
 
 // Items of one exclusive group carry the same non-zero `group`; the window checks the one
@@ -70,5 +79,6 @@ struct MenuPopup {
     std::array<MenuItem, 12> items;  // unused slots have id 0
 };
 
-extern const std::array<CommandEntry, 39> kCommandTable;
 extern const std::array<MenuPopup, 7> kMenus;
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Dialog units measured from the font's letters, never below the 8-point font's.
 #include "DialogLayout.h"
 
 #include <QFontMetrics>
 #include <QString>
 #include <algorithm>
 #include <cmath>
+
+namespace tinplate {
 
 namespace {
 constexpr double kMinUnitX = 1.5;    // 6-pixel average width
@@ -27,3 +30,5 @@ QRect DialogLayout::ToPixels(int x, int y, int width, int height) const {
                  static_cast<int>(std::lround(width * m_unitX)),
                  static_cast<int>(std::lround(height * m_unitY)));
 }
+
+}  // namespace tinplate

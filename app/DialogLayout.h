@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Dialog units, the layout's measure that follows the font, turned into pixels.
 #pragma once
 
 #include <QRect>
 
 class QFontMetrics;
+
+namespace tinplate {
 
 // Converts positions in dialog units (a quarter of the font's average character width
 // across, an eighth of its height down) into pixels. Units never fall below those of the
@@ -17,3 +20,5 @@ private:
     double m_unitX;
     double m_unitY;
 };
+
+}  // namespace tinplate

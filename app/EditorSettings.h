@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The editor's settings file and the keys it keeps there.
 #pragma once
 
 #include <QSettings>
+
+namespace tinplate {
 
 // The user's settings of the editor: ~/.config/txd-tinplate/txd-tinplate.conf.
 class EditorSettings : public QSettings {
@@ -14,3 +17,5 @@ public:
     static constexpr const char* kZoom = "view/zoom";
     static constexpr const char* kChannels = "view/channels";
 };
+
+}  // namespace tinplate

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The single local file of a drag, and whether it names a dictionary.
 #include "FileDrop.h"
 
 #include <QMimeData>
 #include <QUrl>
+
+namespace tinplate {
 
 QString DroppedFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
@@ -15,3 +18,5 @@ QString DroppedFile(const QMimeData* data) {
 bool IsDictionaryName(const QString& path) {
     return path.endsWith(".txd", Qt::CaseInsensitive);
 }
+
+}  // namespace tinplate

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Moves and stretches the placed controls by their share of the extra size.
 #include "GrowingCanvas.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace tinplate {
 
 GrowingCanvas::GrowingCanvas(QSize firstSize, QWidget* parent)
     : QWidget(parent), m_firstSize(firstSize) {
@@ -34,3 +37,5 @@ void GrowingCanvas::Arrange(const Placed& placed) const {
                                 first.width() + part(extraX, placed.growth.growX),
                                 first.height() + part(extraY, placed.growth.growY));
 }
+
+}  // namespace tinplate

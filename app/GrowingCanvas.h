@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// A widget whose controls keep their places and stretch as it grows.
 #pragma once
 
 #include <QRect>
 #include <QWidget>
 #include <vector>
+
+namespace tinplate {
 
 // How a control follows the canvas when it grows beyond its first size: fractions of the
 // extra width and height by which it moves and grows.
@@ -39,3 +42,5 @@ private:
     QSize m_firstSize;
     std::vector<Placed> m_placed;
 };
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Decodes a texture level into a Qt picture and picks out a smaller level.
 #include "LevelImage.h"
 
 #include <span>
@@ -6,6 +7,8 @@
 
 #include "LevelChain.h"
 #include "LevelDecode.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -50,3 +53,5 @@ std::optional<TextureRecord> LevelRecord(const TextureRecord& record, std::size_
     copy.smallerLevels.clear();
     return copy;
 }
+
+}  // namespace tinplate

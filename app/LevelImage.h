@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// A texture or one of its smaller levels as a Qt picture at full size.
 #pragma once
 
 #include <QImage>
@@ -6,6 +7,8 @@
 #include <optional>
 
 #include "TextureRecord.h"
+
+namespace tinplate {
 
 // The texture at its full size with its alpha channel, laid out as the preview shows it
 // (uncompressed: first stored row at the bottom); a texture without alpha is opaque. A null
@@ -15,3 +18,5 @@ QImage RenderFullSize(const TextureRecord& record);
 // The record with its smaller level `level` (1 for the first after the full-size one) in place
 // of its first level, as the record holds it now; nothing when it holds no such level.
 std::optional<TextureRecord> LevelRecord(const TextureRecord& record, std::size_t level);
+
+}  // namespace tinplate

@@ -1,35 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The editor's one window: wires the document, the texture panel, the menus and the commands.
 #pragma once
 
 #include <QDialog>
-#include <QIcon>
 #include <QString>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <span>
-#include <string>
-#include <vector>
 
-#include "FileIdentity.h"
+#include "CommandTable.h"
 #include "GfxBinding.h"
-#include "MappedFile.h"
-#include "TextureRecord.h"
-#include "UndoCommands.h"
 
-class QComboBox;
-class QLabel;
-class QListWidget;
-class QMenu;
-class QUndoStack;
-class PreviewView;
+namespace tinplate {
+
+class FileCommands;
+class ImageCommands;
+class MenuBar;
 class Prompts;
+class TextureCommands;
+class TextureDocument;
+class TexturePanel;
+class ViewCommands;
 
-// Full path of the open dictionary: set by Open, used by Save.
-extern QString g_txdPath;
-
-// The editor's one window: the texture list, the picture, the value fields and the menus.
-class MainDialog : public QDialog, private EditTarget {
+// Holds the document and the texture panel that shows it; the command groups register their
+// handlers in the window's command table, which the menus, shortcuts and the list's
+// double-click dispatch to.
+class MainDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -51,48 +44,9 @@ public:
     // The window's size, zoom and channel view as the user left them in an earlier run.
     void RestoreWindowState();
 
-    // Command handlers.
-    void OnFileOpen();
-    void OnFileSave();
-    void OnFileExit();
-    void OnImageImport();
-    void OnImageExport();
-    void OnImageUnswizzleAll();
-    void OnImageSwizzleAll();
-    void OnImageFlip();
-    void OnAlphaSetAlphaToYes();
-    void OnAlphaSetAlphaToNo();
-    void OnDblclkTextureList();
-    void OnHelpAbout();
-    void OnEditUndo();
-    void OnEditRedo();
-    void OnViewZoomStandard();
-    void OnViewZoomFit();
-    void OnViewZoom100();
-    void OnViewZoom200();
-    void OnViewZoom400();
-    void OnViewZoom800();
-    void OnViewZoomIn();
-    void OnViewZoomOut();
-    void OnViewColour();
-    void OnViewCheckerboard();
-    void OnViewAlphaChannel();
-    // Pictures of any format (PictureCommands.cpp).
-    void OnImageExportAs();
-    void OnImageImportFrom();
-    // New dictionaries and the Texture menu (TextureCommands.cpp).
-    void OnFileNew();
-    void OnFileSaveAs();
-    void OnTextureAdd();
-    void OnTextureRemove();
-    void OnTextureRename();
-    void OnTextureReplace();
-    void OnTextureChangeKind();
-    void OnTextureResize();
-    void OnTextureMakeLevels();
-    void OnTextureRemoveLevels();
-    void OnTextureMoveUp();
-    void OnTextureMoveDown();
+    TextureDocument& Document() const { return *m_document; }
+    TexturePanel& Panel() const { return *m_panel; }
+    MenuBar& Menus() const { return *m_menuBar; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -102,82 +56,19 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    TextureRecord& RecordAt(std::size_t index) override { return m_textures.at(index).record; }
-    std::size_t RecordCount() const override { return m_textures.size(); }
-
-    void BuildControls();
-    void BuildMenus();
     void BuildStatusBar();
-    void OpenDictionary(const QString& path);
-    template <typename Command>
-    void ReportFileErrors(Command command);
-    // Copies the ten field texts into their labels (the other direction is never needed).
-    void UpdateData(bool saveAndValidate);
-    TextureRecord* SelectedRecord() const;
-    QString SelectedName() const;
-    void ShowPicture(const struct PreviewPicture& picture, const TextureRecord& record);
-    void ShowLevel(int level);
-    void SetAlphaOfSelection(bool yes);
-    void ConvertAll(bool (*convert)(TextureRecord&), const QString& text);
-    // Runs `edit` on the textures at `rows` and puts it on the undo stack when it changed them.
-    void UndoableEdit(const QString& text, const std::vector<std::size_t>& rows,
-                      const std::function<void()>& edit);
-    void ImportInto(int row, const QString& path);
-    void DropOnTexture(const QString& path, const QPoint& position);
-    // Asks about unsaved changes; false when the user cancels or the save fails.
-    bool ConfirmDiscardOrSave();
     void UpdateTitle();
-    void UpdateStatus();
-    void UpdateViewChecks();
-    void SaveViewState() const;
-    // Save under the dictionary lock; a file changed by someone else offers to reopen it.
-    void SaveUnderLock();
-    // Whether a dictionary is open or new, so that textures can be added to it.
-    bool HasDictionary() const { return !g_txdPath.isEmpty() || m_untitled; }
-    std::span<const std::uint8_t> OriginalBytes() const;
-    // Fills the list from m_textures, selects `row` and shows it.
-    void FillList(int row);
-    // Runs `edit` on a copy of the list with the selected row; when it returns a row to select,
-    // the new list replaces the old one as an undoable command.
-    void ListEdit(const QString& text,
-                  const std::function<std::optional<int>(std::vector<TextureEntry>&, int)>& edit);
-    // The name typed into the list's item editor for the texture at `row`.
-    void RenameFromList(int row, const QString& name);
+    void SaveWindowState() const;
 
     Prompts& m_prompts;
-    GfxBinding& m_gfx;
-    std::vector<TextureEntry> m_textures;
-    QUndoStack* m_undoStack = nullptr;
-    // The dictionary on disk as it was opened or last saved: Save writes over nothing else.
-    FileIdentity m_opened;
-    // The file as opened, which the records refer to and the whole-file writer copies from.
-    std::shared_ptr<const MappedFile> m_original;
-    // The file on disk was written whole: its blocks no longer lie where the records say.
-    bool m_savedWhole = false;
-    // A dictionary made by File > New that has no file yet.
-    bool m_untitled = false;
-    // Set while the list is filled, when item changes are no renames.
-    bool m_fillingList = false;
-    QMenu* m_textureMenu = nullptr;
-
-    PreviewView* m_picture = nullptr;
-    QListWidget* m_textureList = nullptr;
-    QLabel* m_statusText = nullptr;
-    QComboBox* m_levelSelector = nullptr;
-    // The row of the texture the picture shows, or -1.
-    int m_shownRow = -1;
-    QString m_width;
-    QString m_height;
-    QString m_bpp;
-    QString m_comp;
-    QString m_mipMaps;
-    QString m_alpha;
-    QString m_alphaFlags;
-    QString m_filterFlags;
-    QString m_fileLabel;
-    QString m_imageLabel;
-    QIcon m_hIcon;
-
-    // The labels the ten texts above are shown in, in the same order.
-    std::vector<QLabel*> m_valueLabels;
+    CommandTable m_commands;
+    TextureDocument* m_document;
+    TexturePanel* m_panel = nullptr;
+    FileCommands* m_file = nullptr;
+    ImageCommands* m_image = nullptr;
+    TextureCommands* m_texture = nullptr;
+    ViewCommands* m_view = nullptr;
+    MenuBar* m_menuBar = nullptr;
 };
+
+}  // namespace tinplate

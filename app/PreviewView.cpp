@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Scales and paints the picture for the zoom and channels in force.
 #include "PreviewView.h"
 
 #include <QPainter>
@@ -6,6 +7,8 @@
 #include <algorithm>
 #include <array>
 #include <utility>
+
+namespace tinplate {
 
 namespace {
 
@@ -229,3 +232,5 @@ void PreviewView::UpdateSize() {
     }
     m_label->resize(shown);
 }
+
+}  // namespace tinplate

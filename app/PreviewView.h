@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The picture area: zoom, channels and scroll bars over the texture's picture.
 #pragma once
 
 #include <QImage>
@@ -6,6 +7,8 @@
 #include <QPixmap>
 #include <QScrollArea>
 #include <functional>
+
+namespace tinplate {
 
 // How large the picture is shown. Standard is the preview's own picture (textures up to
 // 256 x 256 at their size, larger ones scaled to 256 x 256); the others show the texture at
@@ -73,3 +76,5 @@ private:
     Zoom m_zoom = Zoom::Standard;
     Channels m_channels = Channels::Colour;
 };
+
+}  // namespace tinplate

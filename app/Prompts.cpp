@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The file dialogs, message boxes and choosers behind the window's prompts.
 #include "Prompts.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+
+namespace tinplate {
 
 QString QtFileFilter(const QString& filter) {
     const QStringList parts = filter.split('|', Qt::SkipEmptyParts);
@@ -131,3 +134,5 @@ std::optional<QSize> Prompts::ChooseSize(QWidget* parent, const QList<int>& side
     }
     return QSize(boxes[0]->currentData().toInt(), boxes[1]->currentData().toInt());
 }
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Every question and report the window puts to the user.
 #pragma once
 
 #include <QSize>
@@ -7,6 +8,8 @@
 #include <optional>
 
 class QWidget;
+
+namespace tinplate {
 
 // Every question and report the window puts to the user, in one place so that tests can
 // answer them without a person.
@@ -41,3 +44,5 @@ public:
 
 // "TXD File (*.txd)|*txd|All Files (*.*)|*.*||" becomes "TXD File (*txd);;All Files (*)".
 QString QtFileFilter(const QString& filter);
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Keeps the recent files list and fills the Open Recent menu from it.
 #include "RecentFiles.h"
 
 #include <QCoreApplication>
@@ -6,6 +7,8 @@
 #include <QMenu>
 
 #include "EditorSettings.h"
+
+namespace tinplate {
 
 namespace recent_files {
 
@@ -39,3 +42,5 @@ void FillMenu(QMenu& menu, const std::function<void(const QString&)>& open) {
 }
 
 }  // namespace recent_files
+
+}  // namespace tinplate

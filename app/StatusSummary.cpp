@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Counts the textures and names the selected one's kind and size.
 #include "StatusSummary.h"
 
 #include <QCoreApplication>
 
 #include "DdsFile.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -32,3 +35,5 @@ QString StatusSummary(int textureCount, const TextureRecord* selected) {
     }
     return text;
 }
+
+}  // namespace tinplate

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The status bar's text about the dictionary and the selected texture.
 #pragma once
 
 #include <QString>
 
 #include "TextureRecord.h"
 
+namespace tinplate {
+
 // The status bar's text: how many textures the dictionary holds and, when one is selected,
 // its kind and size ("3 textures | DXT1, 256 × 128").
 QString StatusSummary(int textureCount, const TextureRecord* selected);
+
+}  // namespace tinplate

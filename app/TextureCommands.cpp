@@ -1,22 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The Texture menu's handlers, each one undoable list edit of the document.
+#include "TextureCommands.h"
+
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QListWidget>
-#include <QUndoStack>
+#include <QWidget>
 
+#include "CommandTable.h"
 #include "DictionaryEdits.h"
-#include "DictionaryWriter.h"
-#include "EditRefused.h"
 #include "FileError.h"
-#include "MainDialog.h"
+#include "FileFilters.h"
+#include "PictureFile.h"
 #include "Prompts.h"
+#include "TexturePanel.h"
 
+namespace tinplate {
 namespace {
 
-constexpr const char* kPictureFilter =
-    "Pictures (*.png *.tga *.bmp *.jpg *.jpeg *.dds)|*.png *.tga *.bmp *.jpg *.jpeg *.dds|"
-    "All Files (*.*)|*.*||";
+using Textures = TextureDocument::TextureList;
+
 constexpr TextureKind kKinds[] = {TextureKind::kPalette256, TextureKind::kPalette32,
                                   TextureKind::kRgba32,     TextureKind::kDxt1,
                                   TextureKind::kDxt3,       TextureKind::kDxt5};
@@ -36,84 +38,60 @@ int KindIndex(const TextureRecord& record) {
     return kind ? static_cast<int>(*kind) : 0;
 }
 
-using Textures = std::vector<TextureEntry>;
+// A list edit of the texture at `row` that `change` may decline.
+template <typename Change>
+TextureDocument::ListEdit OfRow(Change change) {
+    return [change](Textures& textures, int row) -> std::optional<int> {
+        if (row < 0 || !change(textures, static_cast<std::size_t>(row))) {
+            return std::nullopt;
+        }
+        return row;
+    };
+}
+
+// Moves the texture at `row` one place; the moved texture stays selected.
+TextureDocument::ListEdit Move(MoveDirection direction, int step) {
+    return [direction, step](Textures& textures, int row) -> std::optional<int> {
+        if (row < 0) {
+            return std::nullopt;
+        }
+        MoveTexture(textures, static_cast<std::size_t>(row), direction);
+        return row + step;
+    };
+}
 
 }  // namespace
 
-void MainDialog::ListEdit(const QString& text,
-                          const std::function<std::optional<int>(Textures&, int)>& edit) {
-    if (!HasDictionary()) {
-        return;
-    }
-    const int row = m_textureList->currentRow();
-    Textures edited = m_textures;
-    std::optional<int> selected;
-    try {
-        selected = edit(edited, row);
-    } catch (const EditRefused& refusal) {
-        const QString file = m_untitled ? tr("Untitled.txd") : QFileInfo(g_txdPath).fileName();
-        throw FileError(file.toStdString(), refusal.what());
-    }
-    if (!selected) {
-        return;
-    }
-    m_undoStack->push(new TextureListCommand(text, m_textures, row, std::move(edited), *selected,
-                                             [this](const Textures& textures, int select) {
-                                                 m_textures = textures;
-                                                 FillList(select);
-                                             }));
+TextureCommands::TextureCommands(const CommandContext& context)
+    : QObject(&context.window), m_context(context) {
+    CommandTable& table = m_context.commands;
+    table.Register(command::kTextureAdd, [this] { OnTextureAdd(); });
+    table.Register(command::kTextureRemove, [this] { OnTextureRemove(); });
+    table.Register(command::kTextureRename, [this] { OnTextureRename(); });
+    table.Register(command::kTextureReplace, [this] { OnTextureReplace(); });
+    table.Register(command::kTextureChangeKind, [this] { OnTextureChangeKind(); });
+    table.Register(command::kTextureResize, [this] { OnTextureResize(); });
+    table.Register(command::kTextureMakeLevels, [this] { OnTextureMakeLevels(); });
+    table.Register(command::kTextureRemoveLevels, [this] { OnTextureRemoveLevels(); });
+    table.Register(command::kTextureMoveUp, [this] { OnTextureMoveUp(); });
+    table.Register(command::kTextureMoveDown, [this] { OnTextureMoveDown(); });
 }
 
-void MainDialog::OnFileNew() {
-    if (IsModified() && !ConfirmDiscardOrSave()) {
-        return;
-    }
-    g_txdPath.clear();
-    m_untitled = true;
-    m_original.reset();
-    m_savedWhole = false;
-    m_opened = {};
-    m_undoStack->clear();
-    m_textures.clear();
-    m_fileLabel = tr("File: ") + tr("Untitled.txd");
-    m_imageLabel.clear();
-    UpdateTitle();
-    FillList(-1);
+void TextureCommands::ListEdit(const QString& text, const TextureDocument::ListEdit& edit) {
+    m_context.document.EditList(text, m_context.panel.CurrentRow(), edit);
 }
 
-void MainDialog::OnFileSaveAs() {
-    if (!HasDictionary()) {
+void TextureCommands::OnTextureAdd() {
+    if (!m_context.document.IsOpen()) {
         return;
     }
-    const QString initial = m_untitled ? tr("Untitled.txd") : QFileInfo(g_txdPath).fileName();
-    const QString chosen = m_prompts.SaveFileName(this, tr("TXD File (*.txd)"), initial);
-    if (chosen.isEmpty()) {
-        return;
-    }
-    const QFileInfo file(chosen);
-    m_opened =
-        WriteDictionaryFile(file.absoluteFilePath().toStdString(), OriginalBytes(), m_textures);
-    // The records still describe the file first read, from which every later save copies.
-    m_savedWhole = true;
-    m_untitled = false;
-    g_txdPath = file.absoluteFilePath();
-    QDir::setCurrent(file.absolutePath());
-    m_fileLabel = tr("File: ") + file.fileName();
-    m_undoStack->setClean();
-    UpdateTitle();
-    UpdateData(false);
-    m_prompts.Message(this, tr("File Saved"));
-}
-
-void MainDialog::OnTextureAdd() {
-    if (!HasDictionary()) {
-        return;
-    }
-    const QString path = m_prompts.OpenFileName(this, kPictureFilter, QString(), QString());
+    const QString path =
+        m_context.prompts.OpenFileName(&m_context.window, kPictureFilter, QString(), QString());
     if (path.isEmpty()) {
         return;
     }
-    const int kind = m_prompts.ChooseItem(this, tr("Kind of the new texture:"), KindTexts(), 0);
+    const int kind = m_context.prompts.ChooseItem(&m_context.window, tr("Kind of the new texture:"),
+                                                  KindTexts(), 0);
     if (kind < 0) {
         return;
     }
@@ -124,7 +102,7 @@ void MainDialog::OnTextureAdd() {
     });
 }
 
-void MainDialog::OnTextureRemove() {
+void TextureCommands::OnTextureRemove() {
     ListEdit(tr("Remove"), [](Textures& textures, int row) -> std::optional<int> {
         if (row < 0) {
             return std::nullopt;
@@ -134,36 +112,36 @@ void MainDialog::OnTextureRemove() {
     });
 }
 
-void MainDialog::OnTextureRename() {
-    if (QListWidgetItem* item = m_textureList->currentItem()) {
-        m_textureList->editItem(item);
-    }
+void TextureCommands::OnTextureRename() {
+    m_context.panel.StartRename();
 }
 
-void MainDialog::RenameFromList(int row, const QString& typed) {
-    if (row < 0 || static_cast<std::size_t>(row) >= m_textures.size()) {
+void TextureCommands::RenameFromList(int row, const QString& typed) {
+    const Textures& textures = m_context.document.Textures();
+    if (row < 0 || static_cast<std::size_t>(row) >= textures.size()) {
         return;
     }
     const std::string name = typed.toStdString();
-    if (name == m_textures[static_cast<std::size_t>(row)].name) {
+    if (name == textures[static_cast<std::size_t>(row)].name) {
         return;
     }
     try {
-        ListEdit(tr("Rename"), [&](Textures& textures, int) -> std::optional<int> {
-            RenameTexture(textures, static_cast<std::size_t>(row), name);
+        ListEdit(tr("Rename"), [&](Textures& edited, int) -> std::optional<int> {
+            RenameTexture(edited, static_cast<std::size_t>(row), name);
             return row;
         });
     } catch (const FileError&) {
-        FillList(row);
+        m_context.panel.FillList(row);
         throw;
     }
 }
 
-void MainDialog::OnTextureReplace() {
-    if (m_textureList->currentRow() < 0) {
+void TextureCommands::OnTextureReplace() {
+    if (m_context.panel.CurrentRow() < 0) {
         return;
     }
-    const QString path = m_prompts.OpenFileName(this, kPictureFilter, QString(), QString());
+    const QString path =
+        m_context.prompts.OpenFileName(&m_context.window, kPictureFilter, QString(), QString());
     if (path.isEmpty()) {
         return;
     }
@@ -174,13 +152,13 @@ void MainDialog::OnTextureReplace() {
     });
 }
 
-void MainDialog::OnTextureChangeKind() {
-    const TextureRecord* record = SelectedRecord();
+void TextureCommands::OnTextureChangeKind() {
+    const TextureRecord* record = m_context.panel.SelectedRecord();
     if (record == nullptr) {
         return;
     }
-    const int kind =
-        m_prompts.ChooseItem(this, tr("Kind of the texture:"), KindTexts(), KindIndex(*record));
+    const int kind = m_context.prompts.ChooseItem(&m_context.window, tr("Kind of the texture:"),
+                                                  KindTexts(), KindIndex(*record));
     if (kind < 0) {
         return;
     }
@@ -192,8 +170,8 @@ void MainDialog::OnTextureChangeKind() {
     });
 }
 
-void MainDialog::OnTextureResize() {
-    const TextureRecord* record = SelectedRecord();
+void TextureCommands::OnTextureResize() {
+    const TextureRecord* record = m_context.panel.SelectedRecord();
     if (record == nullptr) {
         return;
     }
@@ -201,8 +179,9 @@ void MainDialog::OnTextureResize() {
     for (int side = 1; side <= kLargestSide; side *= 2) {
         sides << side;
     }
-    const auto size = m_prompts.ChooseSize(
-        this, sides, QSize(static_cast<int>(record->width), static_cast<int>(record->height)));
+    const auto size = m_context.prompts.ChooseSize(
+        &m_context.window, sides,
+        QSize(static_cast<int>(record->width), static_cast<int>(record->height)));
     if (!size) {
         return;
     }
@@ -216,40 +195,22 @@ void MainDialog::OnTextureResize() {
     });
 }
 
-void MainDialog::OnTextureMakeLevels() {
-    ListEdit(tr("Make Mip Levels"), [](Textures& textures, int row) -> std::optional<int> {
-        if (row < 0 || !MakeMipLevels(textures, static_cast<std::size_t>(row))) {
-            return std::nullopt;
-        }
-        return row;
-    });
+void TextureCommands::OnTextureMakeLevels() {
+    ListEdit(tr("Make Mip Levels"), OfRow([](Textures& textures, std::size_t row) {
+                 return MakeMipLevels(textures, row);
+             }));
 }
 
-void MainDialog::OnTextureRemoveLevels() {
-    ListEdit(tr("Remove Mip Levels"), [](Textures& textures, int row) -> std::optional<int> {
-        if (row < 0 || !RemoveMipLevels(textures, static_cast<std::size_t>(row))) {
-            return std::nullopt;
-        }
-        return row;
-    });
+void TextureCommands::OnTextureRemoveLevels() {
+    ListEdit(tr("Remove Mip Levels"), OfRow(RemoveMipLevels));
 }
 
-void MainDialog::OnTextureMoveUp() {
-    ListEdit(tr("Move Up"), [](Textures& textures, int row) -> std::optional<int> {
-        if (row < 0) {
-            return std::nullopt;
-        }
-        MoveTexture(textures, static_cast<std::size_t>(row), MoveDirection::kUp);
-        return row - 1;
-    });
+void TextureCommands::OnTextureMoveUp() {
+    ListEdit(tr("Move Up"), Move(MoveDirection::kUp, -1));
 }
 
-void MainDialog::OnTextureMoveDown() {
-    ListEdit(tr("Move Down"), [](Textures& textures, int row) -> std::optional<int> {
-        if (row < 0) {
-            return std::nullopt;
-        }
-        MoveTexture(textures, static_cast<std::size_t>(row), MoveDirection::kDown);
-        return row + 1;
-    });
+void TextureCommands::OnTextureMoveDown() {
+    ListEdit(tr("Move Down"), Move(MoveDirection::kDown, +1));
 }
+
+}  // namespace tinplate

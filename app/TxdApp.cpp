@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Starts the window on the command line's file, or in the folder used last.
 #include "TxdApp.h"
 
 #include <QDir>
@@ -11,6 +12,9 @@
 #include "GfxBinding.h"
 #include "MainDialog.h"
 #include "Prompts.h"
+#include "TextureDocument.h"
+
+using namespace tinplate;
 
 namespace {
 
@@ -42,16 +46,16 @@ bool TxdApp::InitInstance() {
         m_exitStatus = *request.exitStatus;
         return false;
     }
-    if (request.file.isEmpty()) {
-        // Where the file dialogs left off last time: they start in the current folder.
-        const QString lastFolder = EditorSettings().value(EditorSettings::kLastFolder).toString();
-        if (!lastFolder.isEmpty() && QDir(lastFolder).exists()) {
-            QDir::setCurrent(lastFolder);
-        }
-    }
     Prompts prompts;
     GfxBinding gfx;
     MainDialog dialog(prompts, gfx);
+    if (request.file.isEmpty()) {
+        // Exports go where the user worked last time until a file is chosen.
+        const QString lastFolder = EditorSettings().value(EditorSettings::kLastFolder).toString();
+        if (!lastFolder.isEmpty() && QDir(lastFolder).exists()) {
+            dialog.Document().SetFolder(lastFolder);
+        }
+    }
     dialog.RestoreWindowState();
     if (!request.file.isEmpty()) {
         // A file named at start opens as if chosen in File > Open, once the window is up.

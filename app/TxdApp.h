@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The application object that starts the editor's window and runs it.
 #pragma once
 
 #include <QApplication>

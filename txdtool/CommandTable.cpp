@@ -79,7 +79,7 @@ constexpr Command kCommands[] = {
      2, kAny, kNameOption | kAllOption, RunAlpha},
     {"platform", "platform FILE.txd... 5|8|9 [--linear]",
      "convert dictionaries to another platform's layout, then save",
-     "Dictionary > Platform of each dictionary: every texture is written in the layout of\n"
+     "Every texture of each dictionary is written in the layout of\n"
      "platform id 5, 8 (Direct3D 8) or 9 (Direct3D 9), the whole file replaced at once.\n"
      "Palettes, texels and DXT blocks keep their values; uncompressed levels are swizzled\n"
      "for platform 5 and unswizzled for 8 and 9. A texture that cannot be converted (sides\n"

@@ -6,6 +6,7 @@
 
 #include "CommandTable.h"
 #include "GuiHarness.h"
+#include "TextureDocument.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ TEST(EditingTest, ExportAndImportReportAndTheImportShowsAtTheNextPreview) {
     EXPECT_NE(window.Picture(), before);
 
     window.Show(1);
-    std::filesystem::current_path(window.scratch.path());
+    window.dialog.Document().SetFolder(QString::fromStdString(window.scratch.path().string()));
     window.dialog.Dispatch(command::kImageExport);
     ASSERT_TRUE(std::filesystem::exists("indexed.tga"));
     window.prompts.openAnswers.push_back(

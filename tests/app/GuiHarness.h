@@ -16,6 +16,9 @@
 
 class QListWidget;
 
+// The window under test is the program's own.
+using namespace tinplate;
+
 // Answers the window's questions from queues and keeps every report it was given.
 class FakePrompts : public Prompts {
 public:

@@ -13,6 +13,7 @@
 
 #include "CommandTable.h"
 #include "GuiHarness.h"
+#include "TextureDocument.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ TEST(WindowTest, CancelledOrFailedOpenKeepsTheOpenDictionaryAndItsEdits) {
     window.OpenTextures(ThreeUnsorted(), "three.txd");
     window.Show(1);
     window.dialog.Dispatch(command::kAlphaSetAlphaToYes);
-    const QString previousPath = g_txdPath;
+    const QString previousPath = window.dialog.Document().Path();
 
     auto truncated = BuildDictionary(ThreeUnsorted());
     truncated.resize(truncated.size() / 2);
@@ -109,7 +110,7 @@ TEST(WindowTest, CancelledOrFailedOpenKeepsTheOpenDictionaryAndItsEdits) {
     EXPECT_TRUE(window.prompts.errors[0].contains("truncated"));
     EXPECT_EQ(window.List().count(), 3);
     EXPECT_EQ(window.List().currentRow(), 1);
-    EXPECT_EQ(g_txdPath, previousPath);
+    EXPECT_EQ(window.dialog.Document().Path(), previousPath);
     EXPECT_EQ(window.Field("fileLabel"), "File: three.txd");
     EXPECT_EQ(window.Field("Alpha"), "Yes");
     EXPECT_TRUE(window.dialog.IsModified());

@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The open dictionary behind the window: its textures, its file and folder, its edits and undo.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "FileIdentity.h"
+#include "GfxBinding.h"
+#include "MappedFile.h"
+#include "TextureRecord.h"
+
+class QUndoStack;
+
+namespace tinplate {
+
+// Every change goes through Open, New, SaveAs or an edit method, so that the signals tell the
+// views about it and the undo stack can take it back.
+class TextureDocument : public QObject {
+    Q_OBJECT
+
+public:
+    using TextureList = std::vector<TextureEntry>;
+    // Changes a copy of the list with `row` selected; returns the row to select afterwards, or
+    // nothing when it changed nothing.
+    using ListEdit = std::function<std::optional<int>(TextureList& textures, int row)>;
+
+    explicit TextureDocument(QObject* parent = nullptr);
+    ~TextureDocument() override;
+
+    // Reads the dictionary at `path`; it becomes the document and its folder the export folder.
+    // A file that fails is a FileError and leaves the document as it was.
+    void Open(const QString& path);
+    // An empty dictionary with no file yet; the export folder stays.
+    void New();
+    // Saves over the file that was opened, under its lock: in place while the blocks still lie
+    // where they were read, else whole. ChangedOnDiskError when another program changed it.
+    void Save(GfxBinding& gfx);
+    // Writes the whole dictionary to `path`, which becomes its file, and its folder the export
+    // folder.
+    void SaveAs(const QString& path);
+
+    const TextureList& Textures() const { return m_textures; }
+    // The record at `row`, to be changed only by an edit run through EditRecords.
+    TextureRecord& RecordAt(std::size_t row) { return m_textures.at(row).record; }
+    // Full path of the dictionary's file; empty before the first Open and for a new one.
+    QString Path() const { return m_path; }
+    // The name the user knows it by: the file's name, "Untitled.txd", or empty when none is open.
+    QString FileName() const;
+    // Whether a dictionary is open or new, so that textures can be added to it.
+    bool IsOpen() const { return !m_path.isEmpty() || m_untitled; }
+    bool IsUntitled() const { return m_untitled; }
+    // Unsaved changes: the undo stack is away from where the dictionary was opened or saved.
+    bool IsModified() const;
+    QUndoStack& UndoStack() const { return *m_undoStack; }
+
+    // Where Image > Export writes: the folder of the dictionary or picture last chosen. Empty
+    // stands for the program's current folder.
+    QString Folder() const { return m_folder; }
+    void SetFolder(const QString& folder) { m_folder = folder; }
+
+    // Runs `edit`, which changes the records at `rows` in place, and puts it on the undo stack
+    // when it changed any of them.
+    void EditRecords(const QString& text, const std::vector<std::size_t>& rows,
+                     const std::function<void()>& edit);
+    // Runs `edit` on a copy of the list; when it returns a row, the copy replaces the list as
+    // one undoable step. A refused edit is a FileError naming the dictionary.
+    void EditList(const QString& text, int row, const ListEdit& edit);
+
+signals:
+    // Open or New: another dictionary took the place of the one shown.
+    void opened();
+    // The file the document is saved to changed: Open, New, Save As.
+    void fileChanged();
+    // The whole list was replaced (Open, New, a list edit, its undo or redo); `row` is the one to
+    // select, or -1.
+    void texturesReplaced(int row);
+    // The bytes of the texture at `row` changed in place (an edit, its undo or redo).
+    void textureChanged(int row);
+    void modifiedChanged(bool modified);
+
+private:
+    class RecordEditCommand;
+    class ListEditCommand;
+
+    std::span<const std::uint8_t> OriginalBytes() const;
+    void ReplaceTextures(const TextureList& textures, int row);
+
+    TextureList m_textures;
+    QUndoStack* m_undoStack;
+    QString m_path;
+    QString m_folder;
+    // The dictionary on disk as it was opened or last saved: Save writes over nothing else.
+    FileIdentity m_opened;
+    // The file as opened, which the records refer to and the whole-file writer copies from.
+    std::shared_ptr<const MappedFile> m_original;
+    // The file on disk was written whole: its blocks no longer lie where the records say.
+    bool m_savedWhole = false;
+    // A dictionary made by New that has no file yet.
+    bool m_untitled = false;
+};
+
+}  // namespace tinplate

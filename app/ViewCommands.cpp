@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The View menu's handlers, one per entry of the zoom and channel tables.
+#include "ViewCommands.h"
+
+#include <QAction>
+#include <QWidget>
+#include <utility>
+
+#include "CommandTable.h"
+#include "EditorSettings.h"
+#include "PreviewView.h"
+#include "TexturePanel.h"
+
+namespace tinplate {
+namespace {
+
+constexpr std::pair<int, Zoom> kZoomCommands[] = {
+    {command::kViewZoomStandard, Zoom::Standard}, {command::kViewZoomFit, Zoom::Fit},
+    {command::kViewZoom100, Zoom::Percent100},    {command::kViewZoom200, Zoom::Percent200},
+    {command::kViewZoom400, Zoom::Percent400},    {command::kViewZoom800, Zoom::Percent800},
+};
+constexpr std::pair<int, Channels> kChannelCommands[] = {
+    {command::kViewColour, Channels::Colour},
+    {command::kViewCheckerboard, Channels::Checkerboard},
+    {command::kViewAlphaChannel, Channels::Alpha},
+};
+constexpr std::pair<int, void (PreviewView::*)()> kZoomSteps[] = {
+    {command::kViewZoomIn, &PreviewView::ZoomIn},
+    {command::kViewZoomOut, &PreviewView::ZoomOut},
+};
+
+}  // namespace
+
+ViewCommands::ViewCommands(const CommandContext& context)
+    : QObject(&context.window), m_context(context) {
+    PreviewView& picture = m_context.panel.Picture();
+    CommandTable& table = m_context.commands;
+    for (const auto& [id, zoom] : kZoomCommands) {
+        table.Register(id, [this, &picture, zoom] {
+            picture.SetZoom(zoom);
+            UpdateViewChecks();
+        });
+    }
+    for (const auto& [id, step] : kZoomSteps) {
+        table.Register(id, [this, &picture, step] {
+            (picture.*step)();
+            UpdateViewChecks();
+        });
+    }
+    for (const auto& [id, channels] : kChannelCommands) {
+        table.Register(id, [this, &picture, channels] {
+            picture.SetChannels(channels);
+            UpdateViewChecks();
+        });
+    }
+}
+
+void ViewCommands::UpdateViewChecks() {
+    const PreviewView& picture = m_context.panel.Picture();
+    for (QAction* action : m_context.window.findChildren<QAction*>()) {
+        const int id = action->data().toInt();
+        for (const auto& [zoomId, zoom] : kZoomCommands) {
+            if (id == zoomId) {
+                action->setChecked(zoom == picture.zoom());
+            }
+        }
+        for (const auto& [channelId, channels] : kChannelCommands) {
+            if (id == channelId) {
+                action->setChecked(channels == picture.channels());
+            }
+        }
+    }
+}
+
+void ViewCommands::SaveViewState() const {
+    const PreviewView& picture = m_context.panel.Picture();
+    EditorSettings settings;
+    settings.setValue(EditorSettings::kZoom, static_cast<int>(picture.zoom()));
+    settings.setValue(EditorSettings::kChannels, static_cast<int>(picture.channels()));
+}
+
+void ViewCommands::RestoreViewState() {
+    PreviewView& picture = m_context.panel.Picture();
+    EditorSettings settings;
+    const int zoom = settings.value(EditorSettings::kZoom).toInt();
+    for (const auto& [id, value] : kZoomCommands) {
+        if (static_cast<int>(value) == zoom) {
+            picture.SetZoom(value);
+        }
+    }
+    const int channels = settings.value(EditorSettings::kChannels).toInt();
+    for (const auto& [id, value] : kChannelCommands) {
+        if (static_cast<int>(value) == channels) {
+            picture.SetChannels(value);
+        }
+    }
+    UpdateViewChecks();
+}
+
+}  // namespace tinplate
