@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The About box's icon, texts and OK button at their places.
-#include "AboutDialog.h"
+#include "app/AboutDialog.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "Artwork.h"
-#include "DialogLayout.h"
+#include "app/Artwork.h"
+#include "app/DialogLayout.h"
 
 namespace tinplate {
 

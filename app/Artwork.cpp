@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the placeholder picture and loads the application icon.
-#include "Artwork.h"
+#include "app/Artwork.h"
 
 #include <QCoreApplication>
 #include <QFont>

@@ -2,7 +2,7 @@
 // What every group of commands works with: the window's document, panel, prompts and table.
 #pragma once
 
-#include "GfxBinding.h"
+#include "gfxlib/GfxBinding.h"
 
 class QWidget;
 

@@ -1,10 +1,47 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandLine.h"
+// The editor's command line and whether a display is there to start on.
+#include "app/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextStream>
+#include <QtGlobal>
+
+namespace tinplate {
+
+namespace {
+
+// Qt's usage line names the program by the path it was started with.
+QString HelpNamingProgram(QString help, const QString& startedAs) {
+    const qsizetype lineEnd = help.indexOf('\n');
+    const qsizetype at = startedAs.isEmpty() ? -1 : help.indexOf(startedAs);
+    if (at >= 0 && at < lineEnd) {
+        help.replace(at, startedAs.size(), "txd-tinplate");
+    }
+    return help;
+}
+
+bool IsSet(const char* variable) {
+    return !qEnvironmentVariableIsEmpty(variable);
+}
+
+}  // namespace
+
+bool HasDisplay() {
+    if (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) {
+        return true;
+    }
+    // A list such as "wayland;xcb" needs a display if each of its platforms does.
+    const QStringList platforms =
+        qEnvironmentVariable("QT_QPA_PLATFORM").split(';', Qt::SkipEmptyParts);
+    for (const QString& platform : platforms) {
+        if (!platform.startsWith("xcb") && !platform.startsWith("wayland")) {
+            return true;
+        }
+    }
+    return false;
+}
 
 StartRequest ParseCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     QCommandLineParser parser;
@@ -12,6 +49,10 @@ StartRequest ParseCommandLine(const QStringList& arguments, QTextStream& out, QT
         QCoreApplication::translate("CommandLine", "An editor for texture dictionaries (.txd)."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    // -V as well: txdtool's version option, which people carry over.
+    QCommandLineOption versionV(QStringList{"V"});
+    versionV.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(versionV);
     parser.addPositionalArgument(
         QCoreApplication::translate("CommandLine", "FILE"),
         QCoreApplication::translate("CommandLine", "The dictionary to open."),
@@ -32,9 +73,11 @@ StartRequest ParseCommandLine(const QStringList& arguments, QTextStream& out, QT
             << '\n';
         request.exitStatus = kUsageErrorStatus;
     } else if (parser.isSet(help)) {
-        out << parser.helpText();
+        // Qt takes the name from the application, not from `arguments`.
+        out << HelpNamingProgram(parser.helpText(),
+                                 QCoreApplication::arguments().value(0, arguments.value(0)));
         request.exitStatus = 0;
-    } else if (parser.isSet(version)) {
+    } else if (parser.isSet(version) || parser.isSet(versionV)) {
         out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
             << '\n';
         request.exitStatus = 0;
@@ -45,3 +88,5 @@ StartRequest ParseCommandLine(const QStringList& arguments, QTextStream& out, QT
     out.flush();
     return request;
 }
+
+}  // namespace tinplate

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command table's lookup and the menus of the window, item by item.
-#include "CommandTable.h"
+#include "app/CommandTable.h"
 
 #include <QtGlobal>
 #include <utility>

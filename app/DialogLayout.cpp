@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog units measured from the font's letters, never below the 8-point font's.
-#include "DialogLayout.h"
+#include "app/DialogLayout.h"
 
 #include <QFontMetrics>
 #include <QString>

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The File menu's handlers: the document reads and writes, the prompts ask and report.
-#include "FileCommands.h"
+#include "app/FileCommands.h"
 
 #include <QFileInfo>
 #include <QListWidget>
 #include <QWidget>
 
-#include "CommandTable.h"
-#include "EditorSettings.h"
-#include "FileErrorReport.h"
-#include "FileIdentity.h"
-#include "Prompts.h"
-#include "RecentFiles.h"
-#include "TextureDocument.h"
-#include "TexturePanel.h"
+#include "app/CommandTable.h"
+#include "app/EditorSettings.h"
+#include "app/FileErrorReport.h"
+#include "app/Prompts.h"
+#include "app/RecentFiles.h"
+#include "app/TextureDocument.h"
+#include "app/TexturePanel.h"
+#include "fileio/FileIdentity.h"
 
 namespace tinplate {
 

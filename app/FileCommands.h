@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QString>
 
-#include "CommandContext.h"
+#include "app/CommandContext.h"
 
 namespace tinplate {
 

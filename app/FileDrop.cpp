@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The single local file of a drag, and whether it names a dictionary.
-#include "FileDrop.h"
+#include "app/FileDrop.h"
 
 #include <QMimeData>
 #include <QUrl>

@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "FileError.h"
-#include "Prompts.h"
+#include "app/Prompts.h"
+#include "fileio/FileError.h"
 
 namespace tinplate {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Moves and stretches the placed controls by their share of the extra size.
-#include "GrowingCanvas.h"
+#include "app/GrowingCanvas.h"
 
 #include <algorithm>
 #include <cmath>

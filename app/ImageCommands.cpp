@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Image and Alpha menus' handlers: exchange with picture files and in-place pixel edits.
-#include "ImageCommands.h"
+#include "app/ImageCommands.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -10,21 +10,21 @@
 #include <string>
 #include <vector>
 
-#include "AlphaFlag.h"
-#include "CommandTable.h"
-#include "ExchangeMessages.h"
-#include "Export.h"
-#include "ExportAs.h"
-#include "FileError.h"
-#include "FileFilters.h"
-#include "Flip.h"
-#include "Import.h"
-#include "ImportDialog.h"
-#include "ImportFrom.h"
-#include "Prompts.h"
-#include "Swizzle.h"
-#include "TextureDocument.h"
-#include "TexturePanel.h"
+#include "app/CommandTable.h"
+#include "app/FileFilters.h"
+#include "app/Prompts.h"
+#include "app/TextureDocument.h"
+#include "app/TexturePanel.h"
+#include "exchange/ExchangeMessages.h"
+#include "exchange/Export.h"
+#include "exchange/ExportAs.h"
+#include "exchange/Import.h"
+#include "exchange/ImportDialog.h"
+#include "exchange/ImportFrom.h"
+#include "fileio/FileError.h"
+#include "pixelops/AlphaFlag.h"
+#include "pixelops/Flip.h"
+#include "pixelops/Swizzle.h"
 
 namespace tinplate {
 namespace {

@@ -6,8 +6,8 @@
 #include <QPoint>
 #include <QString>
 
-#include "CommandContext.h"
-#include "TextureRecord.h"
+#include "app/CommandContext.h"
+#include "txd/TextureRecord.h"
 
 namespace tinplate {
 

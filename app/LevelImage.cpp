@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Decodes a texture level into a Qt picture and picks out a smaller level.
-#include "LevelImage.h"
+#include "app/LevelImage.h"
 
 #include <span>
 #include <utility>
 
-#include "LevelChain.h"
-#include "LevelDecode.h"
+#include "texture/LevelDecode.h"
+#include "txd/LevelChain.h"
 
 namespace tinplate {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
 
 namespace tinplate {
 

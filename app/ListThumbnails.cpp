@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps the thumbnails of the texture list in step with the document.
-#include "ListThumbnails.h"
+#include "app/ListThumbnails.h"
 
 #include <QFontMetrics>
 #include <QListWidget>
@@ -8,8 +8,8 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include "TextureDocument.h"
-#include "ThumbnailMaker.h"
+#include "app/TextureDocument.h"
+#include "app/ThumbnailMaker.h"
 
 namespace tinplate {
 namespace {

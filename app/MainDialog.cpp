@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: builds its parts, dispatches commands, keeps its title and saved state, and
 // takes dropped files.
-#include "MainDialog.h"
+#include "app/MainDialog.h"
 
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -12,20 +12,20 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "Artwork.h"
-#include "CommandContext.h"
-#include "EditorSettings.h"
-#include "FileCommands.h"
-#include "FileDrop.h"
-#include "FileErrorReport.h"
-#include "ImageCommands.h"
-#include "MenuBar.h"
-#include "PreviewView.h"
-#include "Prompts.h"
-#include "TextureCommands.h"
-#include "TextureDocument.h"
-#include "TexturePanel.h"
-#include "ViewCommands.h"
+#include "app/Artwork.h"
+#include "app/CommandContext.h"
+#include "app/EditorSettings.h"
+#include "app/FileCommands.h"
+#include "app/FileDrop.h"
+#include "app/FileErrorReport.h"
+#include "app/ImageCommands.h"
+#include "app/MenuBar.h"
+#include "app/PreviewView.h"
+#include "app/Prompts.h"
+#include "app/TextureCommands.h"
+#include "app/TextureDocument.h"
+#include "app/TexturePanel.h"
+#include "app/ViewCommands.h"
 
 namespace tinplate {
 namespace {

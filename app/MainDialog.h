@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QString>
 
-#include "CommandTable.h"
-#include "GfxBinding.h"
+#include "app/CommandTable.h"
+#include "gfxlib/GfxBinding.h"
 
 namespace tinplate {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the menus from the menu table and runs Undo, Redo and About.
-#include "MenuBar.h"
+#include "app/MenuBar.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -11,11 +11,11 @@
 #include <map>
 #include <string_view>
 
-#include "AboutDialog.h"
-#include "CommandTable.h"
-#include "RecentFiles.h"
-#include "TextureDocument.h"
-#include "TexturePanel.h"
+#include "app/AboutDialog.h"
+#include "app/CommandTable.h"
+#include "app/RecentFiles.h"
+#include "app/TextureDocument.h"
+#include "app/TexturePanel.h"
 
 namespace tinplate {
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-#include "CommandContext.h"
+#include "app/CommandContext.h"
 
 class QAction;
 class QMenu;

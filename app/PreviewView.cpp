@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Scales and paints the picture for the zoom and channels in force.
-#include "PreviewView.h"
+#include "app/PreviewView.h"
 
 #include <QPainter>
 #include <QWheelEvent>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The file dialogs, message boxes and choosers behind the window's prompts.
-#include "Prompts.h"
+#include "app/Prompts.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps the recent files list and fills the Open Recent menu from it.
-#include "RecentFiles.h"
+#include "app/RecentFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QMenu>
 
-#include "EditorSettings.h"
+#include "app/EditorSettings.h"
 
 namespace tinplate {
 

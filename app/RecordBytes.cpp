@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copying, comparing and swapping the edited bytes of a texture record.
-#include "RecordBytes.h"
+#include "app/RecordBytes.h"
 
 #include <algorithm>
 #include <utility>

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
 
 namespace tinplate {
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Counts the textures and names the selected one's kind and size.
-#include "StatusSummary.h"
+#include "app/StatusSummary.h"
 
 #include <QCoreApplication>
 
-#include "DdsFile.h"
+#include "txd/TextureKinds.h"
+#include "workfiles/DdsFile.h"
 
 namespace tinplate {
 

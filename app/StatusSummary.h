@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
 
 namespace tinplate {
 

@@ -1,18 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Texture menu's handlers, each one undoable list edit of the document.
-#include "TextureCommands.h"
+#include "app/TextureCommands.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QWidget>
 
-#include "CommandTable.h"
-#include "DictionaryEdits.h"
-#include "FileError.h"
-#include "FileFilters.h"
-#include "PictureFile.h"
-#include "Prompts.h"
-#include "TexturePanel.h"
+#include "app/CommandTable.h"
+#include "app/FileFilters.h"
+#include "app/Prompts.h"
+#include "app/TexturePanel.h"
+#include "edits/DictionaryEdits.h"
+#include "exchange/ImportFrom.h"
+#include "exchange/PictureFile.h"
+#include "fileio/FileError.h"
 
 namespace tinplate {
 namespace {

@@ -5,8 +5,8 @@
 #include <QObject>
 #include <QString>
 
-#include "CommandContext.h"
-#include "TextureDocument.h"
+#include "app/CommandContext.h"
+#include "app/TextureDocument.h"
 
 namespace tinplate {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Open, save and edit the dictionary behind the window, each edit an undoable command.
-#include "TextureDocument.h"
+#include "app/TextureDocument.h"
 
 #include <QFileInfo>
 #include <QUndoCommand>
@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "DictionaryLock.h"
-#include "DictionaryReader.h"
-#include "DictionarySave.h"
-#include "DictionaryWriter.h"
-#include "EditRefused.h"
-#include "FileError.h"
-#include "RecordBytes.h"
+#include "app/RecordBytes.h"
+#include "edits/EditRefused.h"
+#include "fileio/DictionaryLock.h"
+#include "fileio/FileError.h"
+#include "save/DictionarySave.h"
+#include "txd/DictionaryReader.h"
+#include "txd/DictionaryWriter.h"
 
 namespace tinplate {
 namespace {
@@ -147,7 +147,7 @@ void TextureDocument::Save(GfxBinding& gfx) {
         m_opened = RewriteWholeDictionary(lock, m_opened, OriginalBytes(), m_textures);
         m_savedWhole = true;
     } else {
-        m_opened = SaveDictionary(lock, m_opened, m_textures, gfx);
+        m_opened = SaveDictionary(lock, m_opened, OriginalBytes(), m_textures, gfx);
     }
     m_undoStack->setClean();
 }

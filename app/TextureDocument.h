@@ -12,10 +12,10 @@
 #include <span>
 #include <vector>
 
-#include "FileIdentity.h"
-#include "GfxBinding.h"
-#include "MappedFile.h"
-#include "TextureRecord.h"
+#include "fileio/FileIdentity.h"
+#include "fileio/MappedFile.h"
+#include "gfxlib/GfxBinding.h"
+#include "txd/TextureRecord.h"
 
 class QUndoStack;
 

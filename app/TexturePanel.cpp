@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the texture panel's controls and shows the document's textures in them.
-#include "TexturePanel.h"
+#include "app/TexturePanel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -14,17 +14,17 @@
 #include <QStatusBar>
 #include <memory>
 
-#include "Artwork.h"
-#include "DialogLayout.h"
-#include "FieldTexts.h"
-#include "FileErrorReport.h"
-#include "LevelChain.h"
-#include "LevelImage.h"
-#include "ListThumbnails.h"
-#include "Preview.h"
-#include "PreviewView.h"
-#include "StatusSummary.h"
-#include "TextureDocument.h"
+#include "app/Artwork.h"
+#include "app/DialogLayout.h"
+#include "app/FileErrorReport.h"
+#include "app/LevelImage.h"
+#include "app/ListThumbnails.h"
+#include "app/PreviewView.h"
+#include "app/StatusSummary.h"
+#include "app/TextureDocument.h"
+#include "preview/FieldTexts.h"
+#include "preview/Preview.h"
+#include "txd/LevelChain.h"
 
 namespace tinplate {
 namespace {

@@ -5,9 +5,9 @@
 #include <QString>
 #include <vector>
 
-#include "GfxBinding.h"
-#include "GrowingCanvas.h"
-#include "TextureRecord.h"
+#include "app/GrowingCanvas.h"
+#include "gfxlib/GfxBinding.h"
+#include "txd/TextureRecord.h"
 
 class QComboBox;
 class QLineEdit;

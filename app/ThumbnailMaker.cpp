@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Decodes and scales each requested level on the pool's thread and hands the picture back.
-#include "ThumbnailMaker.h"
+#include "app/ThumbnailMaker.h"
 
 #include <QPainter>
 
-#include "DictionaryThumbnail.h"
-#include "ScaledPicture.h"
+#include "texture/DictionaryThumbnail.h"
+#include "texture/ScaledPicture.h"
 
 namespace tinplate {
 namespace {

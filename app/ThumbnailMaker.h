@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
 
 namespace tinplate {
 

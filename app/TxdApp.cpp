@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the window on the command line's file, or in the folder used last.
-#include "TxdApp.h"
+#include "app/TxdApp.h"
 
 #include <QDir>
 #include <QStringList>
 #include <QTextStream>
 #include <cstdio>
 
-#include "CommandLine.h"
-#include "EditorSettings.h"
-#include "GfxBinding.h"
-#include "MainDialog.h"
-#include "Prompts.h"
-#include "TextureDocument.h"
+#include "app/CommandLine.h"
+#include "app/EditorSettings.h"
+#include "app/MainDialog.h"
+#include "app/Prompts.h"
+#include "app/TextureDocument.h"
+#include "gfxlib/GfxBinding.h"
 
 using namespace tinplate;
 

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <optional>
 
+namespace tinplate {
+
 // The application: builds the main window, runs it until it closes, then the program ends.
 class TxdApp {
 public:
@@ -25,3 +27,5 @@ private:
     QApplication m_application;
     int m_exitStatus = 0;
 };
+
+}  // namespace tinplate

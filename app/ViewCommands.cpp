@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The View menu's handlers, one per entry of the zoom and channel tables.
-#include "ViewCommands.h"
+#include "app/ViewCommands.h"
 
 #include <QAction>
 #include <QWidget>
 #include <utility>
 
-#include "CommandTable.h"
-#include "EditorSettings.h"
-#include "PreviewView.h"
-#include "TexturePanel.h"
+#include "app/CommandTable.h"
+#include "app/EditorSettings.h"
+#include "app/PreviewView.h"
+#include "app/TexturePanel.h"
 
 namespace tinplate {
 namespace {

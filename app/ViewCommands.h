@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-#include "CommandContext.h"
+#include "app/CommandContext.h"
 
 namespace tinplate {
 

@@ -5,11 +5,17 @@
 #include <cstdio>
 #include <exception>
 
-#include "DictionaryReader.h"
-#include "FileIo.h"
-#include "GfxBinding.h"
-#include "LibraryArgs.h"
-#include "WorkingBitmap.h"
+#include "fileio/FileIo.h"
+#include "gfxlib/GfxBinding.h"
+#include "gfxlib/LibraryArgs.h"
+#include "txd/DictionaryReader.h"
+#include "workfiles/WorkingBitmap.h"
+
+namespace tinplate {
+
+using namespace tinplate;
+
+}  // namespace tinplate
 
 int main(int argc, char** argv) {
     if (argc != 3) {

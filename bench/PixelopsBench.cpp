@@ -5,7 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "Swizzle.h"
+#include "pixelops/Swizzle.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -94,3 +96,5 @@ BENCHMARK(ConvertAll<UnswizzleTexture>)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(CopyAll)->Name("Memcpy")->ArgName("depth")->Arg(8)->Arg(32)->Unit(
     benchmark::kMillisecond);
+
+}  // namespace tinplate

@@ -2,8 +2,10 @@
 // Adding 1,000 textures to a dictionary and writing it, per kind.
 #include <benchmark/benchmark.h>
 
-#include "DictionaryEdits.h"
-#include "DictionaryWriter.h"
+#include "edits/DictionaryEdits.h"
+#include "txd/DictionaryWriter.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -44,3 +46,5 @@ BENCHMARK(AddThousand)
     ->Iterations(1);
 
 }  // namespace
+
+}  // namespace tinplate

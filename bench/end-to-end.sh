@@ -5,7 +5,7 @@
 # anchor, and prints min / median / max of the ratios of PAIRS pairs (default 5).
 #   bench/end-to-end.sh BUILD_DIR
 # BUILD_DIR holds a Release build with txdtool, txdgen and the programs in bench/. The dictionaries
-# (about 300 MiB) are made in a temporary folder that is removed afterwards.
+# (about 550 MiB) are made in a temporary folder that is removed afterwards.
 set -eu
 
 build=$(cd "${1:?usage: end-to-end.sh BUILD_DIR}" && pwd)
@@ -80,7 +80,8 @@ echo "Making the dictionaries in $work ..."
 "$txdtool" export "$work/dxt1.txd" -C "$work" >/dev/null
 cp "$work/big.txd" "$work/edit.txd"
 cp "$work/big.txd" "$work/platform.txd"
-cat "$work/big.txd" "$work/edit.txd" >/dev/null  # warm the page cache
+cp "$work/big.txd" "$work/same.txd"
+cat "$work/big.txd" "$work/edit.txd" "$work/same.txd" >/dev/null  # warm the page cache
 size=$(wc -c <"$work/big.txd")
 
 echo "big.txd: $size bytes; $pairs pairs of runs, each command right before its anchor"
@@ -91,6 +92,10 @@ compare 'check big.txd' 'cat big.txd' "$txdtool" check "$work/big.txd" -- \
     sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"
 compare 'list big.txd' 'cat big.txd' "$txdtool" list "$work/big.txd" -- \
     sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"
+compare 'lint big.txd' 'cat big.txd' "$txdtool" lint "$work/big.txd" -- \
+    sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"
+compare 'diff big.txd copy' 'cmp big.txd copy' "$txdtool" diff "$work/big.txd" "$work/same.txd" -- \
+    cmp "$work/big.txd" "$work/same.txd"
 compare 'thumbnail big.txd (256 px)' 'cat big.txd' \
     "$txdtool" thumbnail "$work/big.txd" "$work/thumbnail.png" -- \
     sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"

@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DdsLevels.h"
+// Writing every level as a DDS file, and reading a DDS file's first level.
+#include "exchange/DdsLevels.h"
 
 #include <squish.h>
 
+#include <algorithm>
 #include <cstring>
 
-#include "ByteOrder.h"
-#include "DdsFile.h"
-#include "LevelChain.h"
-#include "LevelDecode.h"
-#include "PlatformLayout.h"
-#include "TexelKind.h"
+#include "fileio/ByteOrder.h"
+#include "texture/LevelDecode.h"
+#include "texture/TexelKind.h"
+#include "txd/LevelChain.h"
+#include "txd/PlatformLayout.h"
+#include "workfiles/DdsFile.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -115,7 +119,69 @@ bool MasksAre(std::span<const std::uint8_t> file, const UncompressedLayout& layo
     return ReadLe32(file, kBitCountOffset) == layout.bits;
 }
 
+// Whether the file's pixel format is the one EncodeDdsWithLevels gives the record's kind.
+bool HoldsKindOf(std::span<const std::uint8_t> file, const TextureRecord& record) {
+    const TexelKind kind = TexelKindOf(record);
+    const std::uint32_t pixelFlags = ReadLe32(file, kPixelFlagsOffset);
+    if (IsDxt(kind)) {
+        return (pixelFlags & kFourCcFlag) &&
+               std::memcmp(&file[kDdsFourCcOffset], FourCcFor(record.compression), 4) == 0;
+    }
+    if (kind == TexelKind::Palette || kind == TexelKind::None || !(pixelFlags & kRgbFlag) ||
+        (pixelFlags & kFourCcFlag)) {
+        return false;
+    }
+    const UncompressedLayout layout = LayoutOf(kind);
+    const std::uint32_t alphaMask = ReadLe32(file, kMasksOffset + 12);
+    return MasksAre(file, layout) && (alphaMask == 0 || alphaMask == layout.masks[3]);
+}
+
+// One level as the texture stores it: DDS rows run top-down, uncompressed texture rows
+// bottom-up unless its layout keeps the top row first.
+void AppendStoredLevel(std::span<const std::uint8_t> level, std::uint32_t height, bool asIs,
+                       std::vector<std::uint8_t>& out) {
+    if (asIs || height == 0) {
+        out.insert(out.end(), level.begin(), level.end());
+        return;
+    }
+    const std::size_t rowBytes = level.size() / height;
+    for (std::uint32_t y = height; y-- > 0;) {
+        const auto row = level.subspan(y * rowBytes, rowBytes);
+        out.insert(out.end(), row.begin(), row.end());
+    }
+}
+
 }  // namespace
+
+std::optional<StoredLevels> StoredLevelsInDds(std::span<const std::uint8_t> file,
+                                              const TextureRecord& record) {
+    if (file.size() < kDdsHeaderSize || std::memcmp(file.data(), "DDS ", 4) != 0 ||
+        ReadLe32(file, kDdsWidthOffset) != record.width ||
+        ReadLe32(file, kDdsHeightOffset) != record.height || record.pixelSize == 0 ||
+        !HoldsKindOf(file, record)) {
+        return std::nullopt;
+    }
+    const std::vector<LevelSize> smaller = SmallerLevelSizes(record);
+    // A file of one level need not say how many it holds.
+    const std::uint32_t levels = std::max<std::uint32_t>(ReadLe32(file, kMipCountOffset), 1);
+    std::uint64_t needed = record.pixelSize;
+    for (const LevelSize& level : smaller) {
+        needed += level.bytes;
+    }
+    const auto data = file.subspan(kDdsHeaderSize);
+    if (levels < smaller.size() + 1 || data.size() < needed) {
+        return std::nullopt;
+    }
+    const bool asIs = IsDxt(TexelKindOf(record)) || FirstRowOnTop(record);
+    StoredLevels stored;
+    AppendStoredLevel(data.first(record.pixelSize), record.height, asIs, stored.first);
+    std::size_t at = record.pixelSize;
+    for (const LevelSize& level : smaller) {
+        AppendStoredLevel(data.subspan(at, level.bytes), level.height, asIs, stored.smaller);
+        at += level.bytes;
+    }
+    return stored;
+}
 
 std::vector<std::uint8_t> EncodeDdsWithLevels(const TextureRecord& record) {
     const std::vector<LevelSize> smaller = SmallerLevelSizes(record);
@@ -196,3 +262,5 @@ FilePicture ReadDdsFirstLevel(std::span<const std::uint8_t> file, const std::str
     }
     return level;
 }
+
+}  // namespace tinplate

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// DDS files of a texture's levels, and the first level of a DDS picture.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "RgbaImage.h"
-#include "TextureRecord.h"
+#include "texture/PictureDrawing.h"
+#include "texture/RgbaImage.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // The texture as a DDS file holding every stored level, the mip-map count set, upright like
 // the window's picture. Block-compressed textures keep their blocks and FourCC; uncompressed
@@ -15,12 +20,16 @@
 // when the texture uses alpha); 8-bit textures become A8R8G8B8 through their palette.
 std::vector<std::uint8_t> EncodeDdsWithLevels(const TextureRecord& record);
 
-// The first level of a picture file.
-struct FilePicture {
-    RgbaImage image;
-    std::string fourCc;                // "DXT1", "DXT3" or "DXT5"; empty when uncompressed
-    std::vector<std::uint8_t> blocks;  // the level's blocks as stored, for block formats
+// The texture's first and smaller levels as it stores them, taken byte for byte from a DDS
+// file that holds them: the texture's own size and kind (its FourCC, or the uncompressed
+// layout EncodeDdsWithLevels writes for it) and at least as many levels as the texture has.
+// Empty for any other file, 8-bit textures' included (their DDS holds colours, not indices).
+struct StoredLevels {
+    std::vector<std::uint8_t> first;
+    std::vector<std::uint8_t> smaller;
 };
+std::optional<StoredLevels> StoredLevelsInDds(std::span<const std::uint8_t> file,
+                                              const TextureRecord& record);
 
 // Reads DXT1, DXT3, DXT5 (decoded by libsquish), A8R8G8B8, X8R8G8B8 and R8G8B8 files. A
 // FileError naming `fileName` refuses anything else, a file that ends early, and a first
@@ -28,3 +37,5 @@ struct FilePicture {
 // texture can have).
 FilePicture ReadDdsFirstLevel(std::span<const std::uint8_t> file, const std::string& fileName,
                               std::uint32_t width, std::uint32_t height);
+
+}  // namespace tinplate

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The road a texture takes to and from the image libraries' files.
 #pragma once
 
-#include "TextureRecord.h"
+#include "txd/TextureKinds.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // The road a texture takes to and from an image file; tested in this order, so a texture
 // takes at most one.
@@ -24,3 +28,5 @@ inline ExchangeKind ExchangeKindOf(const TextureRecord& record) {
     }
     return ExchangeKind::None;
 }
+
+}  // namespace tinplate

@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Export.h"
+// Export to Targa or DDS through the working files and the image libraries.
+#include "exchange/Export.h"
 
-#include "AtomicFile.h"
-#include "DdsFile.h"
-#include "ExchangeKind.h"
-#include "FileIo.h"
-#include "LibraryArgs.h"
-#include "LibraryProduct.h"
-#include "MwDds.h"
-#include "SafeName.h"
-#include "WorkingBitmap.h"
-#include "WorkingFolder.h"
+#include "edits/TextureName.h"
+#include "exchange/ExchangeKind.h"
+#include "exchange/LibraryProduct.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/FileIo.h"
+#include "gfxlib/LibraryArgs.h"
+#include "gfxlib/MwDds.h"
+#include "workfiles/DdsFile.h"
+#include "workfiles/WorkingBitmap.h"
+#include "workfiles/WorkingFolder.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -54,7 +57,9 @@ void ExportTrueColour(const std::filesystem::path& folder, const std::string& na
     // Whatever step fails, no earlier output is left to pass for this one.
     RemoveFileQuietly(dds);
     MakeTarga(name, record, 32, gfx);
-    const std::intptr_t alphaMode = record.hasAlpha == 1 ? 11 : 10;
+    // Any alpha word but 0 counts as alpha, as everywhere else pictures are made: a word of 2
+    // or 65537 must not cost the texels their alpha.
+    const std::intptr_t alphaMode = record.hasAlpha != 0 ? 11 : 10;
     TGAtoDDS(source.word(), alphaMode, 0, 0, destination.word());
     RequireDdsLibraryProduct(dds, name + ".dds");
     Publish(dds, folder / (name + ".dds"));
@@ -103,3 +108,5 @@ ExportOutcome ExportTexture(const std::filesystem::path& folder, const std::stri
     }
     return ExportOutcome::Exported;
 }
+
+}  // namespace tinplate

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Export of a texture through the image libraries into a folder.
 #pragma once
 
 #include <filesystem>
 #include <optional>
 #include <string>
 
-#include "GfxBinding.h"
-#include "TextureRecord.h"
+#include "gfxlib/GfxBinding.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 enum class ExportOutcome {
     Exported,       // the product named by ExportFileName exists
@@ -24,3 +27,5 @@ std::optional<std::string> ExportFileName(const std::string& name, const Texture
 // files name.bmp, name.tga and name.dds (in the working folder) are gone when it returns.
 ExportOutcome ExportTexture(const std::filesystem::path& folder, const std::string& name,
                             const TextureRecord& record, GfxBinding& gfx);
+
+}  // namespace tinplate

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ExportAs.h"
+// Encoding a texture's picture or levels into the chosen file format.
+#include "exchange/ExportAs.h"
 
 #include <stdexcept>
 
-#include "AtomicFile.h"
-#include "DdsLevels.h"
-#include "FileError.h"
-#include "LevelDecode.h"
-#include "PictureFile.h"
-#include "TexelKind.h"
+#include "exchange/DdsLevels.h"
+#include "exchange/PictureFile.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/FileError.h"
+#include "texture/LevelDecode.h"
+#include "texture/TexelKind.h"
+
+namespace tinplate {
 
 bool HasPicture(const TextureRecord& record) {
     return TexelKindOf(record) != TexelKind::None;
@@ -34,3 +37,5 @@ void ExportTextureAs(const TextureRecord& record, const std::string& path, Pictu
     }
     WriteProductFile(path, {file});
 }
+
+}  // namespace tinplate

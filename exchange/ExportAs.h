@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Export As: a texture written as a PNG, Targa, BMP or DDS file.
 #pragma once
 
 #include <string>
 
-#include "PictureFormat.h"
-#include "TextureRecord.h"
+#include "exchange/PictureFormat.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // Whether the texture's kind makes a picture (TexelKindOf is not None).
 bool HasPicture(const TextureRecord& record);
@@ -15,3 +18,5 @@ bool HasPicture(const TextureRecord& record);
 // in full before it is written. A FileError names `path` and the reason, a kind without a
 // picture included.
 void ExportTextureAs(const TextureRecord& record, const std::string& path, PictureFormat format);
+
+}  // namespace tinplate

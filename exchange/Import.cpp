@@ -1,21 +1,39 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Import.h"
+// Import from Targa or DDS through the working files and the image libraries.
+#include "exchange/Import.h"
 
-#include "ExchangeKind.h"
-#include "ExchangeMessages.h"
-#include "FileError.h"
-#include "FileIo.h"
-#include "ImportFrom.h"
-#include "ImportedLevel.h"
-#include "LibraryArgs.h"
-#include "LibraryProduct.h"
-#include "MwDds.h"
-#include "WorkingFolder.h"
+#include "exchange/DdsLevels.h"
+#include "exchange/ExchangeKind.h"
+#include "exchange/ExchangeMessages.h"
+#include "exchange/ImportFrom.h"
+#include "exchange/ImportedLevel.h"
+#include "exchange/LibraryProduct.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "gfxlib/LibraryArgs.h"
+#include "gfxlib/MwDds.h"
+#include "workfiles/WorkingFolder.h"
+
+namespace tinplate {
 
 namespace {
 
 constexpr const char* kImportBitmap = "ImportFile.bmp";
 constexpr const char* kImportTarga = "ImportFile.tga";
+
+// The smaller levels follow the new first level: taken as they are from a DDS that holds them
+// in the texture's kind, kept when the first level and palette come back as they were (they
+// may be the author's own, which no resize makes again), else made again from it.
+void TakeLevels(ImportedLevel& level, TextureRecord& record,
+                std::optional<StoredLevels> stored = std::nullopt) {
+    const bool unchanged = level.pixels == record.pixels && level.palette == record.palette;
+    ApplyImportedLevel(level, record);
+    if (stored) {
+        record.smallerLevels = ByteBuffer::Copy(stored->smaller);
+    } else if (!unchanged) {
+        RemakeSmallerLevels(record, DxtQuality::Best);
+    }
+}
 
 ImportOutcome ImportPalettised(TextureRecord& record, const std::string& chosen, GfxBinding& gfx) {
     const std::string bitmap = WorkingPath(kImportBitmap);
@@ -30,8 +48,7 @@ ImportOutcome ImportPalettised(TextureRecord& record, const std::string& chosen,
     RequireGfxProduct(gfx, "_TargaToExtendedBitmap", bitmap, chosen);
     auto level =
         TakeFromBitmap(ReadWholeFile(bitmap), kImportBitmap, BitmapLayout{54, 8}, record, chosen);
-    ApplyImportedLevel(level, record);
-    RemakeSmallerLevels(record, DxtQuality::Best);
+    TakeLevels(level, record);
     return ImportOutcome::Imported;
 }
 
@@ -55,15 +72,14 @@ ImportOutcome ImportTrueColour(TextureRecord& record, const std::string& chosen,
     RequireDdsLibraryProduct(bitmapPath, chosen);
     auto level = TakeFromBitmap(ReadWholeFile(bitmapPath), kImportBitmap, BitmapLayout{74, 32},
                                 record, chosen);
-    ApplyImportedLevel(level, record);
-    RemakeSmallerLevels(record, DxtQuality::Best);
+    TakeLevels(level, record, StoredLevelsInDds(ReadWholeFile(chosen), record));
     return ImportOutcome::Imported;
 }
 
 ImportOutcome ImportBlocks(TextureRecord& record, const std::string& chosen) {
-    auto level = TakeFromDds(ReadWholeFile(chosen), record, chosen);
-    ApplyImportedLevel(level, record);
-    RemakeSmallerLevels(record, DxtQuality::Best);
+    const std::vector<std::uint8_t> dds = ReadWholeFile(chosen);
+    auto level = TakeFromDds(dds, record, chosen);
+    TakeLevels(level, record, StoredLevelsInDds(dds, record));
     return ImportOutcome::ImportedBlocks;
 }
 
@@ -95,3 +111,5 @@ ImportOutcome ImportTexture(TextureRecord& record, const std::string& chosenFile
     }
     return ImportOutcome::Declined;
 }
+
+}  // namespace tinplate

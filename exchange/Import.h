@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Import of an image library's file into a texture.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "GfxBinding.h"
-#include "TextureRecord.h"
+#include "gfxlib/GfxBinding.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 enum class ImportOutcome {
     Imported,        // an uncompressed texture took the file's palette and pixels
@@ -26,3 +29,5 @@ std::optional<std::string_view> ImportMessageFor(ImportOutcome outcome);
 // without its file, is a FileError naming the chosen file and the reason.
 ImportOutcome ImportTexture(TextureRecord& record, const std::string& chosenFileName,
                             GfxBinding& gfx);
+
+}  // namespace tinplate

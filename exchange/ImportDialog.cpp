@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ImportDialog.h"
+// The filter and default name of an import's dialog.
+#include "exchange/ImportDialog.h"
 
-#include "ExchangeKind.h"
-#include "SafeName.h"
+#include "edits/TextureName.h"
+#include "exchange/ExchangeKind.h"
+
+namespace tinplate {
 
 std::optional<ImportDialog> ImportDialogFor(const std::string& name, const TextureRecord& record) {
     const ExchangeKind kind = ExchangeKindOf(record);
@@ -15,3 +18,5 @@ std::optional<ImportDialog> ImportDialogFor(const std::string& name, const Textu
     }
     return ImportDialog{kDdsFilter, ".dds", name + ".dds"};
 }
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The open-file dialog an import shows, as data.
 #pragma once
 
 #include <optional>
 #include <string>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // The open-file dialog an import shows, as data: the window turns it into its toolkit's
 // dialog. `filter` is in the "description|pattern|...||" form.
@@ -21,3 +24,5 @@ inline constexpr const char* kDdsFilter = "DDS File (*.dds)|*dds|All Files (*.*)
 // block-compressed ones, nothing for kinds without import. A name that is not a safe file
 // name is refused (FileError) before any dialog is shown.
 std::optional<ImportDialog> ImportDialogFor(const std::string& name, const TextureRecord& record);
+
+}  // namespace tinplate

@@ -1,22 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Import From: a picture file of any format read and drawn into a texture.
 #pragma once
 
 #include <string>
 
-#include "DdsLevels.h"
-#include "LevelEncode.h"
-#include "TextureRecord.h"
+#include "texture/PictureDrawing.h"
+#include "txd/TextureRecord.h"
 
-struct PictureImportOptions {
-    bool dither = true;  // when an 8-bit texture's colours are reduced
-    DxtQuality dxtQuality = DxtQuality::Best;
-};
+namespace tinplate {
 
 // Replaces the texture's picture with the one in `path` (PNG, Targa, BMP, JPEG or DDS, of the
 // texture's own size) converted into the texture's kind: 8-bit through PaletteLevels, 16-,
 // 24- and 32-bit exactly as far as the kind holds, DXT by libsquish (a DDS of the texture's
 // own FourCC gives its blocks unchanged). The smaller levels are made again from the picture:
-// box-filtered, then converted the same way (8-bit levels to the nearest palette entry).
+// box-filtered, then converted the same way (8-bit levels to the nearest palette entry). A DDS
+// holding all the texture's levels in its kind (StoredLevelsInDds) gives every level as it
+// is, and a picture that leaves the first level and palette as they were leaves the rest.
 // Alpha counts only where the texture uses it; a 32-bit texture takes it as it is. The
 // texture changes only when everything succeeded; a FileError names `path` and the reason.
 void ImportPictureFile(TextureRecord& record, const std::string& path,
@@ -28,10 +27,4 @@ void ImportPictureFile(TextureRecord& record, const std::string& path,
 FilePicture ReadPictureFile(const std::string& path, std::uint32_t width = 0,
                             std::uint32_t height = 0);
 
-// The texture's palette, first level and smaller levels made from `picture`, which has the
-// texture's size, as ImportPictureFile converts it. A std::runtime_error says why a library
-// failed; the texture is then as it was.
-void DrawPicture(TextureRecord& record, FilePicture picture, const PictureImportOptions& options);
-
-// Makes the texture's smaller levels again from its first level, as ImportPictureFile does.
-void RemakeSmallerLevels(TextureRecord& record, DxtQuality quality);
+}  // namespace tinplate

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ImportedLevel.h"
+// Checking and taking the palette and pixels out of an imported bitmap or DDS file.
+#include "exchange/ImportedLevel.h"
 
 #include <cstring>
 
-#include "ByteOrder.h"
-#include "DdsFile.h"
-#include "FileError.h"
-#include "PlatformLayout.h"
-#include "PrintableText.h"
-#include "WorkingBitmap.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "fileio/PrintableText.h"
+#include "txd/PlatformLayout.h"
+#include "workfiles/DdsFile.h"
+#include "workfiles/WorkingBitmap.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -100,3 +103,5 @@ void ApplyImportedLevel(ImportedLevel& level, TextureRecord& record) noexcept {
     record.palette.swap(level.palette);
     record.pixels.swap(level.pixels);
 }
+
+}  // namespace tinplate

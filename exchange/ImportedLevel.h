@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// A texture's new palette and first level taken from an image library's file.
 #pragma once
 
 #include <cstdint>
@@ -6,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // A texture's new palette and first level, taken from an image file and checked against the
 // texture, not yet applied: an import changes the texture only once everything has passed.
@@ -37,3 +40,5 @@ ImportedLevel TakeFromDds(std::span<const std::uint8_t> dds, const TextureRecord
 
 // Hands the new bytes to the texture; cannot fail.
 void ApplyImportedLevel(ImportedLevel& level, TextureRecord& record) noexcept;
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LibraryProduct.h"
+// The reasons given when an image library's file is missing.
+#include "exchange/LibraryProduct.h"
 
 #include <filesystem>
 
-#include "FileError.h"
-#include "FileIo.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -33,3 +36,5 @@ void RequireDdsLibraryProduct(const std::string& product, const std::string& rep
         throw FileError(reportedFile, "the image library did not make " + Shown(product));
     }
 }
+
+}  // namespace tinplate

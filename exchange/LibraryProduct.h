@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Checking that an image library really made the file it reported.
 #pragma once
 
 #include <string>
 
-#include "GfxBinding.h"
+#include "gfxlib/GfxBinding.h"
+
+namespace tinplate {
 
 // An image library's result is no proof that its file is there: with the run-time library
 // missing every call "succeeds" with 0. Each caller checks for the file it relies on.
@@ -15,3 +18,5 @@ void RequireGfxProduct(GfxBinding& gfx, const char* entryPoint, const std::strin
 
 // The same for a file of the linked library "mwdds".
 void RequireDdsLibraryProduct(const std::string& product, const std::string& reportedFile);
+
+}  // namespace tinplate

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PictureFile.h"
+// Picture files through stb_image and stb_image_write, PNG through libpng.
+#include "exchange/PictureFile.h"
 
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
@@ -8,7 +9,9 @@
 #include <memory>
 #include <stdexcept>
 
-#include "PngDecode.h"
+#include "exchange/PngDecode.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -86,3 +89,5 @@ std::vector<std::uint8_t> EncodePictureFile(PictureFormat format, const RgbaImag
     }
     return file;
 }
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// PNG, Targa, BMP and JPEG files read into and written from RGBA pictures.
 #pragma once
 
 #include <cstdint>
@@ -6,8 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "PictureFormat.h"
-#include "RgbaImage.h"
+#include "exchange/PictureFormat.h"
+#include "texture/RgbaImage.h"
+
+namespace tinplate {
 
 // PNG, Targa (any type, either origin), BMP and JPEG read by stb_image. The picture must
 // measure width x height (any size a texture can have when both are 0), which is checked before
@@ -18,3 +21,5 @@ RgbaImage DecodePictureFile(std::span<const std::uint8_t> file, const std::strin
 
 // A PNG, Targa or BMP file of the picture, alpha included, written by stb_image_write.
 std::vector<std::uint8_t> EncodePictureFile(PictureFormat format, const RgbaImage& image);
+
+}  // namespace tinplate

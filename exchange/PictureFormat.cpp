@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PictureFormat.h"
+// Format names and extensions.
+#include "exchange/PictureFormat.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <utility>
+
+namespace tinplate {
 
 namespace {
 
@@ -39,3 +42,5 @@ std::string ExtensionOf(PictureFormat format) {
     }
     return {};
 }
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PngDecode.h"
+// The libpng reader with its size checks.
+#include "exchange/PngDecode.h"
 
 #include <png.h>
 
 #include <algorithm>
 #include <array>
+
+namespace tinplate {
 
 namespace {
 
@@ -48,3 +51,5 @@ RgbaImage DecodePng(std::span<const std::uint8_t> file, const std::string& fileN
     }
     return picture;
 }
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Reading PNG files with libpng, row by row.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
 
-#include "RgbaImage.h"
+#include "texture/RgbaImage.h"
+
+namespace tinplate {
 
 // True for a file that starts with the PNG signature.
 bool IsPngFile(std::span<const std::uint8_t> file);
@@ -17,3 +20,5 @@ bool IsPngFile(std::span<const std::uint8_t> file);
 // and damaged files.
 RgbaImage DecodePng(std::span<const std::uint8_t> file, const std::string& fileName,
                     std::uint32_t width, std::uint32_t height);
+
+}  // namespace tinplate

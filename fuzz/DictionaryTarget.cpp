@@ -1,18 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The dictionary reader, every pixel operation the editor offers on each texture it lists, and
-// the writers: the dictionary written back, and converted to each platform layout.
+// The dictionary reader, the checks of lint, every pixel operation the editor offers on each
+// texture it lists, diff of the result against the file, and the writers: the dictionary
+// written back, and converted to each platform layout.
 #include <span>
 
-#include "AlphaFlag.h"
-#include "DictionaryReader.h"
-#include "DictionaryWriter.h"
-#include "FieldTexts.h"
-#include "FileError.h"
-#include "Flip.h"
-#include "FuzzTarget.h"
-#include "PlatformConversion.h"
-#include "PlatformLayout.h"
-#include "Swizzle.h"
+#include "checks/DictionaryDiff.h"
+#include "checks/DictionaryLint.h"
+#include "fileio/FileError.h"
+#include "fuzz/FuzzTarget.h"
+#include "pixelops/AlphaFlag.h"
+#include "pixelops/Flip.h"
+#include "pixelops/PlatformConversion.h"
+#include "pixelops/Swizzle.h"
+#include "preview/FieldTexts.h"
+#include "txd/DictionaryReader.h"
+#include "txd/DictionaryWriter.h"
+#include "txd/PlatformLayout.h"
+
+namespace tinplate {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<TextureEntry> entries;
@@ -21,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const FileError&) {
         return 0;
     }
+    LintDictionary(std::span(data, size), entries);
+    const std::vector<TextureEntry> read = entries;
     const std::span<const std::uint8_t> original(data, size);
     // Whatever the writers make must read back: a refusal there escapes as a finding.
     for (const std::uint32_t target : {platform::kPlatform5, platform::kD3d8, platform::kD3d9}) {
@@ -44,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FlipTexture(record);
         SetAlpha(record, record.hasAlpha == 0);
     }
+    DiffDictionaries(read, entries);
     std::vector<std::uint8_t> written;
     try {
         written = DictionaryBytes(original, entries, "fuzz.txd");
@@ -53,3 +61,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ParseDictionary(written, "written.txd");
     return 0;
 }
+
+}  // namespace tinplate

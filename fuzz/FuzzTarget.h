@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The entry point every fuzz target defines.
 #pragma once
 
 #include <cstddef>

@@ -4,11 +4,13 @@
 // expansion to 32 bits, and a resize to half size and to a size taken from the input's end.
 #include <algorithm>
 
-#include "BitmapFormat.h"
-#include "BoxResize.h"
-#include "DdsFormat.h"
-#include "FuzzTarget.h"
-#include "TargaFormat.h"
+#include "fuzz/FuzzTarget.h"
+#include "imagelibs/common/BitmapFormat.h"
+#include "imagelibs/common/DdsFormat.h"
+#include "imagelibs/common/TargaFormat.h"
+#include "imagelibs/mwgfx/BoxResize.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -44,3 +46,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     BoxResize(view, data[size - 2] % 64u, data[size - 1] % 64u);
     return 0;
 }
+
+}  // namespace tinplate

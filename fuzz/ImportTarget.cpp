@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The checks an import makes before a texture takes an image library's bitmap or a DDS file.
 // The first six bytes give the texture: width and height (12 bits each), kind, palette kind.
-#include "DictionaryReader.h"
-#include "FileError.h"
-#include "FuzzTarget.h"
-#include "ImportedLevel.h"
+#include "exchange/ImportedLevel.h"
+#include "fileio/FileError.h"
+#include "fuzz/FuzzTarget.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 6) {
@@ -34,3 +36,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     return 0;
 }
+
+}  // namespace tinplate

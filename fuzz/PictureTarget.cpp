@@ -4,10 +4,12 @@
 // texture asks for (1 to 64 on each side); the rest is the file.
 #include <stdexcept>
 
-#include "DdsLevels.h"
-#include "FileError.h"
-#include "FuzzTarget.h"
-#include "PictureFile.h"
+#include "exchange/DdsLevels.h"
+#include "exchange/PictureFile.h"
+#include "fileio/FileError.h"
+#include "fuzz/FuzzTarget.h"
+
+namespace tinplate {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) {
@@ -26,3 +28,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     return 0;
 }
+
+}  // namespace tinplate

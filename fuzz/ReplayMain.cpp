@@ -8,7 +8,7 @@
 #include <iterator>
 #include <vector>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 
 int main(int argc, char** argv) {
     std::vector<std::filesystem::path> inputs;

@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "BitmapImage.h"
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
+#include "preview/BitmapImage.h"
+
+namespace tinplate {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = (std::filesystem::temp_directory_path() /
@@ -18,3 +20,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::filesystem::remove(path);
     return 0;
 }
+
+}  // namespace tinplate

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GfxBinding.h"
+// Loading the image library by name and calling its entry points.
+#include "gfxlib/GfxBinding.h"
 
 #include <dlfcn.h>
 
 #include <utility>
+
+namespace tinplate {
 
 namespace {
 
@@ -41,3 +44,5 @@ bool GfxBinding::HasEntryPoint(const char* name) {
     }
 TINPLATE_GFX_ENTRY_POINTS(TINPLATE_GFX_DEFINE)
 #undef TINPLATE_GFX_DEFINE
+
+}  // namespace tinplate

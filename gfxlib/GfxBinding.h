@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The late-bound road to the run-time image library.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "GfxEntryPoints.h"
+#include "gfxlib/GfxEntryPoints.h"
+
+namespace tinplate {
 
 // The road to the run-time image library. The library is bound late, by module name: the
 // editor starts and runs without it. Each operation loads the module on first use (and again
@@ -31,3 +34,5 @@ private:
     std::string m_moduleName;
     void* m_module = nullptr;
 };
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The table of the run-time image library's entry points.
 #pragma once
 
 // Every entry point of the run-time image library "mwgfx", in the binding's order:

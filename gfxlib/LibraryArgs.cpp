@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LibraryArgs.h"
+// Name buffers for the image libraries.
+#include "gfxlib/LibraryArgs.h"
 
 #include <algorithm>
 
-#include "FileError.h"
+#include "fileio/FileError.h"
+
+namespace tinplate {
 
 NameBuffer::NameBuffer(const std::string& name) {
     if (name.size() >= kSize) {
@@ -15,3 +18,5 @@ NameBuffer::NameBuffer(const std::string& name) {
     }
     std::copy(name.begin(), name.end(), m_chars.begin());
 }
+
+}  // namespace tinplate

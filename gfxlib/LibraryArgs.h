@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// File names and work blocks as the image libraries take them: one word each.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
+
+namespace tinplate {
 
 // What the image libraries receive: every argument is one machine word, so file names and
 // the work block are handed over by address.
@@ -34,3 +37,5 @@ public:
 private:
     std::array<std::uint8_t, kSize> m_bytes{};
 };
+
+}  // namespace tinplate

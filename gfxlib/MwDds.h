@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The entry points of the linked image library "mwdds".
 #pragma once
 
 #include <cstdint>

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BlockRows.h"
+// Block sizes, and mirroring the pixel rows inside one block.
+#include "pixelops/BlockRows.h"
 
 #include <utility>
 
-#include "TextureRecord.h"
+#include "txd/TextureKinds.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -81,3 +85,5 @@ void MirrorBlockRows(std::uint8_t* block, std::int32_t compression, std::uint32_
         SwapRows(block, compression, top, bottom);
     }
 }
+
+}  // namespace tinplate

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Flip.h"
+// Flip for uncompressed and block-compressed textures.
+#include "pixelops/Flip.h"
 
 #include <algorithm>
 
-#include "BlockRows.h"
-#include "TexelLayout.h"
+#include "pixelops/BlockRows.h"
+#include "pixelops/TexelLayout.h"
+#include "txd/TextureKinds.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -53,3 +57,5 @@ bool FlipTexture(TextureRecord& record) {
     }
     return IsBlockCompressed(record) ? FlipBlocks(record) : FlipTexels(record);
 }
+
+}  // namespace tinplate

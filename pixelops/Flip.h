@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Mirroring a texture's first level top to bottom.
 #pragma once
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // Mirrors the first level top to bottom in place: row y becomes row height - 1 - y.
 // Uncompressed textures swap rows of width x depth / 8 bytes. Block-compressed ones (12, 14,
@@ -14,3 +17,5 @@
 // not a multiple of 4 (its rows would have to move between blocks, which cannot be done
 // without encoding the blocks anew).
 bool FlipTexture(TextureRecord& record);
+
+}  // namespace tinplate

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Moving textures between platform layouts without touching their values.
-#include "PlatformConversion.h"
+#include "pixelops/PlatformConversion.h"
 
 #include <algorithm>
 #include <bit>
@@ -10,11 +10,13 @@
 #include <string>
 #include <utility>
 
-#include "DictionaryReader.h"
-#include "LevelChain.h"
-#include "PlatformLayout.h"
-#include "Swizzle.h"
-#include "TexelLayout.h"
+#include "pixelops/Swizzle.h"
+#include "pixelops/TexelLayout.h"
+#include "txd/DictionaryReader.h"
+#include "txd/LevelChain.h"
+#include "txd/PlatformLayout.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -140,3 +142,5 @@ std::vector<TextureEntry> ConvertedDictionary(const std::vector<TextureEntry>& t
     }
     return converted;
 }
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Moving textures into another platform's layout, and why one cannot be.
 #pragma once
 
 #include <cstdint>
 #include <stdexcept>
 #include <vector>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // Why a texture cannot be put into another platform's layout; the text names the texture.
 class ConversionRefused : public std::runtime_error {
@@ -25,3 +28,5 @@ TextureRecord ConvertedToPlatform(const TextureEntry& texture, std::uint32_t tar
 // Every texture converted; the first refusal throws, and nothing is converted then.
 std::vector<TextureEntry> ConvertedDictionary(const std::vector<TextureEntry>& textures,
                                               std::uint32_t target, bool firstLevelsLinear);
+
+}  // namespace tinplate

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Swizzle.h"
+// Swizzle and unswizzle of every level of a texture.
+#include "pixelops/Swizzle.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -7,8 +8,10 @@
 #include <type_traits>
 #include <utility>
 
-#include "PlatformLayout.h"
-#include "TexelLayout.h"
+#include "pixelops/TexelLayout.h"
+#include "txd/PlatformLayout.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -332,3 +335,5 @@ bool SwizzleTexture(TextureRecord& record) {
 bool UnswizzleTexture(TextureRecord& record) {
     return ConvertTexture(record, UnswizzleTile);
 }
+
+}  // namespace tinplate

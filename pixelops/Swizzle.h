@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Swizzled (Morton) order of texels, and converting levels to and from it.
 #pragma once
 
 #include <cstdint>
 #include <span>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // Swizzled order: a square tile of side s (a power of two, at least 2) is stored as s x s
 // texels in Morton order, the texel in column x and row y of the tile at sequence index m,
@@ -45,3 +48,5 @@ bool UnswizzleTexture(TextureRecord& record);
 bool ReorderLevel(std::span<const std::uint8_t> source, std::span<std::uint8_t> destination,
                   std::uint32_t width, std::uint32_t height, std::uint32_t texelBytes,
                   bool toSwizzled);
+
+}  // namespace tinplate

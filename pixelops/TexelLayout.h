@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The bytes of one texel of a texture stored texel by texel.
 #pragma once
 
 #include <cstdint>
 
-#include "TextureRecord.h"
+#include "txd/TextureKinds.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // Bytes of one texel of a texture stored texel by texel (depth / 8), or 0 for the block
 // kinds and for depths that are not a whole number of bytes. Any other compression word
@@ -21,3 +25,5 @@ inline bool HoldsWholeTexels(const TextureRecord& record, std::uint32_t texelByt
         static_cast<std::uint64_t>(record.width) * record.height * texelBytes;
     return texelBytes != 0 && record.pixelSize == expected && record.pixels.size() == expected;
 }
+
+}  // namespace tinplate

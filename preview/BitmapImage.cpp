@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BitmapImage.h"
+// Reading the image library's bitmaps into screen pictures.
+#include "preview/BitmapImage.h"
 
 #include <array>
 #include <cstdlib>
 #include <cstring>
 #include <span>
 
-#include "FileError.h"
-#include "MappedFile.h"
-#include "WorkingBitmap.h"
+#include "fileio/FileError.h"
+#include "fileio/MappedFile.h"
+#include "workfiles/WorkingBitmap.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -89,3 +92,5 @@ std::optional<Image> LoadBitmapImage(const std::string& path) {
         return std::nullopt;
     }
 }
+
+}  // namespace tinplate

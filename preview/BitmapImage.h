@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// A picture ready for the screen, loaded from the image library's bitmap.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace tinplate {
 
 // A picture ready for the screen: rows top to bottom, each pixel 0xFFRRGGBB (always opaque:
 // the editor shows colour, not transparency).
@@ -19,3 +22,5 @@ struct Image {
 // whole words. Nothing is returned for a file that is missing, not such a bitmap, or
 // shorter than its header says.
 std::optional<Image> LoadBitmapImage(const std::string& path);
+
+}  // namespace tinplate

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FieldTexts.h"
+// Filling the value fields from a texture's header.
+#include "preview/FieldTexts.h"
 
 #include <cstdint>
 
-#include "DdsFile.h"
+#include "txd/TextureKinds.h"
+#include "workfiles/DdsFile.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -36,3 +40,5 @@ void UpdateFieldTexts(const TextureRecord& record, FieldTexts& texts) {
     texts.alphaFlags = Signed32(record.alphaFlags);
     texts.filterFlags = Signed32(record.filterFlags);
 }
+
+}  // namespace tinplate

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The texts of the value fields under the picture.
 #pragma once
 
 #include <string>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // The texts of the value fields under the picture.
 struct FieldTexts {
@@ -21,3 +24,5 @@ struct FieldTexts {
 // with its top bit set shows negative. An unknown compression kind or an alpha word other
 // than 0 or 1 leaves that text as an earlier texture left it.
 void UpdateFieldTexts(const TextureRecord& record, FieldTexts& texts);
+
+}  // namespace tinplate

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Preview.h"
+// The preview of a texture through its DDS or bitmap working file.
+#include "preview/Preview.h"
 
-#include "DdsFile.h"
-#include "FileIo.h"
-#include "LibraryArgs.h"
-#include "WorkingBitmap.h"
-#include "WorkingFolder.h"
+#include "fileio/FileIo.h"
+#include "gfxlib/LibraryArgs.h"
+#include "txd/TextureKinds.h"
+#include "workfiles/DdsFile.h"
+#include "workfiles/WorkingBitmap.h"
+#include "workfiles/WorkingFolder.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -54,3 +58,5 @@ PreviewPicture RenderPreview(const TextureRecord& record, GfxBinding& gfx) {
     }
     return {};
 }
+
+}  // namespace tinplate

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Showing a texture: its picture through the image library, and what the picture area does.
 #pragma once
 
-#include "BitmapImage.h"
-#include "GfxBinding.h"
-#include "TextureRecord.h"
+#include "gfxlib/GfxBinding.h"
+#include "preview/BitmapImage.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // What the picture area does after a preview.
 struct PreviewPicture {
@@ -22,3 +25,5 @@ inline constexpr std::uint32_t kPreviewSide = 256;
 // working folder (larger textures scaled to 256 x 256 by the image library). The working
 // files are gone when it returns, whether it succeeded or threw a FileError.
 PreviewPicture RenderPreview(const TextureRecord& record, GfxBinding& gfx);
+
+}  // namespace tinplate

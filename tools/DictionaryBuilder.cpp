@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DictionaryBuilder.h"
+// Building sample textures of every kind and writing them as dictionaries.
+#include "tools/DictionaryBuilder.h"
 
 #include <algorithm>
 
-#include "DictionaryWriter.h"
+#include "txd/DictionaryWriter.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -144,3 +147,5 @@ std::vector<SampleTexture> StandardSampleTextures() {
     textures[7].hasAlpha = 1;
     return textures;
 }
+
+}  // namespace tinplate

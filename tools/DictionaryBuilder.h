@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Sample textures and dictionaries for the sample file and the tests.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+namespace tinplate {
 
 // Sample textures, written as whole dictionaries by the editor's own writer, whatever their
 // fields say (test inputs may lie on purpose). Used to make the sample dictionary and test
@@ -34,3 +37,5 @@ std::vector<std::uint8_t> BuildDictionary(const std::vector<SampleTexture>& text
 
 // One texture of every kind the editor knows, names not in alphabetical order.
 std::vector<SampleTexture> StandardSampleTextures();
+
+}  // namespace tinplate

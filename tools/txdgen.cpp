@@ -10,9 +10,11 @@
 #include <exception>
 #include <string>
 
-#include "DictionaryBuilder.h"
-#include "FileError.h"
-#include "FileIo.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "tools/DictionaryBuilder.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -45,6 +47,10 @@ bool TexturesOfSet(const std::string& set, std::vector<SampleTexture>& textures)
 }
 
 }  // namespace
+
+}  // namespace tinplate
+
+using namespace tinplate;
 
 int main(int argc, char** argv) {
     std::string set = "sample";

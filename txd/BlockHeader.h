@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The fixed part of a texture block as a writer fills it in.
 #pragma once
 
 #include <algorithm>
@@ -7,7 +8,9 @@
 #include <span>
 #include <string>
 
-#include "ByteOrder.h"
+#include "fileio/ByteOrder.h"
+
+namespace tinplate {
 
 // The fixed part of a texture block as a writer fills it in, field by field.
 struct BlockHeader {
@@ -36,3 +39,5 @@ struct BlockHeader {
     }
     std::span<const std::uint8_t> span() const { return {bytes.data(), used}; }
 };
+
+}  // namespace tinplate

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ByteBuffer.h"
+// Copy-on-write of shared palette and level bytes.
+#include "txd/ByteBuffer.h"
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
+
+namespace tinplate {
 
 ByteBuffer::ByteBuffer(std::size_t size) : ByteBuffer(Uninitialized(size)) {
     std::fill_n(m_own.get(), size, 0);
@@ -143,3 +146,5 @@ std::uint8_t* ByteBuffer::Own() {
     }
     return m_own.get();
 }
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The bytes of a palette or level: a view into the dictionary file until first changed.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +8,8 @@
 #include <memory>
 #include <span>
 #include <vector>
+
+namespace tinplate {
 
 // The bytes of a texture's palette or pixels. Straight after reading they are a view into the
 // dictionary file's bytes, which are never written; the first access that could change them
@@ -101,3 +104,5 @@ private:
     mutable const std::uint8_t* m_bytes = nullptr;
     std::size_t m_size = 0;
 };
+
+}  // namespace tinplate

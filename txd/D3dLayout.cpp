@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing of the parts the Direct3D 8 and 9 layouts share.
-#include "D3dLayout.h"
+#include "txd/D3dLayout.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "BlockHeader.h"
-#include "DictionaryReader.h"
-#include "FileError.h"
-#include "LevelChain.h"
+#include "fileio/FileError.h"
+#include "txd/BlockHeader.h"
+#include "txd/DictionaryReader.h"
+#include "txd/LevelChain.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -150,3 +152,5 @@ void D3dLayout::WriteFreshBlock(const TextureEntry& entry, std::uint32_t version
     tail.Chunk(chunk::kExtension, 0, version);
     sink(tail.span());
 }
+
+}  // namespace tinplate

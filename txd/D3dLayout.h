@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// What the Direct3D 8 and 9 block layouts share.
 #pragma once
 
 #include <span>
 #include <string>
 
-#include "PlatformLayout.h"
+#include "txd/PlatformLayout.h"
+
+namespace tinplate {
 
 // What the two Direct3D layouts (platform ids 8 and 9) share: the palette right after the
 // 112-byte header, entries R, G, B, A, then every level behind a size word of its own, and
@@ -33,3 +36,5 @@ protected:
 
     [[noreturn]] static void Refuse(const BlockSource& block, const std::string& reason);
 };
+
+}  // namespace tinplate

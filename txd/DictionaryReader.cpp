@@ -1,39 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DictionaryReader.h"
+// Reading and checking a whole dictionary into texture records.
+#include "txd/DictionaryReader.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
-#include "ByteOrder.h"
-#include "FileError.h"
-#include "LevelChain.h"
-#include "MappedFile.h"
-#include "PlatformLayout.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "fileio/MappedFile.h"
+#include "txd/LevelChain.h"
+#include "txd/PlatformLayout.h"
+
+namespace tinplate {
 
 namespace {
-
-// The format word's palette bits decide; files that set neither fall back to comparing the
-// word with the thresholds older files were sorted by.
-std::uint64_t PaletteSizeFor(std::uint32_t alphaFlags) {
-    if (alphaFlags & format::kPalette32) {
-        return 128;
-    }
-    if (alphaFlags & format::kPalette256) {
-        return 1024;
-    }
-    if (alphaFlags < 10000 || alphaFlags > 40000) {
-        return 1024;
-    }
-    if (alphaFlags > 10000 && alphaFlags < 40000) {
-        return 128;
-    }
-    return 0;
-}
-
-std::uint64_t BlockCount(std::uint32_t width, std::uint32_t height) {
-    return static_cast<std::uint64_t>((width + 3) / 4) * ((height + 3) / 4);
-}
 
 std::string TextureLabel(std::size_t index, const std::string& name) {
     return "texture " + std::to_string(index + 1) + (name.empty() ? "" : " (\"" + name + "\")");
@@ -63,29 +44,6 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
                                 const std::shared_ptr<const void>& owner);
 
 }  // namespace
-
-TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::uint32_t width,
-                            std::uint32_t height, std::uint32_t alphaFlags) {
-    const std::uint64_t area = static_cast<std::uint64_t>(width) * height;
-    if (depth == 8) {
-        std::uint64_t palette = PaletteSizeFor(alphaFlags);
-        return palette == 0 ? TextureSizes{} : TextureSizes{palette, area};
-    }
-    if (depth <= 0) {
-        return {};
-    }
-    switch (compression) {
-        case compression::kNone:
-            return {0, static_cast<std::uint64_t>(depth / 8) * area};
-        case compression::kDxt1:
-            return {0, BlockCount(width, height) * 8};
-        case compression::kDxt3:
-        case compression::kDxt5:
-            return {0, BlockCount(width, height) * 16};
-        default:
-            return {};
-    }
-}
 
 std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName) {
@@ -186,3 +144,5 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
 }
 
 }  // namespace
+
+}  // namespace tinplate

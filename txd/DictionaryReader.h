@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The byte layout of a dictionary and its reader.
 #pragma once
 
 #include <cstdint>
@@ -7,8 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "MappedFile.h"
-#include "TextureRecord.h"
+#include "fileio/MappedFile.h"
+#include "txd/TextureKinds.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // Byte layout of a texture block, as far as the editor reads and writes it.
 namespace block {
@@ -34,7 +38,7 @@ inline constexpr std::uint32_t kPaletteOffset = 116;
 inline constexpr std::uint32_t kChunkHeaderSize = 12;
 }  // namespace block
 
-// Chunk types, and the bits of the format word (the alpha flags) that the editor reads.
+// Chunk types.
 namespace chunk {
 enum Type : std::uint32_t {
     kStruct = 0x01,
@@ -43,19 +47,6 @@ enum Type : std::uint32_t {
     kDictionary = 0x16
 };
 }  // namespace chunk
-namespace format {
-enum Bit : std::uint32_t { kPalette256 = 0x2000, kPalette32 = 0x4000, kLevels = 0x8000 };
-}  // namespace format
-
-struct TextureSizes {
-    std::uint64_t paletteSize = 0;
-    std::uint64_t pixelSize = 0;
-};
-
-// The palette and first-level sizes the header fields call for. A texture no rule covers
-// gets no palette and no pixels.
-TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::uint32_t width,
-                            std::uint32_t height, std::uint32_t alphaFlags);
 
 // Reads and checks the whole dictionary; a FileError names what is wrong with it. Nothing is
 // returned from a file that fails any check.
@@ -72,3 +63,5 @@ MappedDictionary ReadMappedDictionary(const std::string& path,
 // Records made from bytes in memory get copies of their own.
 std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName);
+
+}  // namespace tinplate

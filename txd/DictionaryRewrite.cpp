@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DictionaryRewrite.h"
+// The in-place rewrite of a dictionary through a complete replacement file.
+#include "txd/DictionaryRewrite.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -7,9 +8,11 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "AtomicFile.h"
-#include "FileError.h"
-#include "FileIo.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -68,3 +71,5 @@ FileIdentity RewriteDictionary(const DictionaryLock& lock, const FileIdentity& o
         return WriteInPlace(lock, patches);
     }
 }
+
+}  // namespace tinplate

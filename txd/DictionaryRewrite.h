@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Patching a dictionary's bytes in place after checking it is the file that was opened.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <vector>
 
-#include "DictionaryLock.h"
-#include "FileIdentity.h"
+#include "fileio/DictionaryLock.h"
+#include "fileio/FileIdentity.h"
+
+namespace tinplate {
 
 // Bytes that replace the ones at `offset`.
 struct Patch {
@@ -22,3 +25,5 @@ struct Patch {
 // it. Returns the identity of the dictionary now on disk.
 FileIdentity RewriteDictionary(const DictionaryLock& lock, const FileIdentity& opened,
                                std::vector<Patch> patches);
+
+}  // namespace tinplate

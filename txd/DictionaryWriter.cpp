@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DictionaryWriter.h"
+// Laying out a dictionary block by block, old blocks copied and new ones built.
+#include "txd/DictionaryWriter.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -11,12 +12,14 @@
 #include <limits>
 #include <optional>
 
-#include "AtomicFile.h"
-#include "BlockHeader.h"
-#include "ByteOrder.h"
-#include "DictionaryReader.h"
-#include "FileError.h"
-#include "StoredPieces.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "txd/BlockHeader.h"
+#include "txd/DictionaryReader.h"
+#include "txd/StoredPieces.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -223,3 +226,5 @@ FileIdentity WriteDictionaryFile(const std::string& path, Bytes original,
         StreamDictionary(original, textures, path, [&](Bytes piece) { file.Write(piece); });
     });
 }
+
+}  // namespace tinplate

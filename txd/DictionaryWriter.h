@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Writing a whole dictionary from its texture list.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "DictionaryLock.h"
-#include "FileIdentity.h"
-#include "TextureRecord.h"
+#include "fileio/DictionaryLock.h"
+#include "fileio/FileIdentity.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // Writes a whole dictionary: its header with the texture count, one block per texture in list
 // order, and the closing extension chunk. A texture read from `original` and not laid out anew
@@ -50,3 +53,5 @@ FileIdentity RewriteWholeDictionary(const DictionaryLock& lock, const FileIdenti
 // dictionary lock). Returns the identity of the file written.
 FileIdentity WriteDictionaryFile(const std::string& path, std::span<const std::uint8_t> original,
                                  const std::vector<TextureEntry>& textures);
+
+}  // namespace tinplate

@@ -3,11 +3,13 @@
 // all the level data, the palette, and every level back to back in one padded area.
 #include <algorithm>
 
-#include "BlockHeader.h"
-#include "DictionaryReader.h"
-#include "FileError.h"
-#include "LevelChain.h"
-#include "PlatformLayout.h"
+#include "fileio/FileError.h"
+#include "txd/BlockHeader.h"
+#include "txd/DictionaryReader.h"
+#include "txd/LevelChain.h"
+#include "txd/PlatformLayout.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -103,3 +105,5 @@ const PlatformLayout& Platform5Layout() {
     static const Layout5 layout;
     return layout;
 }
+
+}  // namespace tinplate

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Platform id 8 (Direct3D 8): the has-alpha word at 100 and a compression byte at 111 that
 // counts DXT kinds 1, 3 and 5.
-#include "ByteOrder.h"
-#include "D3dLayout.h"
-#include "DictionaryReader.h"
+#include "fileio/ByteOrder.h"
+#include "txd/D3dLayout.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -61,3 +63,5 @@ const PlatformLayout& D3d8Layout() {
     static const LayoutD3d8 layout;
     return layout;
 }
+
+}  // namespace tinplate

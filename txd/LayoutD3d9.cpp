@@ -3,9 +3,11 @@
 // block-compressed kind) and a flags byte at 111 (bit 0 has alpha, bit 3 compressed).
 #include <cctype>
 
-#include "ByteOrder.h"
-#include "D3dLayout.h"
-#include "DictionaryReader.h"
+#include "fileio/ByteOrder.h"
+#include "txd/D3dLayout.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -111,3 +113,5 @@ const PlatformLayout& D3d9Layout() {
     static const LayoutD3d9 layout;
     return layout;
 }
+
+}  // namespace tinplate

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LevelChain.h"
+// Walking a texture's chain of smaller levels.
+#include "txd/LevelChain.h"
 
 #include <algorithm>
 
-#include "DictionaryReader.h"
+#include "txd/TextureKinds.h"
+
+namespace tinplate {
 
 std::vector<LevelSize> SmallerLevelSizes(const TextureRecord& record) {
     std::vector<LevelSize> levels;
@@ -51,3 +54,5 @@ std::vector<std::span<const std::uint8_t>> SmallerLevelBytes(const TextureRecord
     }
     return spans;
 }
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Where a texture's smaller levels lie and how large each is.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <vector>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 struct LevelSize {
     std::uint32_t width = 0;
@@ -22,3 +25,5 @@ std::vector<LevelSize> SmallerLevelSizes(const TextureRecord& record);
 // The bytes of those levels in `smallerLevels`, one span each, as far as the buffer holds
 // them. Never copies: a buffer whose levels lie apart in the file gives its pieces.
 std::vector<std::span<const std::uint8_t>> SmallerLevelBytes(const TextureRecord& record);
+
+}  // namespace tinplate

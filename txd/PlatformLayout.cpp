@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table of layouts by platform id.
-#include "PlatformLayout.h"
+#include "txd/PlatformLayout.h"
+#include "txd/TextureKinds.h"
 
 #include <algorithm>
 #include <utility>
+
+namespace tinplate {
 
 const PlatformLayout* FindLayout(std::uint32_t id) {
     switch (id) {
@@ -46,3 +49,5 @@ std::vector<std::uint8_t> SwappedPalette(std::span<const std::uint8_t> palette) 
     }
     return swapped;
 }
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The block layout of each platform id, and the row order of its levels.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // The byte layout of a texture block differs by the platform id at block offset 24. Each
 // layout reads its own header fields into the record (in the terms the rest of the program
@@ -93,3 +96,5 @@ std::vector<std::uint8_t> SwappedPalette(std::span<const std::uint8_t> palette);
 
 // The D3D format word platform 9 stores for the record's kind (0 when it has none).
 std::uint32_t D3dFormatFor(const TextureRecord& record);
+
+}  // namespace tinplate

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces of a texture that in-place writing puts back.
-#include "StoredPieces.h"
+#include "txd/StoredPieces.h"
+
+namespace tinplate {
 
 StoredPieces::StoredPieces(const TextureRecord& r, bool withSmallerLevels) {
     const PlatformLayout& layout = LayoutOf(r);
@@ -37,3 +39,5 @@ std::uint64_t StoredLevelOffset(const TextureRecord& record, std::size_t index,
                                 std::uint64_t chainOffset) {
     return chainOffset + std::uint64_t{LayoutOf(record).LevelWordBytes()} * (index + 1);
 }
+
+}  // namespace tinplate

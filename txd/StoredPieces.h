@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The pieces of a texture that writing it back in place puts where.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "DictionaryRewrite.h"
-#include "LevelChain.h"
-#include "PlatformLayout.h"
+#include "txd/DictionaryRewrite.h"
+#include "txd/LevelChain.h"
+#include "txd/PlatformLayout.h"
+
+namespace tinplate {
 
 // What writing a texture back over the block it was read from puts where: its alpha field,
 // palette, first level and smaller levels, in its layout's byte order and at their offsets in
@@ -30,3 +33,5 @@ private:
 // level at `chainOffset` in the record's chain of levels back to back.
 std::uint64_t StoredLevelOffset(const TextureRecord& record, std::size_t index,
                                 std::uint64_t chainOffset);
+
+}  // namespace tinplate

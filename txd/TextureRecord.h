@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// One texture of a dictionary: its header fields, offsets and bytes.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "ByteBuffer.h"
+#include "txd/ByteBuffer.h"
+
+namespace tinplate {
 
 // One texture of the open dictionary. Sizes and offsets are fixed when the dictionary is
 // read; editing in place changes only the contents of `pixels` and `palette` and the
@@ -47,22 +50,9 @@ struct TextureRecord {
     ByteBuffer palette;
     // The levels after the first, one after another as stored (as far as they fit the
     // texture's data). Save writes them back behind the first level; an 8-bit texture's are
-    // then rebuilt from its first level on top.
+    // rebuilt from its first level instead once that level or its palette changed.
     ByteBuffer smallerLevels;
 };
-
-// Compression kinds the editor gives a meaning to.
-namespace compression {
-inline constexpr std::int32_t kNone = 0;
-inline constexpr std::int32_t kDxt1 = 12;
-inline constexpr std::int32_t kDxt3 = 14;
-inline constexpr std::int32_t kDxt5 = 15;
-}  // namespace compression
-
-inline bool IsBlockCompressed(const TextureRecord& record) {
-    return record.compression == compression::kDxt1 || record.compression == compression::kDxt3 ||
-           record.compression == compression::kDxt5;
-}
 
 // A texture as the dictionary lists it: its name (the list item's text) and its record.
 struct TextureEntry {
@@ -74,3 +64,5 @@ struct TextureEntry {
 inline std::string TextureLabel(const TextureEntry& texture) {
     return "texture \"" + texture.name + "\"";
 }
+
+}  // namespace tinplate

@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandLine.h"
+// Parsing txdtool's options and operands.
+#include "txdtool/CommandLine.h"
 
 #include <getopt.h>
 
+#include <algorithm>
+#include <string_view>
+
+namespace tinplate {
+
 namespace {
 
-enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kLinear };
+enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kLinear, kStrict, kIgnore };
 
 struct OptionSpec {
     unsigned flag;  // kNoOptions: every command takes it
@@ -25,6 +31,8 @@ const OptionSpec kOptions[] = {
     {kFormatOption, {"format", required_argument, nullptr, kFormat}, ""},
     {kPictureOptions, {"no-dither", no_argument, nullptr, kNoDither}, ""},
     {kPictureOptions, {"fast", no_argument, nullptr, kFast}, ""},
+    {kLintOptions, {"strict", no_argument, nullptr, kStrict}, ""},
+    {kLintOptions, {"ignore", required_argument, nullptr, kIgnore}, ""},
     {kSizeOption, {"size", required_argument, nullptr, 's'}, "s:"},
     {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
 };
@@ -43,15 +51,19 @@ bool ParseSwitch(const char* value, const std::string& option) {
     throw UsageError("option --" + option + " takes yes or no, not '" + word + "'");
 }
 
-// The option getopt stopped at, as the user typed it.
+// The option getopt stopped at, as the user typed it: a long option by its long name (getopt
+// reports the long-only ones by an internal number), a short one by its letter.
 std::string OffendingOption(const std::vector<char*>& argv, int index, int shortOption) {
-    if (shortOption != 0) {
-        return std::string("-") + static_cast<char>(shortOption);
-    }
-    const std::string word = index > 0 && index <= static_cast<int>(argv.size()) - 1
+    const std::string word = index > 0 && index < static_cast<int>(argv.size())
                                  ? argv[static_cast<std::size_t>(index) - 1]
                                  : "";
-    return word.substr(0, word.find('='));
+    if (word.starts_with("--")) {
+        return word.substr(0, word.find('='));
+    }
+    if (shortOption > ' ' && shortOption < 0x7F) {
+        return std::string("-") + static_cast<char>(shortOption);
+    }
+    return word;
 }
 
 }  // namespace
@@ -114,6 +126,16 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
             case kFast:
                 arguments.fastDxt = true;
                 break;
+            case kStrict:
+                arguments.strict = true;
+                break;
+            case kIgnore:
+                for (std::string_view rest = ::optarg; !rest.empty();) {
+                    const std::size_t comma = std::min(rest.find(','), rest.size());
+                    arguments.ignoredRules.emplace_back(rest.substr(0, comma));
+                    rest.remove_prefix(std::min(comma + 1, rest.size()));
+                }
+                break;
             case 's':
                 arguments.size = ::optarg;
                 break;
@@ -130,3 +152,5 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
     arguments.operands.assign(argv.begin() + ::optind, argv.end() - 1);
     return arguments;
 }
+
+}  // namespace tinplate

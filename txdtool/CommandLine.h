@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// txdtool's command line: options, operands and usage errors.
 #pragma once
 
 #include <optional>
@@ -6,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+namespace tinplate {
 
 // A command line that does not say what to do: exit status 2 and a short usage line.
 class UsageError : public std::runtime_error {
@@ -25,6 +28,7 @@ enum OptionFlags : unsigned {
     kPictureOptions = 1u << 6,   // --no-dither, --fast
     kSizeOption = 1u << 7,       // -s SIZE
     kLinearOption = 1u << 8,     // --linear
+    kLintOptions = 1u << 9,      // --strict, --ignore=RULE,...
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -48,8 +52,12 @@ struct CommandArguments {
     std::optional<std::string> format;
     bool noDither = false;
     bool fastDxt = false;
+    bool strict = false;
+    std::vector<std::string> ignoredRules;  // as given, unchecked
     std::optional<std::string> size;
     bool linear = false;
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);
+
+}  // namespace tinplate

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandTable.h"
+// The commands of txdtool, in the order help lists them.
+#include "txdtool/CommandTable.h"
 
-#include <limits>
 #include <vector>
 
-#include "Commands.h"
-#include "RestructureCommands.h"
+#include "txdtool/Commands.h"
+#include "txdtool/RestructureCommands.h"
+
+namespace tinplate {
 
 namespace {
-
-constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
 
 constexpr Command kCommands[] = {
     {"list", "list [--json] FILE.txd...", "list the textures and the editor's field texts",
@@ -25,19 +25,47 @@ constexpr Command kCommands[] = {
      "any file is not ok.\n"
      "  --json   {\"format\": 1, \"files\": [{\"file\", \"ok\", \"textures\" or \"error\"}]}\n",
      1, kAny, kJsonOption, RunCheck},
-    {"export", "export FILE.txd [NAME...] [-C DIR] [--format=FMT]",
+    {"lint", "lint [--strict] [--ignore=RULE,...] [--json] FILE.txd...",
+     "check dictionaries against what games accept",
+     "One line per finding: \"FILE: TEXTURE: severity: message [rule]\" (findings about the\n"
+     "file as a whole name no texture). Errors are what a game refuses or shows wrongly,\n"
+     "warnings what is wasteful or suspicious, notes information. The exit status is 1\n"
+     "when there is an error or a file cannot be read, else 0.\n"
+     "  --strict            warnings fail too\n"
+     "  --ignore=RULE,...   leave these rules out (may be given several times); the rules\n"
+     "                      are listed in txdtool(1)\n"
+     "  --json              {\"format\": 1, \"files\": [{\"file\", \"findings\" or \"error\"}]};\n"
+     "                      per finding its texture's index, name and name_hex (null for\n"
+     "                      the file), rule, severity, message and values\n",
+     1, kAny, kJsonOption | kLintOptions, RunLint},
+    {"diff", "diff [--json] [-q] A.txd B.txd", "tell what changed between two dictionaries",
+     "Matches textures by name and prints what was removed, added, renamed (the same\n"
+     "texels under another name) and moved, and for textures in both each header value\n"
+     "that differs and each level present in both: identical, or how many texels differ,\n"
+     "the largest channel difference and the PSNR. Textures of different kinds are\n"
+     "compared as the editor draws them. The exit status is 0 when both hold the same\n"
+     "textures in the same order with the same bytes, 1 when they differ, 2 on errors.\n"
+     "  --json       {\"format\": 1, \"files\": [{\"file\", \"against\", \"same\", \"removed\",\n"
+     "               \"added\", \"renamed\", \"moved\", \"changed\"}]}\n"
+     "  -q, --quiet  print nothing; only the exit status tells\n",
+     2, 2, kJsonOption, RunDiff},
+    {"export", "export FILE.txd [NAME...] [-C DIR] [--format=FMT]\nexport FILE.txd NAME -o OUT.FMT",
      "write textures as image files (FMT: png, tga, dds or bmp)",
      "Image > Export of each named texture, or of every texture when none is named:\n"
      "8-bit textures become NAME.tga, 32-bit and block-compressed ones NAME.dds. Prints\n"
      "the path of each file made. Textures of other kinds are skipped with a note when\n"
-     "exporting all, and are an error when named.\n"
-     "  -C, --directory=DIR   make the files in DIR instead of the current directory\n"
+     "exporting all, and are an error when named; a dictionary with nothing to export is\n"
+     "an error too.\n"
+     "  -C, --directory=DIR   make the files in DIR instead of the current directory; DIR\n"
+     "                        and its parents are made when missing\n"
      "  --format=FMT          Image > Export As instead, FMT being png, tga, dds or bmp:\n"
      "                        NAME.png, NAME.tga or NAME.bmp hold the picture upright as\n"
      "                        RGBA with the texture's alpha (opaque when it has none),\n"
      "                        whatever its kind (16- and 24-bit ones too); NAME.dds keeps\n"
-     "                        the texture's kind (8-bit becomes A8R8G8B8) and every level\n",
-     1, kAny, kDirectoryOption | kFormatOption, RunExportAny},
+     "                        the texture's kind (8-bit becomes A8R8G8B8) and every level\n"
+     "  -o, --output=OUT.FMT  Export As of the one texture NAME to OUT.FMT, in the format\n"
+     "                        its extension names (.png, .tga, .dds or .bmp)\n",
+     1, kAny, kDirectoryOption | kFormatOption | kOutputOption, RunExportAny},
     {"import", "import FILE.txd NAME IMAGE\nimport -n NAME IMAGE FILE.txd...",
      "replace a texture from an image file, then save",
      "Replaces texture NAME of each dictionary with the picture in IMAGE, then File > Save.\n"
@@ -88,10 +116,11 @@ constexpr Command kCommands[] = {
      "  --linear   the platform 5 dictionary was saved after Unswizzle All: its first levels\n"
      "             are in row order already\n",
      2, kAny, kLinearOption, RunPlatform},
-    {"preview", "preview FILE.txd NAME -o OUT.png", "write the picture the editor shows as PNG",
-     "The picture the editor shows for texture NAME (larger textures scaled to 256 x 256).\n"
-     "  -o, --output=OUT.png   where to write it; - for standard output (OUT.png may also\n"
-     "                         follow NAME)\n",
+    {"preview", "preview FILE.txd NAME -o OUT.png", "write the picture the editor shows",
+     "The picture the editor shows for texture NAME (larger textures scaled to 256 x 256),\n"
+     "opaque, as PNG, Targa or BMP as OUT's extension says (.png, .tga or .bmp).\n"
+     "  -o, --output=OUT.png   where to write it; - for a PNG on standard output (OUT.png\n"
+     "                         may also follow NAME)\n",
      2, 3, kOutputOption, RunPreview},
     {"thumbnail", "thumbnail [-s SIZE] FILE.txd OUT.png",
      "write a picture of the largest textures as PNG, for file managers",
@@ -123,3 +152,5 @@ const Command* FindCommand(std::string_view name) {
     }
     return nullptr;
 }
+
+}  // namespace tinplate

@@ -1,24 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The table of every txdtool command, looked up by name.
 #pragma once
 
-#include <cstddef>
 #include <span>
 #include <string_view>
 
-#include "CommandLine.h"
+#include "txdtool/Command.h"
 
-struct Command {
-    std::string_view name;
-    std::string_view synopsis;  // the words after "txdtool"; one line per form
-    std::string_view summary;   // one line for the overview
-    std::string_view details;   // the rest of "txdtool COMMAND --help"
-    std::size_t fewestOperands;
-    std::size_t mostOperands;
-    unsigned options;
-    int (*run)(const CommandArguments&);
-};
+namespace tinplate {
 
 std::span<const Command> AllCommands();
 
 // nullptr for a name that is no command.
 const Command* FindCommand(std::string_view name);
+
+}  // namespace tinplate

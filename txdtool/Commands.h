@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The handlers of txdtool's commands.
 #pragma once
 
-#include "CommandLine.h"
+#include "txdtool/CommandLine.h"
+
+namespace tinplate {
 
 // Each command runs the code path of the window's command of the same job and returns the
 // exit status; a failure that ends it is thrown as a FileError (status 1) or, for words that
@@ -10,6 +13,10 @@
 // Reading (ListAndCheckCommands.cpp)
 int RunList(const CommandArguments& arguments);
 int RunCheck(const CommandArguments& arguments);
+
+// Checks (LintCommand.cpp, DiffCommand.cpp)
+int RunLint(const CommandArguments& arguments);
+int RunDiff(const CommandArguments& arguments);
 
 // Image files (ExchangeCommands.cpp)
 int RunExport(const CommandArguments& arguments);
@@ -32,3 +39,5 @@ int RunPreview(const CommandArguments& arguments);
 
 // The dictionary at a glance, for file managers (ThumbnailCommand.cpp)
 int RunThumbnail(const CommandArguments& arguments);
+
+}  // namespace tinplate

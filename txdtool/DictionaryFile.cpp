@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DictionaryFile.h"
+// Opening a dictionary, finding textures by name and saving it.
+#include "txdtool/DictionaryFile.h"
 
 #include <algorithm>
 
-#include "DictionaryReader.h"
-#include "DictionarySave.h"
-#include "DictionaryWriter.h"
-#include "FileError.h"
-#include "Paths.h"
-#include "StandardStreams.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/FileError.h"
+#include "save/DictionarySave.h"
+#include "txd/DictionaryReader.h"
+#include "txd/DictionaryWriter.h"
+#include "txdtool/Paths.h"
+#include "txdtool/StandardStreams.h"
+
+namespace tinplate {
 
 DictionaryFile::DictionaryFile(std::string argument, Use use)
     : m_argument(std::move(argument)), m_absolutePath(std::filesystem::absolute(m_argument)) {
@@ -47,11 +51,17 @@ TextureEntry& DictionaryFile::Find(const std::string& name) {
 }
 
 void DictionaryFile::Save(GfxBinding& gfx) {
-    ReportingAs(m_absolutePath.string(), m_argument, [&] {
-        m_opened = IsRestructured(bytes(), m_textures)
-                       ? RewriteWholeDictionary(*m_lock, m_opened, bytes(), m_textures)
-                       : SaveDictionary(*m_lock, m_opened, m_textures, gfx);
-    });
+    try {
+        ReportingAs(m_absolutePath.string(), m_argument, [&] {
+            m_opened = IsRestructured(bytes(), m_textures)
+                           ? RewriteWholeDictionary(*m_lock, m_opened, bytes(), m_textures)
+                           : SaveDictionary(*m_lock, m_opened, bytes(), m_textures, gfx);
+        });
+    } catch (const FolderRefusedError&) {
+        // Written in place, a whole new list could be cut short; only a new file is safe.
+        throw FileError("", "cannot make a file in " + FolderShown(m_argument) +
+                                " (needed to replace " + m_argument + " safely)");
+    }
 }
 
 std::string TextureAndKind(const TextureEntry& texture) {
@@ -59,3 +69,5 @@ std::string TextureAndKind(const TextureEntry& texture) {
            std::to_string(static_cast<std::uint16_t>(texture.record.depth)) + "-bit, compression " +
            std::to_string(texture.record.compression) + ")";
 }
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// One dictionary as File > Open reads it, and Save as File > Save does it.
 #pragma once
 
 #include <filesystem>
@@ -7,11 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "DictionaryLock.h"
-#include "FileIdentity.h"
-#include "GfxBinding.h"
-#include "MappedFile.h"
-#include "TextureRecord.h"
+#include "fileio/DictionaryLock.h"
+#include "fileio/FileIdentity.h"
+#include "fileio/MappedFile.h"
+#include "gfxlib/GfxBinding.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // One dictionary as File > Open reads it, and what the commands do around it: find a texture
 // by name, save as File > Save does.
@@ -53,3 +56,5 @@ private:
 // texture "NAME" (16-bit, compression 0): the texture and what makes its kind, for messages
 // about kinds.
 std::string TextureAndKind(const TextureEntry& texture);
+
+}  // namespace tinplate

@@ -1,57 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The in-place editing commands: flip, swizzle, unswizzle, alpha.
 #include <algorithm>
 
-#include "AlphaFlag.h"
-#include "Batch.h"
-#include "Commands.h"
-#include "DictionaryFile.h"
-#include "FileError.h"
-#include "Flip.h"
-#include "PlatformLayout.h"
-#include "PrintableText.h"
-#include "Report.h"
-#include "Swizzle.h"
+#include "fileio/FileError.h"
+#include "fileio/PrintableText.h"
+#include "pixelops/AlphaFlag.h"
+#include "pixelops/Flip.h"
+#include "pixelops/Swizzle.h"
+#include "txd/PlatformLayout.h"
+#include "txdtool/Batch.h"
+#include "txdtool/Commands.h"
+#include "txdtool/DictionaryFile.h"
+#include "txdtool/Report.h"
 
-// Each edit holds the dictionary lock from reading to saving, so that two edits of one file
-// never mix, and saves only when it changed something: Save rebuilds mip levels, so an idle
-// save is not idle.
+namespace tinplate {
 
 namespace {
 
-// What the names printed by a batch are prefixed with: nothing for one dictionary, so that
-// its output stays a plain list of names.
-std::string Prefix(const CommandArguments& arguments, const std::string& file) {
-    return arguments.operands.size() > 1 ? PrintableText(file) + ": " : "";
-}
-
 int ConvertAll(const CommandArguments& arguments, bool (*convert)(TextureRecord&),
                std::string_view command) {
-    return EditEachDictionary(command, arguments.operands, [&](const std::string& file) {
-        DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
-        for (const TextureEntry& texture : dictionary.textures()) {
-            if (texture.record.platform != platform::kPlatform5) {
-                throw FileError(dictionary.shownName(),
-                                "PC textures are always stored in linear order");
+    return EditEachDictionary(
+        command, arguments.operands, [&](DictionaryFile& dictionary, GfxBinding&) {
+            for (const TextureEntry& texture : dictionary.textures()) {
+                if (texture.record.platform != platform::kPlatform5) {
+                    throw FileError(dictionary.shownName(),
+                                    "PC textures are always stored in linear order");
+                }
             }
-        }
-        std::vector<std::string> converted;
-        for (TextureEntry& texture : dictionary.textures()) {
-            if (convert(texture.record)) {
-                converted.push_back(texture.name);
+            Edited edited;
+            for (TextureEntry& texture : dictionary.textures()) {
+                if (convert(texture.record)) {
+                    edited.done.push_back(PrintableText(texture.name));
+                }
             }
-        }
-        if (converted.empty()) {
-            return EditResult::Unchanged;
-        }
-        GfxBinding gfx;
-        dictionary.Save(gfx);
-        for (const std::string& name : converted) {
-            if (!IsQuiet()) {
-                Output() << Prefix(arguments, file) << PrintableText(name) << '\n';
-            }
-        }
-        return EditResult::Saved;
-    });
+            edited.changed = !edited.done.empty();
+            return edited;
+        });
 }
 
 bool ParseYesNo(const std::string& word) {
@@ -119,30 +103,24 @@ int RunUnswizzle(const CommandArguments& arguments) {
 
 int RunFlip(const CommandArguments& arguments) {
     const Selection selection = SelectTextures(arguments, "flip");
-    return EditEachDictionary("flip", selection.files, [&](const std::string& file) {
-        DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
-        std::vector<TextureEntry*> textures = Chosen(dictionary, selection);
-        bool flipped = false;
-        for (TextureEntry* texture : textures) {
-            if (FlipTexture(texture->record)) {
-                flipped = true;
-                continue;
+    return EditEachDictionary(
+        "flip", selection.files, [&](DictionaryFile& dictionary, GfxBinding&) {
+            Edited edited;
+            for (TextureEntry* texture : Chosen(dictionary, selection)) {
+                if (FlipTexture(texture->record)) {
+                    edited.changed = true;
+                    continue;
+                }
+                const std::string why = TextureAndKind(*texture) +
+                                        " cannot be flipped: its pixel data does not fit "
+                                        "its size and kind";
+                if (!selection.all) {
+                    throw FileError(dictionary.shownName(), why);
+                }
+                ReportNote(dictionary.shownName(), "skipped " + why);
             }
-            const std::string why = TextureAndKind(*texture) +
-                                    " cannot be flipped: its pixel data does not fit "
-                                    "its size and kind";
-            if (!selection.all) {
-                throw FileError(dictionary.shownName(), why);
-            }
-            ReportNote(dictionary.shownName(), "skipped " + why);
-        }
-        if (!flipped) {
-            return EditResult::Unchanged;
-        }
-        GfxBinding gfx;
-        dictionary.Save(gfx);
-        return EditResult::Saved;
-    });
+            return edited;
+        });
 }
 
 int RunAlpha(const CommandArguments& arguments) {
@@ -155,19 +133,15 @@ int RunAlpha(const CommandArguments& arguments) {
     rest.operands.erase(olderForm ? rest.operands.end() - 1 : rest.operands.begin());
     const Selection selection = SelectTextures(rest, "alpha");
     const bool yes = ParseYesNo(olderForm ? arguments.operands.back() : arguments.operands[0]);
-    return EditEachDictionary("alpha", selection.files, [&](const std::string& file) {
-        DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
-        std::vector<TextureEntry*> textures = Chosen(dictionary, selection);
-        bool changed = false;
-        for (TextureEntry* texture : textures) {
-            changed = changed || texture->record.hasAlpha != (yes ? 1u : 0u);
-            SetAlpha(texture->record, yes);
-        }
-        if (!changed) {
-            return EditResult::Unchanged;
-        }
-        GfxBinding gfx;
-        dictionary.Save(gfx);
-        return EditResult::Saved;
-    });
+    return EditEachDictionary(
+        "alpha", selection.files, [&](DictionaryFile& dictionary, GfxBinding&) {
+            Edited edited;
+            for (TextureEntry* texture : Chosen(dictionary, selection)) {
+                edited.changed = edited.changed || texture->record.hasAlpha != (yes ? 1u : 0u);
+                SetAlpha(texture->record, yes);
+            }
+            return edited;
+        });
 }
+
+}  // namespace tinplate

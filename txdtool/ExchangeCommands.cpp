@@ -1,21 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The export and import commands.
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
-#include "Batch.h"
-#include "Commands.h"
-#include "DictionaryFile.h"
-#include "ExchangeKind.h"
-#include "Export.h"
-#include "FileError.h"
-#include "FileIo.h"
-#include "Import.h"
-#include "ImportDialog.h"
-#include "Paths.h"
-#include "PictureImport.h"
-#include "PrintableText.h"
-#include "Report.h"
-#include "TextureKind.h"
+#include "exchange/ExchangeKind.h"
+#include "exchange/Export.h"
+#include "exchange/Import.h"
+#include "exchange/ImportDialog.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "fileio/PrintableText.h"
+#include "texture/TextureKind.h"
+#include "txdtool/Batch.h"
+#include "txdtool/Commands.h"
+#include "txdtool/DictionaryFile.h"
+#include "txdtool/Paths.h"
+#include "txdtool/PictureImport.h"
+#include "txdtool/Products.h"
+#include "txdtool/Report.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -46,14 +51,26 @@ int RunExport(const CommandArguments& arguments) {
     DictionaryFile dictionary(arguments.operands[0]);
     const std::vector<std::string> names(arguments.operands.begin() + 1, arguments.operands.end());
     const auto textures = TexturesToExport(dictionary, names);
-    const std::filesystem::path folder = arguments.directory.value_or("");
-    if (arguments.directory) {
-        ChangeDirectory(folder, *arguments.directory);
-    }
+    RequireProducts(
+        dictionary,
+        std::ranges::count_if(textures,
+                              [](const TextureEntry* texture) {
+                                  return ExportFileName(texture->name, texture->record).has_value();
+                              }),
+        "an image file (8-bit, 32-bit or DXT)");
+    const std::filesystem::path folder = ProductFolder(arguments.directory);
     GfxBinding gfx;
     for (const TextureEntry* texture : textures) {
-        if (ExportTexture("", texture->name, texture->record, gfx) == ExportOutcome::Exported) {
-            Output() << (folder / *ExportFileName(texture->name, texture->record)).string() << '\n';
+        const std::string product =
+            (folder / ExportFileName(texture->name, texture->record).value_or("")).string();
+        ExportOutcome outcome = ExportOutcome::NotExportable;
+        WritingProduct(product, [&] {
+            outcome = ReportingAs(product, product, [&] {
+                return ExportTexture(folder, texture->name, texture->record, gfx);
+            });
+        });
+        if (outcome == ExportOutcome::Exported) {
+            ReportProduct(product);
         } else {
             ReportNote(dictionary.shownName(),
                        "skipped " + TextureAndKind(*texture) + ": its kind has no image file");
@@ -78,19 +95,15 @@ std::string Levels(std::int16_t count) {
     return std::to_string(count) + (count == 1 ? " level" : " levels");
 }
 
-// As after the window's file dialog: the chosen file's folder is the current directory and
-// the file is handed over by its bare name.
+// The image libraries open the file by the name the user gave, from the current directory.
 void ImportThroughLibraries(DictionaryFile& dictionary, TextureEntry& texture,
                             const std::string& image, GfxBinding& gfx) {
     if (!ImportDialogFor(texture.name, texture.record)) {
         throw FileError(dictionary.shownName(),
                         TextureAndKind(texture) + " is of a kind that takes no import");
     }
-    const std::filesystem::path chosen = std::filesystem::absolute(image);
-    ChangeDirectory(chosen.parent_path(), image);
-    const std::string bareName = chosen.filename().string();
     const ImportOutcome outcome =
-        ReportingAs(bareName, image, [&] { return ImportTexture(texture.record, bareName, gfx); });
+        ReportingAs(image, image, [&] { return ImportTexture(texture.record, image, gfx); });
     if (!ImportMessageFor(outcome)) {
         throw FileError(dictionary.shownName(), "the image library refused " + image + ": " +
                                                     RefusalReason(texture.record, gfx));
@@ -99,25 +112,21 @@ void ImportThroughLibraries(DictionaryFile& dictionary, TextureEntry& texture,
 
 // A file of the kind Image > Import takes goes in as the window takes it, unless a conversion
 // option asks for the converters; any other picture is converted into the texture's kind.
-void ImportInto(const std::string& file, const std::string& name, const std::string& image,
-                const CommandArguments& arguments) {
-    DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
+Edited ImportInto(DictionaryFile& dictionary, GfxBinding& gfx, const std::string& name,
+                  const std::string& image, const CommandArguments& arguments) {
     TextureEntry& texture = dictionary.Find(name);
     RequireRegularFile(image);
-    GfxBinding gfx;
     const bool converting = arguments.noDither || arguments.fastDxt;
     if (!converting && IsImportFileAsTaken(texture.record, ReadWholeFile(image))) {
         ImportThroughLibraries(dictionary, texture, image, gfx);
     } else {
         ImportPicture(dictionary, texture, image, arguments);
     }
-    dictionary.Save(gfx);
-    if (!IsQuiet()) {
-        const TextureRecord& record = texture.record;
-        Output() << PrintableText(texture.name) << ": imported from " << PrintableText(image)
-                 << " (" << KindDescription(record) << ", " << record.width << " \u00d7 "
-                 << record.height << ", " << Levels(record.mipCount) << ")\n";
-    }
+    const TextureRecord& record = texture.record;
+    return {true,
+            {PrintableText(texture.name) + ": imported from " + PrintableText(image) + " (" +
+             std::string(KindDescription(record)) + ", " + std::to_string(record.width) +
+             " \u00d7 " + std::to_string(record.height) + ", " + Levels(record.mipCount) + ")"}};
 }
 
 }  // namespace
@@ -142,8 +151,9 @@ int RunImport(const CommandArguments& arguments) {
     const std::vector<std::string> files =
         olderForm ? std::vector<std::string>{operands[0]}
                   : std::vector<std::string>(operands.begin() + 1, operands.end());
-    return EditEachDictionary("import", files, [&](const std::string& file) {
-        ImportInto(file, name, image, arguments);
-        return EditResult::Saved;
+    return EditEachDictionary("import", files, [&](DictionaryFile& dictionary, GfxBinding& gfx) {
+        return ImportInto(dictionary, gfx, name, image, arguments);
     });
 }
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Help.h"
+// The overview and per-command help texts.
+#include "txdtool/Help.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "Version.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -54,7 +57,7 @@ void WriteOverview(std::ostream& out) {
     }
     out << "\n"
            "Options of every command:\n"
-           "  -q, --quiet    say nothing but errors (no notes, progress or summaries)\n"
+           "  -q, --quiet    say nothing but errors (no notes, progress, summaries or files made)\n"
            "  -v, --verbose  also say what happened to each dictionary\n"
            "  -h, --help     describe the command\n"
            "  -V, --version  print the version (before any command)\n"
@@ -94,3 +97,5 @@ void WriteUsageLine(std::ostream& out, const Command* command) {
         out << "usage: txdtool COMMAND [ARGUMENT...]  (see txdtool --help)\n";
     }
 }
+
+}  // namespace tinplate

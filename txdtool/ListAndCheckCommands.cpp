@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The list and check commands.
 #include <iostream>
 #include <optional>
 
-#include "Commands.h"
-#include "FileError.h"
-#include "Listing.h"
-#include "PrintableText.h"
-#include "Report.h"
-#include "StandardStreams.h"
+#include "fileio/FileError.h"
+#include "fileio/PrintableText.h"
+#include "txdtool/Commands.h"
+#include "txdtool/Listing.h"
+#include "txdtool/Report.h"
+#include "txdtool/StandardStreams.h"
 
-// A file that cannot be read does not stop the others: it is reported and the exit status
-// says that something went wrong.
+namespace tinplate {
+
+// A file that cannot be read does not stop the others: it is reported on standard error (and
+// in the --json document) and the exit status says that something went wrong.
 
 int RunList(const CommandArguments& arguments) {
     const bool several = arguments.operands.size() > 1;
@@ -24,6 +27,10 @@ int RunList(const CommandArguments& arguments) {
         } catch (const FileError& error) {
             ReportError(error);
             status = 1;
+            // The document lists every file asked about, so that a reader can tell which failed.
+            if (arguments.json) {
+                files.push_back({{"file", file}, {"error", error.reason()}});
+            }
             continue;
         }
         if (arguments.json) {
@@ -53,14 +60,14 @@ int RunCheck(const CommandArguments& arguments) {
         } catch (const FileError& error) {
             problem = error.reason();
             status = 1;
+            ReportError(error);
         }
         if (arguments.json) {
             files.push_back(
                 problem ? nlohmann::json{{"file", file}, {"ok", false}, {"error", *problem}}
                         : nlohmann::json{{"file", file}, {"ok", true}, {"textures", count}});
-        } else {
-            std::cout << PrintableText(file) << ": " << (problem ? PrintableText(*problem) : "ok")
-                      << '\n';
+        } else if (!problem && !IsQuiet()) {
+            std::cout << PrintableText(file) << ": ok\n";
         }
     }
     if (arguments.json) {
@@ -68,3 +75,5 @@ int RunCheck(const CommandArguments& arguments) {
     }
     return status;
 }
+
+}  // namespace tinplate

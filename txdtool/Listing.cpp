@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Listing.h"
+// The tab-separated and JSON listings.
+#include "txdtool/Listing.h"
 
-#include "FieldTexts.h"
-#include "PrintableText.h"
-#include "TextureKind.h"
-#include "Utf8Text.h"
+#include "fileio/PrintableText.h"
+#include "preview/FieldTexts.h"
+#include "texture/TextureKind.h"
+#include "txdtool/Utf8Text.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -90,3 +93,5 @@ void WriteJsonDocument(std::ostream& out, nlohmann::json files) {
     // File names may hold bytes that are not UTF-8; they are shown with U+FFFD for those.
     out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
+
+}  // namespace tinplate

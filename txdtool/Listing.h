@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// What list prints for one dictionary, as text or JSON.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -6,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // What `list` prints for one dictionary: per texture its index, its name and the texts the
 // window's value fields show for it.
@@ -22,3 +25,5 @@ nlohmann::json JsonListing(const std::string& fileName, const std::vector<Textur
 // Every --json output is one document: {"format": 1, "files": [...]}. The format number
 // changes only when a key changes meaning or goes away.
 void WriteJsonDocument(std::ostream& out, nlohmann::json files);
+
+}  // namespace tinplate

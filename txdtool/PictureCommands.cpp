@@ -1,23 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// export with --format (pictures of any format) and import of pictures that need converting.
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
 
-#include "Batch.h"
-#include "ByteOrder.h"
-#include "CommandLine.h"
-#include "Commands.h"
-#include "DdsFile.h"
-#include "DictionaryFile.h"
-#include "ExchangeMessages.h"
-#include "ExportAs.h"
-#include "FileError.h"
-#include "FileIo.h"
-#include "ImportFrom.h"
-#include "Paths.h"
-#include "PictureImport.h"
-#include "Report.h"
-#include "SafeName.h"
+#include "edits/TextureName.h"
+#include "exchange/ExchangeMessages.h"
+#include "exchange/ExportAs.h"
+#include "exchange/ImportFrom.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "txdtool/Batch.h"
+#include "txdtool/CommandLine.h"
+#include "txdtool/Commands.h"
+#include "txdtool/DictionaryFile.h"
+#include "txdtool/PictureImport.h"
+#include "txdtool/Products.h"
+#include "txdtool/Report.h"
+#include "txd/TextureKinds.h"
+#include "workfiles/DdsFile.h"
+
+namespace tinplate {
 
 // Export with --format and import of any picture: the picture converters of the core, beside
 // the window's own Export and Import, which keep making and taking the files they always did.
@@ -70,33 +75,63 @@ std::vector<const TextureEntry*> TexturesWithPictures(DictionaryFile& dictionary
     return chosen;
 }
 
+// export FILE.txd NAME -o OUT: Export As of one texture to the file the user names, in the
+// format its extension names.
+int ExportOneAs(const CommandArguments& arguments, std::optional<PictureFormat> format) {
+    const std::string& output = *arguments.output;
+    if (arguments.operands.size() != 2) {
+        throw UsageError("export -o writes one texture: name exactly one");
+    }
+    if (arguments.directory) {
+        throw UsageError("-o and -C cannot be given together");
+    }
+    const auto named = PictureFormatNamed(ExtensionWord(output));
+    if (!named || (format && *format != *named)) {
+        throw UsageError("the name given to -o must end in " +
+                         (format ? ExtensionOf(*format) : std::string(".png, .tga, .dds or .bmp")) +
+                         ", not " + output);
+    }
+    DictionaryFile dictionary(arguments.operands[0]);
+    const TextureEntry& texture = *TexturesWithPictures(dictionary, {arguments.operands[1]})[0];
+    WritingProduct(output, [&] { ExportTextureAs(texture.record, output, *named); });
+    ReportProduct(output);
+    return 0;
+}
+
 }  // namespace
 
 int RunExportAny(const CommandArguments& arguments) {
-    if (!arguments.format) {
-        return RunExport(arguments);
+    std::optional<PictureFormat> format;
+    if (arguments.format) {
+        format = PictureFormatNamed(*arguments.format);
+        if (!format) {
+            throw UsageError("unknown format " + *arguments.format + "; png, tga, dds or bmp");
+        }
     }
-    const auto format = PictureFormatNamed(*arguments.format);
+    if (arguments.output) {
+        return ExportOneAs(arguments, format);
+    }
     if (!format) {
-        throw UsageError("unknown format " + *arguments.format + "; png, tga, dds or bmp");
+        return RunExport(arguments);
     }
     DictionaryFile dictionary(arguments.operands[0]);
     const std::vector<std::string> names(arguments.operands.begin() + 1, arguments.operands.end());
     const auto textures = TexturesWithPictures(dictionary, names);
-    const std::filesystem::path folder = arguments.directory.value_or("");
-    if (arguments.directory) {
-        ChangeDirectory(folder, *arguments.directory);
-    }
+    RequireProducts(
+        dictionary,
+        std::ranges::count_if(
+            textures, [](const TextureEntry* texture) { return HasPicture(texture->record); }),
+        "a picture");
+    const std::filesystem::path folder = ProductFolder(arguments.directory);
     for (const TextureEntry* texture : textures) {
         if (!HasPicture(texture->record)) {
             ReportNote(dictionary.shownName(),
                        "skipped " + TextureAndKind(*texture) + ": its kind makes no picture");
             continue;
         }
-        const std::string fileName = texture->name + ExtensionOf(*format);
-        ReportingAs(fileName, (folder / fileName).string(),
-                    [&] { ExportTextureAs(texture->record, fileName, *format); });
-        Output() << (folder / fileName).string() << '\n';
+        const std::string product = (folder / (texture->name + ExtensionOf(*format))).string();
+        WritingProduct(product, [&] { ExportTextureAs(texture->record, product, *format); });
+        ReportProduct(product);
     }
     return 0;
 }
@@ -112,3 +147,5 @@ void ImportPicture(DictionaryFile& dictionary, TextureEntry& texture, const std:
     options.dxtQuality = arguments.fastDxt ? DxtQuality::Fast : DxtQuality::Best;
     ImportPictureFile(texture.record, image, options);
 }
+
+}  // namespace tinplate

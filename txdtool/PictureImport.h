@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The file import takes for a texture without conversion.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "CommandLine.h"
-#include "DictionaryFile.h"
+#include "txdtool/CommandLine.h"
+#include "txdtool/DictionaryFile.h"
+
+namespace tinplate {
 
 // The file today's Import takes for this texture without conversion: a colour-mapped Targa
 // whose map fills an 8-bit texture's palette, an uncompressed 32-bit DDS for a 32-bit
@@ -16,3 +19,5 @@ bool IsImportFileAsTaken(const TextureRecord& record, const std::vector<std::uin
 // Converts the picture in `image` into the texture's own kind, as Image > Import From does.
 void ImportPicture(DictionaryFile& dictionary, TextureEntry& texture, const std::string& image,
                    const CommandArguments& arguments);
+
+}  // namespace tinplate

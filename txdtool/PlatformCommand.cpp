@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // txdtool platform: every texture of each dictionary into another platform's layout.
-#include "Batch.h"
-#include "Commands.h"
-#include "DictionaryFile.h"
-#include "FileError.h"
-#include "PlatformConversion.h"
-#include "PlatformLayout.h"
-#include "PrintableText.h"
-#include "Report.h"
+#include "fileio/FileError.h"
+#include "fileio/PrintableText.h"
+#include "pixelops/PlatformConversion.h"
+#include "txd/PlatformLayout.h"
+#include "txdtool/Batch.h"
+#include "txdtool/Commands.h"
+#include "txdtool/DictionaryFile.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -26,8 +27,7 @@ int RunPlatform(const CommandArguments& arguments) {
     std::vector<std::string> files = arguments.operands;
     const std::uint32_t target = ParsePlatform(files.back());
     files.pop_back();
-    return EditEachDictionary("platform", files, [&](const std::string& file) {
-        DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
+    return EditEachDictionary("platform", files, [&](DictionaryFile& dictionary, GfxBinding&) {
         std::vector<TextureEntry>& textures = dictionary.textures();
         std::vector<TextureEntry> converted;
         try {
@@ -35,24 +35,18 @@ int RunPlatform(const CommandArguments& arguments) {
         } catch (const ConversionRefused& refused) {
             throw FileError(dictionary.shownName(), refused.what());
         }
-        std::vector<std::string> names;
-        for (std::size_t i = 0; i < textures.size(); ++i) {
-            if (textures[i].record.platform != target) {
-                names.push_back(textures[i].name);
+        Edited edited;
+        for (const TextureEntry& texture : textures) {
+            if (texture.record.platform != target) {
+                edited.done.push_back(PrintableText(texture.name));
             }
         }
-        if (names.empty()) {
-            return EditResult::Unchanged;
+        edited.changed = !edited.done.empty();
+        if (edited.changed) {
+            textures = std::move(converted);
         }
-        textures = std::move(converted);
-        GfxBinding gfx;
-        dictionary.Save(gfx);
-        for (const std::string& name : names) {
-            if (!IsQuiet()) {
-                Output() << (files.size() > 1 ? PrintableText(file) + ": " : "")
-                         << PrintableText(name) << '\n';
-            }
-        }
-        return EditResult::Saved;
+        return edited;
     });
 }
+
+}  // namespace tinplate

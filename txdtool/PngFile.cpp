@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PngFile.h"
+// The PNG writer through libpng.
+#include "txdtool/PngFile.h"
 
 #include <png.h>
 
 #include <vector>
 
-#include "AtomicFile.h"
-#include "FileError.h"
-#include "StandardStreams.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/FileError.h"
+#include "txdtool/StandardStreams.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -68,3 +71,5 @@ void WritePng(const std::string& path, const RgbaImage& image, Durability durabi
     }
     WriteEncoded(path, image.width, image.height, PNG_FORMAT_RGBA, image.rgba, durability);
 }
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Writing a screen picture as a PNG file.
 #pragma once
 
 #include <string>
 
-#include "AtomicFile.h"
-#include "BitmapImage.h"
-#include "RgbaImage.h"
+#include "fileio/AtomicFile.h"
+#include "preview/BitmapImage.h"
+#include "texture/RgbaImage.h"
+
+namespace tinplate {
 
 // Writes the picture as an 8-bit RGB PNG: the editor shows its pictures opaque. A FileError
 // names `path`; "-" is standard output.
@@ -15,3 +18,5 @@ void WritePng(const std::string& path, const Image& image);
 // when `durability` says the picture can be made again.
 void WritePng(const std::string& path, const RgbaImage& image,
               Durability durability = Durability::Flushed);
+
+}  // namespace tinplate

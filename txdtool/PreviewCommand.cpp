@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Commands.h"
-#include "DictionaryFile.h"
-#include "FileError.h"
-#include "PngFile.h"
-#include "Preview.h"
-#include "StandardStreams.h"
+// The preview command: a texture's picture as the window shows it, as a PNG.
+#include "fileio/FileError.h"
+#include "preview/Preview.h"
+#include "txdtool/Commands.h"
+#include "txdtool/DictionaryFile.h"
+#include "txdtool/PreviewFile.h"
+#include "txdtool/Products.h"
+#include "txdtool/StandardStreams.h"
 
-// preview FILE.txd NAME -o OUT.png, or the older FILE.txd NAME OUT.png; "-o -" writes the
-// picture to standard output.
+namespace tinplate {
+
+// preview FILE.txd NAME -o OUT.png (or .tga, .bmp), or the older FILE.txd NAME OUT.png; "-o -"
+// writes a PNG to standard output.
 int RunPreview(const CommandArguments& arguments) {
     const auto& operands = arguments.operands;
     const std::size_t expected = arguments.output ? 2 : 3;
@@ -17,10 +21,9 @@ int RunPreview(const CommandArguments& arguments) {
                                                       : "too many arguments for preview");
     }
     const std::string& output = arguments.output ? *arguments.output : operands[2];
+    const PictureFormat format = PreviewFormatFor(output);
     DictionaryFile dictionary(operands[0]);
     const TextureEntry& texture = dictionary.Find(operands[1]);
-    const std::string outputPath =
-        IsStandardStream(output) ? output : std::filesystem::absolute(output).string();
     GfxBinding gfx;
     const PreviewPicture picture = RenderPreview(texture.record, gfx);
     switch (picture.change) {
@@ -33,6 +36,8 @@ int RunPreview(const CommandArguments& arguments) {
         case PreviewPicture::Change::Show:
             break;
     }
-    WritePng(output, picture.image);
+    WritingProduct(output, [&] { WritePreviewFile(output, format, picture.image); });
     return 0;
 }
+
+}  // namespace tinplate

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Progress.h"
+// Showing and erasing the progress line.
+#include "txdtool/Progress.h"
 
 #include <unistd.h>
 
 #include <iostream>
 
-#include "PrintableText.h"
-#include "Report.h"
+#include "fileio/PrintableText.h"
+#include "txdtool/Verbosity.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -39,3 +42,5 @@ void ClearProgressLine() {
         g_shown = false;
     }
 }
+
+}  // namespace tinplate

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The progress line of a batch on a terminal.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+
+namespace tinplate {
 
 // While a batch runs on a terminal, one line on standard error tells how far it is; it is
 // rewritten in place and erased before anything else is written, and never shown when
@@ -11,3 +14,5 @@
 void ShowProgress(std::string_view command, std::size_t done, std::size_t total,
                   const std::string& file);
 void ClearProgressLine();
+
+}  // namespace tinplate

@@ -1,34 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Report.h"
+// Writing complaints and notes, printable, after the progress line.
+#include "txdtool/Report.h"
 
 #include <iostream>
 
-#include "PrintableText.h"
-#include "Progress.h"
+#include "fileio/PrintableText.h"
+#include "txdtool/Progress.h"
+
+namespace tinplate {
 
 namespace {
 
-Verbosity g_verbosity = Verbosity::Normal;
-
 void WriteComplaint(const std::string& fileName, const std::string& message) {
     ClearProgressLine();
-    std::cerr << "txdtool: " << PrintableText(fileName) << ": " << PrintableText(message)
-              << std::endl;
+    // A message that names its files itself comes without a file name.
+    std::cerr << "txdtool: " << (fileName.empty() ? "" : PrintableText(fileName) + ": ")
+              << PrintableText(message) << std::endl;
 }
 
 }  // namespace
-
-void SetVerbosity(Verbosity verbosity) {
-    g_verbosity = verbosity;
-}
-
-bool IsQuiet() {
-    return g_verbosity == Verbosity::Quiet;
-}
-
-bool IsVerbose() {
-    return g_verbosity == Verbosity::Verbose;
-}
 
 void ReportError(const FileError& error) {
     WriteComplaint(error.fileName(), error.reason());
@@ -39,3 +29,5 @@ void ReportNote(const std::string& fileName, const std::string& message) {
         WriteComplaint(fileName, message);
     }
 }
+
+}  // namespace tinplate

@@ -1,21 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RestructureCommands.h"
+// new, add, remove, rename, replace, convert, resize, mipmaps, move and save-as.
+#include "txdtool/RestructureCommands.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <filesystem>
 
-#include "Batch.h"
-#include "DictionaryEdits.h"
-#include "DictionaryFile.h"
-#include "DictionaryWriter.h"
-#include "EditRefused.h"
-#include "FileError.h"
-#include "FileIo.h"
+#include "edits/DictionaryEdits.h"
+#include "edits/EditRefused.h"
+#include "exchange/ImportFrom.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "txd/DictionaryWriter.h"
+#include "txdtool/Batch.h"
+#include "txdtool/DictionaryFile.h"
+
+namespace tinplate {
 
 namespace {
 
+// Kind words are taken in any letter case: DXT1 is how people write it.
+std::optional<TextureKind> KindInAnyCase(std::string word) {
+    std::transform(word.begin(), word.end(), word.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return KindFromWord(word);
+}
+
 TextureKind ParseKind(const std::string& word) {
-    if (const auto kind = KindFromWord(word)) {
+    if (const auto kind = KindInAnyCase(word)) {
         return *kind;
     }
     throw UsageError("unknown kind " + word +
@@ -53,25 +66,20 @@ using Textures = std::vector<TextureEntry>;
 template <typename Edit>
 int EditDictionary(std::string_view command, const CommandArguments& arguments, bool named,
                    Edit edit) {
-    return EditEachDictionary(command, {arguments.operands[0]}, [&](const std::string& file) {
-        DictionaryFile dictionary(file, DictionaryFile::Use::Edit);
-        Textures& textures = dictionary.textures();
-        const std::size_t index =
-            named ? static_cast<std::size_t>(&dictionary.Find(arguments.operands[1]) -
-                                             textures.data())
-                  : 0;
-        try {
-            edit(textures, index);
-        } catch (const EditRefused& refusal) {
-            throw FileError(dictionary.shownName(), refusal.what());
-        }
-        if (!IsRestructured(dictionary.bytes(), textures)) {
-            return EditResult::Unchanged;
-        }
-        GfxBinding gfx;
-        dictionary.Save(gfx);
-        return EditResult::Saved;
-    });
+    return EditEachDictionary(
+        command, {arguments.operands[0]}, [&](DictionaryFile& dictionary, GfxBinding&) {
+            Textures& textures = dictionary.textures();
+            const std::size_t index =
+                named ? static_cast<std::size_t>(&dictionary.Find(arguments.operands[1]) -
+                                                 textures.data())
+                      : 0;
+            try {
+                edit(textures, index);
+            } catch (const EditRefused& refusal) {
+                throw FileError(dictionary.shownName(), refusal.what());
+            }
+            return Edited{IsRestructured(dictionary.bytes(), textures), {}};
+        });
 }
 
 int RunNew(const CommandArguments& arguments) {
@@ -84,14 +92,32 @@ int RunNew(const CommandArguments& arguments) {
     return 0;
 }
 
+std::string StemOf(const std::string& image) {
+    return std::filesystem::path(image).stem().string();
+}
+
+// FILE.txd IMAGE KIND [NAME], or FILE.txd KIND IMAGE... to add several pictures in one edit,
+// each named after its file. A kind word in the second place picks the second form, unless the
+// third is one too (then the second word can only be a picture's file name).
 int RunAdd(const CommandArguments& arguments) {
-    const std::string& image = arguments.operands[1];
-    const TextureKind kind = ParseKind(arguments.operands[2]);
-    const std::string name = arguments.operands.size() > 3
-                                 ? arguments.operands[3]
-                                 : std::filesystem::path(image).stem().string();
+    const auto& operands = arguments.operands;
+    const bool several = KindInAnyCase(operands[1]) && !KindInAnyCase(operands[2]);
+    if (!several && operands.size() > 4) {
+        throw UsageError("too many arguments for add");
+    }
+    const TextureKind kind = ParseKind(operands[several ? 1 : 2]);
+    std::vector<std::pair<std::string, std::string>> pictures;  // image, name
+    if (several) {
+        for (std::size_t i = 2; i < operands.size(); ++i) {
+            pictures.emplace_back(operands[i], StemOf(operands[i]));
+        }
+    } else {
+        pictures.emplace_back(operands[1], operands.size() > 3 ? operands[3] : StemOf(operands[1]));
+    }
     return EditDictionary("add", arguments, false, [&](Textures& textures, std::size_t) {
-        AddTexture(textures, name, ReadPictureFile(image), kind, PictureOptions(arguments));
+        for (const auto& [image, name] : pictures) {
+            AddTexture(textures, name, ReadPictureFile(image), kind, PictureOptions(arguments));
+        }
     });
 }
 
@@ -150,22 +176,27 @@ int RunSaveAs(const CommandArguments& arguments) {
     return 0;
 }
 
+// Every command that makes pixels anew takes these.
+#define TXDTOOL_PICTURE_OPTIONS_HELP                                  \
+    "  --no-dither   reduce colours to a palette without dithering\n" \
+    "  --fast        compress DXT blocks with the faster, rougher fit\n"
+
 constexpr Command kRestructureCommands[] = {
     {"new", "new OUT.txd", "make an empty dictionary",
      "Writes a dictionary with no textures to OUT.txd, which must not exist yet.\n", 1, 1,
      kNoOptions, RunNew},
-    {"add", "add FILE.txd IMAGE KIND [NAME]", "add a texture drawn from an image file",
+    {"add", "add FILE.txd IMAGE KIND [NAME]\nadd FILE.txd KIND IMAGE...",
+     "add textures drawn from image files",
      "Adds a texture of KIND at the end: pal8 or pal8-32 (8-bit with 256 or 32 colours,\n"
-     "reduced by libimagequant), rgba32, dxt1, dxt3 or dxt5 (compressed by libsquish). IMAGE\n"
-     "is a PNG, Targa, BMP, JPEG or DDS file; the texture takes its size. NAME defaults to\n"
-     "IMAGE's file name without its extension. Names are 1 to 31 bytes of printable ASCII\n"
+     "reduced by libimagequant), rgba32, dxt1, dxt3 or dxt5 (compressed by libsquish), in\n"
+     "any letter case. IMAGE is a PNG, Targa, BMP, JPEG or DDS file; the texture takes its\n"
+     "size. NAME defaults to IMAGE's file name without its extension. The second form adds\n"
+     "one texture per IMAGE, each named so, all or none. Names are 1 to 31 bytes of printable "
+     "ASCII\n"
      "without / or \\, not . or .., and differ from every other name in more than letter\n"
      "case. Every command that changes the list writes the whole file the crash-safe way,\n"
-     "under the dictionary's lock.\n"
-     "  --no-dither   reduce colours without dithering (here and in replace, convert,\n"
-     "                resize and mipmaps)\n"
-     "  --fast        compress DXT blocks with the faster, rougher fit\n",
-     3, 4, kPictureOptions, RunAdd},
+     "under the dictionary's lock.\n" TXDTOOL_PICTURE_OPTIONS_HELP,
+     3, kAny, kPictureOptions, RunAdd},
     {"remove", "remove FILE.txd NAME", "remove a texture",
      "Removes texture NAME; every other texture is kept byte for byte.\n", 2, 2, kNoOptions,
      RunRemove},
@@ -173,18 +204,20 @@ constexpr Command kRestructureCommands[] = {
      "Gives texture NAME the name NEWNAME (rules as for add).\n", 3, 3, kNoOptions, RunRename},
     {"replace", "replace FILE.txd NAME IMAGE", "draw a texture anew from an image file",
      "Texture NAME shows IMAGE (as for add) and takes its size; it keeps its kind, and a\n"
-     "texture with mip levels gets a full chain at the new size.\n",
+     "texture with mip levels gets a full chain at the new size.\n" TXDTOOL_PICTURE_OPTIONS_HELP,
      3, 3, kPictureOptions, RunReplace},
     {"convert", "convert FILE.txd NAME KIND", "change a texture's kind",
-     "Converts texture NAME to KIND (as for add); its mip levels are made again.\n", 3, 3,
-     kPictureOptions, RunConvert},
+     "Converts texture NAME to KIND (as for add); its mip levels are made "
+     "again.\n" TXDTOOL_PICTURE_OPTIONS_HELP,
+     3, 3, kPictureOptions, RunConvert},
     {"resize", "resize FILE.txd NAME WIDTH HEIGHT", "give a texture another size",
      "Scales texture NAME with a box filter to WIDTH x HEIGHT, both powers of two; a texture\n"
-     "with mip levels gets a full chain down to 1 x 1 at its new size.\n",
+     "with mip levels gets a full chain down to 1 x 1 at its new "
+     "size.\n" TXDTOOL_PICTURE_OPTIONS_HELP,
      4, 4, kPictureOptions, RunResize},
     {"mipmaps", "mipmaps FILE.txd NAME make|remove", "make or remove a texture's mip levels",
      "make: a full chain of levels down to 1 x 1, filtered from the first level, which stays\n"
-     "as it is. remove: the first level alone.\n",
+     "as it is. remove: the first level alone.\n" TXDTOOL_PICTURE_OPTIONS_HELP,
      3, 3, kPictureOptions, RunMipmaps},
     {"move", "move FILE.txd NAME up|down", "move a texture one place in the file",
      "Moves texture NAME one place towards the start (up) or the end (down) of the file.\n", 3, 3,
@@ -199,3 +232,5 @@ constexpr Command kRestructureCommands[] = {
 std::span<const Command> RestructureCommands() {
     return kRestructureCommands;
 }
+
+}  // namespace tinplate

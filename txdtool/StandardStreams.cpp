@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StandardStreams.h"
+// Reading standard input and writing standard output whole.
+#include "txdtool/StandardStreams.h"
 
 #include <unistd.h>
 
@@ -7,9 +8,11 @@
 #include <cerrno>
 #include <iostream>
 
-#include "DictionaryReader.h"
-#include "FileError.h"
-#include "FileIo.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 std::vector<std::uint8_t> ReadStandardInput() {
     std::vector<std::uint8_t> bytes;
@@ -50,3 +53,5 @@ void WriteStandardOutput(std::span<const std::uint8_t> bytes) {
         throw FileError("-", "standard output could not be written");
     }
 }
+
+}  // namespace tinplate

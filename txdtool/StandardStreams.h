@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// "-" as a file operand: standard input or output.
 #pragma once
 
 #include <cstdint>
@@ -6,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // "-" as a file operand: standard input where a dictionary is only read, standard output where
 // a product is written.
@@ -23,3 +26,5 @@ std::vector<TextureEntry> ReadDictionaryOperand(const std::string& operand);
 
 // Writes `bytes` to standard output; a FileError names "-" when they do not all get there.
 void WriteStandardOutput(std::span<const std::uint8_t> bytes);
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The thumbnail command: the dictionary at a glance as a PNG.
 #include <charconv>
 
-#include "Commands.h"
-#include "DictionaryFile.h"
-#include "DictionaryThumbnail.h"
-#include "FileError.h"
-#include "PngFile.h"
+#include "fileio/FileError.h"
+#include "texture/DictionaryThumbnail.h"
+#include "txdtool/Commands.h"
+#include "txdtool/DictionaryFile.h"
+#include "txdtool/PngFile.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -41,3 +44,5 @@ int RunThumbnail(const CommandArguments& arguments) {
     WritePng(arguments.operands[1], picture, Durability::Remakeable);
     return 0;
 }
+
+}  // namespace tinplate

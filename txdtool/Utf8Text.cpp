@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Utf8Text.h"
+// UTF-8 validation and hex of names.
+#include "txdtool/Utf8Text.h"
 
 #include <cstdint>
+
+namespace tinplate {
 
 namespace {
 
@@ -67,3 +70,5 @@ std::string HexOf(std::string_view bytes) {
     }
     return hex;
 }
+
+}  // namespace tinplate

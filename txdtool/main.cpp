@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// txdtool's entry: runs the command and turns its outcome into an exit status.
 #include <getopt.h>
 
 #include <exception>
@@ -6,13 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "CommandLine.h"
-#include "CommandTable.h"
-#include "FileError.h"
-#include "Help.h"
-#include "PrintableText.h"
-#include "Report.h"
-#include "WorkingFolder.h"
+#include "fileio/FileError.h"
+#include "fileio/PrintableText.h"
+#include "txdtool/CommandLine.h"
+#include "txdtool/CommandTable.h"
+#include "txdtool/Help.h"
+#include "txdtool/Report.h"
+#include "workfiles/WorkingFolder.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -102,6 +105,10 @@ int Run(int argc, char** argv, const Command*& command) {
 }
 
 }  // namespace
+
+}  // namespace tinplate
+
+using namespace tinplate;
 
 int main(int argc, char** argv) {
     InstallExitCleanup();

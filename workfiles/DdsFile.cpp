@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DdsFile.h"
+// Writing a texture's first level as a DDS working file.
+#include "workfiles/DdsFile.h"
 
 #include <cstring>
 
-#include "ByteOrder.h"
-#include "FileIo.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileIo.h"
+#include "txd/TextureKinds.h"
+
+namespace tinplate {
 
 const char* FourCcFor(std::int32_t compression) {
     switch (compression) {
@@ -39,3 +43,5 @@ void WriteDdsFile(const std::string& path, const TextureRecord& record) {
     const auto header = DdsHeaderFor(record);
     WriteNewFile(path, {header, record.pixels});
 }
+
+}  // namespace tinplate

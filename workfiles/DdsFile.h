@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The DDS header fields the program writes and reads back, and the FourCC of each compression.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 inline constexpr std::uint32_t kDdsHeaderSize = 128;
 
@@ -23,3 +26,5 @@ std::array<std::uint8_t, kDdsHeaderSize> DdsHeaderFor(const TextureRecord& recor
 
 // Header and the first level's blocks as held. The only writer of DDS files in the program.
 void WriteDdsFile(const std::string& path, const TextureRecord& record);
+
+}  // namespace tinplate

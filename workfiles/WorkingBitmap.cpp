@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WorkingBitmap.h"
+// Writing a texture's palette and pixels as a working bitmap.
+#include "workfiles/WorkingBitmap.h"
 
 #include <utility>
 #include <vector>
 
-#include "ByteOrder.h"
-#include "FileIo.h"
-#include "PlatformLayout.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileIo.h"
+#include "txd/PlatformLayout.h"
+
+namespace tinplate {
 
 void WriteWorkingBitmap(const std::string& path, const TextureRecord& record,
                         std::uint16_t bitsPerPixel) {
@@ -52,3 +55,5 @@ std::optional<BitmapHeader> ReadBitmapHeader(std::span<const std::uint8_t> file)
                         ReadLe16(file, 28),
                         ReadLe32(file, 30)};
 }
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The bitmap working file handed to the image library.
 #pragma once
 
 #include <cstdint>
@@ -6,7 +7,9 @@
 #include <span>
 #include <string>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 inline constexpr std::uint32_t kWorkingBitmapHeaderSize = 54;
 
@@ -35,3 +38,5 @@ struct BitmapHeader {
 // Nothing for a file shorter than the 54-byte header or without the "BM" mark; the fields
 // themselves are the caller's to check. The only reader of bitmap headers in the program.
 std::optional<BitmapHeader> ReadBitmapHeader(std::span<const std::uint8_t> file);
+
+}  // namespace tinplate

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WorkingFolder.h"
+// Making, naming and removing the private working folder.
+#include "workfiles/WorkingFolder.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,9 +10,12 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
-#include "AtomicFile.h"
-#include "FileError.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/FileError.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -87,6 +91,12 @@ std::string WorkingPath(const std::string& name) {
     return std::string(g_folder) + "/" + name;
 }
 
+bool IsWorkingPath(const std::string& path) {
+    const std::string_view folder = g_folder;
+    return g_folderMade && path.size() > folder.size() && path.starts_with(folder) &&
+           path[folder.size()] == '/';
+}
+
 void InstallExitCleanup() {
     std::signal(SIGXFSZ, SIG_IGN);
     struct sigaction action {};
@@ -97,3 +107,5 @@ void InstallExitCleanup() {
         ::sigaction(signal, &action, nullptr);
     }
 }
+
+}  // namespace tinplate

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BitmapFormat.h"
+// Parsing and encoding bitmaps.
+#include "imagelibs/common/BitmapFormat.h"
 
 #include <algorithm>
 
-#include "ByteFields.h"
+#include "imagelibs/common/ByteFields.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -113,3 +116,5 @@ EncodedFile EncodeBitmap(Picture picture, std::uint32_t minimumPixelOffset) {
         BitmapHead(picture, static_cast<std::uint32_t>(picture.pixels.size()), minimumPixelOffset);
     return EncodedFile{std::move(head), std::move(picture.pixels)};
 }
+
+}  // namespace tinplate

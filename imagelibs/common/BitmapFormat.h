@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Windows bitmap files, 8 and 32 bits per pixel.
 #pragma once
 
 #include <cstdint>
@@ -6,7 +7,9 @@
 #include <span>
 #include <vector>
 
-#include "Picture.h"
+#include "imagelibs/common/Picture.h"
+
+namespace tinplate {
 
 // Windows bitmaps, 8 and 32 bits per pixel, uncompressed, rows bottom-up. The colour table is
 // whatever lies between the end of the information header and the pixel offset.
@@ -37,3 +40,5 @@ EncodedFile EncodeBitmap(Picture picture, std::uint32_t minimumPixelOffset = 0);
 // colour table (its pixels are not looked at) whose pixels take `pixelBytes`.
 std::vector<std::uint8_t> BitmapHead(const Picture& shape, std::uint32_t pixelBytes,
                                      std::uint32_t minimumPixelOffset = 0);
+
+}  // namespace tinplate

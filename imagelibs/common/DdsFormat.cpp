@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DdsFormat.h"
+// Parsing and encoding DDS files.
+#include "imagelibs/common/DdsFormat.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
-#include "ByteFields.h"
-#include "DxtBlocks.h"
+#include "imagelibs/common/ByteFields.h"
+#include "imagelibs/common/DxtBlocks.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -164,3 +167,5 @@ EncodedFile EncodeDds(Picture picture, bool withAlpha) {
     FlipRowsInPlace(picture.pixels, std::size_t{picture.width} * 4);
     return EncodedFile{std::move(file), std::move(picture.pixels)};
 }
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// DirectDraw Surface files: the first level of a 2D texture.
 #pragma once
 
 #include <cstdint>
@@ -6,8 +7,10 @@
 #include <span>
 #include <vector>
 
-#include "DxtBlocks.h"
-#include "Picture.h"
+#include "imagelibs/common/DxtBlocks.h"
+#include "imagelibs/common/Picture.h"
+
+namespace tinplate {
 
 // DirectDraw Surface files: the first level of a 2D texture.
 
@@ -31,3 +34,5 @@ std::optional<Picture> ParseDds(std::span<const std::uint8_t> file);
 // Writes a 32-bit picture uncompressed, rows top-down: A8R8G8B8 when `withAlpha`, otherwise
 // X8R8G8B8 (the fourth byte is still stored as it is).
 EncodedFile EncodeDds(Picture picture, bool withAlpha);
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DxtBlocks.h"
+// DXT blocks decoded through libsquish.
+#include "imagelibs/common/DxtBlocks.h"
 
 #include <squish.h>
 
 #include <algorithm>
 #include <cstring>
+
+namespace tinplate {
 
 namespace {
 
@@ -70,3 +73,5 @@ std::vector<std::uint8_t> DecodeDxt(DxtKind kind, std::uint32_t width, std::uint
     DecodeDxtRows(kind, width, blocks, 0, height, pixels);
     return pixels;
 }
+
+}  // namespace tinplate

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// DXT block data sizes and decoding, whole or row by row.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <vector>
+
+namespace tinplate {
 
 enum class DxtKind { kDxt1, kDxt3, kDxt5 };
 
@@ -20,3 +23,5 @@ std::vector<std::uint8_t> DecodeDxt(DxtKind kind, std::uint32_t width, std::uint
 // the rows within the image), into `out`, which holds exactly those rows, the last one first.
 void DecodeDxtRows(DxtKind kind, std::uint32_t width, std::span<const std::uint8_t> blocks,
                    std::uint32_t firstRow, std::uint32_t rowCount, std::span<std::uint8_t> out);
+
+}  // namespace tinplate

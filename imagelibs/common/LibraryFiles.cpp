@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LibraryFiles.h"
+// Reading names from buffers, and the libraries' checked file reads and writes.
+#include "imagelibs/common/LibraryFiles.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -12,7 +13,9 @@
 #include <cstring>
 #include <utility>
 
-#include "Picture.h"
+#include "imagelibs/common/Picture.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -175,3 +178,5 @@ bool WriteOutputFile(const std::string& path, const EncodedFile& encoded) {
     auto file = OutputFile::Create(path);
     return file && file->Write(encoded.head) && file->Write(encoded.body) && file->Commit();
 }
+
+}  // namespace tinplate

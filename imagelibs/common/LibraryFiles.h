@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// File names from name-buffer words, and whole-file reads and writes.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "Picture.h"
+#include "imagelibs/common/Picture.h"
+
+namespace tinplate {
 
 // File names arrive as the address of a NUL-terminated name in a 256-byte buffer. Empty when
 // the word is null or no NUL lies within the buffer.
@@ -67,3 +70,5 @@ private:
 
 // Writes `file` through an OutputFile. False on any failure.
 bool WriteOutputFile(const std::string& path, const EncodedFile& file);
+
+}  // namespace tinplate

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Picture.h"
+// The decoded-size limit, expanding pictures to BGRA and flipping rows.
+#include "imagelibs/common/Picture.h"
 
 #include <algorithm>
+
+namespace tinplate {
 
 bool FitsDecodedLimit(std::uint64_t width, std::uint64_t height) {
     const std::uint64_t maxPixels = kMaxDecodedBytes / 4;
@@ -32,3 +35,5 @@ void FlipRowsInPlace(std::span<std::uint8_t> pixels, std::size_t rowBytes) {
                          pixels.begin() + (bottom - 1) * rowBytes);
     }
 }
+
+}  // namespace tinplate

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// A decoded image as it travels between file formats, and its size limit.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <vector>
+
+namespace tinplate {
 
 // A decoded image as it travels between file formats: rows bottom-up (the first stored row
 // is the bottom one), without row padding.
@@ -36,3 +39,5 @@ struct EncodedFile {
     std::vector<std::uint8_t> head;
     std::vector<std::uint8_t> body;
 };
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TargaFormat.h"
+// Parsing and encoding Targa images.
+#include "imagelibs/common/TargaFormat.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "ByteFields.h"
+#include "imagelibs/common/ByteFields.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -185,3 +188,5 @@ std::optional<EncodedFile> EncodeTarga(Picture picture) {
                 picture.colourTable.begin() + mapEntries * 4);
     return EncodedFile{std::move(file), std::move(picture.pixels)};
 }
+
+}  // namespace tinplate

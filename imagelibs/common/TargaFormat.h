@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Truevision Targa images.
 #pragma once
 
 #include <cstdint>
@@ -6,7 +7,9 @@
 #include <span>
 #include <vector>
 
-#include "Picture.h"
+#include "imagelibs/common/Picture.h"
+
+namespace tinplate {
 
 // Truevision Targa images.
 
@@ -20,3 +23,5 @@ std::optional<Picture> ParseTarga(std::span<const std::uint8_t> file);
 // colour table byte for byte, a 32-bit picture as a true-colour image (type 2); bottom-left
 // origin, rows in the picture's order. Empty when the picture does not fit the format.
 std::optional<EncodedFile> EncodeTarga(Picture picture);
+
+}  // namespace tinplate

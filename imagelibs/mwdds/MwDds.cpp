@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The image library "mwdds": Targa to DDS and Targa to bitmap.
 #pragma GCC visibility push(default)
-#include "MwDds.h"
+#include "gfxlib/MwDds.h"
 #pragma GCC visibility pop
 
-#include "BitmapFormat.h"
-#include "DdsFormat.h"
-#include "EntryGuard.h"
-#include "LibraryFiles.h"
-#include "TargaFormat.h"
+#include "imagelibs/common/BitmapFormat.h"
+#include "imagelibs/common/DdsFormat.h"
+#include "imagelibs/common/EntryGuard.h"
+#include "imagelibs/common/LibraryFiles.h"
+#include "imagelibs/common/TargaFormat.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -51,12 +54,15 @@ bool TargaToBitmap(std::intptr_t src, std::intptr_t dst) {
 
 }  // namespace
 
+}  // namespace tinplate
+
+// The entry points are the libraries' C interface, outside the namespace.
 std::intptr_t TGAtoDDS(std::intptr_t src, std::intptr_t alphaMode, std::intptr_t, std::intptr_t,
                        std::intptr_t dst) {
-    return RunGuarded([&] { return TargaToDds(src, alphaMode, dst); }) ? 0 : 1;
+    return tinplate::RunGuarded([&] { return tinplate::TargaToDds(src, alphaMode, dst); }) ? 0 : 1;
 }
 
 std::intptr_t TGAcompressBMP(std::intptr_t src, std::intptr_t, std::intptr_t, std::intptr_t,
                              std::intptr_t dst) {
-    return RunGuarded([&] { return TargaToBitmap(src, dst); }) ? 0 : 1;
+    return tinplate::RunGuarded([&] { return tinplate::TargaToBitmap(src, dst); }) ? 0 : 1;
 }

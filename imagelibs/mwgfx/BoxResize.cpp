@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BoxResize.h"
+// The area filter over colours, 8-bit results mapped back to their table.
+#include "imagelibs/mwgfx/BoxResize.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 
-#include "NearestColour.h"
+#include "imagelibs/mwgfx/NearestColour.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -348,3 +351,5 @@ std::optional<Picture> BoxResize(const BitmapView& source, std::uint32_t width,
     }
     return result;
 }
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Scaling bitmaps with an area filter.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
-#include "BitmapFormat.h"
-#include "Picture.h"
+#include "imagelibs/common/BitmapFormat.h"
+#include "imagelibs/common/Picture.h"
+
+namespace tinplate {
 
 // Scales `source` to width × height with an area (box) filter: every target pixel is the
 // mean colour of the source area it covers, weighted by coverage. Filtering works on colours,
@@ -16,3 +19,5 @@
 // non-empty target.
 std::optional<Picture> BoxResize(const BitmapView& source, std::uint32_t width,
                                  std::uint32_t height);
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DxtBitmap.h"
+// Decoding DXT pictures a band of rows at a time into a bitmap.
+#include "imagelibs/mwgfx/DxtBitmap.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "BitmapFormat.h"
-#include "LibraryFiles.h"
+#include "imagelibs/common/BitmapFormat.h"
+#include "imagelibs/common/LibraryFiles.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -42,3 +45,5 @@ bool WriteDxtAsBitmap(const std::string& path, const DxtImage& image) {
     }
     return file->Commit();
 }
+
+}  // namespace tinplate

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The run-time image library "mwgfx": conversions between bitmaps, Targa and DDS.
 #pragma GCC visibility push(default)
-#include "MwGfx.h"
+#include "imagelibs/mwgfx/MwGfx.h"
 #pragma GCC visibility pop
 
-#include "BitmapFormat.h"
-#include "BoxResize.h"
-#include "DdsFormat.h"
-#include "DxtBitmap.h"
-#include "EntryGuard.h"
-#include "LibraryFiles.h"
-#include "TargaFormat.h"
+#include "imagelibs/common/BitmapFormat.h"
+#include "imagelibs/common/DdsFormat.h"
+#include "imagelibs/common/EntryGuard.h"
+#include "imagelibs/common/LibraryFiles.h"
+#include "imagelibs/common/TargaFormat.h"
+#include "imagelibs/mwgfx/BoxResize.h"
+#include "imagelibs/mwgfx/DxtBitmap.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -82,26 +85,30 @@ bool ColourMappedTargaToBitmap(std::intptr_t src, std::intptr_t dst) {
 
 }  // namespace
 
+}  // namespace tinplate
+
+// The entry points are the libraries' C interface, outside the namespace.
 std::intptr_t _anytobmps(std::intptr_t src, std::intptr_t dst, std::intptr_t, std::intptr_t,
                          std::intptr_t) {
-    return RunGuarded([&] { return DdsToBitmap(src, dst); }) ? 1 : 0;
+    return tinplate::RunGuarded([&] { return tinplate::DdsToBitmap(src, dst); }) ? 1 : 0;
 }
 
 void _bmpresize(std::intptr_t src, std::intptr_t dst, std::intptr_t, std::intptr_t width,
                 std::intptr_t height) {
-    RunGuarded([&] { return ResizeBitmap(src, dst, width, height); });
+    tinplate::RunGuarded([&] { return tinplate::ResizeBitmap(src, dst, width, height); });
 }
 
 std::intptr_t _bmptoanys(std::intptr_t src, std::intptr_t dstBase, std::intptr_t, std::intptr_t,
                          std::intptr_t) {
-    return RunGuarded([&] { return BitmapToTarga(src, dstBase); }) ? 1 : 0;
+    return tinplate::RunGuarded([&] { return tinplate::BitmapToTarga(src, dstBase); }) ? 1 : 0;
 }
 
 std::intptr_t _TargaFromDDS(std::intptr_t dst, std::intptr_t src, std::intptr_t) {
-    return RunGuarded([&] { return DdsToTarga(dst, src); }) ? 0 : 1;
+    return tinplate::RunGuarded([&] { return tinplate::DdsToTarga(dst, src); }) ? 0 : 1;
 }
 
 std::intptr_t _TargaToExtendedBitmap(std::intptr_t src, std::intptr_t dst, std::intptr_t,
                                      std::intptr_t) {
-    return RunGuarded([&] { return ColourMappedTargaToBitmap(src, dst); }) ? 1 : 0;
+    return tinplate::RunGuarded([&] { return tinplate::ColourMappedTargaToBitmap(src, dst); }) ? 1
+                                                                                               : 0;
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The entry points of the run-time image library "mwgfx".
 #pragma once
 
 #include <cstdint>

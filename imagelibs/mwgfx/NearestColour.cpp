@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NearestColour.h"
+// The nearest-colour search through cells of candidate entries.
+#include "imagelibs/mwgfx/NearestColour.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
+
+namespace tinplate {
 
 namespace {
 
@@ -99,3 +102,5 @@ void NearestColour::ListCandidates(std::uint32_t cell, const std::array<std::uin
         [](const Candidate& a, const Candidate& b) { return a.distanceToCell < b.distanceToCell; });
     m_cells[cell].count = static_cast<std::uint32_t>(m_candidates.size()) - m_cells[cell].first;
 }
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The nearest colour-table entry to a colour.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
+
+namespace tinplate {
 
 // The colour-table entry nearest to a colour (squared distance over B, G, R and A alike; the
 // lowest index wins a tie), for one table. Colour space is cut into cells of 16 levels per
@@ -41,3 +44,5 @@ private:
     std::vector<Cell> m_cells;
     std::vector<Candidate> m_candidates;
 };
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The editor tests' entry: a private runtime folder and settings, offscreen.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QTextStream>
 
-#include "CommandLine.h"
+#include "app/CommandLine.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -20,9 +22,10 @@ TEST(CommandLineTest, HelpVersionFileAndUsageErrors) {
         const char* err;
     };
     const Case cases[] = {
-        {{"--help"}, 0, "", "[FILE]", ""},
+        {{"--help"}, 0, "", "Usage: txd-tinplate [options] [FILE]", ""},
         {{"-h"}, 0, "", "--version", ""},
         {{"--version"}, 0, "", "TXD Tinplate 1.0.0.1\n", ""},
+        {{"-V"}, 0, "", "TXD Tinplate 1.0.0.1\n", ""},
         {{"--bogus"}, 2, "", "", "txd-tinplate: Unknown option 'bogus'."},
         {{"a.txd", "b.txd"}, 2, "", "", "Try 'txd-tinplate --help'"},
         {{"sub/a.txd"}, std::nullopt, QDir::current().absoluteFilePath("sub/a.txd"), "", ""},
@@ -47,3 +50,5 @@ TEST(CommandLineTest, HelpVersionFileAndUsageErrors) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -13,11 +13,13 @@
 #include <QTest>
 #include <QUrl>
 
-#include "CommandTable.h"
-#include "DialogLayout.h"
-#include "EditorSettings.h"
-#include "GuiHarness.h"
-#include "RecentFiles.h"
+#include "app/CommandTable.h"
+#include "app/DialogLayout.h"
+#include "app/EditorSettings.h"
+#include "app/RecentFiles.h"
+#include "tests/app/GuiHarness.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -212,3 +214,5 @@ TEST(DesktopTest, RecentFilesSurviveTheWindowNewestFirst) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -5,10 +5,12 @@
 #include <QSignalSpy>
 #include <QUndoStack>
 
-#include "AlphaFlag.h"
-#include "FileError.h"
-#include "GuiHarness.h"
-#include "TextureDocument.h"
+#include "app/TextureDocument.h"
+#include "fileio/FileError.h"
+#include "pixelops/AlphaFlag.h"
+#include "tests/app/GuiHarness.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -89,3 +91,5 @@ TEST(DocumentTest, ExportFolderFollowsTheFileLastChosen) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

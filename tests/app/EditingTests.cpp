@@ -4,9 +4,11 @@
 
 #include <QListWidget>
 
-#include "CommandTable.h"
-#include "GuiHarness.h"
-#include "TextureDocument.h"
+#include "app/CommandTable.h"
+#include "app/TextureDocument.h"
+#include "tests/app/GuiHarness.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -78,3 +80,5 @@ TEST(EditingTest, ExportAndImportReportAndTheImportShowsAtTheNextPreview) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

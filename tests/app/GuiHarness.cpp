@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GuiHarness.h"
+// Opening the window on a dictionary and driving its commands.
+#include "tests/app/GuiHarness.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
 
-#include "CommandTable.h"
+#include "app/CommandTable.h"
+
+namespace tinplate {
 
 QString FakePrompts::OpenFileName(QWidget*, const QString& filter, const QString& defaultExtension,
                                   const QString& initialName) {
@@ -69,3 +72,5 @@ QString Window::Field(const char* name) {
 QRgb Opaque(const std::uint8_t* bgra) {
     return qRgb(bgra[2], bgra[1], bgra[0]);
 }
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The window under test, with prompts answered from queues.
 #pragma once
 
 #include <QImage>
@@ -8,16 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "DictionaryBuilder.h"
-#include "GfxBinding.h"
-#include "MainDialog.h"
-#include "Prompts.h"
-#include "TestSupport.h"
+#include "app/MainDialog.h"
+#include "app/Prompts.h"
+#include "gfxlib/GfxBinding.h"
+#include "tests/support/TestSupport.h"
+#include "tools/DictionaryBuilder.h"
 
 class QListWidget;
 
+namespace tinplate {
+
 // The window under test is the program's own.
-using namespace tinplate;
 
 // Answers the window's questions from queues and keeps every report it was given.
 class FakePrompts : public Prompts {
@@ -69,3 +71,5 @@ public:
 
 // The colour the editor shows for a palette entry or 32-bit texel stored B, G, R, A.
 QRgb Opaque(const std::uint8_t* bgra);
+
+}  // namespace tinplate

@@ -4,9 +4,11 @@
 
 #include <QListWidget>
 
-#include "DictionaryReader.h"
-#include "GuiHarness.h"
-#include "WorkingFolder.h"
+#include "tests/app/GuiHarness.h"
+#include "txd/DictionaryReader.h"
+#include "workfiles/WorkingFolder.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -130,3 +132,5 @@ TEST(PreviewTest, EveryThirdPartyTexturePreviewsWithoutError) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

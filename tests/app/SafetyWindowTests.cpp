@@ -4,8 +4,10 @@
 
 #include <utility>
 
-#include "CommandTable.h"
-#include "GuiHarness.h"
+#include "app/CommandTable.h"
+#include "tests/app/GuiHarness.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -44,3 +46,5 @@ TEST(SafetyWindowTest, TexturesOutliveTheirFileBeingCutShort) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -10,10 +10,12 @@
 #include <functional>
 #include <numeric>
 
-#include "CommandTable.h"
-#include "DictionaryReader.h"
-#include "GuiHarness.h"
-#include "PictureFile.h"
+#include "app/CommandTable.h"
+#include "exchange/PictureFile.h"
+#include "tests/app/GuiHarness.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -164,3 +166,5 @@ TEST(TextureMenu, NewDictionaryIsSavedAsAndAnUneditedSaveAsIsACopy) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

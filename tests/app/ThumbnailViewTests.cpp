@@ -8,9 +8,11 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "CommandTable.h"
-#include "GuiHarness.h"
-#include "ThumbnailMaker.h"
+#include "app/CommandTable.h"
+#include "app/ThumbnailMaker.h"
+#include "tests/app/GuiHarness.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -162,3 +164,5 @@ TEST(ThumbnailView, FilterHidesOtherNamesWhichOnlyAllTextureCommandsChange) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -4,8 +4,10 @@
 
 #include <QListWidget>
 
-#include "CommandTable.h"
-#include "GuiHarness.h"
+#include "app/CommandTable.h"
+#include "tests/app/GuiHarness.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -98,3 +100,5 @@ TEST(UndoTest, EachEditUndoesAndRedoesToTheSameBytesAndMarker) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -11,9 +11,11 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include "CommandTable.h"
-#include "GuiHarness.h"
-#include "TextureDocument.h"
+#include "app/CommandTable.h"
+#include "app/TextureDocument.h"
+#include "tests/app/GuiHarness.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -192,3 +194,5 @@ TEST(WindowTest, SaveReportsAnErrorThatKeepsTheChanges) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

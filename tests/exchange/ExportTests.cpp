@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Export.h"
+// Export through the image libraries: products, names and failures.
+#include "exchange/Export.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "ByteOrder.h"
-#include "FileError.h"
-#include "ImportDialog.h"
-#include "SafeName.h"
-#include "SpyControl.h"
-#include "TestSupport.h"
+#include "edits/TextureName.h"
+#include "exchange/ImportDialog.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "tests/spy/SpyControl.h"
+#include "tests/support/TestSupport.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -20,8 +23,9 @@ using ::testing::ThrowsMessage;
 
 using Names = std::vector<std::string>;
 
-TEST(Export, TrueColourDdsKeepsAlphaOnlyWhenHasAlphaIsOne) {
-    for (std::uint32_t hasAlpha : {0u, 1u, 2u}) {
+// Any alpha word but 0 counts as alpha: files store 2 and larger values too.
+TEST(Export, TrueColourDdsKeepsAlphaWheneverTheAlphaWordIsNotZero) {
+    for (std::uint32_t hasAlpha : {0u, 1u, 2u, 65537u}) {
         ScratchDir dir;
         const auto glass = PatternEntry("glass", 16, 8, 32, 0, 0x0500, 256, hasAlpha);
         GfxBinding gfx;
@@ -29,9 +33,9 @@ TEST(Export, TrueColourDdsKeepsAlphaOnlyWhenHasAlphaIsOne) {
         EXPECT_EQ(dir.Files(), Names{"glass.dds"});
         // 11 gives an alpha mask (A8R8G8B8), 10 none (X8R8G8B8): other programs read that
         // as opaque, and every picture top row first.
-        EXPECT_EQ(ReadLe32(ReadBytes("glass.dds"), 104), hasAlpha == 1 ? 0xFF000000u : 0u);
+        EXPECT_EQ(ReadLe32(ReadBytes("glass.dds"), 104), hasAlpha != 0 ? 0xFF000000u : 0u);
         auto expected = BgraToRgba(FlipRows(glass.record.pixels, 16 * 4));
-        for (std::size_t i = 3; hasAlpha != 1 && i < expected.size(); i += 4) {
+        for (std::size_t i = 3; hasAlpha == 0 && i < expected.size(); i += 4) {
             expected[i] = 0xFF;
         }
         EXPECT_EQ(MagickRgba("glass.dds"), expected);
@@ -90,3 +94,5 @@ TEST(Export, ProductsAreReplacedAndMissingOnesAreErrors) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

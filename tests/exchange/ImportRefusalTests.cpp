@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Imports refused: files that do not fit the texture, and libraries that fail.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "Export.h"
-#include "FileError.h"
-#include "ImageLibraries.h"
-#include "Import.h"
-#include "SpyControl.h"
-#include "TestSupport.h"
-#include "WorkingFolder.h"
+#include "exchange/Export.h"
+#include "exchange/Import.h"
+#include "fileio/FileError.h"
+#include "tests/spy/SpyControl.h"
+#include "tests/support/ImageLibraries.h"
+#include "tests/support/TestSupport.h"
+#include "workfiles/WorkingFolder.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -99,3 +102,5 @@ TEST_F(ImportRefusal, LibraryProductsMissingOrShortAndLibraryFailures) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

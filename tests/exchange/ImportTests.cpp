@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Import.h"
+// Import through the image libraries into every kind that takes one.
+#include "exchange/Import.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "DictionaryReader.h"
-#include "Export.h"
-#include "TestSupport.h"
+#include "exchange/Export.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -67,3 +70,5 @@ TEST(Import, ATargaRewrittenByAnotherProgramLandsCorrectly) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

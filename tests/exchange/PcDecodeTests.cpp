@@ -4,10 +4,12 @@
 // 5- and 6-bit channels and DXT colours differently (their rounding is checked exactly here).
 #include <gtest/gtest.h>
 
-#include "DictionaryReader.h"
-#include "LevelChain.h"
-#include "LevelDecode.h"
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "texture/LevelDecode.h"
+#include "txd/DictionaryReader.h"
+#include "txd/LevelChain.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -121,3 +123,5 @@ TEST(PcDecodeTest, EveryDecodedLevelMatchesTheFixturesPicture) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -7,11 +7,13 @@
 #include <cmath>
 #include <memory>
 
-#include "ByteOrder.h"
-#include "ExportAs.h"
-#include "FileError.h"
-#include "ImportFrom.h"
-#include "TestSupport.h"
+#include "exchange/ExportAs.h"
+#include "exchange/ImportFrom.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "tests/support/TestSupport.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -121,6 +123,7 @@ TEST(PictureExport, EveryUncompressedKindShowsUprightWithItsAlpha) {
         {"888", 24, 0x600, 1, {1, 2, 3, 4, 5, 6}, {6, 5, 4, 255, 3, 2, 1, 255}},
         {"8888", 32, 0x500, 1, {1, 2, 3, 4, 5, 6, 7, 8}, {7, 6, 5, 8, 3, 2, 1, 4}},
         {"8888 no alpha", 32, 0x500, 0, {1, 2, 3, 4, 5, 6, 7, 8}, {7, 6, 5, 255, 3, 2, 1, 255}},
+        {"8888 word 65537", 32, 0x500, 65537, {1, 2, 3, 4, 5, 6, 7, 8}, {7, 6, 5, 8, 3, 2, 1, 4}},
     };
     ScratchDir scratch;
     for (const auto& c : cases) {
@@ -301,3 +304,5 @@ TEST(PictureImport, RefusesWrongSizesAndBadFilesLeavingTheTextureAlone) {
         }
     }
 }
+
+}  // namespace tinplate

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The late binding of the image library: loading, missing entry points, word passing.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
 #include <string>
 
-#include "FileError.h"
-#include "GfxBinding.h"
-#include "GfxDouble.h"
-#include "LibraryArgs.h"
+#include "fileio/FileError.h"
+#include "gfxlib/GfxBinding.h"
+#include "gfxlib/LibraryArgs.h"
+#include "tests/gfxlib/GfxDouble.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -38,3 +41,5 @@ TEST(LibraryArgs, NameBufferHoldsNamesUpTo255Characters) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the image library. It exports every entry point of the table under its own
 // name except one, which it defines under another name.
-#include "GfxDouble.h"
+#include "tests/gfxlib/GfxDouble.h"
 
-#include "GfxEntryPoints.h"
+#include "gfxlib/GfxEntryPoints.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -22,3 +24,5 @@ void Ignore(Words...) {}
         TINPLATE_DOUBLE_##result                                                \
     }
 TINPLATE_GFX_ENTRY_POINTS(TINPLATE_DOUBLE_DEFINE)
+
+}  // namespace tinplate

@@ -3,8 +3,10 @@
 // a band or the picture ends inside a block row.
 #include <gtest/gtest.h>
 
-#include "ImageFiles.h"
-#include "TestSupport.h"
+#include "tests/imagelibs/ImageFiles.h"
+#include "tests/support/TestSupport.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -35,3 +37,5 @@ TEST(DxtToBitmap, EveryRowOfEveryBandMatchesLibsquish) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The image libraries' readers on damaged and lying files.
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "ByteOrder.h"
-#include "ImageFiles.h"
-#include "TestSupport.h"
+#include "fileio/ByteOrder.h"
+#include "tests/imagelibs/ImageFiles.h"
+#include "tests/support/TestSupport.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -132,3 +135,5 @@ TEST(HostileInput, MissingFilesUnwritableOutputsAndUnsupportedInputsFail) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ImageFiles.h"
+// Building bitmaps, Targa and DDS files for the image library tests.
+#include "tests/imagelibs/ImageFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +8,11 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "ByteOrder.h"
-#include "DdsFile.h"
-#include "TestSupport.h"
+#include "fileio/ByteOrder.h"
+#include "tests/support/TestSupport.h"
+#include "workfiles/DdsFile.h"
+
+namespace tinplate {
 
 Bytes PatternBytes(std::size_t count, std::uint32_t seed) {
     Bytes bytes(count);
@@ -102,3 +105,5 @@ Bytes SmallTarga(std::uint8_t type, std::uint8_t pixelBits, std::uint8_t mapEntr
     }
     return file;
 }
+
+}  // namespace tinplate

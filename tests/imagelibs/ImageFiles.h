@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Picture files built and compared for the image library tests.
 #pragma once
 
 #include <cstdint>
@@ -6,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "ImageLibraries.h"
+#include "tests/support/ImageLibraries.h"
+
+namespace tinplate {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -40,3 +43,5 @@ Bytes BlockDds(std::uint32_t width, std::uint32_t height, std::int32_t compressi
 // its first pixel and three literal pixels. Pixels are PatternBytes(8 * pixelBits / 8, 5), taken
 // modulo 4 as indices; the map is PatternBytes(4 * mapEntryBits / 8, 4).
 Bytes SmallTarga(std::uint8_t type, std::uint8_t pixelBits, std::uint8_t mapEntryBits);
+
+}  // namespace tinplate

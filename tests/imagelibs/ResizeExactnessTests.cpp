@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The area filter's results, pixel for pixel.
 #include <gtest/gtest.h>
 
-#include "ImageFiles.h"
-#include "TestSupport.h"
+#include "tests/imagelibs/ImageFiles.h"
+#include "tests/support/TestSupport.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -75,3 +78,5 @@ TEST(BmpResize, ResultsArePinnedByteForByte) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

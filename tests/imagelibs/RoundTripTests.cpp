@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Pictures through the image libraries' conversions and back.
 #include <gtest/gtest.h>
 
-#include "ByteOrder.h"
-#include "ImageFiles.h"
-#include "TestSupport.h"
+#include "fileio/ByteOrder.h"
+#include "tests/imagelibs/ImageFiles.h"
+#include "tests/support/TestSupport.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -52,3 +55,5 @@ TEST(TargaFromOtherWriters, TrueColourImagesBecomeBottomUpBitmaps) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

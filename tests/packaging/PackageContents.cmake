@@ -12,7 +12,8 @@ endif()
 execute_process(COMMAND ${DPKG_DEB} --contents ${package} OUTPUT_VARIABLE contents)
 execute_process(COMMAND ${DPKG_DEB} --field ${package} Depends OUTPUT_VARIABLE depends)
 
-set(root ".${PREFIX}")
+# Under /usr whatever prefix the build tree was configured with.
+set(root "./usr")
 set(shared ${root}/${DATADIR})
 foreach(path
         ${root}/bin/txd-tinplate ${root}/bin/txdtool
@@ -23,12 +24,16 @@ foreach(path
         ${shared}/mime/packages/txd-tinplate.xml
         ${shared}/thumbnailers/txd-tinplate.thumbnailer
         ${shared}/metainfo/example.txd_tinplate.TxdTinplate.metainfo.xml
-        ${shared}/doc/txd-tinplate/copyright ${shared}/doc/txd-tinplate/changelog.Debian.gz)
+        ${shared}/doc/txd-tinplate/copyright ${shared}/doc/txd-tinplate/changelog.Debian.gz
+        ${shared}/doc/txd-tinplate/README.md.gz)
     string(FIND "${contents}" " ${path}\n" at)
     if(at EQUAL -1)
         message(SEND_ERROR "the package lacks ${path}")
     endif()
 endforeach()
+if(contents MATCHES " \\./usr/local/")
+    message(SEND_ERROR "the package holds files under /usr/local")
+endif()
 # The unversioned image libraries must stay out of the shared library folders.
 string(REGEX MATCHALL "[^ \n]+\\.so[^ \n]*" libraries "${contents}")
 list(FILTER libraries EXCLUDE REGEX "/txd-tinplate/")

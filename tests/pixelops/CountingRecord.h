@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// A record whose pixel bytes count up, so every moved byte is traceable.
 #pragma once
 
 #include <cstdint>
 #include <numeric>
 
-#include "TextureRecord.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // A record whose pixel bytes count up from 0 (wrapping), so every moved byte is traceable.
 inline TextureRecord CountingRecord(std::uint32_t width, std::uint32_t height, int depth,
@@ -24,3 +27,5 @@ inline TextureRecord CountingRecord(std::uint32_t width, std::uint32_t height, i
     return CountingRecord(width, height, depth,
                           width * height * static_cast<std::uint32_t>(depth / 8));
 }
+
+}  // namespace tinplate

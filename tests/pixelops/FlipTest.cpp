@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Flip.h"
+// Flip of every kind, checked against rows and blocks mirrored by hand.
+#include "pixelops/Flip.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "CountingRecord.h"
-#include "DictionaryReader.h"
-#include "TestSupport.h"
+#include "tests/pixelops/CountingRecord.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -85,3 +88,5 @@ TEST(FlipTexture, LeavesMismatchedTexturesAlone) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

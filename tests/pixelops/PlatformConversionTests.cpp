@@ -3,11 +3,13 @@
 // block-compressed textures of any size convert.
 #include <gtest/gtest.h>
 
-#include "DictionaryReader.h"
-#include "DictionaryWriter.h"
-#include "PlatformConversion.h"
-#include "Swizzle.h"
-#include "TestSupport.h"
+#include "pixelops/PlatformConversion.h"
+#include "pixelops/Swizzle.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+#include "txd/DictionaryWriter.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -72,3 +74,5 @@ TEST(PlatformConversionTest, BlocksOfAnySizeConvert) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Swizzle.h"
+// Swizzle and unswizzle of every level, against the Morton order.
+#include "pixelops/Swizzle.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "CountingRecord.h"
-#include "DictionaryReader.h"
-#include "TestSupport.h"
+#include "tests/pixelops/CountingRecord.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -109,3 +112,5 @@ TEST(SwizzleTexture, ThirdPartyTexturesConvertToTheirOtherOrder) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Steering the spy image library and reading its call log.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+namespace tinplate {
 
 // Steers the spy image library and reads its call log. Bind the code under test with
 // GfxBinding(spy::kModuleName): the spy logs every call of `_bmpresize`, `_bmptoanys`,
@@ -35,3 +38,5 @@ void MakeTruncatedOutput(const std::string& entry, std::uint64_t bytes);
 std::vector<Call> Calls();
 
 }  // namespace spy
+
+}  // namespace tinplate

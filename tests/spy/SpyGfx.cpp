@@ -9,7 +9,9 @@
 #include <map>
 #include <type_traits>
 
-#include "SpyControl.h"
+#include "tests/spy/SpyControl.h"
+
+namespace tinplate {
 
 namespace spy {
 namespace {
@@ -130,3 +132,5 @@ std::intptr_t _TargaToExtendedBitmap(std::intptr_t src, std::intptr_t dst, std::
 }
 
 }  // extern "C"
+
+}  // namespace tinplate

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ImageLibraries.h"
+// Calls of the image libraries with name buffers and a work block.
+#include "tests/support/ImageLibraries.h"
 
-#include "MwDds.h"
+#include "gfxlib/MwDds.h"
+
+namespace tinplate {
 
 std::intptr_t ImageLibraries::Block() {
     m_block.Clear();
@@ -42,3 +45,5 @@ std::intptr_t ImageLibraries::TgaToDds(const std::string& tga, std::intptr_t alp
 std::intptr_t ImageLibraries::TgaCompressBmp(const std::string& tga, const std::string& bmp) {
     return TGAcompressBMP(NameBuffer(tga).word(), 17, 0, 0, NameBuffer(bmp).word());
 }
+
+}  // namespace tinplate

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The two image libraries called as the editor calls them.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "GfxBinding.h"
-#include "LibraryArgs.h"
+#include "gfxlib/GfxBinding.h"
+#include "gfxlib/LibraryArgs.h"
+
+namespace tinplate {
 
 // The two image libraries as the editor calls them: file names in name buffers and a freshly
 // cleared work block, the mwgfx entry points late-bound through GfxBinding.
@@ -26,3 +29,5 @@ private:
     GfxBinding m_gfx;
     WorkBlock m_block;
 };
+
+}  // namespace tinplate

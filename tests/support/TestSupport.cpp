@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TestSupport.h"
+// Scratch folders, fixture paths, sample dictionaries and checksums.
+#include "tests/support/TestSupport.h"
 
 #include <openssl/evp.h>
 #include <squish.h>
@@ -12,8 +13,10 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "DictionaryReader.h"
-#include "FileIo.h"
+#include "fileio/FileIo.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 ScratchDir::ScratchDir() : m_previous(std::filesystem::current_path()) {
     std::string pattern = (std::filesystem::temp_directory_path() / "tinplate-XXXXXX").string();
@@ -164,3 +167,5 @@ std::vector<std::uint8_t> MagickRgba(const std::string& path) {
     std::remove("magick.rgba");
     return rgba;
 }
+
+}  // namespace tinplate

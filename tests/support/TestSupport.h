@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Helpers of every test: scratch folders, fixtures, sample dictionaries and checksums.
 #pragma once
 
 #include <cstdint>
@@ -8,8 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "DictionaryBuilder.h"
-#include "TextureRecord.h"
+#include "tools/DictionaryBuilder.h"
+#include "txd/TextureRecord.h"
+
+namespace tinplate {
 
 // A private temporary folder that is the current directory for the test's lifetime: the
 // editor's working files land in the current directory, and tests must not see each other's.
@@ -69,3 +72,5 @@ std::vector<std::uint8_t> BgraToRgba(std::span<const std::uint8_t> bgra);
 
 // What ImageMagick reads from `path`: R, G, B, A, rows top-down, origin applied.
 std::vector<std::uint8_t> MagickRgba(const std::string& path);
+
+}  // namespace tinplate

@@ -3,13 +3,15 @@
 // written back byte for byte (kept or laid out anew), and hostile variants are refused.
 #include <gtest/gtest.h>
 
-#include "ByteOrder.h"
-#include "DictionaryReader.h"
-#include "DictionaryWriter.h"
-#include "FileError.h"
-#include "LevelChain.h"
-#include "PlatformLayout.h"
-#include "TestSupport.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+#include "txd/DictionaryWriter.h"
+#include "txd/LevelChain.h"
+#include "txd/PlatformLayout.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -156,3 +158,5 @@ TEST(PcLayoutTest, HostileBlocksAreRefusedWithTheirReason) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

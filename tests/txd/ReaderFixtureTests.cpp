@@ -3,8 +3,10 @@
 // describe it: fields, places and checksums of every texture.
 #include <gtest/gtest.h>
 
-#include "DictionaryReader.h"
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -51,3 +53,5 @@ TEST(FixtureTest, EveryFileAndTextureHasTheCountFieldsPlacesAndBytesItsFactsGive
 }
 
 }  // namespace
+
+}  // namespace tinplate

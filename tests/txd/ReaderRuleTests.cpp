@@ -2,11 +2,13 @@
 // The reader's size rules and its refusal of files that do not hold what they claim.
 #include <gtest/gtest.h>
 
-#include "ByteOrder.h"
-#include "DictionaryBuilder.h"
-#include "DictionaryReader.h"
-#include "FileError.h"
-#include "TestSupport.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "tests/support/TestSupport.h"
+#include "tools/DictionaryBuilder.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -77,7 +79,18 @@ TEST(ReaderTest, EveryTruncationIsRefused) {
         std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + size);
         EXPECT_FALSE(ParseError(cut).empty()) << size;
     }
-    std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + lastBlockEnd - 1);
+}
+
+// The end-of-file check to the byte: a last block that ends with the file is whole, one a
+// byte short is not.
+TEST(ReaderTest, LastBlockEndingAtTheFileEndIsReadAndOneByteShortIsRefused) {
+    const auto whole = BuildDictionary(StandardSampleTextures());
+    const std::size_t lastBlockEnd = whole.size() - 12;  // the dictionary's extension chunk
+    const std::vector<std::uint8_t> exact(whole.begin(), whole.begin() + lastBlockEnd);
+    const auto textures = Parse(exact);
+    ASSERT_EQ(textures.size(), StandardSampleTextures().size());
+    EXPECT_EQ(textures.back().record.blockEnd, lastBlockEnd);
+    const std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + lastBlockEnd - 1);
     EXPECT_NE(ParseError(cut).find("truncated"), std::string::npos);
 }
 
@@ -116,3 +129,5 @@ TEST(ReaderTest, LevelDataEndStaysInsideTheBlockWhateverTheStructSizeClaims) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -10,12 +10,14 @@
 
 #include <filesystem>
 
-#include "AtomicFile.h"
-#include "DictionaryLock.h"
-#include "DictionaryReader.h"
-#include "DictionarySave.h"
-#include "SpyControl.h"
-#include "TestSupport.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/DictionaryLock.h"
+#include "save/DictionarySave.h"
+#include "tests/spy/SpyControl.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -35,7 +37,7 @@ protected:
         for (TextureEntry& texture : textures) {
             texture.record.hasAlpha ^= 1;
         }
-        return SaveDictionary(DictionaryLock(path), opened, textures, gfx);
+        return SaveDictionary(DictionaryLock(path), opened, ReadBytes(path), textures, gfx);
     }
 
     ScratchDir scratch;
@@ -110,8 +112,9 @@ TEST_F(ReplacementTest, AFileChangedSinceItWasOpenedIsRefusedUntouched) {
         if (replace) {
             fs::rename("other.txd", "dictionary.txd");
         }
-        EXPECT_THROW(SaveDictionary(DictionaryLock("dictionary.txd"), opened, textures, gfx),
-                     ChangedOnDiskError);
+        EXPECT_THROW(
+            SaveDictionary(DictionaryLock("dictionary.txd"), opened, original, textures, gfx),
+            ChangedOnDiskError);
         EXPECT_EQ(ReadBytes("dictionary.txd"), changed);
     }
 }
@@ -127,3 +130,5 @@ TEST_F(ReplacementTest, ASecondWriterWaitsForTheLockAndThenGivesUp) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -4,13 +4,15 @@
 
 #include <bit>
 
-#include "ByteOrder.h"
-#include "DictionaryEdits.h"
-#include "DictionaryReader.h"
-#include "DictionaryWriter.h"
-#include "EditRefused.h"
-#include "LevelDecode.h"
-#include "TestSupport.h"
+#include "edits/DictionaryEdits.h"
+#include "edits/EditRefused.h"
+#include "fileio/ByteOrder.h"
+#include "tests/support/TestSupport.h"
+#include "texture/LevelDecode.h"
+#include "txd/DictionaryReader.h"
+#include "txd/DictionaryWriter.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -202,3 +204,5 @@ TEST(RestructureTest, UnfitNamesAndImpossibleEditsAreRefusedAndChangeNothing) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Save in place when a step fails: the file stays as it was.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "DictionaryLock.h"
-#include "DictionaryReader.h"
-#include "DictionarySave.h"
-#include "FileError.h"
-#include "FileIo.h"
-#include "SpyControl.h"
-#include "TestSupport.h"
-#include "WorkingFolder.h"
+#include "fileio/DictionaryLock.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "save/DictionarySave.h"
+#include "tests/spy/SpyControl.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+#include "workfiles/WorkingFolder.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -26,7 +29,7 @@ protected:
     std::string SaveError(GfxBinding& binding, const std::string& path = kName) {
         try {
             const DictionaryLock lock(path);
-            SaveDictionary(lock, IdentityOf(path), textures, binding);
+            SaveDictionary(lock, IdentityOf(path), before, textures, binding);
         } catch (const FileError& error) {
             EXPECT_EQ(error.fileName(), path);
             return error.reason();
@@ -44,7 +47,14 @@ protected:
     ScratchDir scratch;
     GfxBinding spyGfx{spy::kModuleName};
     std::vector<std::uint8_t> before = ReadBytes(CopyFixtureHere(kName));
-    std::vector<TextureEntry> textures = ReadDictionary(kName);
+    // Every texture changed, so that every 8-bit one has its levels rebuilt.
+    std::vector<TextureEntry> textures = [] {
+        auto read = ReadDictionary(kName);
+        for (TextureEntry& texture : read) {
+            texture.record = Scrambled(texture.record);
+        }
+        return read;
+    }();
 };
 
 // A stale MipMapOut.bmp of a plausible size is never taken for the resize's own.
@@ -91,3 +101,5 @@ TEST_F(SaveFailureTest, NothingIsWrittenOutsideTheTexturesPlaces) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

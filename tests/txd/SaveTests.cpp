@@ -1,19 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Save in place: what is written back, and the levels the library rebuilds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 
-#include "ByteOrder.h"
-#include "DictionaryLock.h"
-#include "DictionaryReader.h"
-#include "DictionarySave.h"
-#include "FileIo.h"
-#include "ImageLibraries.h"
-#include "SpyControl.h"
-#include "TestSupport.h"
-#include "WorkingBitmap.h"
-#include "WorkingFolder.h"
+#include "fileio/ByteOrder.h"
+#include "fileio/DictionaryLock.h"
+#include "fileio/FileIo.h"
+#include "save/DictionarySave.h"
+#include "tests/spy/SpyControl.h"
+#include "tests/support/ImageLibraries.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+#include "workfiles/WorkingBitmap.h"
+#include "workfiles/WorkingFolder.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -21,12 +24,12 @@ using Sizes = std::vector<std::pair<int, int>>;
 using Textures = std::vector<TextureEntry>;
 
 // Offsets where `after` differs from `before`, leaving out what Save may rebuild: the smaller
-// levels of every 8-bit texture with several levels. A length change shows where the shorter
-// one ends.
+// levels of the 8-bit textures among `edited` with several levels. A length change shows where
+// the shorter one ends.
 std::vector<std::uint64_t> Changed(std::span<const std::uint8_t> before,
-                                   std::span<const std::uint8_t> after, const Textures& textures) {
+                                   std::span<const std::uint8_t> after, const Textures& edited) {
     const auto rebuilt = [&](std::uint64_t at) {
-        return std::any_of(textures.begin(), textures.end(), [at](const TextureEntry& t) {
+        return std::any_of(edited.begin(), edited.end(), [at](const TextureEntry& t) {
             const TextureRecord& r = t.record;
             return r.depth == 8 && static_cast<std::uint16_t>(r.mipCount) != 1 &&
                    at >= std::uint64_t{r.pixelOffset} + r.pixelSize && at < r.levelDataEnd;
@@ -73,7 +76,7 @@ protected:
         if (edit) {
             edit(textures);
         }
-        SaveDictionary(DictionaryLock(path), opened, textures, gfx);
+        SaveDictionary(DictionaryLock(path), opened, ReadBytes(path), textures, gfx);
         return textures;
     }
 
@@ -89,16 +92,35 @@ protected:
     GfxBinding gfx{spy::kModuleName};
 };
 
-TEST_F(SaveTest, UneditedSaveKeepsEveryByteOutsideTheRebuiltLevels) {
+TEST_F(SaveTest, UneditedSaveKeepsEveryByte) {
     WriteDictionary("sample.txd", StandardSampleTextures());
     for (const std::string name : {"sample.txd", "pal8_mips.txd", "pal4.txd", "rgba32.txd",
                                    "dxt.txd", "mixed.txd", "empty.txd", "pal4_mips.txd"}) {
         SCOPED_TRACE(name);
         const auto before = ReadBytes(name == "sample.txd" ? name : CopyFixtureHere(name));
-        const auto textures = Save(name);
-        EXPECT_EQ(Changed(before, ReadBytes(name), textures), std::vector<std::uint64_t>{});
-        EXPECT_FALSE(FileExists(WorkingPath("MipMapIn.bmp")) ||
-                     FileExists(WorkingPath("MipMapOut.bmp")));
+        Save(name);
+        EXPECT_EQ(ReadBytes(name), before);
+        EXPECT_TRUE(spy::Calls().empty());
+    }
+}
+
+// The levels of a texture nobody changed may be its author's own: only the edited texture's
+// are made again, every other block stays byte for byte.
+TEST_F(SaveTest, AnEditOfOneTextureLeavesEveryOtherBlockAsItWas) {
+    for (const std::string name : {"pal8_mips.txd", "pal4_mips.txd"}) {
+        const auto before = ReadBytes(CopyFixtureHere(name));
+        for (std::size_t edited = 0; edited < ReadDictionary(name).size(); ++edited) {
+            SCOPED_TRACE(name + " texture " + std::to_string(edited));
+            WriteBytes(name, before);
+            const auto textures =
+                Save(name, [&](auto& t) { t[edited].record = Scrambled(t[edited].record); });
+            const TextureRecord& r = textures[edited].record;
+            for (const std::uint64_t at : Changed(before, ReadBytes(name), {})) {
+                EXPECT_TRUE(at >= r.headerOffset && at < r.blockEnd) << at;
+            }
+            EXPECT_FALSE(FileExists(WorkingPath("MipMapIn.bmp")) ||
+                         FileExists(WorkingPath("MipMapOut.bmp")));
+        }
     }
 }
 
@@ -109,7 +131,8 @@ TEST_F(SaveTest, LevelsAreResizedFromTheFirstAndWrittenBackToBack) {
         SCOPED_TRACE(height);
         spy::Reset();
         WriteDictionary("sample.txd", {MakePatternTexture("t", 256, height, 8, 0, 9, 0xA500)});
-        const TextureRecord record = Save("sample.txd").at(0).record;
+        const TextureRecord record =
+            Save("sample.txd", [](auto& t) { t[0].record = Scrambled(t[0].record); }).at(0).record;
         ASSERT_EQ(ResizedSizes(), sizes);
         const auto expected = ExpectedLevels(record, sizes);
         const auto after = ReadBytes("sample.txd");
@@ -127,9 +150,15 @@ TEST_F(SaveTest, LevelCountIsTrustedOnlyAsFarAsTheChainAndTheBlockGo) {
         bytes[28 + 109] = stored;
         bytes[28 + 12 + ReadLe32(bytes, 28 + 4) + 109] = stored;
         WriteBytes("sample.txd", bytes);
-        const auto textures = Save("sample.txd");
+        const auto textures = Save("sample.txd", [](auto& t) {
+            for (TextureEntry& texture : t) {
+                texture.record.palette[0] ^= 1;
+            }
+        });
         EXPECT_EQ(ResizedSizes().size(), 8u + 2u);
-        EXPECT_EQ(Changed(bytes, ReadBytes("sample.txd"), textures), std::vector<std::uint64_t>{});
+        EXPECT_EQ(Changed(bytes, ReadBytes("sample.txd"), textures),
+                  (std::vector<std::uint64_t>{textures[0].record.paletteOffset,
+                                              textures[1].record.paletteOffset}));
     }
 }
 
@@ -144,3 +173,5 @@ TEST_F(SaveTest, DeeperTexturesWriteTheirFirstLevelAndKeepTheRest) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Records sharing the file's bytes until they are edited.
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "DictionaryReader.h"
-#include "Flip.h"
-#include "Swizzle.h"
-#include "TestSupport.h"
+#include "pixelops/Flip.h"
+#include "pixelops/Swizzle.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -56,3 +59,5 @@ TEST(SharedBytesTest, AnEditChangesOnlyTheRecordEdited) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// txdtool's conventions: help, usage errors, exit statuses, standard streams.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
-#include "TxdtoolTest.h"
+#include "tests/txdtool/TxdtoolTest.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -31,7 +34,8 @@ TEST_F(TxdtoolTest, JsonIsTypedAndKeepsEveryNameByte) {
     EXPECT_EQ(run.status, 1);
     const auto document = nlohmann::json::parse(run.out);
     EXPECT_EQ(document["format"], 1);
-    ASSERT_EQ(document["files"].size(), 2u);
+    ASSERT_EQ(document["files"].size(), 3u);
+    EXPECT_EQ(document["files"][2]["error"], "No such file or directory");
     const auto& sample = document["files"][0]["textures"];
     const char* kinds[] = {"pal8", "pal8-32", "pal8", "rgba32", "rgba32",
                            "dxt1", "dxt3",    "dxt5", "rgb16"};
@@ -110,3 +114,5 @@ TEST_F(TxdtoolTest, DashReadsStandardInputAndWritesStandardOutput) {
     EXPECT_EQ(saved.status, 1);
     EXPECT_NE(saved.err.find("standard input cannot be saved"), std::string::npos);
 }
+
+}  // namespace tinplate

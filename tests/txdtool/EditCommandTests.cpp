@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TxdtoolTest.h"
+// The in-place editing commands, on every fixture.
+#include "tests/txdtool/TxdtoolTest.h"
+
+namespace tinplate {
 
 TEST_F(TxdtoolTest, UnswizzleGivesTheThirdPartyRowOrder) {
     CopyFixtureHere("mixed.txd");
@@ -33,3 +36,5 @@ TEST_F(TxdtoolTest, PreviewWritesThePictureAsPng) {
     EXPECT_EQ(RunTxdtool({"preview", "sample.txd", "rgb565_16", "no.png"}).status, 1);
     EXPECT_EQ(scratch.Files(), (std::vector<std::string>{"dxt5.png", "sample.txd", "wide.png"}));
 }
+
+}  // namespace tinplate

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// list and check on every fixture, as text and JSON.
 #include <filesystem>
 
-#include "TxdtoolTest.h"
+#include "tests/txdtool/TxdtoolTest.h"
+
+namespace tinplate {
 
 TEST_F(TxdtoolTest, ListPrintsTheWindowsFieldTexts) {
     WriteSample();
@@ -35,10 +38,14 @@ TEST_F(TxdtoolTest, CheckTellsWhatIsWrongWithEachFile) {
     }
     const ToolRun run = RunTxdtool(arguments);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out.rfind("sample.txd: ok\ncut.txd: the file is truncated", 0), 0u) << run.out;
-    EXPECT_NE(run.out.find("\ngone.txd: No such file or directory\nhuge.txd: the file is larger "
-                           "than 4 GiB\n"),
+    EXPECT_EQ(run.out.rfind("sample.txd: ok\n", 0), 0u) << run.out;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 8);
+    // What is wrong goes to standard error, as every error does.
+    EXPECT_EQ(run.err.rfind("txdtool: cut.txd: the file is truncated", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find("\ntxdtool: gone.txd: No such file or directory\n"
+                           "txdtool: huge.txd: the file is larger than 4 GiB\n"),
               std::string::npos);
-    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 11);
     EXPECT_EQ(RunTxdtool({"check", "sample.txd", FixturePath("mixed.txd")}).status, 0);
 }
+
+}  // namespace tinplate

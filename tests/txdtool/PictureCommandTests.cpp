@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TxdtoolTest.h"
+// export --format, import of pictures that need converting, and preview.
+#include "tests/txdtool/TxdtoolTest.h"
+
+namespace tinplate {
 
 TEST_F(TxdtoolTest, PicturesOfEveryKindGoOutAndComeBack) {
     WriteSample();
@@ -30,3 +33,5 @@ TEST_F(TxdtoolTest, PicturesOfEveryKindGoOutAndComeBack) {
     EXPECT_EQ(wrong.status, 1);
     EXPECT_NE(wrong.err.find("the picture is 64 x 64, the texture 32 x 32"), std::string::npos);
 }
+
+}  // namespace tinplate

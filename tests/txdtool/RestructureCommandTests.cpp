@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TxdtoolTest.h"
+// The restructuring commands and their refusals.
+#include "tests/txdtool/TxdtoolTest.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -64,3 +67,5 @@ TEST_F(TxdtoolTest, RefusedRestructuringLeavesTheDictionaryAsItWas) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -7,7 +7,9 @@
 #include <map>
 #include <thread>
 
-#include "TxdtoolTest.h"
+#include "tests/txdtool/TxdtoolTest.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -106,3 +108,5 @@ TEST_F(TxdtoolTest, AFileSizeLimitLeavesTheDictionaryAndTheProductsAsTheyWere) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -4,11 +4,13 @@
 #include <cmath>
 #include <filesystem>
 
-#include "BoxFilter.h"
-#include "LevelChain.h"
-#include "LevelDecode.h"
-#include "PictureFile.h"
-#include "TxdtoolTest.h"
+#include "exchange/PictureFile.h"
+#include "tests/txdtool/TxdtoolTest.h"
+#include "texture/BoxFilter.h"
+#include "texture/LevelDecode.h"
+#include "txd/LevelChain.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -205,3 +207,5 @@ TEST_F(TxdtoolTest, ThumbnailRunsInAFileManagersSandbox) {
 }
 
 }  // namespace
+
+}  // namespace tinplate

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Running txdtool with its output and status captured.
 #include <elf.h>
 #include <link.h>
 #include <linux/capability.h>
@@ -7,7 +8,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "TxdtoolTest.h"
+#include <filesystem>
+
+#include "tests/txdtool/TxdtoolTest.h"
+
+namespace tinplate {
 
 namespace {
 
@@ -81,3 +86,11 @@ ToolRun RunProgram(const std::vector<std::string>& words) {
 ToolRun RunTxdtoolWithoutOverride(const std::vector<std::string>& arguments) {
     return Run({TXDTOOL_PATH}, arguments, true);
 }
+
+ToolRun RunShellLine(const std::string& line, bool dropOverride) {
+    const std::string folder = std::filesystem::path(TXDTOOL_PATH).parent_path().string();
+    return Run({"/bin/bash", "-o", "pipefail", "-c", "PATH=\"$0:$PATH\"; " + line, folder}, {},
+               dropOverride);
+}
+
+}  // namespace tinplate

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Running the built txdtool as a child process in the tests.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include "DictionaryReader.h"
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "txd/DictionaryReader.h"
+
+namespace tinplate {
 
 // The built txdtool, run as a child process in the current directory.
 struct ToolRun {
@@ -22,6 +25,8 @@ ToolRun RunTxdtoolWithoutGfx(const std::vector<std::string>& arguments);
 // status kCannotDropOverride when that power cannot be given up here.
 ToolRun RunTxdtoolWithoutOverride(const std::vector<std::string>& arguments);
 inline constexpr int kCannotDropOverride = 125;
+// A bash command line (with pipefail) in which `txdtool` names the built one, as a user types it.
+ToolRun RunShellLine(const std::string& line, bool dropOverride = false);
 
 // Each test works on its own copies in a scratch folder, the current directory.
 class TxdtoolTest : public ::testing::Test {
@@ -46,3 +51,5 @@ protected:
 
     ScratchDir scratch;
 };
+
+}  // namespace tinplate

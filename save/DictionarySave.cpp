@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Save in place, with 8-bit levels rebuilt by the image library.
+#include "save/DictionarySave.h"
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "fileio/FileIo.h"
+#include "gfxlib/LibraryArgs.h"
+#include "txd/DictionaryReader.h"
+#include "txd/DictionaryRewrite.h"
+#include "txd/LevelChain.h"
+#include "txd/StoredPieces.h"
+#include "workfiles/WorkingBitmap.h"
+#include "workfiles/WorkingFolder.h"
+
+namespace tinplate {
+
+namespace {
+
+const std::string kMipMapIn = "MipMapIn.bmp";
+const std::string kMipMapOut = "MipMapOut.bmp";
+// The resized bitmap's pixels follow its two headers and a 256-entry palette.
+constexpr std::uint64_t kResizedPixelsOffset = 14 + 40 + 1024;
+
+struct LevelBytes {
+    std::uint64_t offset = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+// Runs `step` for one texture; a failure names the texture before its own reason.
+template <typename Step>
+auto ForTexture(const TextureEntry& texture, Step step) {
+    try {
+        return step();
+    } catch (const FileError& error) {
+        throw FileError(error.fileName(), TextureLabel(texture) + ": " + error.reason());
+    }
+}
+
+bool HoldsAt(std::span<const std::uint8_t> original, std::uint64_t offset,
+             std::span<const std::uint8_t> bytes) {
+    return offset <= original.size() && bytes.size() <= original.size() - offset &&
+           std::equal(bytes.begin(), bytes.end(), original.begin() + offset);
+}
+
+// An 8-bit texture's smaller levels are made again from its first level once that level or
+// the palette, as its layout stores them, differ from the dictionary as read. Compared with
+// the bytes themselves, so no command can change a texture without its levels following; the
+// levels of a texture nobody changed may be its author's own, which no resize would make again.
+std::vector<LevelSize> LevelsToRebuild(const TextureRecord& record,
+                                       std::span<const std::uint8_t> original) {
+    if (record.depth != 8) {
+        return {};
+    }
+    // The alpha field comes first and says nothing about the picture.
+    const StoredPieces stored(record, false);
+    const bool unchanged = std::all_of(
+        stored.pieces().begin() + 1, stored.pieces().end(),
+        [&](const Patch& piece) { return HoldsAt(original, piece.offset, piece.bytes); });
+    return unchanged ? std::vector<LevelSize>{} : SmallerLevelSizes(record);
+}
+
+std::vector<std::uint8_t> ResizeLevel(const std::string& path, GfxBinding& gfx, NameBuffer& input,
+                                      NameBuffer& output, WorkBlock& block,
+                                      const LevelSize& level) {
+    const std::string outputPath = output.c_str();
+    // An output left by an earlier resize must never pass for this one's.
+    RemoveFileQuietly(outputPath);
+    if (FileExists(outputPath)) {
+        throw FileError(outputPath, "a working file from an earlier resize cannot be removed");
+    }
+    gfx._bmpresize(input.word(), output.word(), block.word(), level.width, level.height);
+    const std::string size = std::to_string(level.width) + " x " + std::to_string(level.height);
+    if (!FileExists(outputPath)) {
+        throw FileError(path, kMipMapOut + " (" + size + ") was not produced");
+    }
+    const std::vector<std::uint8_t> resized = ReadWholeFile(outputPath);
+    const std::uint64_t needed = kResizedPixelsOffset + std::uint64_t{level.width} * level.height;
+    if (resized.size() < needed) {
+        throw FileError(path, kMipMapOut + " (" + size + ") holds " +
+                                  std::to_string(resized.size()) + " bytes, " +
+                                  std::to_string(needed) + " needed");
+    }
+    return {resized.begin() + kResizedPixelsOffset, resized.begin() + needed};
+}
+
+std::vector<LevelBytes> RebuildLevels(const std::string& path, const TextureRecord& record,
+                                      std::span<const std::uint8_t> original, GfxBinding& gfx,
+                                      WorkBlock& block) {
+    const std::vector<LevelSize> places = LevelsToRebuild(record, original);
+    if (places.empty()) {
+        return {};
+    }
+    if (!gfx.HasEntryPoint("_bmpresize")) {
+        throw FileError(path, "the image library libmwgfx.so (or its _bmpresize) is missing");
+    }
+    const std::string inputPath = WorkingPath(kMipMapIn);
+    const std::string outputPath = WorkingPath(kMipMapOut);
+    WorkingFiles workingFiles{inputPath, outputPath};
+    WriteWorkingBitmap(inputPath, record, 8);
+    NameBuffer input(inputPath);
+    NameBuffer output(outputPath);
+    block.Clear();
+    std::vector<LevelBytes> levels;
+    for (const LevelSize& place : places) {
+        levels.push_back({place.offset, ResizeLevel(path, gfx, input, output, block, place)});
+    }
+    return levels;
+}
+
+// Edits never resize a texture; a record that no longer fits its place, or a file that
+// shrank since it was read, would make Save write over bytes that are not the texture's.
+void CheckPlaces(const std::string& path, const std::vector<TextureEntry>& textures) {
+    std::uint64_t end = 0;
+    for (const TextureEntry& texture : textures) {
+        const TextureRecord& r = texture.record;
+        if (r.palette.size() != r.paletteSize || r.pixels.size() != r.pixelSize ||
+            std::uint64_t{r.headerOffset} + block::kHasAlphaOffset + 4 > r.paletteOffset ||
+            std::uint64_t{r.paletteOffset} + r.paletteSize > r.pixelOffset ||
+            std::uint64_t{r.pixelOffset} + r.pixelSize + r.smallerLevels.size() > r.levelDataEnd) {
+            throw FileError(path, TextureLabel(texture) + ": its record no longer fits its place");
+        }
+        end = std::max<std::uint64_t>(end, r.levelDataEnd);
+    }
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(path, unknown);
+    if (!unknown && size < end) {
+        throw FileError(path, "the file is shorter than when it was opened (" +
+                                  std::to_string(size) + " bytes, " + std::to_string(end) +
+                                  " expected)");
+    }
+}
+
+// The writes of one texture: its alpha field, palette, first level and smaller levels, the
+// rebuilt levels taking the place of the stored smaller levels.
+void AddPatches(std::vector<Patch>& patches, const TextureRecord& record,
+                const StoredPieces& pieces, const std::vector<LevelBytes>& levels) {
+    patches.insert(patches.end(), pieces.pieces().begin(), pieces.pieces().end());
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        patches.push_back({StoredLevelOffset(record, i, levels[i].offset), levels[i].bytes});
+    }
+}
+
+}  // namespace
+
+FileIdentity SaveDictionary(const DictionaryLock& lock, const FileIdentity& opened,
+                            std::span<const std::uint8_t> original,
+                            const std::vector<TextureEntry>& textures, GfxBinding& gfx) {
+    if (textures.empty()) {
+        return opened;
+    }
+    const std::string& path = lock.path();
+    CheckPlaces(path, textures);
+    WorkBlock block;
+    std::vector<std::vector<LevelBytes>> rebuilt;
+    rebuilt.reserve(textures.size());
+    for (const TextureEntry& texture : textures) {
+        rebuilt.push_back(ForTexture(
+            texture, [&] { return RebuildLevels(path, texture.record, original, gfx, block); }));
+    }
+    std::deque<StoredPieces> pieces;
+    std::vector<Patch> patches;
+    for (std::size_t i = 0; i < textures.size(); ++i) {
+        const TextureRecord& record = textures[i].record;
+        pieces.emplace_back(record, rebuilt[i].empty());
+        AddPatches(patches, record, pieces.back(), rebuilt[i]);
+    }
+    return RewriteDictionary(lock, opened, std::move(patches));
+}
+
+}  // namespace tinplate

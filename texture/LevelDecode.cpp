@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The decoder of every texel kind, DXT through libsquish.
+#include "texture/LevelDecode.h"
+
+#include <squish.h>
+
+#include "texture/TexelKind.h"
+#include "txd/PlatformLayout.h"
+
+namespace tinplate {
+
+namespace {
+
+std::uint8_t Expand(std::uint32_t value, int bits) {
+    const std::uint32_t max = (1u << bits) - 1;
+    return static_cast<std::uint8_t>(((value & max) * 255 + max / 2) / max);
+}
+
+// R, G, B, A of one uncompressed texel.
+void ReadTexel(TexelKind kind, const std::uint8_t* texel, const std::vector<std::uint8_t>& palette,
+               std::uint8_t* out) {
+    const auto set = [out](std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a) {
+        out[0] = r;
+        out[1] = g;
+        out[2] = b;
+        out[3] = a;
+    };
+    const std::uint32_t word = kind == TexelKind::Palette ? 0 : texel[0] | texel[1] << 8;
+    switch (kind) {
+        case TexelKind::Palette: {
+            const std::size_t entry = std::size_t{texel[0]} * 4;
+            if (entry + 4 > palette.size()) {
+                set(0, 0, 0, 0);
+            } else {
+                set(palette[entry + 2], palette[entry + 1], palette[entry], palette[entry + 3]);
+            }
+            break;
+        }
+        case TexelKind::Rgb565:
+            set(Expand(word >> 11, 5), Expand(word >> 5, 6), Expand(word, 5), 255);
+            break;
+        case TexelKind::Argb1555:
+            set(Expand(word >> 10, 5), Expand(word >> 5, 5), Expand(word, 5),
+                Expand(word >> 15, 1));
+            break;
+        case TexelKind::Argb4444:
+            set(Expand(word >> 8, 4), Expand(word >> 4, 4), Expand(word, 4), Expand(word >> 12, 4));
+            break;
+        case TexelKind::Rgb888:
+            set(texel[2], texel[1], texel[0], 255);
+            break;
+        default:
+            set(texel[2], texel[1], texel[0], texel[3]);
+            break;
+    }
+}
+
+std::size_t TexelBytes(TexelKind kind) {
+    switch (kind) {
+        case TexelKind::Palette:
+            return 1;
+        case TexelKind::Rgb888:
+            return 3;
+        case TexelKind::Argb8888:
+            return 4;
+        default:
+            return 2;
+    }
+}
+
+int SquishFlag(TexelKind kind) {
+    return kind == TexelKind::Dxt1   ? squish::kDxt1
+           : kind == TexelKind::Dxt3 ? squish::kDxt3
+                                     : squish::kDxt5;
+}
+
+}  // namespace
+
+RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
+                      std::uint32_t width, std::uint32_t height) {
+    const TexelKind kind = TexelKindOf(record);
+    RgbaImage image;
+    if (kind == TexelKind::None) {
+        return image;
+    }
+    image.width = width;
+    image.height = height;
+    image.rgba.resize(std::size_t{width} * height * 4);
+    if (IsDxt(kind)) {
+        if (!image.rgba.empty()) {
+            squish::DecompressImage(image.rgba.data(), static_cast<int>(width),
+                                    static_cast<int>(height), level.data(), SquishFlag(kind));
+        }
+    } else {
+        const std::size_t texelBytes = TexelBytes(kind);
+        const bool topDown = FirstRowOnTop(record);
+        for (std::uint32_t y = 0; y < height; ++y) {
+            const std::uint8_t* stored = level.data() + std::size_t{y} * width * texelBytes;
+            const std::uint32_t row = topDown ? y : height - 1 - y;
+            std::uint8_t* out = image.rgba.data() + std::size_t{row} * width * 4;
+            for (std::uint32_t x = 0; x < width; ++x) {
+                ReadTexel(kind, stored + x * texelBytes, record.palette, out + x * 4);
+            }
+        }
+    }
+    if (!UsesAlpha(record)) {
+        for (std::size_t i = 3; i < image.rgba.size(); i += 4) {
+            image.rgba[i] = 255;
+        }
+    }
+    return image;
+}
+
+}  // namespace tinplate
