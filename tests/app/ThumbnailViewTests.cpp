@@ -2,7 +2,6 @@
 // The list's thumbnail view and its filter, through their menu entries and keys.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,16 +16,6 @@ namespace tinplate {
 namespace {
 
 constexpr int kSide = 64;
-
-void Trigger(Window& window, int id) {
-    for (QAction* action : window.dialog.findChildren<QAction*>()) {
-        if (action->data().toInt() == id) {
-            action->trigger();
-            return;
-        }
-    }
-    FAIL() << "no menu entry " << id;
-}
 
 // The event loop runs until every thumbnail asked for is in its item.
 void WaitForThumbnails(Window& window) {
@@ -65,7 +54,7 @@ TEST(ThumbnailView, ThumbnailsShowTheTexturesAndFollowEditsUndoRenameAndRemove) 
     window.OpenTextures(Textures());
     QListWidget& list = window.List();
     const QSize listIconSize = list.iconSize();
-    Trigger(window, command::kViewThumbnails);
+    window.dialog.Dispatch(command::kViewThumbnails);
     EXPECT_EQ(list.viewMode(), QListView::IconMode);
     WaitForThumbnails(window);
 
@@ -85,7 +74,7 @@ TEST(ThumbnailView, ThumbnailsShowTheTexturesAndFollowEditsUndoRenameAndRemove) 
     const QImage blocks = Thumbnail(window, 1);
     EXPECT_NE(blocks, wide);
 
-    Trigger(window, command::kImageFlip);
+    window.dialog.Dispatch(command::kImageFlip);
     WaitForThumbnails(window);
     EXPECT_EQ(Thumbnail(window, 0), wide.mirrored(false, true));
     QTest::keySequence(&window.dialog, QKeySequence("Ctrl+Z"));
@@ -93,7 +82,7 @@ TEST(ThumbnailView, ThumbnailsShowTheTexturesAndFollowEditsUndoRenameAndRemove) 
     EXPECT_EQ(Thumbnail(window, 0), wide);
 
     // Rename in place, Remove and its Undo, all in the grid.
-    Trigger(window, command::kTextureRename);
+    window.dialog.Dispatch(command::kTextureRename);
     QWidget* editor = QApplication::focusWidget();
     ASSERT_NE(qobject_cast<QLineEdit*>(editor), nullptr);
     qobject_cast<QLineEdit*>(editor)->selectAll();
@@ -105,7 +94,7 @@ TEST(ThumbnailView, ThumbnailsShowTheTexturesAndFollowEditsUndoRenameAndRemove) 
     WaitForThumbnails(window);
     EXPECT_EQ(Thumbnail(window, 0), wide);
 
-    Trigger(window, command::kTextureRemove);
+    window.dialog.Dispatch(command::kTextureRemove);
     ASSERT_EQ(list.count(), 2);
     WaitForThumbnails(window);
     EXPECT_EQ(Thumbnail(window, 0), blocks);
@@ -115,7 +104,7 @@ TEST(ThumbnailView, ThumbnailsShowTheTexturesAndFollowEditsUndoRenameAndRemove) 
     EXPECT_EQ(Thumbnail(window, 0), wide);
     EXPECT_EQ(Thumbnail(window, 1), blocks);
 
-    Trigger(window, command::kViewList);
+    window.dialog.Dispatch(command::kViewList);
     EXPECT_EQ(list.viewMode(), QListView::ListMode);
     EXPECT_EQ(list.iconSize(), listIconSize);
     for (int row = 0; row < list.count(); ++row) {
@@ -146,11 +135,11 @@ TEST(ThumbnailView, FilterHidesOtherNamesWhichOnlyAllTextureCommandsChange) {
     // The selected texture went out of sight: the commands for one texture leave it alone.
     const std::vector<std::uint8_t> wide = window.Record(0).pixels;
     for (int id : {command::kImageFlip, command::kTextureRemove, command::kAlphaSetAlphaToYes}) {
-        Trigger(window, id);
+        window.dialog.Dispatch(id);
     }
     EXPECT_EQ(list.count(), 3);
     EXPECT_FALSE(window.dialog.IsModified());
-    Trigger(window, command::kImageSwizzleAll);
+    window.dialog.Dispatch(command::kImageSwizzleAll);
     EXPECT_NE(std::vector<std::uint8_t>(window.Record(0).pixels), wide);
 
     QTest::keyClick(&filter, Qt::Key_Escape);
@@ -159,7 +148,7 @@ TEST(ThumbnailView, FilterHidesOtherNamesWhichOnlyAllTextureCommandsChange) {
     for (int row = 0; row < list.count(); ++row) {
         EXPECT_FALSE(list.item(row)->isHidden()) << row;
     }
-    Trigger(window, command::kEditFind);
+    window.dialog.Dispatch(command::kEditFind);
     EXPECT_TRUE(filter.isVisible());
 }
 
