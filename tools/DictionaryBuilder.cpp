@@ -19,7 +19,8 @@ std::uint8_t PatternByte(std::uint32_t x, std::uint32_t y, std::uint32_t level,
 std::vector<std::uint8_t> PatternLevel(std::uint32_t width, std::uint32_t height, int depth,
                                        int compression, std::uint32_t level, std::uint32_t salt) {
     std::vector<std::uint8_t> bytes(LevelByteSize(width, height, depth, compression));
-    if (compression == 0) {
+    const std::size_t blockSize = BlockBytesOfCompression(compression);
+    if (blockSize == 0) {
         const std::uint32_t texel = static_cast<std::uint32_t>(std::max(depth / 8, 1));
         for (std::size_t i = 0; i < bytes.size(); ++i) {
             const std::uint32_t index = static_cast<std::uint32_t>(i / texel);
@@ -29,7 +30,6 @@ std::vector<std::uint8_t> PatternLevel(std::uint32_t width, std::uint32_t height
         return bytes;
     }
     // Block data: colour end points that follow a gradient over the blocks, varied indices.
-    const std::size_t blockSize = BlockBytesOfCompression(compression);
     for (std::size_t b = 0; b < bytes.size() / blockSize; ++b) {
         std::uint8_t* block = bytes.data() + b * blockSize;
         std::uint8_t* colour = block + (blockSize - 8);

@@ -19,7 +19,7 @@ std::array<std::uint8_t, kDdsHeaderSize> DdsHeaderFor(const TextureRecord& recor
     WriteLe32(header, kDdsWidthOffset, record.width);
     WriteLe32(header, 76, 32);  // pixel format size
     WriteLe32(header, 80, 4);   // FourCC present
-    if (const char* fourCc = FactsOf(KindOf(record)).fourCc) {
+    if (const char* fourCc = FourCcOfCompression(record.compression)) {
         std::memcpy(header.data() + kDdsFourCcOffset, fourCc, 4);
     }
     WriteLe32(header, 108, 0x1000);  // texture

@@ -79,7 +79,6 @@ TEST(SwizzleTexture, LeavesTexturesOutsideTheOrderAlone) {
         shortBuffer,                       // buffer shorter than its size word
         CountingRecord(8, 8, 16, 32, 12),  // block-compressed kinds
         CountingRecord(8, 8, 16, 64, 14),
-        CountingRecord(8, 8, 8, 64, 15),  // size equals width x height, still blocks
         CountingRecord(4, 4, 4, 8),       // less than a byte per texel
         CountingRecord(4, 4, 0, 16),      // no depth
     };
