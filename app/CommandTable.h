@@ -49,6 +49,7 @@ inline constexpr int kTextureMakeLevels = 0x8048;
 inline constexpr int kTextureRemoveLevels = 0x8049;
 inline constexpr int kTextureMoveUp = 0x804A;
 inline constexpr int kTextureMoveDown = 0x804B;
+inline constexpr int kDictionaryCheck = 0x8060;
 // Menu table markers, not commands.
 inline constexpr int kSeparator = -1;
 inline constexpr int kOpenRecentMenu = -2;
@@ -79,6 +80,6 @@ struct MenuPopup {
     std::array<MenuItem, 12> items;  // unused slots have id 0
 };
 
-extern const std::array<MenuPopup, 7> kMenus;
+extern const std::array<MenuPopup, 8> kMenus;
 
 }  // namespace tinplate
