@@ -36,8 +36,8 @@ SampleTexture Opaque(const std::string& name) {
 
 TEST(CheckPanelTest, ListsFindingsShowsTheirTextureAndFollowsEditsAndUndo) {
     Window w;
-    w.OpenTextures({Opaque("wall"), MakePatternTexture("glass", 8, 8, 32, 0, 1, 0x0500),
-                    Opaque("WALL")});
+    w.OpenTextures(
+        {Opaque("wall"), MakePatternTexture("glass", 8, 8, 32, 0, 1, 0x0500), Opaque("WALL")});
     auto* panel = w.dialog.findChild<QDockWidget*>("checkPanel");
     auto* findings = w.dialog.findChild<QTreeWidget*>("checkFindings");
     ASSERT_NE(findings, nullptr);
