@@ -20,6 +20,7 @@ void CommandTable::Run(int id) const {
 namespace {
 constexpr int kZoomGroup = 1;
 constexpr int kChannelGroup = 2;
+constexpr int kListGroup = 3;
 constexpr MenuItem kSeparatorItem{"", command::kSeparator};
 }  // namespace
 
@@ -35,7 +36,9 @@ const std::array<MenuPopup, 8> kMenus = {{
        {QT_TRANSLATE_NOOP("Menu", "E&xit"), command::kFileExit, "Ctrl+Q"}}}},
     {QT_TRANSLATE_NOOP("Menu", "&Edit"),
      {{{QT_TRANSLATE_NOOP("Menu", "&Undo"), command::kEditUndo, "Ctrl+Z"},
-       {QT_TRANSLATE_NOOP("Menu", "&Redo"), command::kEditRedo, "Ctrl+Shift+Z"}}}},
+       {QT_TRANSLATE_NOOP("Menu", "&Redo"), command::kEditRedo, "Ctrl+Shift+Z"},
+       kSeparatorItem,
+       {QT_TRANSLATE_NOOP("Menu", "&Find"), command::kEditFind, "Ctrl+F"}}}},
     {QT_TRANSLATE_NOOP("Menu", "&Image"),
      {{{QT_TRANSLATE_NOOP("Menu", "&Import..."), command::kImageImport},
        {QT_TRANSLATE_NOOP("Menu", "&Export"), command::kImageExport},
@@ -75,7 +78,10 @@ const std::array<MenuPopup, 8> kMenus = {{
        {QT_TRANSLATE_NOOP("Menu", "Colour on &Checkerboard"), command::kViewCheckerboard, nullptr,
         kChannelGroup},
        {QT_TRANSLATE_NOOP("Menu", "&Alpha Channel"), command::kViewAlphaChannel, nullptr,
-        kChannelGroup}}}},
+        kChannelGroup},
+       kSeparatorItem,
+       {QT_TRANSLATE_NOOP("Menu", "&List"), command::kViewList, nullptr, kListGroup},
+       {QT_TRANSLATE_NOOP("Menu", "&Thumbnails"), command::kViewThumbnails, nullptr, kListGroup}}}},
     {QT_TRANSLATE_NOOP("Menu", "&Help"),
      {{{QT_TRANSLATE_NOOP("Menu", "&About TXD Tinplate..."), command::kAbout}}}},
 }};

@@ -49,6 +49,9 @@ inline constexpr int kTextureMakeLevels = 0x8048;
 inline constexpr int kTextureRemoveLevels = 0x8049;
 inline constexpr int kTextureMoveUp = 0x804A;
 inline constexpr int kTextureMoveDown = 0x804B;
+inline constexpr int kViewList = 0x8050;
+inline constexpr int kViewThumbnails = 0x8051;
+inline constexpr int kEditFind = 0x8052;
 inline constexpr int kDictionaryCheck = 0x8060;
 // Menu table markers, not commands.
 inline constexpr int kSeparator = -1;
@@ -77,7 +80,7 @@ struct MenuItem {
 
 struct MenuPopup {
     const char* title;
-    std::array<MenuItem, 12> items;  // unused slots have id 0
+    std::array<MenuItem, 16> items;  // unused slots have id 0
 };
 
 extern const std::array<MenuPopup, 8> kMenus;

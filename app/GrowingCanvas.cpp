@@ -18,6 +18,15 @@ void GrowingCanvas::Place(QWidget* control, const QRect& firstPlace, Growth grow
     Arrange(m_placed.back());
 }
 
+void GrowingCanvas::MovePlace(QWidget* control, const QRect& firstPlace) {
+    for (Placed& placed : m_placed) {
+        if (placed.control == control) {
+            placed.firstPlace = firstPlace;
+            Arrange(placed);
+        }
+    }
+}
+
 void GrowingCanvas::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     for (const Placed& placed : m_placed) {

@@ -24,6 +24,8 @@ public:
     GrowingCanvas(QSize firstSize, QWidget* parent);
 
     void Place(QWidget* control, const QRect& firstPlace, Growth growth = {});
+    // Gives a placed control another place in the first size; it keeps its Growth.
+    void MovePlace(QWidget* control, const QRect& firstPlace);
 
     QSize sizeHint() const override { return m_firstSize; }
     QSize minimumSizeHint() const override { return m_firstSize; }

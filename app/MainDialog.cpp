@@ -73,6 +73,10 @@ MainDialog::MainDialog(Prompts& prompts, GfxBinding& gfx, QWidget* parent)
     connect(m_panel, &TexturePanel::doubleClicked, this,
             [this] { Dispatch(command::kTextureListDoubleClick); });
     connect(m_checks, &CheckPanel::textureChosen, this, [this](int row) {
+        // A finding's texture that the search field hides is shown with all the others.
+        if (m_panel->List().item(row)->isHidden()) {
+            m_panel->CloseFilter();
+        }
         m_panel->List().setCurrentRow(row);
         Dispatch(command::kTextureListDoubleClick);
     });

@@ -33,6 +33,7 @@ MenuBar::MenuBar(const CommandContext& context, std::function<void(int)> dispatc
     CommandTable& table = m_context.commands;
     table.Register(command::kEditUndo, [this] { OnEditUndo(); });
     table.Register(command::kEditRedo, [this] { OnEditRedo(); });
+    table.Register(command::kEditFind, [this] { m_context.panel.OpenFilter(); });
     table.Register(command::kAbout, [this] { OnHelpAbout(); });
 }
 

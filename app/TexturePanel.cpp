@@ -2,11 +2,13 @@
 // Builds the texture panel's controls and shows the document's textures in them.
 #include "app/TexturePanel.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QStatusBar>
@@ -16,6 +18,7 @@
 #include "app/DialogLayout.h"
 #include "app/FileErrorReport.h"
 #include "app/LevelImage.h"
+#include "app/ListThumbnails.h"
 #include "app/PreviewView.h"
 #include "app/StatusSummary.h"
 #include "app/TextureDocument.h"
@@ -56,6 +59,15 @@ constexpr int kImageLabel = 9;
 constexpr Growth kFieldRow{0, 0, 1, 0};
 constexpr Growth kListColumn{0, kListShare, 0, 1};
 constexpr Growth kPictureColumn{kListShare, 1 - kListShare, 0, 1};
+constexpr Growth kFilterRow{0, kListShare, 0, 0};
+// The list's place, and its place below the search field while that is open.
+constexpr QRect kListPlace(7, 14, 151, 158);
+constexpr QRect kFilterPlace(7, 14, 151, 13);
+constexpr QRect kFilteredListPlace(7, 29, 151, 143);
+
+QRect Pixels(const DialogLayout& layout, const QRect& units) {
+    return layout.ToPixels(units.x(), units.y(), units.width(), units.height());
+}
 
 QLabel* PlaceLabel(GrowingCanvas* canvas, const DialogLayout& layout, const ControlPlace& place,
                    Growth growth) {
@@ -96,7 +108,7 @@ void TexturePanel::BuildControls() {
     m_textureList->setObjectName("textureList");
     m_textureList->setAccessibleName(tr("Textures"));
     m_textureList->setSelectionMode(QAbstractItemView::SingleSelection);
-    Place(m_textureList, layout.ToPixels(7, 14, 151, 158), kListColumn);
+    Place(m_textureList, Pixels(layout, kListPlace), kListColumn);
     connect(m_textureList, &QListWidget::itemDoubleClicked, this, &TexturePanel::doubleClicked);
     connect(m_textureList, &QListWidget::currentRowChanged, this, &TexturePanel::UpdateStatus);
     // Rename edits the name in place; no click or key starts an edit on its own.
@@ -116,6 +128,9 @@ void TexturePanel::BuildControls() {
     connect(m_textureList, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         emit contextMenuRequested(m_textureList->viewport()->mapToGlobal(at));
     });
+
+    m_thumbnails = new ListThumbnails(m_document, *m_textureList, this);
+    BuildFilter(layout);
 
     m_picture = new PreviewView(this);
     Place(m_picture, layout.ToPixels(161, 14, 171, 158), kPictureColumn);
@@ -157,17 +172,23 @@ void TexturePanel::BuildStatusWidgets(QStatusBar& bar) {
     UpdateStatus();
 }
 
+QListWidgetItem* TexturePanel::SelectedItem() const {
+    QListWidgetItem* item = m_textureList->currentItem();
+    return item != nullptr && !item->isHidden() ? item : nullptr;
+}
+
 int TexturePanel::CurrentRow() const {
-    return m_textureList->currentRow();
+    QListWidgetItem* item = SelectedItem();
+    return item ? m_textureList->row(item) : -1;
 }
 
 TextureRecord* TexturePanel::SelectedRecord() const {
-    QListWidgetItem* item = m_textureList->currentItem();
+    QListWidgetItem* item = SelectedItem();
     return item ? static_cast<TextureRecord*>(item->data(Qt::UserRole).value<void*>()) : nullptr;
 }
 
 QString TexturePanel::SelectedName() const {
-    QListWidgetItem* item = m_textureList->currentItem();
+    QListWidgetItem* item = SelectedItem();
     return item ? item->text() : QString();
 }
 
@@ -212,12 +233,14 @@ void TexturePanel::FillList(int row) {
     }
     m_fillingList = false;
     m_textureList->setCurrentRow(row);
+    ApplyFilter();
+    m_thumbnails->ListFilled();
     UpdateStatus();
     ShowSelectedTexture();
 }
 
 void TexturePanel::StartRename() {
-    if (QListWidgetItem* item = m_textureList->currentItem()) {
+    if (QListWidgetItem* item = SelectedItem()) {
         m_textureList->editItem(item);
     }
 }
@@ -226,6 +249,59 @@ void TexturePanel::UpdateStatus() {
     if (m_statusText != nullptr) {
         m_statusText->setText(StatusSummary(m_textureList->count(), SelectedRecord()));
     }
+}
+
+void TexturePanel::BuildFilter(const DialogLayout& layout) {
+    m_filter = new QLineEdit(this);
+    m_filter->setObjectName("textureFilter");
+    m_filter->setAccessibleName(tr("Find texture"));
+    m_filter->setPlaceholderText(tr("Find texture"));
+    m_filter->setClearButtonEnabled(true);
+    Place(m_filter, Pixels(layout, kFilterPlace), kFilterRow);
+    m_filter->hide();
+    connect(m_filter, &QLineEdit::textChanged, this, &TexturePanel::ApplyFilter);
+    auto* close = new QAction(m_filter);
+    close->setShortcut(Qt::Key_Escape);
+    close->setShortcutContext(Qt::WidgetShortcut);
+    m_filter->addAction(close);
+    connect(close, &QAction::triggered, this, &TexturePanel::CloseFilter);
+}
+
+void TexturePanel::OpenFilter() {
+    if (m_filter->isHidden()) {
+        MovePlace(m_textureList, Pixels(DialogLayout(fontMetrics()), kFilteredListPlace));
+        m_filter->show();
+    }
+    m_filter->setFocus();
+    m_filter->selectAll();
+}
+
+void TexturePanel::CloseFilter() {
+    m_filter->clear();
+    m_filter->hide();
+    MovePlace(m_textureList, Pixels(DialogLayout(fontMetrics()), kListPlace));
+    m_textureList->setFocus();
+}
+
+void TexturePanel::ApplyFilter() {
+    const QString text = m_filter->text();
+    for (int row = 0; row < m_textureList->count(); ++row) {
+        QListWidgetItem* item = m_textureList->item(row);
+        item->setHidden(!item->text().contains(text, Qt::CaseInsensitive));
+    }
+    // A texture out of sight is no longer the one the commands work on.
+    if (m_textureList->currentItem() != nullptr && m_textureList->currentItem()->isHidden()) {
+        m_textureList->setCurrentRow(-1);
+    }
+    UpdateStatus();
+}
+
+void TexturePanel::ShowThumbnails(bool shown) {
+    m_thumbnails->SetShown(shown);
+}
+
+bool TexturePanel::ShowsThumbnails() const {
+    return m_thumbnails->IsShown();
 }
 
 void TexturePanel::ShowPicture(const TextureRecord& record) {

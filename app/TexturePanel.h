@@ -10,12 +10,16 @@
 #include "txd/TextureRecord.h"
 
 class QComboBox;
+class QLineEdit;
+class QListWidgetItem;
 class QLabel;
 class QListWidget;
 class QStatusBar;
 
 namespace tinplate {
 
+class DialogLayout;
+class ListThumbnails;
 class PreviewView;
 class Prompts;
 class TextureDocument;
@@ -33,7 +37,8 @@ public:
 
     QListWidget& List() const { return *m_textureList; }
     PreviewView& Picture() const { return *m_picture; }
-    // The selected row, or -1.
+    // The selected row, or -1; a texture the search field hides counts as none, so that no
+    // command of one texture reaches it.
     int CurrentRow() const;
     TextureRecord* SelectedRecord() const;
     QString SelectedName() const;
@@ -52,6 +57,14 @@ public:
     void StartRename();
     void UpdateStatus();
 
+    // Edit > Find: shows the search field above the list and puts the cursor in it.
+    void OpenFilter();
+    // Escape in the field: clears and hides it, and every texture shows again.
+    void CloseFilter();
+    // View > Thumbnails (true) or View > List.
+    void ShowThumbnails(bool shown);
+    bool ShowsThumbnails() const;
+
 signals:
     void doubleClicked();
     // The name typed for the texture at `row`, once the item editor has let go of it.
@@ -65,6 +78,11 @@ private:
     void ShowLevel(int level);
     void Reset();
     void ShowFileName();
+    void BuildFilter(const DialogLayout& layout);
+    // Hides the items whose names do not hold the search text, in any letter case.
+    void ApplyFilter();
+    // The current item unless the search field hides it.
+    QListWidgetItem* SelectedItem() const;
 
     TextureDocument& m_document;
     GfxBinding& m_gfx;
@@ -74,6 +92,8 @@ private:
 
     PreviewView* m_picture = nullptr;
     QListWidget* m_textureList = nullptr;
+    QLineEdit* m_filter = nullptr;
+    ListThumbnails* m_thumbnails = nullptr;
     QLabel* m_statusText = nullptr;
     QComboBox* m_levelSelector = nullptr;
     // The row of the texture the picture shows, or -1.

@@ -47,6 +47,13 @@ ViewCommands::ViewCommands(const CommandContext& context)
             UpdateViewChecks();
         });
     }
+    for (const bool thumbnails : {false, true}) {
+        table.Register(thumbnails ? command::kViewThumbnails : command::kViewList,
+                       [this, thumbnails] {
+                           m_context.panel.ShowThumbnails(thumbnails);
+                           UpdateViewChecks();
+                       });
+    }
     for (const auto& [id, channels] : kChannelCommands) {
         table.Register(id, [this, &picture, channels] {
             picture.SetChannels(channels);
@@ -63,6 +70,10 @@ void ViewCommands::UpdateViewChecks() {
             if (id == zoomId) {
                 action->setChecked(zoom == picture.zoom());
             }
+        }
+        if (id == command::kViewList || id == command::kViewThumbnails) {
+            action->setChecked((id == command::kViewThumbnails) ==
+                               m_context.panel.ShowsThumbnails());
         }
         for (const auto& [channelId, channels] : kChannelCommands) {
             if (id == channelId) {

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTreeWidget>
 
@@ -52,9 +53,13 @@ TEST(CheckPanelTest, ListsFindingsShowsTheirTextureAndFollowsEditsAndUndo) {
     const QStringList all = {"glass error alpha-unset", "WALL error name-duplicate"};
     EXPECT_EQ(Listed(*findings), all);
 
+    // The search field hides glass; its finding shows it all the same.
+    w.dialog.Dispatch(command::kEditFind);
+    w.dialog.findChild<QLineEdit*>("textureFilter")->setText("wall");
     emit findings->itemDoubleClicked(findings->topLevelItem(0), 0);
     EXPECT_EQ(w.List().currentRow(), 1);
     EXPECT_EQ(w.Field("imageLabel"), "Image: glass");
+    EXPECT_FALSE(w.List().item(1)->isHidden());
 
     w.dialog.Dispatch(command::kAlphaSetAlphaToYes);
     EXPECT_EQ(Listed(*findings), QStringList{all[1]});
