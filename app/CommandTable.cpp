@@ -25,7 +25,7 @@ constexpr MenuItem kSeparatorItem{"", command::kSeparator};
 }  // namespace
 
 // The texts are translated in the "Menu" context.
-const std::array<MenuPopup, 7> kMenus = {{
+const std::array<MenuPopup, 8> kMenus = {{
     {QT_TRANSLATE_NOOP("Menu", "&File"),
      {{{QT_TRANSLATE_NOOP("Menu", "&New"), command::kFileNew, "Ctrl+N"},
        {QT_TRANSLATE_NOOP("Menu", "&Open..."), command::kFileOpen, "Ctrl+O"},
@@ -61,6 +61,8 @@ const std::array<MenuPopup, 7> kMenus = {{
        {QT_TRANSLATE_NOOP("Menu", "R&emove Mip Levels"), command::kTextureRemoveLevels},
        {QT_TRANSLATE_NOOP("Menu", "Move &Up"), command::kTextureMoveUp, "Alt+Up"},
        {QT_TRANSLATE_NOOP("Menu", "Move &Down"), command::kTextureMoveDown, "Alt+Down"}}}},
+    {QT_TRANSLATE_NOOP("Menu", "&Dictionary"),
+     {{{QT_TRANSLATE_NOOP("Menu", "&Check"), command::kDictionaryCheck, "F7"}}}},
     {QT_TRANSLATE_NOOP("Menu", "&View"),
      {{{QT_TRANSLATE_NOOP("Menu", "&Standard Size"), command::kViewZoomStandard, "Ctrl+0",
         kZoomGroup},

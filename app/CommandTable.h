@@ -52,6 +52,7 @@ inline constexpr int kTextureMoveDown = 0x804B;
 inline constexpr int kViewList = 0x8050;
 inline constexpr int kViewThumbnails = 0x8051;
 inline constexpr int kEditFind = 0x8052;
+inline constexpr int kDictionaryCheck = 0x8060;
 // Menu table markers, not commands.
 inline constexpr int kSeparator = -1;
 inline constexpr int kOpenRecentMenu = -2;
@@ -82,6 +83,6 @@ struct MenuPopup {
     std::array<MenuItem, 16> items;  // unused slots have id 0
 };
 
-extern const std::array<MenuPopup, 7> kMenus;
+extern const std::array<MenuPopup, 8> kMenus;
 
 }  // namespace tinplate

@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QListWidget>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -13,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/Artwork.h"
+#include "app/CheckPanel.h"
 #include "app/CommandContext.h"
 #include "app/EditorSettings.h"
 #include "app/FileCommands.h"
@@ -43,14 +46,19 @@ MainDialog::MainDialog(Prompts& prompts, GfxBinding& gfx, QWidget* parent)
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
+    // Docks need a main window; this one holds the texture panel alone until one is shown.
+    auto* body = new QMainWindow(this);
+    body->setWindowFlags(Qt::Widget);
     m_panel = new TexturePanel(*m_document, gfx, prompts, this);
-    outer->addWidget(m_panel, 1);
+    body->setCentralWidget(m_panel);
+    outer->addWidget(body, 1);
 
     const CommandContext context{*this, prompts, gfx, *m_document, *m_panel, m_commands};
     m_file = new FileCommands(context);
     m_image = new ImageCommands(context);
     m_texture = new TextureCommands(context);
     m_view = new ViewCommands(context);
+    m_checks = new CheckPanel(*m_document, m_commands, *body);
     m_menuBar = new MenuBar(
         context, [this](int id) { Dispatch(id); },
         [this](const QString& path) { OpenAfterAsking(path); });
@@ -64,6 +72,14 @@ MainDialog::MainDialog(Prompts& prompts, GfxBinding& gfx, QWidget* parent)
     connect(m_document, &TextureDocument::fileChanged, this, &MainDialog::UpdateTitle);
     connect(m_panel, &TexturePanel::doubleClicked, this,
             [this] { Dispatch(command::kTextureListDoubleClick); });
+    connect(m_checks, &CheckPanel::textureChosen, this, [this](int row) {
+        // A finding's texture that the search field hides is shown with all the others.
+        if (m_panel->List().item(row)->isHidden()) {
+            m_panel->CloseFilter();
+        }
+        m_panel->List().setCurrentRow(row);
+        Dispatch(command::kTextureListDoubleClick);
+    });
     connect(m_panel, &TexturePanel::contextMenuRequested, this,
             [this](const QPoint& at) { m_menuBar->TextureMenu().popup(at); });
     connect(m_panel, &TexturePanel::renameTyped, this, [this](int row, const QString& name) {

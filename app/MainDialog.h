@@ -10,6 +10,7 @@
 
 namespace tinplate {
 
+class CheckPanel;
 class FileCommands;
 class ImageCommands;
 class MenuBar;
@@ -68,6 +69,7 @@ private:
     ImageCommands* m_image = nullptr;
     TextureCommands* m_texture = nullptr;
     ViewCommands* m_view = nullptr;
+    CheckPanel* m_checks = nullptr;
     MenuBar* m_menuBar = nullptr;
 };
 

@@ -48,6 +48,9 @@ public:
     void SaveAs(const QString& path);
 
     const TextureList& Textures() const { return m_textures; }
+    // The file as it was opened, which the records not laid out anew still point into; empty
+    // for a new dictionary.
+    std::span<const std::uint8_t> OriginalBytes() const;
     // The record at `row`, to be changed only by an edit run through EditRecords.
     TextureRecord& RecordAt(std::size_t row) { return m_textures.at(row).record; }
     // Full path of the dictionary's file; empty before the first Open and for a new one.
@@ -90,7 +93,6 @@ private:
     class RecordEditCommand;
     class ListEditCommand;
 
-    std::span<const std::uint8_t> OriginalBytes() const;
     void ReplaceTextures(const TextureList& textures, int row);
 
     TextureList m_textures;
