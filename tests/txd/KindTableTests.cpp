@@ -22,7 +22,7 @@ TEST(KindTable, HeaderFieldsNameOneKindAndItsSizes) {
         {8, 12, 0x2500, "pal8", 1024, 64},  // depth 8 is indexed whatever the code says
         {8, 0, 0, "pal8", 1024, 64},        // no palette bits: the old thresholds decide
         {8, 0, 20000, "pal8-32", 128, 64},
-        {8, 0, 10000, "unknown", 0, 0},
+        {8, 0, 40000, "unknown", 0, 0},  // on a threshold, no palette bits: no rule
         {32, 0, 0x0500, "rgba32", 0, 256},
         {24, 0, 0x0600, "rgb24", 0, 192},
         {16, 0, 0x0300, "rgb16", 0, 128},
