@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/CommandTable.h"
+#include "app/DictionaryPlatform.h"
 #include "app/FileFilters.h"
 #include "app/Prompts.h"
 #include "app/TextureDocument.h"
@@ -91,27 +92,32 @@ void ImageCommands::OnImageExport() {
     }
 }
 
-void ImageCommands::ConvertAll(bool (*convert)(TextureRecord&), const QString& text) {
-    if (m_context.panel.List().count() == 0) {
+void ImageCommands::ConvertAll(bool (*convert)(TextureRecord&), const QString& text, bool linear) {
+    TextureDocument& document = m_context.document;
+    // The menu entries are disabled on a PC dictionary; this keeps any other way in as safe.
+    if (m_context.panel.List().count() == 0 ||
+        DictionaryPlatform(document.Textures()) != platform::kPlatform5) {
         return;
     }
-    TextureDocument& document = m_context.document;
     std::vector<std::size_t> rows(document.Textures().size());
     std::iota(rows.begin(), rows.end(), 0);
-    document.EditRecords(text, rows, [&] {
-        for (std::size_t row : rows) {
-            convert(document.RecordAt(row));
-        }
-    });
+    document.EditRecords(
+        text, rows,
+        [&] {
+            for (std::size_t row : rows) {
+                convert(document.RecordAt(row));
+            }
+        },
+        linear);
     m_context.panel.ShowSelectedTexture();
 }
 
 void ImageCommands::OnImageSwizzleAll() {
-    ConvertAll(SwizzleTexture, tr("Swizzle All"));
+    ConvertAll(SwizzleTexture, tr("Swizzle All"), false);
 }
 
 void ImageCommands::OnImageUnswizzleAll() {
-    ConvertAll(UnswizzleTexture, tr("Unswizzle All"));
+    ConvertAll(UnswizzleTexture, tr("Unswizzle All"), true);
 }
 
 void ImageCommands::OnImageFlip() {

@@ -34,7 +34,8 @@ public:
 
 private:
     void ImportInto(int row, const QString& path);
-    void ConvertAll(bool (*convert)(TextureRecord&), const QString& text);
+    // `linear` is whether the levels are in row order afterwards.
+    void ConvertAll(bool (*convert)(TextureRecord&), const QString& text, bool linear);
     void SetAlphaOfSelection(bool yes);
 
     CommandContext m_context;

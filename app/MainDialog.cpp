@@ -23,6 +23,7 @@
 #include "app/FileErrorReport.h"
 #include "app/ImageCommands.h"
 #include "app/MenuBar.h"
+#include "app/PlatformCommands.h"
 #include "app/PreviewView.h"
 #include "app/Prompts.h"
 #include "app/TextureCommands.h"
@@ -59,6 +60,7 @@ MainDialog::MainDialog(Prompts& prompts, GfxBinding& gfx, QWidget* parent)
     m_texture = new TextureCommands(context);
     m_view = new ViewCommands(context);
     m_checks = new CheckPanel(*m_document, m_commands, *body);
+    m_platform = new PlatformCommands(context);
     m_menuBar = new MenuBar(
         context, [this](int id) { Dispatch(id); },
         [this](const QString& path) { OpenAfterAsking(path); });

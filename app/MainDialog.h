@@ -14,6 +14,7 @@ class CheckPanel;
 class FileCommands;
 class ImageCommands;
 class MenuBar;
+class PlatformCommands;
 class Prompts;
 class TextureCommands;
 class TextureDocument;
@@ -70,6 +71,7 @@ private:
     TextureCommands* m_texture = nullptr;
     ViewCommands* m_view = nullptr;
     CheckPanel* m_checks = nullptr;
+    PlatformCommands* m_platform = nullptr;
     MenuBar* m_menuBar = nullptr;
 };
 

@@ -13,6 +13,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/CommandTable.h"
+#include "app/DictionaryPlatform.h"
 #include "app/RecentFiles.h"
 #include "app/TextureDocument.h"
 #include "app/TexturePanel.h"
@@ -72,6 +73,9 @@ void MenuBar::Build(const std::function<void(int)>& dispatch) {
             if (item.id == command::kEditUndo || item.id == command::kEditRedo) {
                 FollowUndoStack(*action, item.id == command::kEditUndo, text);
             }
+            if (item.id == command::kImageSwizzleAll || item.id == command::kImageUnswizzleAll) {
+                FollowPlatform(*action);
+            }
         }
     }
 }
@@ -85,6 +89,13 @@ void MenuBar::FollowUndoStack(QAction& action, bool undo, const QString& text) {
             [action = &action, text](const QString& what) {
                 action->setText(what.isEmpty() ? text : text + ' ' + what);
             });
+}
+
+void MenuBar::FollowPlatform(QAction& action) {
+    const TextureDocument& document = m_context.document;
+    connect(&document, &TextureDocument::texturesReplaced, &action, [&action, &document] {
+        action.setEnabled(DictionaryPlatform(document.Textures()) == platform::kPlatform5);
+    });
 }
 
 // Undo and redo show the selected texture again, so picture and fields tell the truth.

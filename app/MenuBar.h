@@ -35,6 +35,8 @@ private:
     void Build(const std::function<void(int)>& dispatch);
     // Undo and Redo are enabled and named after the step they would take.
     void FollowUndoStack(QAction& action, bool undo, const QString& text);
+    // Swizzle All and Unswizzle All are for platform 5 only: PC layouts store rows in order.
+    void FollowPlatform(QAction& action);
 
     CommandContext m_context;
     QMenuBar* m_bar = nullptr;

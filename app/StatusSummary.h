@@ -3,13 +3,14 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 #include "txd/TextureRecord.h"
 
 namespace tinplate {
 
-// The status bar's text: how many textures the dictionary holds and, when one is selected,
-// its kind and size ("3 textures | DXT1, 256 × 128").
-QString StatusSummary(int textureCount, const TextureRecord* selected);
+// The status bar's text: how many textures the dictionary holds, the platform of a PC one, and,
+// when one is selected, its kind and size ("3 textures, PC D3D9 | DXT1, 256 × 128").
+QString StatusSummary(int textureCount, std::uint32_t platformId, const TextureRecord* selected);
 
 }  // namespace tinplate

@@ -33,8 +33,12 @@ public:
     // `before` are the copies taken before the edit, by position; only those whose record
     // differs from its copy now are kept.
     RecordEditCommand(TextureDocument& document, const QString& text,
-                      std::vector<std::pair<std::size_t, RecordBytes>> before)
-        : QUndoCommand(text), m_document(document), m_saved(std::move(before)) {
+                      std::vector<std::pair<std::size_t, RecordBytes>> before, bool linearAfter)
+        : QUndoCommand(text),
+          m_document(document),
+          m_saved(std::move(before)),
+          m_linearBefore(document.m_firstLevelsLinear),
+          m_linearAfter(linearAfter) {
         std::erase_if(m_saved, [&document](const auto& saved) {
             return saved.first >= document.m_textures.size() ||
                    HoldsBytes(document.m_textures[saved.first].record, saved.second);
@@ -42,8 +46,12 @@ public:
     }
 
     bool Empty() const { return m_saved.empty(); }
-    void undo() override { Swap(); }
+    void undo() override {
+        m_document.m_firstLevelsLinear = m_linearBefore;
+        Swap();
+    }
     void redo() override {
+        m_document.m_firstLevelsLinear = m_linearAfter;
         // The stack redoes a command as it is pushed; the edit itself has already been made.
         if (std::exchange(m_pushed, true)) {
             Swap();
@@ -67,6 +75,8 @@ private:
 
     TextureDocument& m_document;
     std::vector<std::pair<std::size_t, RecordBytes>> m_saved;
+    bool m_linearBefore;
+    bool m_linearAfter;
     bool m_pushed = false;
 };
 
@@ -76,16 +86,24 @@ private:
 class TextureDocument::ListEditCommand : public QUndoCommand {
 public:
     ListEditCommand(TextureDocument& document, const QString& text, int rowBefore,
-                    TextureList after, int rowAfter)
+                    TextureList after, int rowAfter, bool linearAfter)
         : QUndoCommand(text),
           m_document(document),
           m_before(document.m_textures),
           m_after(std::move(after)),
           m_rowBefore(rowBefore),
-          m_rowAfter(rowAfter) {}
+          m_rowAfter(rowAfter),
+          m_linearBefore(document.m_firstLevelsLinear),
+          m_linearAfter(linearAfter) {}
 
-    void undo() override { m_document.ReplaceTextures(m_before, m_rowBefore); }
-    void redo() override { m_document.ReplaceTextures(m_after, m_rowAfter); }
+    void undo() override {
+        m_document.m_firstLevelsLinear = m_linearBefore;
+        m_document.ReplaceTextures(m_before, m_rowBefore);
+    }
+    void redo() override {
+        m_document.m_firstLevelsLinear = m_linearAfter;
+        m_document.ReplaceTextures(m_after, m_rowAfter);
+    }
 
 private:
     TextureDocument& m_document;
@@ -93,6 +111,8 @@ private:
     TextureList m_after;
     int m_rowBefore;
     int m_rowAfter;
+    bool m_linearBefore;
+    bool m_linearAfter;
 };
 
 TextureDocument::TextureDocument(QObject* parent)
@@ -121,6 +141,7 @@ void TextureDocument::Open(const QString& path) {
     m_opened = identity;
     m_savedWhole = false;
     m_untitled = false;
+    m_firstLevelsLinear = false;
     emit opened();
     emit fileChanged();
     emit texturesReplaced(0);
@@ -132,6 +153,7 @@ void TextureDocument::New() {
     m_original.reset();
     m_savedWhole = false;
     m_opened = {};
+    m_firstLevelsLinear = false;
     m_undoStack->clear();
     m_textures.clear();
     emit opened();
@@ -170,19 +192,22 @@ bool TextureDocument::IsModified() const {
 }
 
 void TextureDocument::EditRecords(const QString& text, const std::vector<std::size_t>& rows,
-                                  const std::function<void()>& edit) {
+                                  const std::function<void()>& edit,
+                                  std::optional<bool> firstLevelsLinear) {
     std::vector<std::pair<std::size_t, RecordBytes>> before;
     for (std::size_t row : rows) {
         before.emplace_back(row, CopyRecordBytes(m_textures.at(row).record));
     }
     edit();
-    auto command = std::make_unique<RecordEditCommand>(*this, text, std::move(before));
+    auto command = std::make_unique<RecordEditCommand>(
+        *this, text, std::move(before), firstLevelsLinear.value_or(m_firstLevelsLinear));
     if (!command->Empty()) {
         m_undoStack->push(command.release());
     }
 }
 
-void TextureDocument::EditList(const QString& text, int row, const ListEdit& edit) {
+void TextureDocument::EditList(const QString& text, int row, const ListEdit& edit,
+                               std::optional<bool> firstLevelsLinear) {
     if (!IsOpen()) {
         return;
     }
@@ -194,7 +219,8 @@ void TextureDocument::EditList(const QString& text, int row, const ListEdit& edi
         throw FileError(FileName().toStdString(), refusal.what());
     }
     if (selected) {
-        m_undoStack->push(new ListEditCommand(*this, text, row, std::move(edited), *selected));
+        m_undoStack->push(new ListEditCommand(*this, text, row, std::move(edited), *selected,
+                                              firstLevelsLinear.value_or(m_firstLevelsLinear)));
     }
 }
 

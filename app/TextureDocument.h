@@ -63,6 +63,9 @@ public:
     // Unsaved changes: the undo stack is away from where the dictionary was opened or saved.
     bool IsModified() const;
     QUndoStack& UndoStack() const { return *m_undoStack; }
+    // Platform 5's first levels are in row order, as Unswizzle All leaves them, rather than
+    // swizzled as they are stored. It goes back and forth with the edits that change it.
+    bool FirstLevelsLinear() const { return m_firstLevelsLinear; }
 
     // Where Image > Export writes: the folder of the dictionary or picture last chosen. Empty
     // stands for the program's current folder.
@@ -70,12 +73,15 @@ public:
     void SetFolder(const QString& folder) { m_folder = folder; }
 
     // Runs `edit`, which changes the records at `rows` in place, and puts it on the undo stack
-    // when it changed any of them.
+    // when it changed any of them. `firstLevelsLinear` is what the edit leaves that state at;
+    // nothing keeps it as it was.
     void EditRecords(const QString& text, const std::vector<std::size_t>& rows,
-                     const std::function<void()>& edit);
+                     const std::function<void()>& edit,
+                     std::optional<bool> firstLevelsLinear = std::nullopt);
     // Runs `edit` on a copy of the list; when it returns a row, the copy replaces the list as
     // one undoable step. A refused edit is a FileError naming the dictionary.
-    void EditList(const QString& text, int row, const ListEdit& edit);
+    void EditList(const QString& text, int row, const ListEdit& edit,
+                  std::optional<bool> firstLevelsLinear = std::nullopt);
 
 signals:
     // Open or New: another dictionary took the place of the one shown.
@@ -107,6 +113,7 @@ private:
     bool m_savedWhole = false;
     // A dictionary made by New that has no file yet.
     bool m_untitled = false;
+    bool m_firstLevelsLinear = false;
 };
 
 }  // namespace tinplate

@@ -16,6 +16,7 @@
 
 #include "app/Artwork.h"
 #include "app/DialogLayout.h"
+#include "app/DictionaryPlatform.h"
 #include "app/FileErrorReport.h"
 #include "app/LevelImage.h"
 #include "app/ListThumbnails.h"
@@ -247,7 +248,8 @@ void TexturePanel::StartRename() {
 
 void TexturePanel::UpdateStatus() {
     if (m_statusText != nullptr) {
-        m_statusText->setText(StatusSummary(m_textureList->count(), SelectedRecord()));
+        m_statusText->setText(StatusSummary(
+            m_textureList->count(), DictionaryPlatform(m_document.Textures()), SelectedRecord()));
     }
 }
 

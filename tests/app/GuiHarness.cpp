@@ -31,6 +31,15 @@ Prompts::SaveChoice FakePrompts::AskSaveChanges(QWidget*, const QString& fileNam
     return answer;
 }
 
+int FakePrompts::ChooseItem(QWidget*, const QString&, const QStringList&, int) {
+    if (itemAnswers.empty()) {
+        return -1;
+    }
+    const int answer = itemAnswers.front();
+    itemAnswers.pop_front();
+    return answer;
+}
+
 Window::Window(const std::string& gfxModule) : gfx(gfxModule), dialog(prompts, gfx) {}
 
 void Window::OpenTextures(const std::vector<SampleTexture>& textures, const std::string& name) {

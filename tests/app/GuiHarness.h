@@ -29,6 +29,7 @@ public:
     void Message(QWidget*, const QString& text) override { messages.push_back(text); }
     void Error(QWidget*, const QString& text) override { errors.push_back(text); }
     SaveChoice AskSaveChanges(QWidget*, const QString& fileName) override;
+    int ChooseItem(QWidget*, const QString&, const QStringList&, int) override;
     bool AskReopenChanged(QWidget*, const QString& fileName) override {
         reopenQuestions << fileName;
         return reopenAnswer;
@@ -36,6 +37,7 @@ public:
 
     std::deque<QString> openAnswers;  // an empty answer cancels
     std::vector<QStringList> openRequests;
+    std::deque<int> itemAnswers;  // none left cancels
     std::deque<SaveChoice> saveAnswers;
     QStringList saveQuestions;
     bool reopenAnswer = false;

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Decides the open dictionary's platform and names platform ids.
+#include "app/DictionaryPlatform.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace tinplate {
+
+std::uint32_t DictionaryPlatform(const std::vector<TextureEntry>& textures) {
+    const auto pc = std::ranges::find_if(textures, [](const TextureEntry& texture) {
+        return texture.record.platform != platform::kPlatform5;
+    });
+    return pc == textures.end() ? platform::kPlatform5 : pc->record.platform;
+}
+
+QString PlatformName(std::uint32_t id) {
+    switch (id) {
+        case platform::kD3d8:
+            return QCoreApplication::translate("Platform", "PC D3D8");
+        case platform::kD3d9:
+            return QCoreApplication::translate("Platform", "PC D3D9");
+        default:
+            return QCoreApplication::translate("Platform", "platform %1").arg(id);
+    }
+}
+
+}  // namespace tinplate

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Converts the open dictionary to the platform the user chooses, refusals shown as errors.
+#include "app/PlatformCommands.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <algorithm>
+#include <iterator>
+
+#include "app/CommandTable.h"
+#include "app/DictionaryPlatform.h"
+#include "app/Prompts.h"
+#include "app/TextureDocument.h"
+#include "app/TexturePanel.h"
+#include "edits/EditRefused.h"
+#include "pixelops/PlatformConversion.h"
+
+namespace tinplate {
+
+PlatformCommands::PlatformCommands(const CommandContext& context)
+    : QObject(&context.window), m_context(context) {
+    m_context.commands.Register(command::kDictionaryPlatform, [this] { OnDictionaryPlatform(); });
+}
+
+void PlatformCommands::OnDictionaryPlatform() {
+    TextureDocument& document = m_context.document;
+    if (!document.IsOpen()) {
+        return;
+    }
+    QStringList items;
+    for (const std::uint32_t id : kPlatformChoices) {
+        items << tr("%1 (%2)").arg(id).arg(PlatformName(id));
+    }
+    const auto current =
+        std::ranges::find(kPlatformChoices, DictionaryPlatform(document.Textures()));
+    const int offered = current == kPlatformChoices.end()
+                            ? 0
+                            : static_cast<int>(std::distance(kPlatformChoices.begin(), current));
+    const int chosen = m_context.prompts.ChooseItem(
+        &m_context.window, tr("Platform of every texture:"), items, offered);
+    if (chosen < 0 || chosen >= items.size()) {
+        return;
+    }
+    const std::uint32_t target = kPlatformChoices[static_cast<std::size_t>(chosen)];
+    // Every level is in its platform's own order afterwards: platform 5's swizzled.
+    document.EditList(
+        tr("Platform"), m_context.panel.CurrentRow(),
+        [&](TextureDocument::TextureList& textures, int row) -> std::optional<int> {
+            if (std::ranges::all_of(textures, [target](const TextureEntry& texture) {
+                    return texture.record.platform == target;
+                })) {
+                return std::nullopt;
+            }
+            try {
+                textures = ConvertedDictionary(textures, target, document.FirstLevelsLinear());
+            } catch (const ConversionRefused& refused) {
+                throw EditRefused(refused.what());
+            }
+            return row;
+        },
+        false);
+}
+
+}  // namespace tinplate
