@@ -29,7 +29,8 @@ void PlatformCommands::OnDictionaryPlatform() {
     }
     QStringList items;
     for (const std::uint32_t id : kPlatformChoices) {
-        items << tr("%1 (%2)").arg(id).arg(PlatformName(id));
+        items << (id == platform::kPlatform5 ? QString::number(id)
+                                             : tr("%1 (%2)").arg(id).arg(PlatformName(id)));
     }
     const auto current =
         std::ranges::find(kPlatformChoices, DictionaryPlatform(document.Textures()));
