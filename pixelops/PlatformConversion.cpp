@@ -4,13 +4,13 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
 #include <future>
 #include <limits>
 #include <span>
 #include <string>
 #include <utility>
 
+#include "fileio/MessageNumbers.h"
 #include "pixelops/Swizzle.h"
 #include "pixelops/TexelLayout.h"
 #include "txd/DictionaryReader.h"
@@ -23,16 +23,6 @@ namespace {
 
 constexpr std::uint32_t kAutomaticLevelsFormatBit = 0x1000;
 constexpr std::uint8_t kAutomaticLevelsFlag = 0x04;
-
-std::string Hex(std::uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", value);
-    return text;
-}
-
-std::string Size(std::uint32_t width, std::uint32_t height) {
-    return std::to_string(width) + " x " + std::to_string(height);
-}
 
 // The levels in the target's order: platform 5 swizzles uncompressed levels, the others do
 // not. Each level is read where it lies and written once, into the new buffers.
@@ -48,7 +38,7 @@ void ReorderLevels(const TextureEntry& texture, TextureRecord& r, bool toSwizzle
         if (!ReorderLevel(from, std::span(to, from.size()), width, height, texelBytes,
                           toSwizzled)) {
             const bool powers = std::has_single_bit(width) && std::has_single_bit(height);
-            throw ConversionRefused(TextureLabel(texture) + " has a " + Size(width, height) +
+            throw ConversionRefused(TextureLabel(texture) + " has a " + SidesText(width, height) +
                                     " level, which cannot be " +
                                     (toSwizzled ? "swizzled" : "unswizzled") +
                                     (powers ? ": its bytes do not fit its size and kind"
@@ -90,7 +80,7 @@ void RefuseKindsTheTargetCannotHold(const TextureEntry& texture, const TextureRe
     if (!known || !hasFormat || r.pixelSize == 0) {
         throw ConversionRefused(TextureLabel(texture) + " (" + std::to_string(r.depth) +
                                 "-bit, compression " + std::to_string(r.compression) + ", format " +
-                                Hex(r.alphaFlags) + ") is of a kind platform " +
+                                HexText(r.alphaFlags) + ") is of a kind platform " +
                                 std::to_string(r.platform) + " cannot hold");
     }
 }
