@@ -54,6 +54,21 @@ UncompressedLayout LayoutOf(TextureKind kind) {
     }
 }
 
+// One level as the texture stores it: DDS rows run top-down, uncompressed texture rows
+// bottom-up unless its layout keeps the top row first.
+void AppendStoredLevel(std::span<const std::uint8_t> level, std::uint32_t height, bool asIs,
+                       std::vector<std::uint8_t>& out) {
+    if (asIs || height == 0) {
+        out.insert(out.end(), level.begin(), level.end());
+        return;
+    }
+    const std::size_t rowBytes = level.size() / height;
+    for (std::uint32_t y = height; y-- > 0;) {
+        const auto row = level.subspan(y * rowBytes, rowBytes);
+        out.insert(out.end(), row.begin(), row.end());
+    }
+}
+
 // One uncompressed level, its rows from the top of the picture (reversed where the layout
 // stores them from the bottom); 8-bit levels are looked up in the palette first.
 void AppendUncompressedLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
@@ -70,15 +85,7 @@ void AppendUncompressedLevel(const TextureRecord& record, std::span<const std::u
         }
         return;
     }
-    if (FirstRowOnTop(record)) {
-        out.insert(out.end(), level.begin(), level.end());
-        return;
-    }
-    const std::size_t rowBytes = level.size() / height;
-    for (std::uint32_t y = height; y-- > 0;) {
-        const auto row = level.subspan(y * rowBytes, rowBytes);
-        out.insert(out.end(), row.begin(), row.end());
-    }
+    AppendStoredLevel(level, height, FirstRowOnTop(record), out);
 }
 
 std::vector<std::uint8_t> Header(const TextureRecord& record, std::uint32_t levels) {
@@ -134,21 +141,6 @@ bool HoldsKindOf(std::span<const std::uint8_t> file, const TextureRecord& record
     const UncompressedLayout layout = LayoutOf(kind);
     const std::uint32_t alphaMask = ReadLe32(file, kMasksOffset + 12);
     return MasksAre(file, layout) && (alphaMask == 0 || alphaMask == layout.masks[3]);
-}
-
-// One level as the texture stores it: DDS rows run top-down, uncompressed texture rows
-// bottom-up unless its layout keeps the top row first.
-void AppendStoredLevel(std::span<const std::uint8_t> level, std::uint32_t height, bool asIs,
-                       std::vector<std::uint8_t>& out) {
-    if (asIs || height == 0) {
-        out.insert(out.end(), level.begin(), level.end());
-        return;
-    }
-    const std::size_t rowBytes = level.size() / height;
-    for (std::uint32_t y = height; y-- > 0;) {
-        const auto row = level.subspan(y * rowBytes, rowBytes);
-        out.insert(out.end(), row.begin(), row.end());
-    }
 }
 
 }  // namespace

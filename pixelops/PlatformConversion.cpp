@@ -4,12 +4,13 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
+#include <future>
 #include <limits>
 #include <span>
 #include <string>
 #include <utility>
 
+#include "fileio/MessageNumbers.h"
 #include "pixelops/Swizzle.h"
 #include "pixelops/TexelLayout.h"
 #include "txd/DictionaryReader.h"
@@ -22,16 +23,6 @@ namespace {
 
 constexpr std::uint32_t kAutomaticLevelsFormatBit = 0x1000;
 constexpr std::uint8_t kAutomaticLevelsFlag = 0x04;
-
-std::string Hex(std::uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", value);
-    return text;
-}
-
-std::string Size(std::uint32_t width, std::uint32_t height) {
-    return std::to_string(width) + " x " + std::to_string(height);
-}
 
 // The levels in the target's order: platform 5 swizzles uncompressed levels, the others do
 // not. Each level is read where it lies and written once, into the new buffers.
@@ -47,7 +38,7 @@ void ReorderLevels(const TextureEntry& texture, TextureRecord& r, bool toSwizzle
         if (!ReorderLevel(from, std::span(to, from.size()), width, height, texelBytes,
                           toSwizzled)) {
             const bool powers = std::has_single_bit(width) && std::has_single_bit(height);
-            throw ConversionRefused(TextureLabel(texture) + " has a " + Size(width, height) +
+            throw ConversionRefused(TextureLabel(texture) + " has a " + SidesText(width, height) +
                                     " level, which cannot be " +
                                     (toSwizzled ? "swizzled" : "unswizzled") +
                                     (powers ? ": its bytes do not fit its size and kind"
@@ -89,7 +80,7 @@ void RefuseKindsTheTargetCannotHold(const TextureEntry& texture, const TextureRe
     if (!known || !hasFormat || r.pixelSize == 0) {
         throw ConversionRefused(TextureLabel(texture) + " (" + std::to_string(r.depth) +
                                 "-bit, compression " + std::to_string(r.compression) + ", format " +
-                                Hex(r.alphaFlags) + ") is of a kind platform " +
+                                HexText(r.alphaFlags) + ") is of a kind platform " +
                                 std::to_string(r.platform) + " cannot hold");
     }
 }
@@ -134,12 +125,20 @@ TextureRecord ConvertedToPlatform(const TextureEntry& texture, std::uint32_t tar
 
 std::vector<TextureEntry> ConvertedDictionary(const std::vector<TextureEntry>& textures,
                                               std::uint32_t target, bool firstLevelsLinear) {
-    std::vector<TextureEntry> converted;
-    converted.reserve(textures.size());
-    for (const TextureEntry& texture : textures) {
-        converted.push_back(
-            {texture.name, ConvertedToPlatform(texture, target, firstLevelsLinear)});
-    }
+    std::vector<TextureEntry> converted(textures.size());
+    const auto convert = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) {
+            converted[i] = {textures[i].name,
+                            ConvertedToPlatform(textures[i], target, firstLevelsLinear)};
+        }
+    };
+    // Reordering levels is bound by memory, not by one core: the second half of the list is
+    // converted beside the first. A refusal in either half is the one thrown (the other half
+    // finishes first: the future waits when it goes).
+    const std::size_t half = textures.size() / 2;
+    std::future<void> secondHalf = std::async(std::launch::async, convert, half, textures.size());
+    convert(0, half);
+    secondHalf.get();
     return converted;
 }
 

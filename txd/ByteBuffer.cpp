@@ -2,11 +2,78 @@
 // Copy-on-write of shared palette and level bytes.
 #include "txd/ByteBuffer.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace tinplate {
+
+namespace {
+
+// Buffers this large are mapped on their own and filled with pages before their bytes are
+// written: a level is written from end to end at once, and faulting its pages in one by one
+// costs more than writing them. From two huge pages on they lie on huge pages where the
+// system offers them, which swizzling, scattering its stores over a whole level, needs.
+constexpr std::size_t kMappedBytes = std::size_t{256} << 10;
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+std::size_t RoundUp(std::size_t size, std::size_t unit) {
+    return (size + unit - 1) / unit * unit;
+}
+
+// `length` bytes at a multiple of `alignment`, or nullptr.
+void* MapAligned(std::size_t length, std::size_t alignment) {
+    const std::size_t reserved = length + alignment;
+    void* mapped =
+        ::mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) {
+        return nullptr;
+    }
+    auto* start = static_cast<std::uint8_t*>(mapped);
+    const auto address = reinterpret_cast<std::uintptr_t>(start);
+    std::uint8_t* aligned = start + (RoundUp(address, alignment) - address);
+    if (aligned != start) {
+        ::munmap(start, static_cast<std::size_t>(aligned - start));
+    }
+    const std::size_t tail = static_cast<std::size_t>(start + reserved - (aligned + length));
+    if (tail != 0) {
+        ::munmap(aligned + length, tail);
+    }
+    return aligned;
+}
+
+}  // namespace
+
+std::uint8_t* OwnedBytesDeleter::Allocate(std::size_t size) {
+    if (size < kMappedBytes) {
+        mapped = 0;
+        return static_cast<std::uint8_t*>(std::malloc(size));
+    }
+    const bool huge = size >= 2 * kHugePage;
+    mapped = RoundUp(size, huge ? kHugePage : 4096);
+    void* bytes = MapAligned(mapped, huge ? kHugePage : 4096);
+    if (bytes == nullptr) {
+        return nullptr;
+    }
+    if (huge) {
+        ::madvise(bytes, mapped, MADV_HUGEPAGE);
+    }
+    // Older kernels refuse; their pages come at first touch instead.
+    ::madvise(bytes, mapped, MADV_POPULATE_WRITE);
+    return static_cast<std::uint8_t*>(bytes);
+}
+
+void OwnedBytesDeleter::operator()(std::uint8_t* bytes) const noexcept {
+    if (mapped != 0) {
+        ::munmap(bytes, mapped);
+    } else {
+        std::free(bytes);
+    }
+}
 
 ByteBuffer::ByteBuffer(std::size_t size) : ByteBuffer(Uninitialized(size)) {
     std::fill_n(m_own.get(), size, 0);
@@ -60,7 +127,11 @@ ByteBuffer ByteBuffer::Gathered(std::shared_ptr<const void> owner,
 ByteBuffer ByteBuffer::Uninitialized(std::size_t size) {
     ByteBuffer buffer;
     if (size != 0) {
-        buffer.m_own = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+        std::uint8_t* bytes = buffer.m_own.get_deleter().Allocate(size);
+        if (bytes == nullptr) {
+            throw std::bad_alloc();
+        }
+        buffer.m_own.reset(bytes);
         buffer.m_bytes = buffer.m_own.get();
         buffer.m_size = size;
     }

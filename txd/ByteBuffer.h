@@ -11,6 +11,14 @@
 
 namespace tinplate {
 
+// A buffer's own bytes: from malloc, or for large buffers a mapping of their own, which the
+// deleter gives back as it was taken.
+struct OwnedBytesDeleter {
+    std::size_t mapped = 0;
+    std::uint8_t* Allocate(std::size_t size);
+    void operator()(std::uint8_t* bytes) const noexcept;
+};
+
 // The bytes of a texture's palette or pixels. Straight after reading they are a view into the
 // dictionary file's bytes, which are never written; the first access that could change them
 // gives the buffer its own copy. So a dictionary costs one read of the file, and a texture
@@ -96,7 +104,7 @@ private:
     const std::uint8_t* Join() const;
 
     std::shared_ptr<const void> m_owner;  // set while the bytes are shared
-    std::unique_ptr<std::uint8_t[]> m_own;
+    std::unique_ptr<std::uint8_t, OwnedBytesDeleter> m_own;
     // Of a gathered buffer, while it is shared; the join is made on first access.
     std::vector<std::span<const std::uint8_t>> m_pieces;
     mutable std::unique_ptr<std::uint8_t[]> m_joined;

@@ -3,9 +3,9 @@
 #include "txd/D3dLayout.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "fileio/FileError.h"
+#include "fileio/MessageNumbers.h"
 #include "txd/BlockHeader.h"
 #include "txd/DictionaryReader.h"
 #include "txd/LevelChain.h"
@@ -33,16 +33,6 @@ std::vector<std::span<const std::uint8_t>> LevelsOf(const TextureRecord& r) {
     return levels;
 }
 
-std::string Hex(std::uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", value);
-    return text;
-}
-
-std::string Size(std::uint32_t width, std::uint32_t height) {
-    return std::to_string(width) + " x " + std::to_string(height);
-}
-
 }  // namespace
 
 void D3dLayout::Refuse(const BlockSource& block, const std::string& reason) {
@@ -55,7 +45,7 @@ BlockPlaces D3dLayout::Read(const BlockSource& block, TextureRecord& r) const {
     const bool compressed = IsBlockCompressed(r);
     if (compressed &&
         (r.depth == 8 || (r.alphaFlags & (format::kPalette256 | format::kPalette32)))) {
-        Refuse(block, "it is block-compressed, yet its format word (" + Hex(r.alphaFlags) +
+        Refuse(block, "it is block-compressed, yet its format word (" + HexText(r.alphaFlags) +
                           ") or depth (" + std::to_string(r.depth) + ") asks for a palette");
     }
     if (!compressed && r.depth != 8 && r.depth != 16 && r.depth != 32) {
@@ -75,13 +65,14 @@ BlockPlaces D3dLayout::Read(const BlockSource& block, TextureRecord& r) const {
     const std::uint32_t chain = ChainLength(r.width, r.height);
     if (count == 0 || count > chain) {
         Refuse(block, "it claims " + std::to_string(count) + " levels; a " +
-                          Size(r.width, r.height) + " texture has 1 to " + std::to_string(chain));
+                          SidesText(r.width, r.height) + " texture has 1 to " +
+                          std::to_string(chain));
     }
     std::uint32_t width = r.width;
     std::uint32_t height = r.height;
     for (std::uint32_t level = 0; level < count; ++level) {
         const std::string name =
-            "level " + std::to_string(level) + " (" + Size(width, height) + ")";
+            "level " + std::to_string(level) + " (" + SidesText(width, height) + ")";
         if (at + kLevelWordBytes > limit) {
             Refuse(block, "its block ends inside the size word of " + name);
         }

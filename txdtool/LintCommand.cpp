@@ -41,13 +41,13 @@ std::set<std::string_view> IgnoredRules(const std::vector<std::string>& names) {
 // left out for findings about the file as a whole.
 void WriteFindingLine(std::ostream& out, const std::string& file, const Finding& finding) {
     out << PrintableText(file) << ": ";
-    if (finding.texture) {
-        out << (finding.textureName.empty() ? "#" + std::to_string(*finding.texture)
-                                            : PrintableText(finding.textureName))
-            << ": ";
+    if (finding.texture && finding.textureName.empty()) {
+        out << '#' << *finding.texture << ": ";
+    } else if (finding.texture) {
+        out << PrintableText(finding.textureName) << ": ";
     }
-    out << tinplate::SeverityWord(finding.severity) << ": " << PrintableText(finding.message)
-        << " [" << finding.rule << "]\n";
+    out << SeverityWord(finding.severity) << ": " << PrintableText(finding.message) << " ["
+        << finding.rule << "]\n";
 }
 
 nlohmann::json JsonFinding(const Finding& finding) {

@@ -2,6 +2,7 @@
 // Records sharing the file's bytes until they are edited.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "pixelops/Flip.h"
@@ -55,6 +56,30 @@ TEST(SharedBytesTest, AnEditChangesOnlyTheRecordEdited) {
                     << i;
             }
         }
+    }
+}
+
+// Buffers of every size class (the heap, a mapping of their own, huge pages) keep their bytes
+// through copies, moves, swaps and resizes, and give their memory back as they took it.
+TEST(SharedBytesTest, OwnedBytesOfEverySizeSurviveCopiesMovesAndResizes) {
+    for (const std::size_t size : {std::size_t{1}, std::size_t{300} << 10, std::size_t{5} << 20}) {
+        SCOPED_TRACE(size);
+        std::vector<std::uint8_t> pattern(size);
+        for (std::size_t i = 0; i < size; ++i) {
+            pattern[i] = static_cast<std::uint8_t>(i * 7 + i / 4096);
+        }
+        ByteBuffer original = ByteBuffer::Copy(pattern);
+        ByteBuffer copy = original;
+        copy[size - 1] ^= 0xFF;
+        EXPECT_EQ(original, pattern);
+        ByteBuffer moved = std::move(copy);
+        std::swap(moved, original);
+        EXPECT_EQ(moved, pattern);
+        moved.resize(size * 2);
+        EXPECT_TRUE(std::equal(pattern.begin(), pattern.end(), moved.begin()));
+        EXPECT_EQ(moved[size * 2 - 1], 0);
+        moved.resize(1);
+        EXPECT_EQ(moved[0], pattern[0]);
     }
 }
 
