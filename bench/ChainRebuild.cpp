@@ -11,11 +11,7 @@
 #include "txd/DictionaryReader.h"
 #include "workfiles/WorkingBitmap.h"
 
-namespace tinplate {
-
 using namespace tinplate;
-
-}  // namespace tinplate
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -64,6 +64,12 @@ toggle_alpha() {
     "$txdtool" alpha "$1" "$2" $flag
 }
 
+# lint of dictionary $1: findings of any severity (status 1) are its normal result here.
+lint_findings() {
+    "$txdtool" lint "$1" >/dev/null
+    [ $? -le 1 ]
+}
+
 # Converts dictionary $1 to platform 9 and back to 5 at alternate calls, so that each one
 # rewrites the whole file.
 toggle_platform() {
@@ -92,7 +98,7 @@ compare 'check big.txd' 'cat big.txd' "$txdtool" check "$work/big.txd" -- \
     sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"
 compare 'list big.txd' 'cat big.txd' "$txdtool" list "$work/big.txd" -- \
     sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"
-compare 'lint big.txd' 'cat big.txd' "$txdtool" lint "$work/big.txd" -- \
+compare 'lint big.txd' 'cat big.txd' lint_findings "$work/big.txd" -- \
     sh -c 'cat "$1" >/dev/null' cat "$work/big.txd"
 compare 'diff big.txd copy' 'cmp big.txd copy' "$txdtool" diff "$work/big.txd" "$work/same.txd" -- \
     cmp "$work/big.txd" "$work/same.txd"
