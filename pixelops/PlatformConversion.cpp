@@ -24,44 +24,80 @@ namespace {
 constexpr std::uint32_t kAutomaticLevelsFormatBit = 0x1000;
 constexpr std::uint8_t kAutomaticLevelsFlag = 0x04;
 
-// The levels in the target's order: platform 5 swizzles uncompressed levels, the others do
-// not. Each level is read where it lies and written once, into the new buffers.
-void ReorderLevels(const TextureEntry& texture, TextureRecord& r, bool toSwizzled,
-                   bool firstLevelLinear) {
-    const TextureRecord& source = texture.record;
-    const std::uint32_t texelBytes = TexelBytes(source);
-    if (texelBytes == 0) {
-        return;  // blocks are never swizzled
-    }
-    const auto reorder = [&](std::span<const std::uint8_t> from, std::uint8_t* to,
-                             std::uint32_t width, std::uint32_t height) {
-        if (!ReorderLevel(from, std::span(to, from.size()), width, height, texelBytes,
-                          toSwizzled)) {
-            const bool powers = std::has_single_bit(width) && std::has_single_bit(height);
-            throw ConversionRefused(TextureLabel(texture) + " has a " + SidesText(width, height) +
-                                    " level, which cannot be " +
-                                    (toSwizzled ? "swizzled" : "unswizzled") +
-                                    (powers ? ": its bytes do not fit its size and kind"
-                                            : ": its sides are not powers of two"));
-        }
-    };
-    if (!firstLevelLinear) {
-        const ByteBuffer& pixels = source.pixels;
-        ByteBuffer first = ByteBuffer::Uninitialized(pixels.size());
-        reorder(pixels, first.data(), source.width, source.height);
-        r.pixels = std::move(first);
+// Each level of the texture as it lies, with its sides.
+struct LevelView {
+    std::span<const std::uint8_t> bytes;
+    std::uint32_t width;
+    std::uint32_t height;
+};
+
+std::vector<LevelView> LevelsOf(const TextureRecord& source, bool withFirst) {
+    std::vector<LevelView> levels;
+    if (withFirst) {
+        levels.push_back({source.pixels, source.width, source.height});
     }
     const std::vector<LevelSize> sizes = SmallerLevelSizes(source);
-    const auto levels = SmallerLevelBytes(source);
+    const auto bytes = SmallerLevelBytes(source);
+    for (std::size_t i = 0; i < bytes.size() && i < sizes.size(); ++i) {
+        levels.push_back({bytes[i], sizes[i].width, sizes[i].height});
+    }
+    return levels;
+}
+
+// Platform 5 swizzles uncompressed levels, the others do not: whether the texture's levels
+// change order on the way to `target`, and whether its first level does.
+struct Reordering {
+    bool levels = false;
+    bool first = false;
+    bool toSwizzled = false;
+};
+
+Reordering ReorderingOf(const TextureRecord& source, std::uint32_t target, bool firstLevelLinear) {
+    const bool fromSwizzled = source.platform == platform::kPlatform5;
+    const bool toSwizzled = target == platform::kPlatform5;
+    // Blocks are never swizzled.
+    const bool levels = fromSwizzled != toSwizzled && TexelBytes(source) != 0;
+    return {levels, levels && !(firstLevelLinear && fromSwizzled), toSwizzled};
+}
+
+void RefuseLevelsThatCannotBeReordered(const TextureEntry& texture, const Reordering& order) {
+    const std::uint32_t texelBytes = TexelBytes(texture.record);
+    for (const LevelView& level : LevelsOf(texture.record, order.first)) {
+        if (IsReorderable(level.bytes.size(), level.width, level.height, texelBytes)) {
+            continue;
+        }
+        const bool powers = std::has_single_bit(level.width) && std::has_single_bit(level.height);
+        throw ConversionRefused(TextureLabel(texture) + " has a " +
+                                SidesText(level.width, level.height) + " level, which cannot be " +
+                                (order.toSwizzled ? "swizzled" : "unswizzled") +
+                                (powers ? ": its bytes do not fit its size and kind"
+                                        : ": its sides are not powers of two"));
+    }
+}
+
+// The levels in the target's order, each read where it lies and written once into the new
+// buffers (the refusals come first, from RefuseLevelsThatCannotBeReordered).
+void ReorderLevels(const TextureRecord& source, TextureRecord& r, const Reordering& order) {
+    const std::uint32_t texelBytes = TexelBytes(source);
+    const auto reorder = [&](const LevelView& level, std::uint8_t* to) {
+        ReorderLevel(level.bytes, std::span(to, level.bytes.size()), level.width, level.height,
+                     texelBytes, order.toSwizzled);
+    };
+    if (order.first) {
+        ByteBuffer first = ByteBuffer::Uninitialized(source.pixels.size());
+        reorder({source.pixels, source.width, source.height}, first.data());
+        r.pixels = std::move(first);
+    }
+    const std::vector<LevelView> levels = LevelsOf(source, false);
     std::size_t total = 0;
-    for (const auto level : levels) {
-        total += level.size();
+    for (const LevelView& level : levels) {
+        total += level.bytes.size();
     }
     ByteBuffer smaller = ByteBuffer::Uninitialized(total);
     std::size_t at = 0;
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        reorder(levels[i], smaller.data() + at, sizes[i].width, sizes[i].height);
-        at += levels[i].size();
+    for (const LevelView& level : levels) {
+        reorder(level, smaller.data() + at);
+        at += level.bytes.size();
     }
     r.smallerLevels = std::move(smaller);
 }
@@ -87,8 +123,8 @@ void RefuseKindsTheTargetCannotHold(const TextureEntry& texture, const TextureRe
 
 }  // namespace
 
-TextureRecord ConvertedToPlatform(const TextureEntry& texture, std::uint32_t target,
-                                  bool firstLevelLinear) {
+TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
+                              bool firstLevelLinear) {
     const TextureRecord& source = texture.record;
     if (source.platform == target) {
         return source;
@@ -110,10 +146,9 @@ TextureRecord ConvertedToPlatform(const TextureEntry& texture, std::uint32_t tar
         }
     }
     RefuseKindsTheTargetCannotHold(texture, r);
-    const bool fromSwizzled = source.platform == platform::kPlatform5;
-    const bool toSwizzled = target == platform::kPlatform5;
-    if (fromSwizzled != toSwizzled) {
-        ReorderLevels(texture, r, toSwizzled, firstLevelLinear && fromSwizzled);
+    const Reordering order = ReorderingOf(source, target, firstLevelLinear);
+    if (order.levels) {
+        RefuseLevelsThatCannotBeReordered(texture, order);
     }
     r.paletteOffset = r.pixelOffset = r.headerOffset = r.blockEnd = 0;
     r.levelDataEnd = static_cast<std::uint32_t>(
@@ -121,6 +156,21 @@ TextureRecord ConvertedToPlatform(const TextureEntry& texture, std::uint32_t tar
                                 std::numeric_limits<std::uint32_t>::max()));
     r.laidOutAnew = true;
     return r;
+}
+
+TextureRecord WithLevelsReordered(const TextureRecord& source, TextureRecord converted,
+                                  bool firstLevelLinear) {
+    const Reordering order = ReorderingOf(source, converted.platform, firstLevelLinear);
+    if (source.platform != converted.platform && order.levels) {
+        ReorderLevels(source, converted, order);
+    }
+    return converted;
+}
+
+TextureRecord ConvertedToPlatform(const TextureEntry& texture, std::uint32_t target,
+                                  bool firstLevelLinear) {
+    return WithLevelsReordered(texture.record, ConvertedLayout(texture, target, firstLevelLinear),
+                               firstLevelLinear);
 }
 
 std::vector<TextureEntry> ConvertedDictionary(const std::vector<TextureEntry>& textures,

@@ -25,6 +25,15 @@ public:
 TextureRecord ConvertedToPlatform(const TextureEntry& texture, std::uint32_t target,
                                   bool firstLevelLinear = false);
 
+// The same in two steps, for a writer that reorders each texture's levels only when it writes
+// them: ConvertedLayout refuses what ConvertedToPlatform refuses and gives the new fields with
+// the levels still in their old order (sizes are the same in both); WithLevelsReordered then
+// puts the levels of `converted` into its platform's order, read from `source`.
+TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
+                              bool firstLevelLinear = false);
+TextureRecord WithLevelsReordered(const TextureRecord& source, TextureRecord converted,
+                                  bool firstLevelLinear = false);
+
 // Every texture converted; the first refusal throws, and nothing is converted then.
 std::vector<TextureEntry> ConvertedDictionary(const std::vector<TextureEntry>& textures,
                                               std::uint32_t target, bool firstLevelsLinear);

@@ -309,19 +309,23 @@ void UnswizzleTile(const std::uint8_t* source, std::uint8_t* destination, std::u
     WalkTile<ToLinear>(source, destination, position, tileStart, side, pitch, texelBytes);
 }
 
+bool IsReorderable(std::size_t bytes, std::uint32_t width, std::uint32_t height,
+                   std::uint32_t texelBytes) {
+    return texelBytes != 0 && bytes == std::uint64_t{width} * height * texelBytes &&
+           (width < 2 || height < 2 ||
+            (IsPowerOfTwoAtLeast2(width) && IsPowerOfTwoAtLeast2(height)));
+}
+
 bool ReorderLevel(std::span<const std::uint8_t> source, std::span<std::uint8_t> destination,
                   std::uint32_t width, std::uint32_t height, std::uint32_t texelBytes,
                   bool toSwizzled) {
-    const std::uint64_t bytes = std::uint64_t{width} * height * texelBytes;
-    if (texelBytes == 0 || source.size() != bytes || destination.size() != bytes) {
+    if (!IsReorderable(source.size(), width, height, texelBytes) ||
+        destination.size() != source.size()) {
         return false;
     }
     if (width < 2 || height < 2) {
         std::copy(source.begin(), source.end(), destination.begin());
         return true;
-    }
-    if (!IsPowerOfTwoAtLeast2(width) || !IsPowerOfTwoAtLeast2(height)) {
-        return false;
     }
     ConvertLevel(source.data(), destination.data(), width, height, texelBytes,
                  toSwizzled ? SwizzleTile : UnswizzleTile);

@@ -41,6 +41,10 @@ void UnswizzleTile(const std::uint8_t* source, std::uint8_t* destination, std::u
 bool SwizzleTexture(TextureRecord& record);
 bool UnswizzleTexture(TextureRecord& record);
 
+// Whether ReorderLevel takes a level of `bytes` bytes and these sides.
+bool IsReorderable(std::size_t bytes, std::uint32_t width, std::uint32_t height,
+                   std::uint32_t texelBytes);
+
 // One level of width x height texels of `texelBytes` bytes from `source` into `destination`
 // (both exactly that large) in the other order: swizzled with `toSwizzled`, else into row
 // order. A level one texel wide or high reads the same in both orders and is copied. False,

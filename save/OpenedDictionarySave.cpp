@@ -10,9 +10,9 @@ namespace tinplate {
 SavedDictionary SaveOpenedDictionary(const DictionaryLock& lock, const FileIdentity& opened,
                                      std::span<const std::uint8_t> original,
                                      const std::vector<TextureEntry>& textures, GfxBinding& gfx,
-                                     bool writtenWhole) {
-    if (writtenWhole || IsRestructured(original, textures)) {
-        return {RewriteWholeDictionary(lock, opened, original, textures), true};
+                                     bool writtenWhole, const TextureSupplier& supply) {
+    if (writtenWhole || supply || IsRestructured(original, textures)) {
+        return {RewriteWholeDictionary(lock, opened, original, textures, supply), true};
     }
     return {SaveDictionary(lock, opened, original, textures, gfx), false};
 }

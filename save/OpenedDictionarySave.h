@@ -9,6 +9,7 @@
 #include "fileio/DictionaryLock.h"
 #include "fileio/FileIdentity.h"
 #include "gfxlib/GfxBinding.h"
+#include "txd/DictionaryWriter.h"
 #include "txd/TextureRecord.h"
 
 namespace tinplate {
@@ -21,10 +22,11 @@ struct SavedDictionary {
 // Saves the dictionary `lock` holds, read from the bytes `original` when it was `opened`. A
 // dictionary whose blocks still lie where they were read is saved in place (SaveDictionary),
 // as it always was; any other is written whole (RewriteWholeDictionary), and so is every later
-// save of that opening, which `writtenWhole` tells.
+// save of that opening, which `writtenWhole` tells. A `supply` of the textures as they are
+// written (see StreamDictionary) is for textures laid out anew, so it means a whole write.
 SavedDictionary SaveOpenedDictionary(const DictionaryLock& lock, const FileIdentity& opened,
                                      std::span<const std::uint8_t> original,
                                      const std::vector<TextureEntry>& textures, GfxBinding& gfx,
-                                     bool writtenWhole);
+                                     bool writtenWhole, const TextureSupplier& supply = {});
 
 }  // namespace tinplate

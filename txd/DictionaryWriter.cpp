@@ -114,7 +114,8 @@ void StreamKeptBlock(Bytes original, const TextureEntry& entry, const std::strin
 }  // namespace
 
 void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
-                      const std::string& fileName, const DictionarySink& sink) {
+                      const std::string& fileName, const DictionarySink& sink,
+                      const TextureSupplier& supply) {
     if (textures.size() > 0xFFFF) {
         throw FileError(fileName, "a dictionary holds at most 65535 textures");
     }
@@ -158,12 +159,27 @@ void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
     header.used = block::kDictionaryHeaderSize;
     sink(header.span());
 
-    for (const TextureEntry& entry : textures) {
+    const auto writeBlock = [&](const TextureEntry& entry) {
         if (entry.record.laidOutAnew) {
             LayoutOf(entry.record).WriteFreshBlock(entry, version, fileName, sink);
         } else {
             StreamKeptBlock(original, entry, fileName, sink);
         }
+    };
+    for (std::size_t i = 0; i < textures.size(); ++i) {
+        if (!supply) {
+            writeBlock(textures[i]);
+            continue;
+        }
+        const TextureEntry supplied = supply(i);
+        if (!supplied.record.laidOutAnew || !textures[i].record.laidOutAnew ||
+            LayoutOf(supplied.record).FreshBlockSize(supplied.record) !=
+                LayoutOf(textures[i].record).FreshBlockSize(textures[i].record)) {
+            throw FileError(fileName, "texture " + std::to_string(i + 1) +
+                                          " changed its size while it was written");
+        }
+        CheckFreshBlock(supplied, fileName);
+        writeBlock(supplied);
     }
     if (hasOriginal) {
         sink(original.subspan(blocksEnd));
@@ -201,11 +217,13 @@ bool IsRestructured(Bytes original, const std::vector<TextureEntry>& textures) {
 }
 
 FileIdentity RewriteWholeDictionary(const DictionaryLock& lock, const FileIdentity& opened,
-                                    Bytes original, const std::vector<TextureEntry>& textures) {
+                                    Bytes original, const std::vector<TextureEntry>& textures,
+                                    const TextureSupplier& supply) {
     const std::string& path = lock.path();
     PrepareReplacement(lock, opened);
     return WriteFileFrom(path, [&](ReplacementFile& file) {
-        StreamDictionary(original, textures, path, [&](Bytes piece) { file.Write(piece); });
+        StreamDictionary(
+            original, textures, path, [&](Bytes piece) { file.Write(piece); }, supply);
     });
 }
 

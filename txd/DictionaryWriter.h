@@ -26,11 +26,16 @@ namespace tinplate {
 
 using DictionarySink = std::function<void(std::span<const std::uint8_t>)>;
 
+// Where set, gives the texture to write in place of textures[index], made just before its block
+// is written and dropped after it: level bytes that exist only while they are written. It must
+// lay out a block of the same size as textures[index].
+using TextureSupplier = std::function<TextureEntry(std::size_t index)>;
+
 // Hands the new file's bytes to `sink` in order, in pieces that point into `original` and the
 // records wherever they can, so that no second copy of the dictionary is made.
 void StreamDictionary(std::span<const std::uint8_t> original,
                       const std::vector<TextureEntry>& textures, const std::string& fileName,
-                      const DictionarySink& sink);
+                      const DictionarySink& sink, const TextureSupplier& supply = {});
 
 std::vector<std::uint8_t> DictionaryBytes(std::span<const std::uint8_t> original,
                                           const std::vector<TextureEntry>& textures,
@@ -47,7 +52,8 @@ bool IsRestructured(std::span<const std::uint8_t> original,
 // one as it was. Returns the identity of the file now on disk.
 FileIdentity RewriteWholeDictionary(const DictionaryLock& lock, const FileIdentity& opened,
                                     std::span<const std::uint8_t> original,
-                                    const std::vector<TextureEntry>& textures);
+                                    const std::vector<TextureEntry>& textures,
+                                    const TextureSupplier& supply = {});
 
 // Save As: creates `path` or replaces it in one step (an existing file's mode kept, under its
 // dictionary lock). Returns the identity of the file written.

@@ -53,8 +53,8 @@ TextureEntry& DictionaryFile::Find(const std::string& name) {
 void DictionaryFile::Save(GfxBinding& gfx) {
     try {
         ReportingAs(m_absolutePath.string(), m_argument, [&] {
-            const SavedDictionary saved =
-                SaveOpenedDictionary(*m_lock, m_opened, bytes(), m_textures, gfx, m_writtenWhole);
+            const SavedDictionary saved = SaveOpenedDictionary(
+                *m_lock, m_opened, bytes(), m_textures, gfx, m_writtenWhole, m_supply);
             m_opened = saved.identity;
             m_writtenWhole = saved.writtenWhole;
         });

@@ -12,6 +12,7 @@
 #include "fileio/FileIdentity.h"
 #include "fileio/MappedFile.h"
 #include "gfxlib/GfxBinding.h"
+#include "txd/DictionaryWriter.h"
 #include "txd/TextureRecord.h"
 
 namespace tinplate {
@@ -40,6 +41,8 @@ public:
     // File > Save of every texture, opened for editing (SaveOpenedDictionary); on failure the
     // file is as it was.
     void Save(GfxBinding& gfx);
+    // The next Save writes each texture as `supply` gives it (see StreamDictionary).
+    void SupplyWhenWritten(TextureSupplier supply) { m_supply = std::move(supply); }
 
 private:
     std::string m_argument;
@@ -51,6 +54,7 @@ private:
     std::shared_ptr<const MappedFile> m_file;
     std::vector<std::uint8_t> m_input;
     std::vector<TextureEntry> m_textures;
+    TextureSupplier m_supply;
 };
 
 // texture "NAME" (16-bit, compression 0): the texture and what makes its kind, for messages
