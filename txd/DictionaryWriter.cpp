@@ -167,12 +167,13 @@ void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
         }
     };
     for (std::size_t i = 0; i < textures.size(); ++i) {
-        if (!supply) {
+        // Kept blocks are copied from `original`; only fresh ones are made, or supplied.
+        if (!supply || !textures[i].record.laidOutAnew) {
             writeBlock(textures[i]);
             continue;
         }
         const TextureEntry supplied = supply(i);
-        if (!supplied.record.laidOutAnew || !textures[i].record.laidOutAnew ||
+        if (!supplied.record.laidOutAnew ||
             LayoutOf(supplied.record).FreshBlockSize(supplied.record) !=
                 LayoutOf(textures[i].record).FreshBlockSize(textures[i].record)) {
             throw FileError(fileName, "texture " + std::to_string(i + 1) +

@@ -26,9 +26,9 @@ namespace tinplate {
 
 using DictionarySink = std::function<void(std::span<const std::uint8_t>)>;
 
-// Where set, gives the texture to write in place of textures[index], made just before its block
-// is written and dropped after it: level bytes that exist only while they are written. It must
-// lay out a block of the same size as textures[index].
+// Where set, gives the texture to write in place of textures[index] when that one is laid out
+// anew, made just before its block is written and dropped after it: level bytes that exist
+// only while they are written. It must lay out a block of the same size as textures[index].
 using TextureSupplier = std::function<TextureEntry(std::size_t index)>;
 
 // Hands the new file's bytes to `sink` in order, in pieces that point into `original` and the

@@ -55,8 +55,9 @@ TextureSupplier ReorderedWhenWritten(std::vector<TextureEntry> sources,
         for (std::size_t i = index; i <= index + kAhead; ++i) {
             state->Start(i);
         }
+        // Textures already on the target are not asked for: their futures finish at once.
         std::future<TextureEntry> current = std::move(state->pending.at(index));
-        state->pending.erase(index);
+        std::erase_if(state->pending, [index](const auto& entry) { return entry.first <= index; });
         return current.get();
     };
 }

@@ -4,7 +4,11 @@
 #include <nlohmann/json.hpp>
 
 #include "pixelops/Flip.h"
+#include "pixelops/PlatformConversion.h"
 #include "tests/txdtool/TxdtoolTest.h"
+#include "txd/DictionaryReader.h"
+#include "txd/DictionaryWriter.h"
+#include "txd/PlatformLayout.h"
 
 namespace tinplate {
 
@@ -64,6 +68,24 @@ TEST_F(TxdtoolTest, PlatformConvertsEveryDictionaryNamedOrLeavesItAsItWas) {
     refused = RunTxdtool({"platform", "odd.txd", "5"});
     EXPECT_NE(refused.err.find("cannot be swizzled"), std::string::npos) << refused.err;
     EXPECT_EQ(ReadBytes("odd.txd"), onNine);
+}
+
+// Each block carries its own platform id: textures already on the target keep their blocks,
+// the others are converted, and either way the file comes out as the fixture of that platform.
+TEST_F(TxdtoolTest, PlatformConvertsADictionaryOfMixedPlatforms) {
+    const auto five = ReadBytes(FixturePath("pc/p5_pal.txd"));
+    std::vector<TextureEntry> mixed = ParseDictionary(five, "p5_pal.txd");
+    ASSERT_GT(mixed.size(), 1u);
+    mixed[0].record = ConvertedToPlatform(mixed[0], platform::kD3d9);
+    WriteBytes("mixed.txd", DictionaryBytes(five, mixed, "mixed.txd"));
+    for (const auto& [target, fixture] :
+         {std::pair{"9", "pc/p9_pal.txd"}, {"5", "pc/p5_pal.txd"}}) {
+        SCOPED_TRACE(target);
+        WriteBytes("converted.txd", ReadBytes("mixed.txd"));
+        const ToolRun run = RunTxdtool({"platform", "converted.txd", target});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(ReadBytes("converted.txd"), ReadBytes(FixturePath(fixture)));
+    }
 }
 
 TEST_F(TxdtoolTest, EditsOfPcTexturesChangeTheirBytesOnly) {
