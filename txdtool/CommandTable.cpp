@@ -53,9 +53,9 @@ constexpr Command kCommands[] = {
      "write textures as image files (FMT: png, tga, dds or bmp)",
      "Image > Export of each named texture, or of every texture when none is named:\n"
      "8-bit textures become NAME.tga, 32-bit and block-compressed ones NAME.dds. Prints\n"
-     "the path of each file made. Textures of other kinds are skipped with a note when\n"
-     "exporting all, and are an error when named; a dictionary with nothing to export is\n"
-     "an error too.\n"
+     "the path of each file made. 16-bit and 24-bit textures become NAME.dds of their own\n"
+     "kind, as --format=dds writes them, with a note; a texture with no picture is skipped\n"
+     "with a note, or an error when named; a dictionary with nothing to export is an error.\n"
      "  -C, --directory=DIR   make the files in DIR instead of the current directory; DIR\n"
      "                        and its parents are made when missing\n"
      "  --format=FMT          Image > Export As instead, FMT being png, tga, dds or bmp:\n"
