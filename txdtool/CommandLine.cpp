@@ -130,6 +130,9 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 arguments.strict = true;
                 break;
             case kIgnore:
+                if (*::optarg == '\0') {
+                    throw UsageError("--ignore needs the names of rules, separated by commas");
+                }
                 for (std::string_view rest = ::optarg; !rest.empty();) {
                     const std::size_t comma = std::min(rest.find(','), rest.size());
                     arguments.ignoredRules.emplace_back(rest.substr(0, comma));

@@ -15,7 +15,9 @@ constexpr Command kCommands[] = {
     {"list", "list [--json] FILE.txd...", "list the textures and the editor's field texts",
      "One line per texture under a header line, tab-separated: index, name, Width, Height,\n"
      "Bpp, Comp., MipMaps, Alpha, Alpha Flags, Filter Flags, as the editor's fields show\n"
-     "them. With several files, each block follows a line naming its file.\n"
+     "them (MipMaps counts the levels after the first), then Levels, the number of levels\n"
+     "stored, and Platform when a file is not all platform 5. With several files, each\n"
+     "block follows a line naming its file.\n"
      "  --json   one JSON document {\"format\": 1, \"files\": [{\"file\", \"textures\"}]}: per\n"
      "           texture its name (null unless valid UTF-8) and name_hex, its kind word,\n"
      "           header values, offsets and sizes as numbers, and the field texts\n",
@@ -64,7 +66,9 @@ constexpr Command kCommands[] = {
      "                        whatever its kind (16- and 24-bit ones too); NAME.dds keeps\n"
      "                        the texture's kind (8-bit becomes A8R8G8B8) and every level\n"
      "  -o, --output=OUT.FMT  Export As of the one texture NAME to OUT.FMT, in the format\n"
-     "                        its extension names (.png, .tga, .dds or .bmp)\n",
+     "                        its extension names (.png, .tga, .dds or .bmp), its folders\n"
+     "                        made when missing; - writes standard output (PNG unless\n"
+     "                        --format names another)\n",
      1, kAny, kDirectoryOption | kFormatOption | kOutputOption, RunExportAny},
     {"import", "import FILE.txd NAME IMAGE\nimport -n NAME IMAGE FILE.txd...",
      "replace a texture from an image file, then save",
@@ -127,8 +131,9 @@ constexpr Command kCommands[] = {
      "A grid of the dictionary's largest textures (up to 16, largest first), each fitted into\n"
      "its cell on a transparent background; a single texture fills the picture. Each is made\n"
      "from its smallest stored level that is at least as large as its cell. Nothing but\n"
-     "OUT.png is written, and nothing at all when there is no texture to show.\n"
-     "  -s, --size=SIZE   the longest side of the picture, 1 to 4096 (default 256)\n",
+     "OUT.png is written, and nothing at all when there is no texture to show; a name\n"
+     "ending in another picture format's extension is refused.\n"
+     "  -s, --size=SIZE   the longer side of the picture, 1 to 4096 (default 256)\n",
      2, 2, kSizeOption, RunThumbnail},
 };
 

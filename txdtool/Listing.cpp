@@ -2,8 +2,11 @@
 // The tab-separated and JSON listings.
 #include "txdtool/Listing.h"
 
+#include <algorithm>
+
 #include "fileio/PrintableText.h"
 #include "preview/FieldTexts.h"
+#include "txd/PlatformLayout.h"
 #include "txd/TextureKinds.h"
 #include "txdtool/Utf8Text.h"
 
@@ -37,17 +40,27 @@ FieldTexts TextsOf(const TextureRecord& record) {
 
 }  // namespace
 
+// After the window's fields: the number of levels stored (MipMaps counts those after the
+// first), and each texture's platform where the file is not all platform 5.
 void WriteTextListing(std::ostream& out, const std::vector<TextureEntry>& textures) {
+    const bool platforms = std::ranges::any_of(textures, [](const TextureEntry& texture) {
+        return texture.record.platform != platform::kPlatform5;
+    });
     out << "Index\tName";
     for (const Column& column : kColumns) {
         out << '\t' << column.caption;
     }
-    out << '\n';
+    out << "\tLevels" << (platforms ? "\tPlatform\n" : "\n");
     for (std::size_t i = 0; i < textures.size(); ++i) {
-        const FieldTexts texts = TextsOf(textures[i].record);
+        const TextureRecord& record = textures[i].record;
+        const FieldTexts texts = TextsOf(record);
         out << i << '\t' << PrintableText(textures[i].name);
         for (const Column& column : kColumns) {
             out << '\t' << texts.*column.text;
+        }
+        out << '\t' << static_cast<std::uint16_t>(record.mipCount);
+        if (platforms) {
+            out << '\t' << record.platform;
         }
         out << '\n';
     }

@@ -1,28 +1,49 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // txdtool platform: every texture of each dictionary into another platform's layout.
+#include <algorithm>
 #include <future>
 #include <map>
 #include <memory>
 
 #include "fileio/FileError.h"
+#include "fileio/FileIo.h"
 #include "fileio/PrintableText.h"
 #include "pixelops/PlatformConversion.h"
 #include "txd/PlatformLayout.h"
 #include "txdtool/Batch.h"
 #include "txdtool/Commands.h"
 #include "txdtool/DictionaryFile.h"
+#include "txdtool/Report.h"
 
 namespace tinplate {
 
 namespace {
 
-std::uint32_t ParsePlatform(const std::string& word) {
+std::optional<std::uint32_t> PlatformNamed(const std::string& word) {
     for (const std::uint32_t id : {platform::kPlatform5, platform::kD3d8, platform::kD3d9}) {
         if (word == std::to_string(id)) {
             return id;
         }
     }
-    throw UsageError("platform takes 5, 8 or 9, not " + word);
+    return std::nullopt;
+}
+
+// The platform comes last; first is taken too when the rest are files, as people write it.
+std::uint32_t TakePlatform(std::vector<std::string>& words) {
+    if (const auto last = PlatformNamed(words.back())) {
+        words.pop_back();
+        return *last;
+    }
+    const auto first = PlatformNamed(words.front());
+    if (!first) {
+        throw UsageError("platform takes 5, 8 or 9, not " + words.back());
+    }
+    if (!std::all_of(words.begin() + 1, words.end(), FileExists)) {
+        throw UsageError("the platform comes after the files (platform FILE.txd... 5|8|9), not "
+                         "before " + words[1]);
+    }
+    words.erase(words.begin());
+    return *first;
 }
 
 // Each converted texture's levels are put into their new order only as the writer reaches it,
@@ -66,13 +87,20 @@ TextureSupplier ReorderedWhenWritten(std::vector<TextureEntry> sources,
 
 int RunPlatform(const CommandArguments& arguments) {
     std::vector<std::string> files = arguments.operands;
-    const std::uint32_t target = ParsePlatform(files.back());
-    files.pop_back();
+    const std::uint32_t target = TakePlatform(files);
     return EditEachDictionary("platform", files, [&](DictionaryFile& dictionary, GfxBinding&) {
         std::vector<TextureEntry>& textures = dictionary.textures();
         std::vector<TextureEntry> converted;
         converted.reserve(textures.size());
         Edited edited;
+        if (arguments.linear &&
+            std::ranges::any_of(textures, [](const TextureEntry& texture) {
+                return texture.record.platform != platform::kPlatform5;
+            })) {
+            ReportNote(dictionary.shownName(),
+                       "--linear concerns platform 5 textures only; the others are in row "
+                       "order already");
+        }
         for (const TextureEntry& texture : textures) {
             try {
                 converted.push_back(

@@ -102,6 +102,10 @@ std::string StemOf(const std::string& image) {
 int RunAdd(const CommandArguments& arguments) {
     const auto& operands = arguments.operands;
     const bool several = KindInAnyCase(operands[1]) && !KindInAnyCase(operands[2]);
+    if (!several && !KindInAnyCase(operands[2]) && !FileExists(operands[1]) &&
+        FileExists(operands[2])) {
+        ParseKind(operands[1]);  // a mistyped kind word before the picture: name the word
+    }
     if (!several && operands.size() > 4) {
         throw UsageError("too many arguments for add");
     }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "checks/DictionaryLint.h"
+#include "checks/LevelComparison.h"
 #include "checks/LintRules.h"
 #include "fileio/ByteOrder.h"
 #include "tests/support/TestSupport.h"
@@ -136,7 +137,8 @@ std::vector<RuleCase> RuleCases() {
         {rule::kAlphaUnset, translucent, nullptr},
         {rule::kAlphaUnused, flagged, nullptr},
         {rule::kDxt1Alpha, dxt1Alpha, nullptr},
-        {rule::kPaletteSize, Palette("four_colours", 8, 8, 256, 4), nullptr},
+        {rule::kPaletteSize, Palette("sixteen_colours", 8, 8, 256, 16), nullptr},
+        {{}, Palette("seventeen_colours", 8, 8, 256, 17), nullptr},
         {rule::kMipContent, painted, nullptr},
         {rule::kUnknownChunk, Rgba("odd_chunk", 8, 8),
          [](Bytes& file, std::size_t block) { WriteLe32(file, block + 24 + 92 + 256, 0x1234); }},
@@ -198,4 +200,19 @@ TEST(LintRules, ThirdPartyFixturesHaveNoErrors) {
             }
         }
     }
+}
+
+TEST(LevelComparison, PsnrOfOneChannelSixteenApart) {
+    // A mean square of 16 * 16 / 8 channels = 32: 10 log10(255 * 255 / 32) dB.
+    TextureRecord record;
+    record.width = 2;
+    record.height = 1;
+    record.depth = 32;
+    record.alphaFlags = 0x0500;
+    const Bytes a{10, 20, 30, 255, 40, 50, 60, 255};
+    Bytes b = a;
+    b[5] += 16;
+    const LevelComparison result = CompareLevels(0, record, {2, 1, a}, record, {2, 1, b});
+    EXPECT_EQ(result.outcome, LevelComparison::Outcome::Different);
+    EXPECT_NEAR(result.psnr, 33.0793, 0.0001);
 }

@@ -12,7 +12,7 @@ TEST_F(TxdtoolTest, ExportMakesEveryProductOrTheNamedOnesInAFolder) {
     EXPECT_EQ(all.status, 0) << all.err;
     EXPECT_EQ(all.out,
               "zebra_pal8_64.tga\napple_pal32_32.tga\nodd_pal8_6x5.tga\nmango_rgba_64x32.dds\n"
-              "wide_rgba_512x128.dds\ndxt1_64_mips.dds\ndxt3_32.dds\ndxt5_32.dds\n");
+              "wide_rgba_512x128.dds\ndxt1_64_mips.dds\ndxt3_32.dds\ndxt5_32.dds\nrgb565_16.dds\n");
     EXPECT_EQ(all.err,
               "txdtool: sample.txd: texture \"rgb565_16\" (16-bit, compression 0) written as "
               "DDS of its own kind (as --format=dds does): the image library makes no file of "

@@ -63,9 +63,7 @@ void ExpectGrid(const std::string& path, std::uint32_t size) {
     });
     textures.resize(std::min<std::size_t>(textures.size(), 16));
     const auto columns = static_cast<std::uint32_t>(std::ceil(std::sqrt(textures.size())));
-    const auto edge = [&](std::uint32_t cells) {
-        return textures.size() == 1 ? size : cells * size / columns;
-    };
+    const auto edge = [&](std::uint32_t cells) { return cells * size / columns; };
     std::vector<bool> covered(std::size_t{thumbnail.width} * thumbnail.height);
     for (std::size_t i = 0; i < textures.size(); ++i) {
         const TextureRecord& record = textures[i].record;
