@@ -20,8 +20,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 
     auto* texts = new QVBoxLayout;
     const QStringList lines{
-        tr("TXD Tinplate Version 1.0"),
-        tr("Package version %1").arg(TINPLATE_VERSION),
+        tr("TXD Tinplate Version 1.0"), tr("Package version %1").arg(TINPLATE_VERSION),
         tr("Thanks to everyone who documented the texture dictionary format and the swizzled "
            "layout."),
         tr("License GPLv3+: GNU GPL version 3 or later. This is free software: you are free to "

@@ -31,7 +31,9 @@ Colour Expand(const Colour& packed) {
             packed[2] << 3 | packed[2] >> 2};
 }
 
-int Word(const Colour& packed) { return packed[0] << 11 | packed[1] << 5 | packed[2]; }
+int Word(const Colour& packed) {
+    return packed[0] << 11 | packed[1] << 5 | packed[2];
+}
 
 // The four colours a decoder makes of the end points, by its integer rounding.
 std::array<Colour, 4> Palette(const Ends& ends) {
@@ -155,8 +157,8 @@ std::array<Colour, 2> LineEnds(const Pixels& pixels) {
         }
     }
     const auto at = [&](double along) {
-        return Pack({mean[0] + along * axis[0], mean[1] + along * axis[1],
-                     mean[2] + along * axis[2]});
+        return Pack(
+            {mean[0] + along * axis[0], mean[1] + along * axis[1], mean[2] + along * axis[2]});
     };
     return {at(high), at(low)};
 }

@@ -176,11 +176,10 @@ int RunDiff(const CommandArguments& arguments) {
     } catch (const FileError& error) {
         ReportError(error);
         if (arguments.json && !IsQuiet()) {
-            WriteJsonDocument(std::cout,
-                              nlohmann::json::array({{{"file", a},
-                                                      {"against", b},
-                                                      {"error_file", error.fileName()},
-                                                      {"error", error.reason()}}}));
+            WriteJsonDocument(std::cout, nlohmann::json::array({{{"file", a},
+                                                                 {"against", b},
+                                                                 {"error_file", error.fileName()},
+                                                                 {"error", error.reason()}}}));
         }
         return kTrouble;
     }

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "exchange/ExchangeRoute.h"
 #include "edits/TextureName.h"
+#include "exchange/ExchangeRoute.h"
 #include "exchange/Export.h"
 #include "exchange/ExportAs.h"
 #include "exchange/Import.h"
@@ -66,14 +66,14 @@ int RunExport(const CommandArguments& arguments) {
     DictionaryFile dictionary(arguments.operands[0]);
     const std::vector<std::string> names(arguments.operands.begin() + 1, arguments.operands.end());
     const auto textures = TexturesToExport(dictionary, names);
-    RequireProducts(
-        dictionary,
-        std::ranges::count_if(textures,
-                              [](const TextureEntry* texture) {
-                                  return ExportFileName(texture->name, texture->record) ||
-                                         HasPicture(texture->record);
-                              }),
-        "a picture");
+    RequireProducts(dictionary,
+                    std::ranges::count_if(textures,
+                                          [](const TextureEntry* texture) {
+                                              return ExportFileName(texture->name,
+                                                                    texture->record) ||
+                                                     HasPicture(texture->record);
+                                          }),
+                    "a picture");
     const std::filesystem::path folder = ProductFolder(arguments.directory);
     GfxBinding gfx;
     for (const TextureEntry* texture : textures) {

@@ -41,7 +41,8 @@ constexpr std::size_t kSummaryColumn = 34;
 std::size_t ContinuationColumn(std::string_view line) {
     const std::size_t text = std::min(line.find_first_not_of(' '), line.size());
     const std::size_t gap = line.find("  ", text);
-    const std::size_t after = gap == std::string_view::npos ? gap : line.find_first_not_of(' ', gap);
+    const std::size_t after =
+        gap == std::string_view::npos ? gap : line.find_first_not_of(' ', gap);
     return after != std::string_view::npos && after < kColumns / 2 ? after : text;
 }
 
@@ -127,23 +128,24 @@ void WriteOverview(std::ostream& out) {
             text << '\n';
         }
     }
-    text << "\n"
-            "Options of every command:\n"
-            "  -q, --quiet    say nothing but errors (no notes, progress, summaries or files made)\n"
-            "  -v, --verbose  also say what happened to each dictionary\n"
-            "  -h, --help     describe the command\n"
-            "  -V, --version  print the version (before any command)\n"
-            "\n"
-            "Editing commands take several dictionaries and handle each on its own: one that\n"
-            "fails is left as it was, the others are still done, and the exit status is 1.\n"
-            "\"-\" as a dictionary reads standard input where one is only read (list, check,\n"
-            "lint, diff, export, preview, thumbnail); as the file written by export -o,\n"
-            "preview -o or thumbnail, it writes standard output.\n"
-            "Texture names are matched exactly. Working files live in a private folder in\n"
-            "$TMPDIR (or /tmp) that is removed when the command ends; editing commands lock the\n"
-            "dictionary. A command that fails changes no dictionary.\n"
-            "Exit status: 0 done, 1 an error, 2 a usage error.\n"
-            "'txdtool COMMAND --help' tells more about a command.\n";
+    text
+        << "\n"
+           "Options of every command:\n"
+           "  -q, --quiet    say nothing but errors (no notes, progress, summaries or files made)\n"
+           "  -v, --verbose  also say what happened to each dictionary\n"
+           "  -h, --help     describe the command\n"
+           "  -V, --version  print the version (before any command)\n"
+           "\n"
+           "Editing commands take several dictionaries and handle each on its own: one that\n"
+           "fails is left as it was, the others are still done, and the exit status is 1.\n"
+           "\"-\" as a dictionary reads standard input where one is only read (list, check,\n"
+           "lint, diff, export, preview, thumbnail); as the file written by export -o,\n"
+           "preview -o or thumbnail, it writes standard output.\n"
+           "Texture names are matched exactly. Working files live in a private folder in\n"
+           "$TMPDIR (or /tmp) that is removed when the command ends; editing commands lock the\n"
+           "dictionary. A command that fails changes no dictionary.\n"
+           "Exit status: 0 done, 1 an error, 2 a usage error.\n"
+           "'txdtool COMMAND --help' tells more about a command.\n";
     WriteText(out, text.str());
 }
 
@@ -157,7 +159,8 @@ void WriteVersion(std::ostream& out) {
 
 void WriteCommandHelp(std::ostream& out, const Command& command) {
     WriteForms(out, command);
-    WriteText(out, std::string(command.details) + "  -q, -v   say less or more (see txdtool --help)\n");
+    WriteText(out,
+              std::string(command.details) + "  -q, -v   say less or more (see txdtool --help)\n");
 }
 
 void WriteUsageLine(std::ostream& out, const Command* command) {

@@ -39,8 +39,10 @@ std::uint32_t TakePlatform(std::vector<std::string>& words) {
         throw UsageError("platform takes 5, 8 or 9, not " + words.back());
     }
     if (!std::all_of(words.begin() + 1, words.end(), FileExists)) {
-        throw UsageError("the platform comes after the files (platform FILE.txd... 5|8|9), not "
-                         "before " + words[1]);
+        throw UsageError(
+            "the platform comes after the files (platform FILE.txd... 5|8|9), not "
+            "before " +
+            words[1]);
     }
     words.erase(words.begin());
     return *first;
@@ -93,8 +95,7 @@ int RunPlatform(const CommandArguments& arguments) {
         std::vector<TextureEntry> converted;
         converted.reserve(textures.size());
         Edited edited;
-        if (arguments.linear &&
-            std::ranges::any_of(textures, [](const TextureEntry& texture) {
+        if (arguments.linear && std::ranges::any_of(textures, [](const TextureEntry& texture) {
                 return texture.record.platform != platform::kPlatform5;
             })) {
             ReportNote(dictionary.shownName(),

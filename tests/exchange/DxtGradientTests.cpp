@@ -141,10 +141,9 @@ double BestOnLine(const std::array<int, 3>& reds, int green, bool threeColourMod
 }
 
 TEST(DxtGradient, BalancedRampsComeCloseToTheBestABlockCanHold) {
-    constexpr std::array<int, 3> kRamps[] = {{30, 200, 90}, {0, 127, 255}, {0, 85, 170},
-                                             {255, 128, 0}, {10, 60, 250}, {200, 30, 90},
-                                             {90, 200, 30}, {0, 255, 0},   {40, 41, 200},
-                                             {128, 0, 255}};
+    constexpr std::array<int, 3> kRamps[] = {
+        {30, 200, 90}, {0, 127, 255}, {0, 85, 170}, {255, 128, 0}, {10, 60, 250},
+        {200, 30, 90}, {90, 200, 30}, {0, 255, 0},  {40, 41, 200}, {128, 0, 255}};
     for (const auto& reds : kRamps) {
         for (const int green : {0, 200}) {
             for (const Kind& kind : kKinds) {
@@ -158,13 +157,12 @@ TEST(DxtGradient, BalancedRampsComeCloseToTheBestABlockCanHold) {
                                                  std::uint8_t(255 - red), 255});
                         }
                     }
-                    const std::vector<std::uint8_t> decoded = DecodeBlocks(
-                        kind.compression, width, 3,
-                        Built(picture, kind.kind, false, DxtQuality::Best).pixels);
+                    const std::vector<std::uint8_t> decoded =
+                        DecodeBlocks(kind.compression, width, 3,
+                                     Built(picture, kind.kind, false, DxtQuality::Best).pixels);
                     EXPECT_LE(MeanError(decoded, picture.rgba) * 4 / 3, best + 0.5)
                         << "compression " << kind.compression << ", rows " << reds[0] << " "
-                        << reds[1] << " " << reds[2] << ", green " << green << ", width "
-                        << width;
+                        << reds[1] << " " << reds[2] << ", green " << green << ", width " << width;
                 }
             }
         }

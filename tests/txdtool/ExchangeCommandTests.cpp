@@ -18,7 +18,7 @@ TEST_F(TxdtoolTest, ExportMakesEveryProductOrTheNamedOnesInAFolder) {
               "DDS of its own kind (as --format=dds does): the image library makes no file of "
               "it\n");
     EXPECT_EQ(ReadBytes("rgb565_16.dds")[88], 16);  // bits per pixel: the kind kept
-    EXPECT_EQ(scratch.Files().size(), 10u);  // the products and the dictionary, nothing else
+    EXPECT_EQ(scratch.Files().size(), 10u);         // the products and the dictionary, nothing else
     // Block textures go out as their first level alone, and the header says so.
     const auto dxt1 = ReadBytes("dxt1_64_mips.dds");
     EXPECT_EQ(dxt1.size(), 128u + 2048u);

@@ -71,10 +71,12 @@ void ExpectGrid(const std::string& path, std::uint32_t size) {
         const auto row = static_cast<std::uint32_t>(i / columns);
         const std::uint32_t cellWidth = edge(column + 1) - edge(column);
         const std::uint32_t cellHeight = edge(row + 1) - edge(row);
-        const bool wide = std::uint64_t{record.width} * cellHeight >=
-                          std::uint64_t{record.height} * cellWidth;
-        const std::uint32_t width = wide ? cellWidth : Scaled(record.width, cellHeight, record.height);
-        const std::uint32_t height = wide ? Scaled(record.height, cellWidth, record.width) : cellHeight;
+        const bool wide =
+            std::uint64_t{record.width} * cellHeight >= std::uint64_t{record.height} * cellWidth;
+        const std::uint32_t width =
+            wide ? cellWidth : Scaled(record.width, cellHeight, record.height);
+        const std::uint32_t height =
+            wide ? Scaled(record.height, cellWidth, record.width) : cellHeight;
         // One texture is the picture; more are centred in their cells (of uneven sides).
         const bool alone = textures.size() == 1;
         const std::uint32_t left = alone ? 0 : edge(column) + (cellWidth - width) / 2;
