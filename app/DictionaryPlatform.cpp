@@ -25,4 +25,17 @@ QString PlatformName(std::uint32_t id) {
     }
 }
 
+QString PlatformChoice(std::uint32_t id) {
+    switch (id) {
+        case platform::kPlatform5:
+            return QCoreApplication::translate("Platform", "5 — swizzled texels");
+        case platform::kD3d8:
+            return QCoreApplication::translate("Platform", "8 — PC, Direct3D 8");
+        case platform::kD3d9:
+            return QCoreApplication::translate("Platform", "9 — PC, Direct3D 9");
+        default:
+            return QString::number(id);
+    }
+}
+
 }  // namespace tinplate

@@ -148,7 +148,10 @@ void MainDialog::SaveWindowState() const {
 }
 
 void MainDialog::RestoreWindowState() {
-    restoreGeometry(EditorSettings().value(EditorSettings::kGeometry).toByteArray());
+    if (!restoreGeometry(EditorSettings().value(EditorSettings::kGeometry).toByteArray())) {
+        // The first time: a 256 x 256 picture beside the list, neither scrolled.
+        resize(sizeHint() + m_panel->GrowthToShow({256, 256}));
+    }
     m_view->RestoreViewState();
 }
 

@@ -29,16 +29,16 @@ void PlatformCommands::OnDictionaryPlatform() {
     }
     QStringList items;
     for (const std::uint32_t id : kPlatformChoices) {
-        items << (id == platform::kPlatform5 ? QString::number(id)
-                                             : tr("%1 (%2)").arg(id).arg(PlatformName(id)));
+        items << PlatformChoice(id);
     }
     const auto current =
         std::ranges::find(kPlatformChoices, DictionaryPlatform(document.Textures()));
     const int offered = current == kPlatformChoices.end()
                             ? 0
                             : static_cast<int>(std::distance(kPlatformChoices.begin(), current));
-    const int chosen = m_context.prompts.ChooseItem(
-        &m_context.window, tr("Platform of every texture:"), items, offered);
+    const int chosen =
+        m_context.prompts.ChooseItem(&m_context.window, tr("Platform of every texture:"), items,
+                                     offered, tr("Convert to Platform"));
     if (chosen < 0 || chosen >= items.size()) {
         return;
     }

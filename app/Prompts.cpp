@@ -102,10 +102,11 @@ bool Prompts::AskReopenChanged(QWidget* parent, const QString& fileName) {
 }
 
 int Prompts::ChooseItem(QWidget* parent, const QString& label, const QStringList& items,
-                        int current) {
+                        int current, const QString& title) {
     bool chosen = false;
-    const QString item = QInputDialog::getItem(parent, QApplication::applicationName(), label,
-                                               items, current, false, &chosen);
+    const QString item =
+        QInputDialog::getItem(parent, title.isEmpty() ? QApplication::applicationName() : title,
+                              label, items, current, false, &chosen);
     return chosen ? static_cast<int>(items.indexOf(item)) : -1;
 }
 

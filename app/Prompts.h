@@ -34,9 +34,10 @@ public:
     virtual SaveChoice AskSaveChanges(QWidget* parent, const QString& fileName);
     // "NAME changed on disk since it was opened": true to reopen it, false to keep editing.
     virtual bool AskReopenChanged(QWidget* parent, const QString& fileName);
-    // One of `items`, `current` offered first: its index, or -1 when the user cancels.
+    // One of `items`, `current` offered first: its index, or -1 when the user cancels. The
+    // dialog is titled `title`, or the program's name.
     virtual int ChooseItem(QWidget* parent, const QString& label, const QStringList& items,
-                           int current);
+                           int current, const QString& title = {});
     // A width and a height, each one of `sides`, starting at `current`; nothing on cancel.
     virtual std::optional<QSize> ChooseSize(QWidget* parent, const QList<int>& sides,
                                             QSize current);

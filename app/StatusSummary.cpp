@@ -24,14 +24,15 @@ QString KindText(const TextureRecord& record) {
 
 }  // namespace
 
-QString StatusSummary(int textureCount, std::uint32_t platformId, const TextureRecord* selected) {
+QString StatusSummary(int textureCount, int shownCount, std::uint32_t platformId,
+                      const TextureRecord* selected) {
     QString text = textureCount == 1
                        ? QCoreApplication::translate("Status", "1 texture")
                        : QCoreApplication::translate("Status", "%1 textures").arg(textureCount);
-    // Platform 5 is the usual case and goes unnamed.
-    if (platformId != platform::kPlatform5) {
-        text += ", " + PlatformName(platformId);
+    if (shownCount != textureCount) {
+        text = QCoreApplication::translate("Status", "%1 of %2").arg(shownCount).arg(text);
     }
+    text += ", " + PlatformName(platformId);
     if (selected != nullptr) {
         text += QCoreApplication::translate("Status", " | %1, %2 × %3")
                     .arg(KindText(*selected))

@@ -62,6 +62,7 @@ TEST(CheckPanelTest, ListsFindingsShowsTheirTextureAndFollowsEditsAndUndo) {
 
     w.dialog.Dispatch(command::kAlphaSetAlphaToYes);
     EXPECT_EQ(Listed(*findings), QStringList{all[1]});
+    EXPECT_EQ(panel->windowTitle(), "Check: 1 error, 0 warnings, 0 notes");
     w.dialog.Dispatch(command::kEditUndo);
     EXPECT_EQ(Listed(*findings), all);
 

@@ -31,7 +31,9 @@ Prompts::SaveChoice FakePrompts::AskSaveChanges(QWidget*, const QString& fileNam
     return answer;
 }
 
-int FakePrompts::ChooseItem(QWidget*, const QString&, const QStringList&, int) {
+int FakePrompts::ChooseItem(QWidget*, const QString&, const QStringList& items, int,
+                            const QString& title) {
+    itemQuestions << title + ": " + items.join(", ");
     if (itemAnswers.empty()) {
         return -1;
     }

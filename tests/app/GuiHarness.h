@@ -29,7 +29,7 @@ public:
     void Message(QWidget*, const QString& text) override { messages.push_back(text); }
     void Error(QWidget*, const QString& text) override { errors.push_back(text); }
     SaveChoice AskSaveChanges(QWidget*, const QString& fileName) override;
-    int ChooseItem(QWidget*, const QString&, const QStringList&, int) override;
+    int ChooseItem(QWidget*, const QString&, const QStringList&, int, const QString&) override;
     bool AskReopenChanged(QWidget*, const QString& fileName) override {
         reopenQuestions << fileName;
         return reopenAnswer;
@@ -38,6 +38,7 @@ public:
     std::deque<QString> openAnswers;  // an empty answer cancels
     std::vector<QStringList> openRequests;
     std::deque<int> itemAnswers;  // none left cancels
+    QStringList itemQuestions;    // "TITLE: ITEM, ITEM..."
     std::deque<SaveChoice> saveAnswers;
     QStringList saveQuestions;
     bool reopenAnswer = false;

@@ -55,12 +55,15 @@ TEST(PlatformMenu, ConvertsAPcDictionaryAndUndoes) {
     EXPECT_EQ(window.Swizzling(), 0);
 
     window.ConvertTo(2);  // the platform it is on already
+    EXPECT_EQ(window.prompts.itemQuestions.back(),
+              "Convert to Platform: 5 — swizzled texels, 8 — PC, Direct3D 8, 9 — PC, Direct3D 9");
     EXPECT_FALSE(window.dialog.IsModified());
     window.ConvertTo(0);
     EXPECT_EQ(window.Platforms(), std::vector<std::uint32_t>(8, 5));
     EXPECT_TRUE(window.dialog.IsModified());
     EXPECT_EQ(window.Swizzling(), 2);
-    EXPECT_TRUE(window.Status().startsWith("8 textures | ")) << window.Status().toStdString();
+    EXPECT_TRUE(window.Status().startsWith("8 textures, platform 5 | "))
+        << window.Status().toStdString();
 
     window.Run(command::kEditUndo);
     EXPECT_FALSE(window.dialog.IsModified());

@@ -44,10 +44,10 @@ TEST(WindowTest, MenusCarryTheirCommandIdsAndReachTheirHandlers) {
     EXPECT_EQ(
         items.mid(5, 12),
         QStringList({"&Edit/&Undo=8020", "&Edit/&Redo=8021", "&Edit/&Find=8052",
-                     "&Image/&Import...=8004", "&Image/&Export=8005", "&Image/&Unswizzle All=8007",
-                     "&Image/&Swizzle All=8008", "&Image/&Flip=8011", "&Image/Export &As...=8012",
-                     "&Image/Import F&rom...=8013", "&Alpha/Set Alpha To &Yes=800f",
-                     "&Alpha/Set Alpha To &No=8010"}));
+                     "&Image/&Import...=8004", "&Image/&Export=8005", "&Image/Export &As...=8012",
+                     "&Image/Import F&rom...=8013", "&Image/&Unswizzle All=8007",
+                     "&Image/&Swizzle All=8008", "&Image/&Flip=8011",
+                     "&Alpha/Set Alpha To &Yes=800f", "&Alpha/Set Alpha To &No=8010"}));
     EXPECT_EQ(items.mid(17, 2),
               QStringList({"&Texture/&Add From Image...=8042", "&Texture/&Remove=8043"}));
     EXPECT_EQ(items.mid(items.size() - 3),
