@@ -12,6 +12,7 @@
 #include "checks/LintRules.h"
 #include "fileio/ByteOrder.h"
 #include "tests/support/TestSupport.h"
+#include "texture/BoxFilter.h"
 #include "txd/DictionaryReader.h"
 
 using namespace tinplate;
@@ -20,7 +21,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A smooth opaque 32-bit picture whose smaller levels are each the 2 x 2 mean of the last.
+// A smooth opaque 32-bit picture whose smaller levels are each the last box-filtered.
 SampleTexture Rgba(const std::string& name, std::uint16_t width, std::uint16_t height,
                    int levels = 1) {
     SampleTexture t;
@@ -29,36 +30,14 @@ SampleTexture Rgba(const std::string& name, std::uint16_t width, std::uint16_t h
     t.height = height;
     t.depth = 32;
     t.alphaFlags = 0x0500;
-    Bytes level(std::size_t{width} * height * 4);
-    for (std::size_t i = 0; i < level.size(); i += 4) {
-        const std::size_t x = i / 4 % width;
-        const std::size_t y = i / 4 / width;
-        level[i] = static_cast<std::uint8_t>(x * 8);
-        level[i + 1] = static_cast<std::uint8_t>(y * 8);
-        level[i + 2] = 128;
-        level[i + 3] = 255;
+    RgbaImage level{width, height, {}};
+    for (std::size_t i = 0; i < std::size_t{width} * height; ++i) {
+        level.rgba.insert(level.rgba.end(), {static_cast<std::uint8_t>(i % width * 8),
+                                             static_cast<std::uint8_t>(i / width * 8), 128, 255});
     }
-    std::uint32_t w = width;
-    std::uint32_t h = height;
     for (int i = 0; i < levels; ++i) {
-        t.levels.push_back(level);
-        const std::uint32_t nw = std::max(w / 2, 1u);
-        const std::uint32_t nh = std::max(h / 2, 1u);
-        Bytes next(std::size_t{nw} * nh * 4);
-        for (std::size_t j = 0; j < next.size(); ++j) {
-            const std::size_t x = j / 4 % nw * 2, y = j / 4 / nw * 2, c = j % 4;
-            const auto at = [&](std::size_t px, std::size_t py) {
-                return level[(std::min<std::size_t>(py, h - 1) * w +
-                              std::min<std::size_t>(px, w - 1)) *
-                                 4 +
-                             c];
-            };
-            next[j] = static_cast<std::uint8_t>(
-                (at(x, y) + at(x + 1, y) + at(x, y + 1) + at(x + 1, y + 1) + 2) / 4);
-        }
-        level = std::move(next);
-        w = nw;
-        h = nh;
+        t.levels.push_back(level.rgba);
+        level = BoxFilter(level, std::max(level.width / 2, 1u), std::max(level.height / 2, 1u));
     }
     return t;
 }
