@@ -18,13 +18,13 @@ protected:
             fs::permissions(name, fs::perms::owner_read | fs::perms::owner_write);
         }
     }
-    static std::map<std::string, std::vector<std::uint8_t>> Entries(const std::string& path) {
+    static std::map<std::string, std::string> Entries(const std::string& path) {
         const Archive archive = Archive::Open(path);
-        std::map<std::string, std::vector<std::uint8_t>> contents;
+        std::map<std::string, std::string> sums;
         for (std::size_t i = 0; i < archive.entries().size(); ++i) {
-            contents[archive.entries()[i].name] = archive.ReadContent(i);
+            sums[archive.entries()[i].name] = Sha256Hex(archive.ReadContent(i));
         }
-        return contents;
+        return sums;
     }
 };
 
@@ -43,9 +43,6 @@ TEST_F(ArchiveCommandTest, EditsThroughAnEntryKeepTheOthers) {
         EXPECT_EQ(after, before);
         EXPECT_EQ(RunTxdtool({"check", entry}).status, 0);
         EXPECT_EQ(RunTxdtool({"img", "check", archive}).status, 0);
-        // Flipping back gives the entry's first bytes again.
-        ASSERT_EQ(RunTxdtool({"flip", "--all", entry}).status, 0);
-        EXPECT_EQ(Entries(archive), before);
     }
 }
 
@@ -64,7 +61,7 @@ TEST_F(ArchiveCommandTest, ImgActions) {
         {{"img", "add", "game_v1.img", "big.txd"}, 0, "added big.txd"},
         {{"img", "add", "game_v2.img", "big.txd"}, 0, "added big.txd"},
         {{"img", "extract", "game_v1.img", "BIG.TXD", "-C", "out"}, 0, "out/big.txd"},
-        {{"list", "game_v2.img:big.txd"}, 0, "pal8"},
+        {{"list", "game_v2.img:big.txd"}, 0, "zebra_256_mips"},
         {{"img", "rename", "game_v2.img", "big.txd", "small.txd"}, 0, ""},
         {{"img", "remove", "game_v2.img", "small.txd", "notes.ipl"}, 0, ""},
         {{"img", "pack", "game_v2.img"}, 0, ""},
@@ -81,7 +78,7 @@ TEST_F(ArchiveCommandTest, ImgActions) {
     };
     for (const Row& row : table) {
         const ToolRun run = RunTxdtool(row.words);
-        SCOPED_TRACE(row.words[0] + " " + row.words[1] + " " + row.words[2]);
+        SCOPED_TRACE(row.words[0] + " " + row.words[1] + " " + row.words.back());
         EXPECT_EQ(run.status, row.status) << run.err;
         EXPECT_NE(run.out.find(row.out), std::string::npos) << run.out;
     }
