@@ -13,6 +13,7 @@
 #include "app/RecentFiles.h"
 #include "app/TextureDocument.h"
 #include "app/TexturePanel.h"
+#include "archive/Archive.h"
 #include "fileio/FileIdentity.h"
 
 namespace tinplate {
@@ -39,15 +40,37 @@ void FileCommands::OnFileOpen() {
         return;
     }
     const QString path = m_context.prompts.OpenFileName(
-        &m_context.window, tr("TXD File (*.txd)") + "|*.txd|" + tr("All Files (*.*)") + "|*.*||",
+        &m_context.window,
+        tr("TXD File (*.txd)") + "|*.txd|" + tr("IMG Archive (*.img *.dir)") + "|*.img *.dir|" +
+            tr("All Files (*.*)") + "|*.*||",
         ".txd", QString());
     if (!path.isEmpty()) {
         OpenDictionary(path);
     }
 }
 
+QString FileCommands::ChooseEntry(const QString& archivePath) {
+    const Archive archive = Archive::Open(archivePath.toStdString());
+    std::vector<ArchiveEntryRow> rows;
+    for (std::size_t i = 0; i < archive.entries().size(); ++i) {
+        const ArchiveEntry& entry = archive.entries()[i];
+        if (entry.sound()) {
+            rows.push_back({QString::fromStdString(entry.name), entry.sectors * kSectorSize,
+                            archive.IsDictionary(i)});
+        }
+    }
+    const QString entry = m_context.prompts.ChooseArchiveEntry(
+        &m_context.window, QFileInfo(archivePath).fileName(), rows);
+    return entry.isEmpty() ? QString() : archivePath + ":" + entry;
+}
+
 void FileCommands::OpenDictionary(const QString& path) {
-    m_context.document.Open(path);
+    const bool archive = HasArchiveEnding(path.toStdString()) && QFileInfo(path).isFile();
+    const QString chosen = archive ? ChooseEntry(path) : path;
+    if (chosen.isEmpty()) {
+        return;
+    }
+    m_context.document.Open(chosen);
     recent_files::Add(m_context.document.Path());
     EditorSettings().setValue(EditorSettings::kLastFolder, m_context.document.Folder());
     m_context.panel.List().setFocus();

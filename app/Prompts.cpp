@@ -110,6 +110,12 @@ int Prompts::ChooseItem(QWidget* parent, const QString& label, const QStringList
     return chosen ? static_cast<int>(items.indexOf(item)) : -1;
 }
 
+QString Prompts::ChooseArchiveEntry(QWidget* parent, const QString& archiveName,
+                                    const std::vector<ArchiveEntryRow>& rows) {
+    ArchiveEntryDialog dialog(parent, archiveName, rows);
+    return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : QString();
+}
+
 std::optional<QSize> Prompts::ChooseSize(QWidget* parent, const QList<int>& sides, QSize current) {
     QDialog dialog(parent);
     dialog.setWindowTitle(QApplication::applicationName());

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
+
+#include "app/ArchiveEntryDialog.h"
 
 class QWidget;
 
@@ -38,6 +41,10 @@ public:
     // dialog is titled `title`, or the program's name.
     virtual int ChooseItem(QWidget* parent, const QString& label, const QStringList& items,
                            int current, const QString& title = {});
+    // One of an archive's dictionary entries (see ArchiveEntryDialog): its name, or an empty
+    // string when the user cancels.
+    virtual QString ChooseArchiveEntry(QWidget* parent, const QString& archiveName,
+                                       const std::vector<ArchiveEntryRow>& rows);
     // A width and a height, each one of `sides`, starting at `current`; nothing on cancel.
     virtual std::optional<QSize> ChooseSize(QWidget* parent, const QList<int>& sides,
                                             QSize current);

@@ -9,12 +9,9 @@
 #include <utility>
 
 #include "app/RecordBytes.h"
+#include "document/OpenedDictionary.h"
 #include "edits/EditRefused.h"
-#include "fileio/DictionaryLock.h"
 #include "fileio/FileError.h"
-#include "save/OpenedDictionarySave.h"
-#include "txd/DictionaryReader.h"
-#include "txd/DictionaryWriter.h"
 
 namespace tinplate {
 namespace {
@@ -126,20 +123,17 @@ TextureDocument::~TextureDocument() = default;
 
 void TextureDocument::Open(const QString& path) {
     const QFileInfo file(path);
-    const std::string fullPath = file.absoluteFilePath().toStdString();
-    // Read and check everything first: a file that fails leaves the open dictionary as it was.
-    // What was read can only be newer than the identity taken before it, never older.
-    const FileIdentity identity = IdentityOf(fullPath);
+    const DictionaryPlace place = PlaceOf(file.absoluteFilePath().toStdString());
+    // Read and check everything first: a dictionary that fails leaves the open one as it was.
     // The window keeps a dictionary open for as long as the user likes: its bytes are held in
     // memory, so that another program changing the file cannot change or fault them.
-    MappedDictionary read = ReadMappedDictionary(fullPath, Residence::InMemory);
-    m_path = file.absoluteFilePath();
-    m_folder = file.absolutePath();
+    auto dictionary =
+        std::make_unique<OpenedDictionary>(place, OpenedDictionary::Use::Read, Residence::InMemory);
+    m_path = QString::fromStdString(place.Shown());
+    m_folder = QFileInfo(QString::fromStdString(place.path)).absolutePath();
     m_undoStack->clear();
-    m_textures = std::move(read.textures);
-    m_original = std::move(read.file);
-    m_opened = identity;
-    m_savedWhole = false;
+    m_textures = std::move(dictionary->textures());
+    m_dictionary = std::move(dictionary);
     m_untitled = false;
     m_firstLevelsLinear = false;
     emit opened();
@@ -150,9 +144,7 @@ void TextureDocument::Open(const QString& path) {
 void TextureDocument::New() {
     m_path.clear();
     m_untitled = true;
-    m_original.reset();
-    m_savedWhole = false;
-    m_opened = {};
+    m_dictionary.reset();
     m_firstLevelsLinear = false;
     m_undoStack->clear();
     m_textures.clear();
@@ -162,20 +154,16 @@ void TextureDocument::New() {
 }
 
 void TextureDocument::Save(GfxBinding& gfx) {
-    const DictionaryLock lock(m_path.toStdString());
-    const SavedDictionary saved =
-        SaveOpenedDictionary(lock, m_opened, OriginalBytes(), m_textures, gfx, m_savedWhole);
-    m_opened = saved.identity;
-    m_savedWhole = saved.writtenWhole;
+    m_dictionary->Save(m_textures, gfx);
     m_undoStack->setClean();
 }
 
 void TextureDocument::SaveAs(const QString& path) {
     const QFileInfo file(path);
-    m_opened =
-        WriteDictionaryFile(file.absoluteFilePath().toStdString(), OriginalBytes(), m_textures);
-    // The records still describe the file first read, from which every later save copies.
-    m_savedWhole = true;
+    if (!m_dictionary) {
+        m_dictionary = std::make_unique<OpenedDictionary>();
+    }
+    m_dictionary->SaveAs(file.absoluteFilePath().toStdString(), m_textures);
     m_untitled = false;
     m_path = file.absoluteFilePath();
     m_folder = file.absolutePath();
@@ -184,6 +172,11 @@ void TextureDocument::SaveAs(const QString& path) {
 }
 
 QString TextureDocument::FileName() const {
+    if (m_dictionary && m_dictionary->place().InArchive()) {
+        const DictionaryPlace& place = m_dictionary->place();
+        return QFileInfo(QString::fromStdString(place.path)).fileName() + ": " +
+               QString::fromStdString(place.entry);
+    }
     return m_untitled ? tr("Untitled.txd") : QFileInfo(m_path).fileName();
 }
 
@@ -225,7 +218,7 @@ void TextureDocument::EditList(const QString& text, int row, const ListEdit& edi
 }
 
 std::span<const std::uint8_t> TextureDocument::OriginalBytes() const {
-    return m_original ? m_original->bytes() : std::span<const std::uint8_t>();
+    return m_dictionary ? m_dictionary->bytes() : std::span<const std::uint8_t>();
 }
 
 void TextureDocument::ReplaceTextures(const TextureList& textures, int row) {

@@ -12,14 +12,14 @@
 #include <span>
 #include <vector>
 
-#include "fileio/FileIdentity.h"
-#include "fileio/MappedFile.h"
 #include "gfxlib/GfxBinding.h"
 #include "txd/TextureRecord.h"
 
 class QUndoStack;
 
 namespace tinplate {
+
+class OpenedDictionary;
 
 // Every change goes through Open, New, SaveAs or an edit method, so that the signals tell the
 // views about it and the undo stack can take it back.
@@ -35,13 +35,15 @@ public:
     explicit TextureDocument(QObject* parent = nullptr);
     ~TextureDocument() override;
 
-    // Reads the dictionary at `path`; it becomes the document and its folder the export folder.
-    // A file that fails is a FileError and leaves the document as it was.
+    // Reads the dictionary at `path` (a file, or "ARCHIVE.img:ENTRY" for an archive's entry);
+    // it becomes the document and its folder (the archive's) the export folder. A dictionary
+    // that fails is a FileError and leaves the document as it was.
     void Open(const QString& path);
     // An empty dictionary with no file yet; the export folder stays.
     void New();
-    // Saves over the file that was opened, under its lock: in place while the blocks still lie
-    // where they were read, else whole. ChangedOnDiskError when another program changed it.
+    // Saves over the file or archive entry that was opened, under its lock: in place while the
+    // blocks still lie where they were read, else whole. ChangedOnDiskError when another
+    // program changed it.
     void Save(GfxBinding& gfx);
     // Writes the whole dictionary to `path`, which becomes its file, and its folder the export
     // folder.
@@ -53,9 +55,11 @@ public:
     std::span<const std::uint8_t> OriginalBytes() const;
     // The record at `row`, to be changed only by an edit run through EditRecords.
     TextureRecord& RecordAt(std::size_t row) { return m_textures.at(row).record; }
-    // Full path of the dictionary's file; empty before the first Open and for a new one.
+    // Full path of the dictionary's file ("ARCHIVE:ENTRY" for an archive's entry), which Open
+    // takes back; empty before the first Open and for a new one.
     QString Path() const { return m_path; }
-    // The name the user knows it by: the file's name, "Untitled.txd", or empty when none is open.
+    // The name the user knows it by: the file's name ("ARCHIVE.img: ENTRY" for an archive's
+    // entry), "Untitled.txd", or empty when none is open.
     QString FileName() const;
     // Whether a dictionary is open or new, so that textures can be added to it.
     bool IsOpen() const { return !m_path.isEmpty() || m_untitled; }
@@ -105,12 +109,9 @@ private:
     QUndoStack* m_undoStack;
     QString m_path;
     QString m_folder;
-    // The dictionary on disk as it was opened or last saved: Save writes over nothing else.
-    FileIdentity m_opened;
-    // The file as opened, which the records refer to and the whole-file writer copies from.
-    std::shared_ptr<const MappedFile> m_original;
-    // The file on disk was written whole: its blocks no longer lie where the records say.
-    bool m_savedWhole = false;
+    // Where the dictionary lives and what it was there when opened or last saved: Save writes
+    // over nothing else. Its bytes as opened are what the records refer to.
+    std::unique_ptr<OpenedDictionary> m_dictionary;
     // A dictionary made by New that has no file yet.
     bool m_untitled = false;
     bool m_firstLevelsLinear = false;

@@ -11,7 +11,16 @@ namespace tinplate {
 
 namespace {
 
-enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kLinear, kStrict, kIgnore };
+enum LongOnly : int {
+    kJson = 256,
+    kFormat,
+    kNoDither,
+    kFast,
+    kLinear,
+    kStrict,
+    kIgnore,
+    kArchiveVersion
+};
 
 struct OptionSpec {
     unsigned flag;  // kNoOptions: every command takes it
@@ -35,6 +44,7 @@ const OptionSpec kOptions[] = {
     {kLintOptions, {"ignore", required_argument, nullptr, kIgnore}, ""},
     {kSizeOption, {"size", required_argument, nullptr, 's'}, "s:"},
     {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
+    {kArchiveVersionOption, {"version", required_argument, nullptr, kArchiveVersion}, ""},
 };
 
 bool ParseSwitch(const char* value, const std::string& option) {
@@ -144,6 +154,9 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 break;
             case kLinear:
                 arguments.linear = true;
+                break;
+            case kArchiveVersion:
+                arguments.archiveVersion = ::optarg;
                 break;
             case ':':
                 throw UsageError("option " + OffendingOption(argv, ::optind, ::optopt) +

@@ -29,6 +29,7 @@ enum OptionFlags : unsigned {
     kSizeOption = 1u << 7,       // -s SIZE
     kLinearOption = 1u << 8,     // --linear
     kLintOptions = 1u << 9,      // --strict, --ignore=RULE,...
+    kArchiveVersionOption = 1u << 10,  // --version=1|2 of a new archive
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -56,6 +57,7 @@ struct CommandArguments {
     std::vector<std::string> ignoredRules;  // as given, unchecked
     std::optional<std::string> size;
     bool linear = false;
+    std::optional<std::string> archiveVersion;  // as given, unchecked
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);

@@ -30,6 +30,15 @@ public:
     void Error(QWidget*, const QString& text) override { errors.push_back(text); }
     SaveChoice AskSaveChanges(QWidget*, const QString& fileName) override;
     int ChooseItem(QWidget*, const QString&, const QStringList&, int, const QString&) override;
+    QString ChooseArchiveEntry(QWidget*, const QString&,
+                               const std::vector<ArchiveEntryRow>& rows) override {
+        entryLists.push_back(rows.size());
+        const QString answer = entryAnswers.empty() ? QString() : entryAnswers.front();
+        if (!entryAnswers.empty()) {
+            entryAnswers.pop_front();
+        }
+        return answer;
+    }
     bool AskReopenChanged(QWidget*, const QString& fileName) override {
         reopenQuestions << fileName;
         return reopenAnswer;
@@ -39,6 +48,8 @@ public:
     std::vector<QStringList> openRequests;
     std::deque<int> itemAnswers;  // none left cancels
     QStringList itemQuestions;    // "TITLE: ITEM, ITEM..."
+    std::deque<QString> entryAnswers;     // none left cancels
+    std::vector<std::size_t> entryLists;  // how many entries each archive listed
     std::deque<SaveChoice> saveAnswers;
     QStringList saveQuestions;
     bool reopenAnswer = false;

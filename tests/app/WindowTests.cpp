@@ -91,7 +91,9 @@ TEST(WindowTest, OpenListsTexturesInFileOrderAndShowsTheFirst) {
     EXPECT_EQ(window.Field("Width"), "8");
     EXPECT_EQ(QDir::currentPath().toStdString(), window.scratch.path().string());
     EXPECT_EQ(window.prompts.openRequests[0],
-              QStringList({"TXD File (*.txd)|*.txd|All Files (*.*)|*.*||", ".txd", ""}));
+              QStringList({"TXD File (*.txd)|*.txd|IMG Archive (*.img *.dir)|*.img *.dir|"
+                           "All Files (*.*)|*.*||",
+                           ".txd", ""}));
     EXPECT_TRUE(window.prompts.errors.empty());
 }
 
