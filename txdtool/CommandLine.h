@@ -29,6 +29,9 @@ enum OptionFlags : unsigned {
     kSizeOption = 1u << 7,       // -s SIZE
     kLinearOption = 1u << 8,     // --linear
     kLintOptions = 1u << 9,      // --strict, --ignore=RULE,...
+    kSetOptions = 1u << 10,      // --filter, --u, --v, --mask
+    kTargetOption = 1u << 11,    // --target=GAME-PLATFORM
+    kLayoutOptions = 1u << 12,   // --platform=ID, --version=VERSION
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -56,6 +59,14 @@ struct CommandArguments {
     std::vector<std::string> ignoredRules;  // as given, unchecked
     std::optional<std::string> size;
     bool linear = false;
+    // Texture properties and targets, as given, unchecked.
+    std::optional<std::string> filter;
+    std::optional<std::string> u;
+    std::optional<std::string> v;
+    std::optional<std::string> mask;
+    std::optional<std::string> target;
+    std::optional<std::string> platform;
+    std::optional<std::string> version;
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);

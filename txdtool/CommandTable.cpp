@@ -6,6 +6,7 @@
 
 #include "txdtool/Commands.h"
 #include "txdtool/RestructureCommands.h"
+#include "txdtool/TargetCommand.h"
 
 namespace tinplate {
 
@@ -18,14 +19,16 @@ constexpr Command kCommands[] = {
      "them. With several files, each block follows a line naming its file.\n"
      "  --json   one JSON document {\"format\": 1, \"files\": [{\"file\", \"textures\"}]}: per\n"
      "           texture its name (null unless valid UTF-8) and name_hex, its kind word,\n"
-     "           header values, offsets and sizes as numbers, and the field texts\n",
+     "           header values, offsets and sizes as numbers, the filter word's fields\n"
+     "           by name (\"filter\": {\"mode\", \"u\", \"v\"}), the field texts, and the\n"
+     "           file's library \"version\" and \"build\"\n",
      1, kAny, kJsonOption, RunList},
     {"check", "check [--json] FILE.txd...", "read each file as Open does and report what is wrong",
      "Prints \"FILE: ok\" or \"FILE: \" and what is wrong with it. The exit status is 1 when\n"
      "any file is not ok.\n"
      "  --json   {\"format\": 1, \"files\": [{\"file\", \"ok\", \"textures\" or \"error\"}]}\n",
      1, kAny, kJsonOption, RunCheck},
-    {"lint", "lint [--strict] [--ignore=RULE,...] [--json] FILE.txd...",
+    {"lint", "lint [--strict] [--ignore=RULE,...] [--target=GAME-PLATFORM] [--json] FILE.txd...",
      "check dictionaries against what games accept",
      "One line per finding: \"FILE: TEXTURE: severity: message [rule]\" (findings about the\n"
      "file as a whole name no texture). Errors are what a game refuses or shows wrongly,\n"
@@ -34,10 +37,12 @@ constexpr Command kCommands[] = {
      "  --strict            warnings fail too\n"
      "  --ignore=RULE,...   leave these rules out (may be given several times); the rules\n"
      "                      are listed in txdtool(1)\n"
+     "  --target=GAME-PLATFORM  errors for what that game does not read (see target);\n"
+     "                      without it, a note names the targets the file fits\n"
      "  --json              {\"format\": 1, \"files\": [{\"file\", \"findings\" or \"error\"}]};\n"
      "                      per finding its texture's index, name and name_hex (null for\n"
      "                      the file), rule, severity, message and values\n",
-     1, kAny, kJsonOption | kLintOptions, RunLint},
+     1, kAny, kJsonOption | kLintOptions | kTargetOption, RunLint},
     {"diff", "diff [--json] [-q] A.txd B.txd", "tell what changed between two dictionaries",
      "Matches textures by name and prints what was removed, added, renamed (the same\n"
      "texels under another name) and moved, and for textures in both each header value\n"
@@ -137,8 +142,9 @@ constexpr Command kCommands[] = {
 std::span<const Command> AllCommands() {
     static const std::vector<Command> all = [] {
         std::vector<Command> commands(std::begin(kCommands), std::end(kCommands));
-        const auto more = RestructureCommands();
-        commands.insert(commands.end(), more.begin(), more.end());
+        for (const auto more : {RestructureCommands(), TargetCommands()}) {
+            commands.insert(commands.end(), more.begin(), more.end());
+        }
         return commands;
     }();
     return all;

@@ -65,6 +65,13 @@ void DictionaryFile::Save(GfxBinding& gfx) {
     }
 }
 
+void DictionaryFile::ReplaceOriginal(std::vector<std::uint8_t> bytes) {
+    // The records' shared bytes keep the mapping alive for as long as they need it.
+    m_file.reset();
+    m_input = std::move(bytes);
+    m_writtenWhole = true;
+}
+
 std::string TextureAndKind(const TextureEntry& texture) {
     return TextureLabel(texture) + " (" +
            std::to_string(static_cast<std::uint16_t>(texture.record.depth)) + "-bit, compression " +
