@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 
 #include "app/DictionaryPlatform.h"
+#include "txd/LibraryVersion.h"
 #include "txd/TextureKinds.h"
 
 namespace tinplate {
@@ -24,7 +25,8 @@ QString KindText(const TextureRecord& record) {
 
 }  // namespace
 
-QString StatusSummary(int textureCount, std::uint32_t platformId, const TextureRecord* selected) {
+QString StatusSummary(int textureCount, std::uint32_t platformId, std::uint32_t versionWord,
+                      const TextureRecord* selected) {
     QString text = textureCount == 1
                        ? QCoreApplication::translate("Status", "1 texture")
                        : QCoreApplication::translate("Status", "%1 textures").arg(textureCount);
@@ -32,6 +34,8 @@ QString StatusSummary(int textureCount, std::uint32_t platformId, const TextureR
     if (platformId != platform::kPlatform5) {
         text += ", " + PlatformName(platformId);
     }
+    text += QCoreApplication::translate("Status", ", version %1")
+                .arg(QString::fromStdString(VersionText(DecodeVersionWord(versionWord).version)));
     if (selected != nullptr) {
         text += QCoreApplication::translate("Status", " | %1, %2 × %3")
                     .arg(KindText(*selected))

@@ -15,6 +15,7 @@
 #include "save/OpenedDictionarySave.h"
 #include "txd/DictionaryReader.h"
 #include "txd/DictionaryWriter.h"
+#include "txd/LibraryVersion.h"
 
 namespace tinplate {
 namespace {
@@ -86,7 +87,7 @@ private:
 class TextureDocument::ListEditCommand : public QUndoCommand {
 public:
     ListEditCommand(TextureDocument& document, const QString& text, int rowBefore,
-                    TextureList after, int rowAfter, bool linearAfter)
+                    TextureList after, int rowAfter, bool linearAfter, Target targetAfter)
         : QUndoCommand(text),
           m_document(document),
           m_before(document.m_textures),
@@ -94,14 +95,18 @@ public:
           m_rowBefore(rowBefore),
           m_rowAfter(rowAfter),
           m_linearBefore(document.m_firstLevelsLinear),
-          m_linearAfter(linearAfter) {}
+          m_linearAfter(linearAfter),
+          m_targetBefore(document.m_target),
+          m_targetAfter(targetAfter) {}
 
     void undo() override {
         m_document.m_firstLevelsLinear = m_linearBefore;
+        m_document.m_target = m_targetBefore;
         m_document.ReplaceTextures(m_before, m_rowBefore);
     }
     void redo() override {
         m_document.m_firstLevelsLinear = m_linearAfter;
+        m_document.m_target = m_targetAfter;
         m_document.ReplaceTextures(m_after, m_rowAfter);
     }
 
@@ -113,6 +118,8 @@ private:
     int m_rowAfter;
     bool m_linearBefore;
     bool m_linearAfter;
+    Target m_targetBefore;
+    Target m_targetAfter;
 };
 
 TextureDocument::TextureDocument(QObject* parent)
@@ -142,12 +149,15 @@ void TextureDocument::Open(const QString& path) {
     m_savedWhole = false;
     m_untitled = false;
     m_firstLevelsLinear = false;
+    m_target = {DictionaryVersionWord(OriginalBytes()), PlatformOfEmptyDictionary(OriginalBytes()),
+                nullptr};
     emit opened();
     emit fileChanged();
     emit texturesReplaced(0);
 }
 
-void TextureDocument::New() {
+void TextureDocument::New(std::uint32_t platform, std::uint32_t versionWord) {
+    m_target = {versionWord, platform, nullptr};
     m_path.clear();
     m_untitled = true;
     m_original.reset();
@@ -163,8 +173,13 @@ void TextureDocument::New() {
 
 void TextureDocument::Save(GfxBinding& gfx) {
     const DictionaryLock lock(m_path.toStdString());
+    // Another version on every chunk means a copy of the file to write from, written whole.
+    const bool restamped = Restamped();
+    const std::vector<std::uint8_t> stamped =
+        restamped ? RestampedOriginal() : std::vector<std::uint8_t>();
     const SavedDictionary saved =
-        SaveOpenedDictionary(lock, m_opened, OriginalBytes(), m_textures, gfx, m_savedWhole);
+        SaveOpenedDictionary(lock, m_opened, restamped ? std::span(stamped) : OriginalBytes(),
+                             m_textures, gfx, m_savedWhole || restamped);
     m_opened = saved.identity;
     m_savedWhole = saved.writtenWhole;
     m_undoStack->setClean();
@@ -172,8 +187,11 @@ void TextureDocument::Save(GfxBinding& gfx) {
 
 void TextureDocument::SaveAs(const QString& path) {
     const QFileInfo file(path);
-    m_opened =
-        WriteDictionaryFile(file.absoluteFilePath().toStdString(), OriginalBytes(), m_textures);
+    const bool restamped = Restamped();
+    const std::vector<std::uint8_t> stamped =
+        restamped ? RestampedOriginal() : std::vector<std::uint8_t>();
+    m_opened = WriteDictionaryFile(file.absoluteFilePath().toStdString(),
+                                   restamped ? std::span(stamped) : OriginalBytes(), m_textures);
     // The records still describe the file first read, from which every later save copies.
     m_savedWhole = true;
     m_untitled = false;
@@ -220,8 +238,41 @@ void TextureDocument::EditList(const QString& text, int row, const ListEdit& edi
     }
     if (selected) {
         m_undoStack->push(new ListEditCommand(*this, text, row, std::move(edited), *selected,
-                                              firstLevelsLinear.value_or(m_firstLevelsLinear)));
+                                              firstLevelsLinear.value_or(m_firstLevelsLinear),
+                                              m_target));
     }
+}
+
+void TextureDocument::EditTarget(const QString& text, int row, const ListEdit& edit,
+                                 const Target& target) {
+    if (!IsOpen()) {
+        return;
+    }
+    TextureList edited = m_textures;
+    std::optional<int> selected;
+    try {
+        selected = edit(edited, row);
+    } catch (const EditRefused& refusal) {
+        throw FileError(FileName().toStdString(), refusal.what());
+    }
+    if (selected || target.versionWord != m_target.versionWord ||
+        target.platformWhenEmpty != m_target.platformWhenEmpty) {
+        // Converted textures have their levels in their platform's own order.
+        m_undoStack->push(new ListEditCommand(*this, text, row, std::move(edited),
+                                              selected.value_or(row),
+                                              selected ? false : m_firstLevelsLinear, target));
+    }
+}
+
+bool TextureDocument::Restamped() const {
+    return !m_original || DictionaryVersionWord(OriginalBytes()) != m_target.versionWord;
+}
+
+std::vector<std::uint8_t> TextureDocument::RestampedOriginal() const {
+    if (!m_original) {
+        return EmptyDictionaryFor(m_target.platformWhenEmpty, m_target.versionWord);
+    }
+    return WithChunkVersions(OriginalBytes(), m_target.versionWord);
 }
 
 std::span<const std::uint8_t> TextureDocument::OriginalBytes() const {

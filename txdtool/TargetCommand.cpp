@@ -67,7 +67,15 @@ std::vector<std::uint8_t> NewDictionaryBytes(const CommandArguments& arguments) 
     if (arguments.version) {
         version = ParseVersionOption(*arguments.version);
     }
-    return EmptyDictionaryFor(platform, version);
+    std::vector<std::uint8_t> bytes = EmptyDictionaryFor(platform, version);
+    // An empty dictionary tells its platform by its version alone before 3.6.
+    if (PlatformOfEmptyDictionary(bytes) != platform) {
+        throw UsageError("an empty dictionary of version " +
+                         VersionText(DecodeVersionWord(version).version) +
+                         " cannot record platform " + std::to_string(platform) +
+                         "; give a version from 3.6.0.0 on, or a --target");
+    }
+    return bytes;
 }
 
 namespace {

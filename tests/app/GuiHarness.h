@@ -6,11 +6,13 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/MainDialog.h"
 #include "app/Prompts.h"
+#include "app/PropertiesDialog.h"
 #include "gfxlib/GfxBinding.h"
 #include "tests/support/TestSupport.h"
 #include "tools/DictionaryBuilder.h"
@@ -30,6 +32,9 @@ public:
     void Error(QWidget*, const QString& text) override { errors.push_back(text); }
     SaveChoice AskSaveChanges(QWidget*, const QString& fileName) override;
     int ChooseItem(QWidget*, const QString&, const QStringList&, int) override;
+    // The real dialog, filled in by the next answer instead of a person.
+    std::optional<PropertyChanges> EditProperties(
+        QWidget* parent, const std::vector<const TextureEntry*>& textures) override;
     bool AskReopenChanged(QWidget*, const QString& fileName) override {
         reopenQuestions << fileName;
         return reopenAnswer;
@@ -37,7 +42,8 @@ public:
 
     std::deque<QString> openAnswers;  // an empty answer cancels
     std::vector<QStringList> openRequests;
-    std::deque<int> itemAnswers;  // none left cancels
+    std::deque<int> itemAnswers;                                         // none left cancels
+    std::deque<std::function<void(PropertiesDialog&)>> propertyAnswers;  // none left cancels
     std::deque<SaveChoice> saveAnswers;
     QStringList saveQuestions;
     bool reopenAnswer = false;
