@@ -28,7 +28,7 @@ constexpr Command kCommands[] = {
      "any file is not ok.\n"
      "  --json   {\"format\": 1, \"files\": [{\"file\", \"ok\", \"textures\" or \"error\"}]}\n",
      1, kAny, kJsonOption, RunCheck},
-    {"lint", "lint [--strict] [--ignore=RULE,...] [--target=GAME-PLATFORM] [--json] FILE.txd...",
+    {"lint", "lint [--strict] [--ignore=RULE,...] [--json] FILE.txd...",
      "check dictionaries against what games accept",
      "One line per finding: \"FILE: TEXTURE: severity: message [rule]\" (findings about the\n"
      "file as a whole name no texture). Errors are what a game refuses or shows wrongly,\n"

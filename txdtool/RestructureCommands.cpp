@@ -193,14 +193,13 @@ int RunSaveAs(const CommandArguments& arguments) {
     "  --fast        compress DXT blocks with the faster, rougher fit\n"
 
 constexpr Command kRestructureCommands[] = {
-    {"new", "new [--target=GAME-PLATFORM | --platform=5|8|9 --version=V] OUT.txd",
-     "make an empty dictionary",
+    {"new", "new [--target=T | --platform=ID --version=V] OUT.txd", "make an empty dictionary",
      "Writes a dictionary with no textures to OUT.txd, which must not exist yet. Textures\n"
      "added to it take its platform, which an empty dictionary records from version\n"
      "3.6.0.0 on; before, only the platform its version's game writes can be made.\n"
-     "  --target=GAME-PLATFORM   for this game and platform (see target)\n"
-     "  --platform=ID            platform id 5, 8 or 9 (default 5)\n"
-     "  --version=V              library version, like 3.4.0.3 (default 3.6.0.3)\n",
+     "  --target=T      for this game and platform, T being GAME-PLATFORM (see target)\n"
+     "  --platform=ID   platform id 5, 8 or 9 (default 5)\n"
+     "  --version=V     library version, like 3.4.0.3 (default 3.6.0.3)\n",
      1, 1, kTargetOption | kLayoutOptions, RunNew},
     {"add", "add FILE.txd IMAGE KIND [NAME]\nadd FILE.txd KIND IMAGE...",
      "add textures drawn from image files",

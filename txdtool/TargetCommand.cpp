@@ -112,16 +112,16 @@ int RunTarget(const CommandArguments& arguments) {
 }
 
 constexpr Command kTargetCommands[] = {
-    {"set",
-     "set FILE.txd NAME [--filter=MODE] [--u=MODE] [--v=MODE] [--mask=NAME]\n"
-     "set {-n NAME|--all} [--filter=MODE] [--u=MODE] [--v=MODE] [--mask=NAME] FILE.txd...",
+    {"set", "set FILE.txd NAME OPTION...\nset {-n NAME|--all} OPTION... FILE.txd...",
      "set textures' filter mode, addressing and mask name, then save",
      "Texture > Properties of texture NAME, then File > Save. Only the bits of the filter\n"
      "word and the mask name given change; every other byte of the file stays as it was.\n"
+     "The OPTIONs are at least one of:\n"
      "  --filter=MODE     none, nearest, linear, mip-nearest, mip-linear,\n"
      "                    linear-mip-nearest, linear-mip-linear, or a number up to 255\n"
-     "  --u=MODE, --v=MODE  addressing across and down: none, wrap, mirror, clamp, border,\n"
-     "                    or a number up to 15\n"
+     "  --u=MODE          addressing across: none, wrap, mirror, clamp, border, or a\n"
+     "                    number up to 15\n"
+     "  --v=MODE          addressing down, the same\n"
      "  --mask=NAME       the mask name (rules as for add's names), or \"\" for none\n"
      "  -n, --name=NAME   set this texture's properties (may be given several times)\n"
      "  -a, --all         set every texture's properties\n",
