@@ -113,7 +113,7 @@ int RunTarget(const CommandArguments& arguments) {
 
 constexpr Command kTargetCommands[] = {
     {"set", "set FILE.txd NAME OPTION...\nset {-n NAME|--all} OPTION... FILE.txd...",
-     "set textures' filter mode, addressing and mask name, then save",
+     "set filter mode, addressing and mask name, then save",
      "Texture > Properties of texture NAME, then File > Save. Only the bits of the filter\n"
      "word and the mask name given change; every other byte of the file stays as it was.\n"
      "The OPTIONs are at least one of:\n"
@@ -127,7 +127,7 @@ constexpr Command kTargetCommands[] = {
      "  -a, --all         set every texture's properties\n",
      1, kAny, kNameOption | kAllOption | kSetOptions, RunSet},
     {"target", "target FILE.txd... GAME-PLATFORM|VERSION [--linear]",
-     "make dictionaries fit a game and platform, or a library version, then save",
+     "give dictionaries a game's version and platforms, then save",
      "Gives every chunk of each dictionary the target's library version and moves every\n"
      "texture the game cannot read to the platform it writes, as platform does (PC is 9 for\n"
      "sa and 8 for iii and vc; a platform 8 texture stays 8 for sa-pc). GAME is iii, vc or\n"
