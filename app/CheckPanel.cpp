@@ -108,8 +108,11 @@ void CheckPanel::Refresh() {
     std::array<int, 3> counts{};
     QList<QTreeWidgetItem*> rows;
     try {
+        // Against the game target chosen for the dictionary; without one, a note names those
+        // it fits.
         for (const Finding& finding :
-             LintDictionary(m_document.OriginalBytes(), m_document.Textures())) {
+             LintDictionary(m_document.OriginalBytes(), m_document.Textures(),
+                            m_document.ChosenTarget(), m_document.VersionWord())) {
             const int row = finding.texture ? static_cast<int>(*finding.texture) : -1;
             QString texture = QString::fromStdString(finding.textureName);
             if (row < 0) {

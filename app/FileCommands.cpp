@@ -11,6 +11,7 @@
 #include "app/FileErrorReport.h"
 #include "app/Prompts.h"
 #include "app/RecentFiles.h"
+#include "app/TargetChoices.h"
 #include "app/TextureDocument.h"
 #include "app/TexturePanel.h"
 #include "archive/Archive.h"
@@ -32,7 +33,15 @@ void FileCommands::OnFileNew() {
     if (m_context.document.IsModified() && !ConfirmDiscardOrSave()) {
         return;
     }
-    m_context.document.New();
+    const int chosen = m_context.prompts.ChooseItem(&m_context.window,
+                                                    tr("Game and platform of the new dictionary:"),
+                                                    TargetTexts(), RememberedNewTarget());
+    const GameTarget* target = OfferedTarget(chosen);
+    if (target == nullptr) {
+        return;
+    }
+    RememberNewTarget(*target);
+    m_context.document.New(target->platform, target->versionWord);
 }
 
 void FileCommands::OnFileOpen() {

@@ -26,6 +26,7 @@
 #include "app/PlatformCommands.h"
 #include "app/PreviewView.h"
 #include "app/Prompts.h"
+#include "app/TargetCommands.h"
 #include "app/TextureCommands.h"
 #include "app/TextureDocument.h"
 #include "app/TexturePanel.h"
@@ -61,6 +62,7 @@ MainDialog::MainDialog(Prompts& prompts, GfxBinding& gfx, QWidget* parent)
     m_view = new ViewCommands(context);
     m_checks = new CheckPanel(*m_document, m_commands, *body);
     m_platform = new PlatformCommands(context);
+    new TargetCommands(context);
     m_menuBar = new MenuBar(
         context, [this](int id) { Dispatch(id); },
         [this](const QString& path) { OpenAfterAsking(path); });

@@ -12,6 +12,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/PropertiesDialog.h"
+
 namespace tinplate {
 
 QString QtFileFilter(const QString& filter) {
@@ -140,6 +142,15 @@ std::optional<QSize> Prompts::ChooseSize(QWidget* parent, const QList<int>& side
         return std::nullopt;
     }
     return QSize(boxes[0]->currentData().toInt(), boxes[1]->currentData().toInt());
+}
+
+std::optional<PropertyChanges> Prompts::EditProperties(
+    QWidget* parent, const std::vector<const TextureEntry*>& textures) {
+    PropertiesDialog dialog(textures, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Changes();
 }
 
 }  // namespace tinplate

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/ArchiveEntryDialog.h"
+#include "edits/TextureProperties.h"
 
 class QWidget;
 
@@ -48,6 +49,9 @@ public:
     // A width and a height, each one of `sides`, starting at `current`; nothing on cancel.
     virtual std::optional<QSize> ChooseSize(QWidget* parent, const QList<int>& sides,
                                             QSize current);
+    // Texture > Properties of `textures` (PropertiesDialog): the changes, or nothing on cancel.
+    virtual std::optional<PropertyChanges> EditProperties(
+        QWidget* parent, const std::vector<const TextureEntry*>& textures);
 };
 
 // "TXD File (*.txd)|*txd|All Files (*.*)|*.*||" becomes "TXD File (*txd);;All Files (*)".

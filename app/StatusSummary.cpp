@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 
 #include "app/DictionaryPlatform.h"
+#include "txd/LibraryVersion.h"
 #include "txd/TextureKinds.h"
 
 namespace tinplate {
@@ -25,6 +26,7 @@ QString KindText(const TextureRecord& record) {
 }  // namespace
 
 QString StatusSummary(int textureCount, int shownCount, std::uint32_t platformId,
+                      std::uint32_t versionWord,
                       const TextureRecord* selected) {
     QString text = textureCount == 1
                        ? QCoreApplication::translate("Status", "1 texture")
@@ -33,6 +35,8 @@ QString StatusSummary(int textureCount, int shownCount, std::uint32_t platformId
         text = QCoreApplication::translate("Status", "%1 of %2").arg(shownCount).arg(text);
     }
     text += ", " + PlatformName(platformId);
+    text += QCoreApplication::translate("Status", ", version %1")
+                .arg(QString::fromStdString(VersionText(DecodeVersionWord(versionWord).version)));
     if (selected != nullptr) {
         text += QCoreApplication::translate("Status", " | %1, %2 × %3")
                     .arg(KindText(*selected))

@@ -12,6 +12,7 @@
 #include "document/OpenedDictionary.h"
 #include "edits/EditRefused.h"
 #include "fileio/FileError.h"
+#include "txd/LibraryVersion.h"
 
 namespace tinplate {
 namespace {
@@ -83,7 +84,7 @@ private:
 class TextureDocument::ListEditCommand : public QUndoCommand {
 public:
     ListEditCommand(TextureDocument& document, const QString& text, int rowBefore,
-                    TextureList after, int rowAfter, bool linearAfter)
+                    TextureList after, int rowAfter, bool linearAfter, Target targetAfter)
         : QUndoCommand(text),
           m_document(document),
           m_before(document.m_textures),
@@ -91,14 +92,18 @@ public:
           m_rowBefore(rowBefore),
           m_rowAfter(rowAfter),
           m_linearBefore(document.m_firstLevelsLinear),
-          m_linearAfter(linearAfter) {}
+          m_linearAfter(linearAfter),
+          m_targetBefore(document.m_target),
+          m_targetAfter(targetAfter) {}
 
     void undo() override {
         m_document.m_firstLevelsLinear = m_linearBefore;
+        m_document.m_target = m_targetBefore;
         m_document.ReplaceTextures(m_before, m_rowBefore);
     }
     void redo() override {
         m_document.m_firstLevelsLinear = m_linearAfter;
+        m_document.m_target = m_targetAfter;
         m_document.ReplaceTextures(m_after, m_rowAfter);
     }
 
@@ -110,6 +115,8 @@ private:
     int m_rowAfter;
     bool m_linearBefore;
     bool m_linearAfter;
+    Target m_targetBefore;
+    Target m_targetAfter;
 };
 
 TextureDocument::TextureDocument(QObject* parent)
@@ -136,12 +143,15 @@ void TextureDocument::Open(const QString& path) {
     m_dictionary = std::move(dictionary);
     m_untitled = false;
     m_firstLevelsLinear = false;
+    m_target = {DictionaryVersionWord(OriginalBytes()), PlatformOfEmptyDictionary(OriginalBytes()),
+                nullptr};
     emit opened();
     emit fileChanged();
     emit texturesReplaced(0);
 }
 
-void TextureDocument::New() {
+void TextureDocument::New(std::uint32_t platform, std::uint32_t versionWord) {
+    m_target = {versionWord, platform, nullptr};
     m_path.clear();
     m_untitled = true;
     m_dictionary.reset();
@@ -154,6 +164,7 @@ void TextureDocument::New() {
 }
 
 void TextureDocument::Save(GfxBinding& gfx) {
+    RestampIfNeeded();
     m_dictionary->Save(m_textures, gfx);
     m_undoStack->setClean();
 }
@@ -163,6 +174,7 @@ void TextureDocument::SaveAs(const QString& path) {
     if (!m_dictionary) {
         m_dictionary = std::make_unique<OpenedDictionary>();
     }
+    RestampIfNeeded();
     m_dictionary->SaveAs(file.absoluteFilePath().toStdString(), m_textures);
     m_untitled = false;
     m_path = file.absoluteFilePath();
@@ -213,7 +225,39 @@ void TextureDocument::EditList(const QString& text, int row, const ListEdit& edi
     }
     if (selected) {
         m_undoStack->push(new ListEditCommand(*this, text, row, std::move(edited), *selected,
-                                              firstLevelsLinear.value_or(m_firstLevelsLinear)));
+                                              firstLevelsLinear.value_or(m_firstLevelsLinear),
+                                              m_target));
+    }
+}
+
+void TextureDocument::EditTarget(const QString& text, int row, const ListEdit& edit,
+                                 const Target& target) {
+    if (!IsOpen()) {
+        return;
+    }
+    TextureList edited = m_textures;
+    std::optional<int> selected;
+    try {
+        selected = edit(edited, row);
+    } catch (const EditRefused& refusal) {
+        throw FileError(FileName().toStdString(), refusal.what());
+    }
+    if (selected || target.versionWord != m_target.versionWord ||
+        target.platformWhenEmpty != m_target.platformWhenEmpty) {
+        // Converted textures have their levels in their platform's own order.
+        m_undoStack->push(new ListEditCommand(*this, text, row, std::move(edited),
+                                              selected.value_or(row),
+                                              selected ? false : m_firstLevelsLinear, target));
+    }
+}
+
+void TextureDocument::RestampIfNeeded() {
+    const std::span<const std::uint8_t> original = m_dictionary->bytes();
+    if (original.empty()) {
+        m_dictionary->ReplaceBytes(
+            EmptyDictionaryFor(m_target.platformWhenEmpty, m_target.versionWord));
+    } else if (DictionaryVersionWord(original) != m_target.versionWord) {
+        m_dictionary->ReplaceBytes(WithChunkVersions(original, m_target.versionWord));
     }
 }
 

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "gfxlib/GfxBinding.h"
+#include "txd/GameTargets.h"
+#include "txd/PlatformLayout.h"
 #include "txd/TextureRecord.h"
 
 class QUndoStack;
@@ -20,6 +22,9 @@ class QUndoStack;
 namespace tinplate {
 
 class OpenedDictionary;
+
+// The version of dictionaries made anew: 3.6.0.3, build unknown.
+inline constexpr std::uint32_t kDefaultVersionWord = 0x1803FFFF;
 
 // Every change goes through Open, New, SaveAs or an edit method, so that the signals tell the
 // views about it and the undo stack can take it back.
@@ -39,8 +44,10 @@ public:
     // it becomes the document and its folder (the archive's) the export folder. A dictionary
     // that fails is a FileError and leaves the document as it was.
     void Open(const QString& path);
-    // An empty dictionary with no file yet; the export folder stays.
-    void New();
+    // An empty dictionary with no file yet, for textures of `platform` and chunks of
+    // `versionWord`; the export folder stays.
+    void New(std::uint32_t platform = platform::kPlatform5,
+             std::uint32_t versionWord = kDefaultVersionWord);
     // Saves over the file or archive entry that was opened, under its lock: in place while the
     // blocks still lie where they were read, else whole. ChangedOnDiskError when another
     // program changed it.
@@ -71,6 +78,14 @@ public:
     // swizzled as they are stored. It goes back and forth with the edits that change it.
     bool FirstLevelsLinear() const { return m_firstLevelsLinear; }
 
+    // The library version every chunk is saved with, and the platform that textures added to
+    // an empty dictionary take: the file's own until New or Dictionary > Target sets them.
+    std::uint32_t VersionWord() const { return m_target.versionWord; }
+    std::uint32_t PlatformWhenEmpty() const { return m_target.platformWhenEmpty; }
+    // The game target the user last chose for this dictionary (New, Dictionary > Target), or
+    // nullptr.
+    const GameTarget* ChosenTarget() const { return m_target.game; }
+
     // Where Image > Export writes: the folder of the dictionary or picture last chosen. Empty
     // stands for the program's current folder.
     QString Folder() const { return m_folder; }
@@ -86,6 +101,14 @@ public:
     // one undoable step. A refused edit is a FileError naming the dictionary.
     void EditList(const QString& text, int row, const ListEdit& edit,
                   std::optional<bool> firstLevelsLinear = std::nullopt);
+    // The same for Dictionary > Target: the list `edit` leaves and the version and platform
+    // of `target` make one undoable step, which may change the version alone.
+    struct Target {
+        std::uint32_t versionWord = kDefaultVersionWord;
+        std::uint32_t platformWhenEmpty = platform::kPlatform5;
+        const GameTarget* game = nullptr;
+    };
+    void EditTarget(const QString& text, int row, const ListEdit& edit, const Target& target);
 
 signals:
     // Open or New: another dictionary took the place of the one shown.
@@ -104,6 +127,9 @@ private:
     class ListEditCommand;
 
     void ReplaceTextures(const TextureList& textures, int row);
+    // Before a save: the bytes untouched blocks are copied from get the version now set on
+    // every chunk (a new dictionary: an empty one of that version), written whole then.
+    void RestampIfNeeded();
 
     TextureList m_textures;
     QUndoStack* m_undoStack;
@@ -115,6 +141,7 @@ private:
     // A dictionary made by New that has no file yet.
     bool m_untitled = false;
     bool m_firstLevelsLinear = false;
+    Target m_target;
 };
 
 }  // namespace tinplate

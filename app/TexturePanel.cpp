@@ -111,7 +111,9 @@ void TexturePanel::BuildControls() {
     m_textureList = new QListWidget(this);
     m_textureList->setObjectName("textureList");
     m_textureList->setAccessibleName(tr("Textures"));
-    m_textureList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several textures may be selected for Texture > Properties; other commands take the current
+    // one.
+    m_textureList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Place(m_textureList, Pixels(layout, kListPlace), kListColumn);
     connect(m_textureList, &QListWidget::itemDoubleClicked, this, &TexturePanel::doubleClicked);
     connect(m_textureList, &QListWidget::currentRowChanged, this, &TexturePanel::UpdateStatus);
@@ -271,6 +273,7 @@ void TexturePanel::UpdateStatus() {
         }
         m_statusText->setText(StatusSummary(m_textureList->count(), shown,
                                             DictionaryPlatform(m_document.Textures()),
+                                            m_document.VersionWord(),
                                             SelectedRecord()));
     }
 }

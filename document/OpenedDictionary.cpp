@@ -109,6 +109,13 @@ void OpenedDictionary::SaveEntry(const std::vector<TextureEntry>& textures, GfxB
     m_writtenWhole = saved.writtenWhole;
 }
 
+void OpenedDictionary::ReplaceBytes(std::vector<std::uint8_t> bytes) {
+    // Records read from the mapping hold it themselves; the others own their bytes.
+    m_file.reset();
+    m_ownBytes = std::move(bytes);
+    m_writtenWhole = true;
+}
+
 void OpenedDictionary::SaveAs(const std::string& path, const std::vector<TextureEntry>& textures) {
     m_opened = WriteDictionaryFile(path, bytes(), textures);
     m_place = {path, {}};

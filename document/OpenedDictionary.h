@@ -58,6 +58,10 @@ public:
     void Save(const std::vector<TextureEntry>& textures, GfxBinding& gfx,
               const TextureSupplier& supply = {});
 
+    // The next saves write the dictionary whole from `bytes`, which hold every block where the
+    // read found it (the records keep their offsets): another version on every chunk.
+    void ReplaceBytes(std::vector<std::uint8_t> bytes);
+
     // Writes `textures` whole to the file `path` (created, or replaced in one step), which
     // becomes the dictionary's place; the bytes as opened stay, for the records point into them.
     void SaveAs(const std::string& path, const std::vector<TextureEntry>& textures);

@@ -77,7 +77,8 @@ void Lay(TextureEntry& texture, Make make) {
 }  // namespace
 
 void AddTexture(std::vector<TextureEntry>& textures, const std::string& name, FilePicture picture,
-                TextureKind kind, const PictureImportOptions& options) {
+                TextureKind kind, const PictureImportOptions& options,
+                std::uint32_t platformWhenEmpty) {
     RequireName(name, textures, std::nullopt);
     if (textures.size() >= kMaxTextures) {
         throw EditRefused("a dictionary holds at most " + std::to_string(kMaxTextures) +
@@ -86,7 +87,7 @@ void AddTexture(std::vector<TextureEntry>& textures, const std::string& name, Fi
     RequireSize(picture.image.width, picture.image.height);
     // A new texture takes the layout of the dictionary's first.
     const std::uint32_t platform =
-        textures.empty() ? platform::kPlatform5 : textures.front().record.platform;
+        textures.empty() ? platformWhenEmpty : textures.front().record.platform;
     TextureEntry entry{name, {}};
     Lay(entry, [&] {
         return BuildTexture(std::move(picture), kind, false, kNewTextureFilter, options, platform);

@@ -21,6 +21,15 @@ enum LongOnly : int {
     kIgnore,
     kArchiveVersion
 };
+enum TargetLongOnly : int {
+    kFilter = kArchiveVersion + 1,
+    kU,
+    kV,
+    kMask,
+    kTarget,
+    kPlatform,
+    kVersion
+};
 
 struct OptionSpec {
     unsigned flag;  // kNoOptions: every command takes it
@@ -45,6 +54,13 @@ const OptionSpec kOptions[] = {
     {kSizeOption, {"size", required_argument, nullptr, 's'}, "s:"},
     {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
     {kArchiveVersionOption, {"version", required_argument, nullptr, kArchiveVersion}, ""},
+    {kSetOptions, {"filter", required_argument, nullptr, kFilter}, ""},
+    {kSetOptions, {"u", required_argument, nullptr, kU}, ""},
+    {kSetOptions, {"v", required_argument, nullptr, kV}, ""},
+    {kSetOptions, {"mask", required_argument, nullptr, kMask}, ""},
+    {kTargetOption, {"target", required_argument, nullptr, kTarget}, ""},
+    {kLayoutOptions, {"platform", required_argument, nullptr, kPlatform}, ""},
+    {kLayoutOptions, {"version", required_argument, nullptr, kVersion}, ""},
 };
 
 bool ParseSwitch(const char* value, const std::string& option) {
@@ -157,6 +173,27 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 break;
             case kArchiveVersion:
                 arguments.archiveVersion = ::optarg;
+                break;
+            case kFilter:
+                arguments.filter = ::optarg;
+                break;
+            case kU:
+                arguments.u = ::optarg;
+                break;
+            case kV:
+                arguments.v = ::optarg;
+                break;
+            case kMask:
+                arguments.mask = ::optarg;
+                break;
+            case kTarget:
+                arguments.target = ::optarg;
+                break;
+            case kPlatform:
+                arguments.platform = ::optarg;
+                break;
+            case kVersion:
+                arguments.version = ::optarg;
                 break;
             case ':':
                 throw UsageError("option " + OffendingOption(argv, ::optind, ::optopt) +

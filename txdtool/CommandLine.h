@@ -30,6 +30,9 @@ enum OptionFlags : unsigned {
     kLinearOption = 1u << 8,     // --linear
     kLintOptions = 1u << 9,      // --strict, --ignore=RULE,...
     kArchiveVersionOption = 1u << 10,  // --version=1|2 of a new archive
+    kSetOptions = 1u << 11,      // --filter, --u, --v, --mask
+    kTargetOption = 1u << 12,    // --target=GAME-PLATFORM
+    kLayoutOptions = 1u << 13,   // --platform=ID, --version=VERSION
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -58,6 +61,14 @@ struct CommandArguments {
     std::optional<std::string> size;
     bool linear = false;
     std::optional<std::string> archiveVersion;  // as given, unchecked
+    // Texture properties and targets, as given, unchecked.
+    std::optional<std::string> filter;
+    std::optional<std::string> u;
+    std::optional<std::string> v;
+    std::optional<std::string> mask;
+    std::optional<std::string> target;
+    std::optional<std::string> platform;
+    std::optional<std::string> version;
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);

@@ -7,6 +7,7 @@
 #include "txdtool/ArchiveCommands.h"
 #include "txdtool/Commands.h"
 #include "txdtool/RestructureCommands.h"
+#include "txdtool/TargetCommand.h"
 
 namespace tinplate {
 
@@ -21,7 +22,9 @@ constexpr Command kCommands[] = {
      "block follows a line naming its file.\n"
      "  --json   one JSON document {\"format\": 1, \"files\": [{\"file\", \"textures\"}]}: per\n"
      "           texture its name (null unless valid UTF-8) and name_hex, its kind word,\n"
-     "           header values, offsets and sizes as numbers, and the field texts\n",
+     "           header values, offsets and sizes as numbers, the filter word's fields\n"
+     "           by name (\"filter\": {\"mode\", \"u\", \"v\"}), the field texts, and the\n"
+     "           file's library \"version\" and \"build\"\n",
      1, kAny, kJsonOption, RunList},
     {"check", "check [--json] FILE.txd...", "read each file as Open does and report what is wrong",
      "Prints \"FILE: ok\" or \"FILE: \" and what is wrong with it. The exit status is 1 when\n"
@@ -37,10 +40,12 @@ constexpr Command kCommands[] = {
      "  --strict            warnings fail too\n"
      "  --ignore=RULE,...   leave these rules out (may be given several times); the rules\n"
      "                      are listed in txdtool(1)\n"
+     "  --target=GAME-PLATFORM  errors for what that game does not read (see target);\n"
+     "                      without it, a note names the targets the file fits\n"
      "  --json              {\"format\": 1, \"files\": [{\"file\", \"findings\" or \"error\"}]};\n"
      "                      per finding its texture's index, name and name_hex (null for\n"
      "                      the file), rule, severity, message and values\n",
-     1, kAny, kJsonOption | kLintOptions, RunLint},
+     1, kAny, kJsonOption | kLintOptions | kTargetOption, RunLint},
     {"diff", "diff [--json] [-q] A.txd B.txd", "tell what changed between two dictionaries",
      "Matches textures by name and prints what was removed, added, renamed (the same\n"
      "texels under another name) and moved, and for textures in both each header value\n"
@@ -143,10 +148,9 @@ constexpr Command kCommands[] = {
 std::span<const Command> AllCommands() {
     static const std::vector<Command> all = [] {
         std::vector<Command> commands(std::begin(kCommands), std::end(kCommands));
-        const auto more = RestructureCommands();
-        commands.insert(commands.end(), more.begin(), more.end());
-        const auto archives = ArchiveCommands();
-        commands.insert(commands.end(), archives.begin(), archives.end());
+        for (const auto more : {RestructureCommands(), ArchiveCommands(), TargetCommands()}) {
+            commands.insert(commands.end(), more.begin(), more.end());
+        }
         return commands;
     }();
     return all;

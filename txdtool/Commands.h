@@ -30,6 +30,8 @@ int RunSwizzle(const CommandArguments& arguments);
 int RunUnswizzle(const CommandArguments& arguments);
 int RunFlip(const CommandArguments& arguments);
 int RunAlpha(const CommandArguments& arguments);
+// Texture > Properties, then Save (SetCommand.cpp)
+int RunSet(const CommandArguments& arguments);
 
 // Moving dictionaries between platform layouts, then saving them whole (PlatformCommand.cpp)
 int RunPlatform(const CommandArguments& arguments);

@@ -60,6 +60,10 @@ void DictionaryFile::Save(GfxBinding& gfx) {
     }
 }
 
+void DictionaryFile::ReplaceOriginal(std::vector<std::uint8_t> bytes) {
+    m_dictionary->ReplaceBytes(std::move(bytes));
+}
+
 std::string TextureAndKind(const TextureEntry& texture) {
     return TextureLabel(texture) + " (" +
            std::to_string(static_cast<std::uint16_t>(texture.record.depth)) + "-bit, compression " +

@@ -40,6 +40,9 @@ public:
     void Save(GfxBinding& gfx);
     // The next Save writes each texture as `supply` gives it (see StreamDictionary).
     void SupplyWhenWritten(TextureSupplier supply) { m_supply = std::move(supply); }
+    // The next Save writes the file whole from `bytes`, which must hold every block where
+    // the file read did (the records keep their offsets): another version on every chunk.
+    void ReplaceOriginal(std::vector<std::uint8_t> bytes);
 
 private:
     std::string m_argument;

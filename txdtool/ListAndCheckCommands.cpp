@@ -6,7 +6,9 @@
 #include "fileio/FileError.h"
 #include "fileio/PrintableText.h"
 #include "txdtool/ArchiveCommands.h"
+#include "txd/LibraryVersion.h"
 #include "txdtool/Commands.h"
+#include "txdtool/DictionaryFile.h"
 #include "txdtool/Listing.h"
 #include "txdtool/Report.h"
 #include "txdtool/StandardStreams.h"
@@ -23,8 +25,11 @@ int RunList(const CommandArguments& arguments) {
     nlohmann::json files = nlohmann::json::array();
     for (const std::string& file : arguments.operands) {
         std::vector<TextureEntry> textures;
+        std::uint32_t version = 0;
         try {
-            textures = ReadDictionaryOperand(file);
+            DictionaryFile dictionary(file);
+            version = DictionaryVersionWord(dictionary.bytes());
+            textures = std::move(dictionary.textures());
         } catch (const FileError& error) {
             ReportError(error);
             status = 1;
@@ -35,7 +40,7 @@ int RunList(const CommandArguments& arguments) {
             continue;
         }
         if (arguments.json) {
-            files.push_back(JsonListing(file, textures));
+            files.push_back(JsonListing(file, textures, version));
         } else {
             if (several) {
                 std::cout << (first ? "" : "\n") << PrintableText(file) << ":\n";

@@ -7,6 +7,8 @@
 #include "fileio/PrintableText.h"
 #include "preview/FieldTexts.h"
 #include "txd/PlatformLayout.h"
+#include "txd/FilterWord.h"
+#include "txd/LibraryVersion.h"
 #include "txd/TextureKinds.h"
 #include "txdtool/Utf8Text.h"
 
@@ -38,6 +40,18 @@ FieldTexts TextsOf(const TextureRecord& record) {
     return texts;
 }
 
+nlohmann::json FilterValue(FilterField field, std::uint32_t value) {
+    const std::string name = FilterValueName(field, value);
+    return name.empty() ? nlohmann::json(value) : nlohmann::json(name);
+}
+
+nlohmann::json JsonFilter(std::uint32_t word) {
+    const FilterSettings settings = DecodeFilterWord(word);
+    return {{"mode", FilterValue(FilterField::Mode, settings.mode)},
+            {"u", FilterValue(FilterField::U, settings.u)},
+            {"v", FilterValue(FilterField::V, settings.v)}};
+}
+
 }  // namespace
 
 // After the window's fields: the number of levels stored (MipMaps counts those after the
@@ -66,7 +80,8 @@ void WriteTextListing(std::ostream& out, const std::vector<TextureEntry>& textur
     }
 }
 
-nlohmann::json JsonListing(const std::string& fileName, const std::vector<TextureEntry>& textures) {
+nlohmann::json JsonListing(const std::string& fileName, const std::vector<TextureEntry>& textures,
+                           std::uint32_t versionWord) {
     nlohmann::json listed = nlohmann::json::array();
     for (std::size_t i = 0; i < textures.size(); ++i) {
         const TextureEntry& texture = textures[i];
@@ -90,6 +105,8 @@ nlohmann::json JsonListing(const std::string& fileName, const std::vector<Textur
             {"has_alpha", r.hasAlpha},
             {"alpha_flags", r.alphaFlags},
             {"filter_flags", r.filterFlags},
+            {"filter", JsonFilter(r.filterFlags)},
+            {"mask_name", IsValidUtf8(r.maskName) ? nlohmann::json(r.maskName) : nullptr},
             {"header_offset", r.headerOffset},
             {"palette_offset", r.paletteOffset},
             {"palette_size", r.paletteSize},
@@ -98,7 +115,11 @@ nlohmann::json JsonListing(const std::string& fileName, const std::vector<Textur
             {"fields", std::move(fields)},
         });
     }
-    return {{"file", fileName}, {"textures", std::move(listed)}};
+    const LibraryVersion version = DecodeVersionWord(versionWord);
+    return {{"file", fileName},
+            {"version", VersionText(version.version)},
+            {"build", version.build ? nlohmann::json(*version.build) : nullptr},
+            {"textures", std::move(listed)}};
 }
 
 void WriteJsonDocument(std::ostream& out, nlohmann::json files) {

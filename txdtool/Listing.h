@@ -20,7 +20,11 @@ void WriteTextListing(std::ostream& out, const std::vector<TextureEntry>& textur
 // {"file": ..., "textures": [...]}: per texture its name (text when it is valid UTF-8, else
 // null) and "name_hex", its kind word, its header values, offsets and sizes as numbers, and
 // the window's field texts under the window's captions.
-nlohmann::json JsonListing(const std::string& fileName, const std::vector<TextureEntry>& textures);
+// The file's "version" ("3.6.0.3") and "build" (null for versions without one) come from
+// `versionWord`, and each texture's filter word's fields under "filter" by name (a number for
+// a value without one).
+nlohmann::json JsonListing(const std::string& fileName, const std::vector<TextureEntry>& textures,
+                           std::uint32_t versionWord);
 
 // Every --json output is one document: {"format": 1, "files": [...]}. The format number
 // changes only when a key changes meaning or goes away.

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <charconv>
 #include <filesystem>
+#include <type_traits>
 
 #include "edits/DictionaryEdits.h"
 #include "edits/EditRefused.h"
@@ -13,8 +14,10 @@
 #include "fileio/FileError.h"
 #include "fileio/FileIo.h"
 #include "txd/DictionaryWriter.h"
+#include "txd/GameTargets.h"
 #include "txdtool/Batch.h"
 #include "txdtool/DictionaryFile.h"
+#include "txdtool/TargetCommand.h"
 
 namespace tinplate {
 
@@ -74,7 +77,12 @@ int EditDictionary(std::string_view command, const CommandArguments& arguments, 
                                                  textures.data())
                       : 0;
             try {
-                edit(textures, index);
+                if constexpr (std::is_invocable_v<Edit&, Textures&, std::size_t,
+                                                  std::span<const std::uint8_t>>) {
+                    edit(textures, index, dictionary.bytes());
+                } else {
+                    edit(textures, index);
+                }
             } catch (const EditRefused& refusal) {
                 throw FileError(dictionary.shownName(), refusal.what());
             }
@@ -88,7 +96,7 @@ int RunNew(const CommandArguments& arguments) {
         throw FileError(path,
                         "the file already exists; a new dictionary is never written over one");
     }
-    WriteDictionaryFile(path, {}, {});
+    WriteDictionaryFile(path, NewDictionaryBytes(arguments), {});
     return 0;
 }
 
@@ -118,11 +126,14 @@ int RunAdd(const CommandArguments& arguments) {
     } else {
         pictures.emplace_back(operands[1], operands.size() > 3 ? operands[3] : StemOf(operands[1]));
     }
-    return EditDictionary("add", arguments, false, [&](Textures& textures, std::size_t) {
-        for (const auto& [image, name] : pictures) {
-            AddTexture(textures, name, ReadPictureFile(image), kind, PictureOptions(arguments));
-        }
-    });
+    return EditDictionary("add", arguments, false,
+                          [&](Textures& textures, std::size_t, std::span<const std::uint8_t> file) {
+                              for (const auto& [image, name] : pictures) {
+                                  AddTexture(textures, name, ReadPictureFile(image), kind,
+                                             PictureOptions(arguments),
+                                             PlatformOfEmptyDictionary(file));
+                              }
+                          });
 }
 
 int RunRemove(const CommandArguments& arguments) {
@@ -186,9 +197,14 @@ int RunSaveAs(const CommandArguments& arguments) {
     "  --fast        compress DXT blocks with the faster, rougher fit\n"
 
 constexpr Command kRestructureCommands[] = {
-    {"new", "new OUT.txd", "make an empty dictionary",
-     "Writes a dictionary with no textures to OUT.txd, which must not exist yet.\n", 1, 1,
-     kNoOptions, RunNew},
+    {"new", "new [--target=T | --platform=ID --version=V] OUT.txd", "make an empty dictionary",
+     "Writes a dictionary with no textures to OUT.txd, which must not exist yet. Textures\n"
+     "added to it take its platform, which an empty dictionary records from version\n"
+     "3.6.0.0 on; before, only the platform its version's game writes can be made.\n"
+     "  --target=T      for this game and platform, T being GAME-PLATFORM (see target)\n"
+     "  --platform=ID   platform id 5, 8 or 9 (default 5)\n"
+     "  --version=V     library version, like 3.4.0.3 (default 3.6.0.3)\n",
+     1, 1, kTargetOption | kLayoutOptions, RunNew},
     {"add", "add FILE.txd IMAGE KIND [NAME]\nadd FILE.txd KIND IMAGE...",
      "add textures drawn from image files",
      "Adds a texture of KIND at the end: pal8 or pal8-32 (8-bit with 256 or 32 colours,\n"

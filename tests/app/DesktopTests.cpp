@@ -112,7 +112,7 @@ TEST(DesktopTest, AlphaChannelViewAndLevelSelectorShowTheStoredBytes) {
     EXPECT_EQ(window.Picture().size(), QSize(8, 4));
     EXPECT_EQ(window.Picture().pixel(0, 3), Opaque(texture.levels[1].data()));
     EXPECT_EQ(window.dialog.findChild<QLabel*>("statusText")->text(),
-              "1 texture, platform 5 | 32-bit, 16 × 8");
+              "1 texture, platform 5, version 3.6.0.3 | 32-bit, 16 × 8");
 }
 
 TEST(DesktopTest, ShortcutsRunTheirCommands) {

@@ -42,6 +42,17 @@ int FakePrompts::ChooseItem(QWidget*, const QString&, const QStringList& items, 
     return answer;
 }
 
+std::optional<PropertyChanges> FakePrompts::EditProperties(
+    QWidget* parent, const std::vector<const TextureEntry*>& textures) {
+    if (propertyAnswers.empty()) {
+        return std::nullopt;
+    }
+    PropertiesDialog dialog(textures, parent);
+    propertyAnswers.front()(dialog);
+    propertyAnswers.pop_front();
+    return dialog.Changes();
+}
+
 Window::Window(const std::string& gfxModule) : gfx(gfxModule), dialog(prompts, gfx) {}
 
 void Window::OpenTextures(const std::vector<SampleTexture>& textures, const std::string& name) {

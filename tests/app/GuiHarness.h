@@ -6,11 +6,13 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/MainDialog.h"
 #include "app/Prompts.h"
+#include "app/PropertiesDialog.h"
 #include "gfxlib/GfxBinding.h"
 #include "tests/support/TestSupport.h"
 #include "tools/DictionaryBuilder.h"
@@ -39,6 +41,9 @@ public:
         }
         return answer;
     }
+    // The real dialog, filled in by the next answer instead of a person.
+    std::optional<PropertyChanges> EditProperties(
+        QWidget* parent, const std::vector<const TextureEntry*>& textures) override;
     bool AskReopenChanged(QWidget*, const QString& fileName) override {
         reopenQuestions << fileName;
         return reopenAnswer;
@@ -50,6 +55,7 @@ public:
     QStringList itemQuestions;    // "TITLE: ITEM, ITEM..."
     std::deque<QString> entryAnswers;     // none left cancels
     std::vector<std::size_t> entryLists;  // how many entries each archive listed
+    std::deque<std::function<void(PropertiesDialog&)>> propertyAnswers;  // none left cancels
     std::deque<SaveChoice> saveAnswers;
     QStringList saveQuestions;
     bool reopenAnswer = false;

@@ -50,9 +50,9 @@ TEST(WindowTest, MenusCarryTheirCommandIdsAndReachTheirHandlers) {
                      "&Alpha/Set Alpha To &Yes=800f", "&Alpha/Set Alpha To &No=8010"}));
     EXPECT_EQ(items.mid(17, 2),
               QStringList({"&Texture/&Add From Image...=8042", "&Texture/&Remove=8043"}));
-    EXPECT_EQ(items.mid(items.size() - 3),
+    EXPECT_EQ(items.mid(items.size() - 4),
               QStringList({"&Dictionary/&Check=8060", "&Dictionary/&Platform...=8061",
-                           "&Help/&About TXD Tinplate...=10"}));
+                           "&Dictionary/&Target...=8062", "&Help/&About TXD Tinplate...=10"}));
 
     WriteDictionary("three.txd", ThreeUnsorted());
     window.prompts.openAnswers.push_back(

@@ -14,6 +14,7 @@
 #include "tests/support/TestSupport.h"
 #include "texture/BoxFilter.h"
 #include "txd/DictionaryReader.h"
+#include "txd/GameTargets.h"
 
 using namespace tinplate;
 
@@ -155,12 +156,17 @@ TEST(LintRules, EachRuleBrokenOnceIsFoundOnceAndNothingElse) {
     }
     file.insert(file.end(), {0, 0, 0, 0});
     expected.emplace_back(std::nullopt, rule::kTrailingBytes);
+    expected.emplace_back(std::nullopt, rule::kTargets);
 
     const auto findings = LintDictionary(file, ParseDictionary(file, "rules.txd"));
     EXPECT_EQ(Broken(findings), expected);
     std::vector<std::string_view> covered;
     for (const auto& [index, name] : expected) {
         covered.push_back(name);
+    }
+    // A platform 5 dictionary of 3.6.0.3 breaks both rules of the target III on PC.
+    for (const Finding& finding : LintDictionary(file, {written[0]}, FindGameTarget("iii-pc"))) {
+        covered.push_back(finding.rule);
     }
     for (const LintRule& known : LintRules()) {
         EXPECT_NE(std::find(covered.begin(), covered.end(), known.name), covered.end())
