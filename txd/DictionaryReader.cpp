@@ -50,6 +50,12 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
     return Parse(bytes, fileName, nullptr);
 }
 
+std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
+                                          const std::string& fileName,
+                                          const std::shared_ptr<const void>& owner) {
+    return Parse(bytes, fileName, owner);
+}
+
 std::vector<TextureEntry> ReadDictionary(const std::string& path) {
     return ReadMappedDictionary(path).textures;
 }

@@ -11,7 +11,7 @@ namespace tinplate {
 
 namespace {
 
-enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kLinear, kStrict, kIgnore };
+enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kLinear, kStrict, kIgnore, kMask, kPictures };
 
 struct OptionSpec {
     unsigned flag;  // kNoOptions: every command takes it
@@ -35,6 +35,9 @@ const OptionSpec kOptions[] = {
     {kLintOptions, {"ignore", required_argument, nullptr, kIgnore}, ""},
     {kSizeOption, {"size", required_argument, nullptr, 's'}, "s:"},
     {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
+    {kFindOptions, {"ignore-case", no_argument, nullptr, 'i'}, "i"},
+    {kFindOptions, {"mask", no_argument, nullptr, kMask}, ""},
+    {kPicturesOption, {"pictures", no_argument, nullptr, kPictures}, ""},
 };
 
 bool ParseSwitch(const char* value, const std::string& option) {
@@ -141,6 +144,15 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 break;
             case kLinear:
                 arguments.linear = true;
+                break;
+            case 'i':
+                arguments.ignoreCase = true;
+                break;
+            case kMask:
+                arguments.masks = true;
+                break;
+            case kPictures:
+                arguments.pictures = true;
                 break;
             case ':':
                 throw UsageError("option " + OffendingOption(argv, ::optind, ::optopt) +

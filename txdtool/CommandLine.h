@@ -29,6 +29,8 @@ enum OptionFlags : unsigned {
     kSizeOption = 1u << 7,       // -s SIZE
     kLinearOption = 1u << 8,     // --linear
     kLintOptions = 1u << 9,      // --strict, --ignore=RULE,...
+    kFindOptions = 1u << 20,     // -i, --ignore-case; --mask
+    kPicturesOption = 1u << 21,  // --pictures
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -56,6 +58,9 @@ struct CommandArguments {
     std::vector<std::string> ignoredRules;  // as given, unchecked
     std::optional<std::string> size;
     bool linear = false;
+    bool ignoreCase = false;
+    bool masks = false;
+    bool pictures = false;
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);

@@ -130,6 +130,44 @@ constexpr Command kCommands[] = {
      "OUT.png is written, and nothing at all when there is no texture to show.\n"
      "  -s, --size=SIZE   the longest side of the picture, 1 to 4096 (default 256)\n",
      2, 2, kSizeOption, RunThumbnail},
+    {"find", "find [--json] [-i] [--mask] PATTERN PATH...",
+     "find textures by name in every dictionary under folders and in IMG archives",
+     "Searches each PATH: a folder and everything under it (dictionaries named *.txd, IMG\n"
+     "archives named *.img; symbolic links inside are not followed), or a dictionary or\n"
+     "archive itself. PATTERN is a shell glob on texture names (* ? [...]; quote it).\n"
+     "Prints one line per match, \"WHERE: NAME (W \u00d7 H KIND)\", WHERE being the file or\n"
+     "ARCHIVE.img:ENTRY.txd. Only headers are read. What cannot be read is reported and the\n"
+     "search goes on. The exit status is 0 when something matched, 1 when nothing did, 2\n"
+     "when something could not be read.\n"
+     "  -i, --ignore-case   letter case does not count\n"
+     "  --mask              mask names may match too\n"
+     "  --json              {\"format\": 1, \"matches\": [{\"where\": {\"file\", \"entry\"},\n"
+     "                      \"index\", \"name\", \"mask\", \"width\", \"height\", \"kind\",\n"
+     "                      \"platform\", \"mip_levels\"}], \"errors\": [{\"where\", \"error\"}]}\n",
+     2, kAny, kJsonOption | kFindOptions, RunFind},
+    {"index", "index [--json] [--pictures] PATH...",
+     "list every texture under folders and in IMG archives",
+     "Every texture of every dictionary found as find finds them, one tab-separated line\n"
+     "each under a header line: where, index, name, mask, width, height, kind, platform,\n"
+     "mip levels. Only headers are read. The exit status is 1 when something could not be\n"
+     "read (each is reported, the others are listed).\n"
+     "  --pictures   add a digest of each first level's picture as the game draws it: equal\n"
+     "               for the same picture on any platform; \"-\" for a kind without one\n"
+     "  --json       {\"format\": 1, \"textures\": [...], \"errors\": [...]}: each texture\n"
+     "               as list --json gives it, with \"where\", \"mask\" and \"picture\"\n",
+     1, kAny, kJsonOption | kPicturesOption, RunIndex},
+    {"duplicates", "duplicates [--json] PATH...",
+     "find textures whose pictures are stored more than once",
+     "Groups the textures found as find finds them by their first level's picture as the\n"
+     "game draws it (one picture on platforms 5, 8 and 9 is one group), largest saving\n"
+     "first: the name and place of each copy and the bytes that removing all but the\n"
+     "first copy would save, then a summary line. Block-compressed pictures count as\n"
+     "copies when their blocks are equal. The exit status is 1 when something could not\n"
+     "be read.\n"
+     "  --json   {\"format\": 1, \"groups\": [{\"picture\", \"width\", \"height\",\n"
+     "           \"saved_bytes\", \"textures\": [{\"where\", \"index\", \"name\", \"bytes\"}]}],\n"
+     "           \"errors\": [...]}\n",
+     1, kAny, kJsonOption, RunDuplicates},
 };
 
 }  // namespace

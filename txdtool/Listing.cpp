@@ -53,37 +53,40 @@ void WriteTextListing(std::ostream& out, const std::vector<TextureEntry>& textur
     }
 }
 
+nlohmann::json JsonTexture(std::size_t index, const TextureEntry& texture) {
+    const TextureRecord& r = texture.record;
+    const FieldTexts texts = TextsOf(r);
+    nlohmann::json fields = nlohmann::json::object();
+    for (const Column& column : kColumns) {
+        fields[column.caption] = texts.*column.text;
+    }
+    return {
+        {"index", index},
+        {"name", IsValidUtf8(texture.name) ? nlohmann::json(texture.name) : nullptr},
+        {"name_hex", HexOf(texture.name)},
+        {"kind", KindWord(r)},
+        {"platform", r.platform},
+        {"width", r.width},
+        {"height", r.height},
+        {"bpp", r.depth},
+        {"compression", r.compression},
+        {"mip_levels", r.mipCount},
+        {"has_alpha", r.hasAlpha},
+        {"alpha_flags", r.alphaFlags},
+        {"filter_flags", r.filterFlags},
+        {"header_offset", r.headerOffset},
+        {"palette_offset", r.paletteOffset},
+        {"palette_size", r.paletteSize},
+        {"pixel_offset", r.pixelOffset},
+        {"pixel_size", r.pixelSize},
+        {"fields", std::move(fields)},
+    };
+}
+
 nlohmann::json JsonListing(const std::string& fileName, const std::vector<TextureEntry>& textures) {
     nlohmann::json listed = nlohmann::json::array();
     for (std::size_t i = 0; i < textures.size(); ++i) {
-        const TextureEntry& texture = textures[i];
-        const TextureRecord& r = texture.record;
-        const FieldTexts texts = TextsOf(r);
-        nlohmann::json fields = nlohmann::json::object();
-        for (const Column& column : kColumns) {
-            fields[column.caption] = texts.*column.text;
-        }
-        listed.push_back({
-            {"index", i},
-            {"name", IsValidUtf8(texture.name) ? nlohmann::json(texture.name) : nullptr},
-            {"name_hex", HexOf(texture.name)},
-            {"kind", KindWord(r)},
-            {"platform", r.platform},
-            {"width", r.width},
-            {"height", r.height},
-            {"bpp", r.depth},
-            {"compression", r.compression},
-            {"mip_levels", r.mipCount},
-            {"has_alpha", r.hasAlpha},
-            {"alpha_flags", r.alphaFlags},
-            {"filter_flags", r.filterFlags},
-            {"header_offset", r.headerOffset},
-            {"palette_offset", r.paletteOffset},
-            {"palette_size", r.paletteSize},
-            {"pixel_offset", r.pixelOffset},
-            {"pixel_size", r.pixelSize},
-            {"fields", std::move(fields)},
-        });
+        listed.push_back(JsonTexture(i, textures[i]));
     }
     return {{"file", fileName}, {"textures", std::move(listed)}};
 }

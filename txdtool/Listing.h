@@ -20,6 +20,8 @@ void WriteTextListing(std::ostream& out, const std::vector<TextureEntry>& textur
 // {"file": ..., "textures": [...]}: per texture its name (text when it is valid UTF-8, else
 // null) and "name_hex", its kind word, its header values, offsets and sizes as numbers, and
 // the window's field texts under the window's captions.
+// One texture of that listing, `index` being its position in the dictionary.
+nlohmann::json JsonTexture(std::size_t index, const TextureEntry& texture);
 nlohmann::json JsonListing(const std::string& fileName, const std::vector<TextureEntry>& textures);
 
 // Every --json output is one document: {"format": 1, "files": [...]}. The format number
