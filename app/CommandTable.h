@@ -54,6 +54,7 @@ inline constexpr int kViewThumbnails = 0x8051;
 inline constexpr int kEditFind = 0x8052;
 inline constexpr int kDictionaryCheck = 0x8060;
 inline constexpr int kDictionaryPlatform = 0x8061;
+inline constexpr int kFileBrowseFolder = 0x8070;
 // Menu table markers, not commands.
 inline constexpr int kSeparator = -1;
 inline constexpr int kOpenRecentMenu = -2;

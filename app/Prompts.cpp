@@ -101,6 +101,10 @@ bool Prompts::AskReopenChanged(QWidget* parent, const QString& fileName) {
     return box.clickedButton() == reopen;
 }
 
+QString Prompts::FolderName(QWidget* parent, const QString& initial) {
+    return QFileDialog::getExistingDirectory(parent, QApplication::applicationName(), initial);
+}
+
 int Prompts::ChooseItem(QWidget* parent, const QString& label, const QStringList& items,
                         int current) {
     bool chosen = false;

@@ -38,6 +38,9 @@ private:
         ForEachArchiveDictionary(
             path, {[&](const std::string& entry, std::span<const std::uint8_t> bytes,
                        const std::shared_ptr<const void>& owner) {
+                       if (Stopped()) {
+                           return;
+                       }
                        const DictionaryPlace place{path, entry};
                        Guarded(place, [&] {
                            HandOver(place, ParseDictionary(bytes, PlaceText(place), owner));
@@ -46,6 +49,10 @@ private:
                    [&](const std::string& entry, const std::string& reason) {
                        m_visitor.Failure({path, entry}, reason);
                    }});
+    }
+
+    bool Stopped() const {
+        return m_options.stop != nullptr && m_options.stop->load(std::memory_order_relaxed);
     }
 
     // A dictionary that cannot be read, or whose picture cannot be made, is one failure of
@@ -67,6 +74,7 @@ private:
             m_visitor.Texture({place, i, textures[i],
                                m_options.pictures ? FirstLevelDigest(record) : std::nullopt});
         }
+        m_visitor.DictionaryRead(place, textures.size());
     }
 
     const ScanOptions& m_options;

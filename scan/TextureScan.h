@@ -31,6 +31,8 @@ public:
     virtual void Texture(const ScannedTexture& texture) = 0;
     // A folder, file, archive or entry that could not be read, and why; the scan goes on.
     virtual void Failure(const DictionaryPlace& place, const std::string& reason) = 0;
+    // A dictionary was read and all its textures handed over.
+    virtual void DictionaryRead(const DictionaryPlace& /*place*/, std::size_t /*textures*/) {}
     // A file found by the walk (a dictionary or an archive) is about to be read.
     virtual void Reading(const std::string& /*file*/) {}
 };
