@@ -204,7 +204,7 @@ void BrowsePanel::ShowMatches() {
     QList<QTreeWidgetItem*> rows;
     for (std::size_t i = 0; i < found.size() && i < kShownMatches; ++i) {
         const FoundTexture& texture = m_textures[found[i]];
-        const DictionaryPlace& place = m_dictionaries[texture.dictionary].place;
+        const ScanPlace& place = m_dictionaries[texture.dictionary].place;
         auto* row = new QTreeWidgetItem(
             {Text(texture.name), QStringLiteral("%1 × %2").arg(texture.width).arg(texture.height),
              QString::fromStdString(texture.kind), Text(PlaceText(place))});
@@ -221,7 +221,7 @@ void BrowsePanel::Choose(const QTreeWidgetItem* item) {
     if (dictionary.isNull()) {
         return;
     }
-    const DictionaryPlace& place = m_dictionaries[dictionary.toUInt()].place;
+    const ScanPlace& place = m_dictionaries[dictionary.toUInt()].place;
     emit textureChosen(QString::fromStdString(PlaceText(place)), item->data(0, kIndexRole).toInt());
 }
 

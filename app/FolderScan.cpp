@@ -22,11 +22,11 @@ public:
                               found.texture.name, r.width, r.height, std::string(KindWord(r))});
     }
 
-    void DictionaryRead(const DictionaryPlace& place, std::size_t textures) override {
+    void DictionaryRead(const ScanPlace& place, std::size_t textures) override {
         HandOver({place, static_cast<std::uint32_t>(textures), {}});
     }
 
-    void Failure(const DictionaryPlace& place, const std::string& reason) override {
+    void Failure(const ScanPlace& place, const std::string& reason) override {
         m_textures.clear();
         HandOver({place, 0, reason});
     }

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "scan/DictionaryPlace.h"
+#include "scan/ScanPlace.h"
 
 namespace tinplate {
 
@@ -25,7 +25,7 @@ struct FoundTexture {
 
 // A dictionary met by the scan; `failure` says why it could not be read (empty when it was).
 struct FoundDictionary {
-    DictionaryPlace place;
+    ScanPlace place;
     std::uint32_t textures = 0;
     std::string failure;
 };

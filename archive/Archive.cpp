@@ -175,8 +175,9 @@ Archive Archive::Open(const std::string& path) {
     }
     const std::vector<std::uint8_t> header = ReadAt(fd, dataPath, 0, kVersion2HeaderSize);
     const std::uint64_t wanted = kVersion2HeaderSize + ReadLe32(header, 4) * kDirectoryEntrySize;
-    const std::vector<std::uint8_t> bytes =
-        ReadAt(fd, dataPath, 0, std::min(wanted, archive.m_dataSize));
+    const std::uint64_t readable =
+        wanted <= archive.m_dataSize ? wanted : std::min(archive.m_dataSize, kLargestDirectoryRead);
+    const std::vector<std::uint8_t> bytes = ReadAt(fd, dataPath, 0, readable);
     archive.m_directory = ParseDirectory(ArchiveVersion::Two, bytes, archive.m_dataSize);
     return archive;
 }

@@ -18,6 +18,9 @@ inline constexpr std::uint64_t kSectorSize = 2048;
 inline constexpr std::size_t kDirectoryEntrySize = 32;
 inline constexpr std::size_t kEntryNameBytes = 24;
 inline constexpr std::size_t kVersion2HeaderSize = 8;
+// A directory that counts more entries than its file holds is read only this far: enough to
+// rescue the entries of any real archive without reading a whole archive into memory.
+inline constexpr std::uint64_t kLargestDirectoryRead = 32 << 20;
 
 struct ArchiveEntry {
     std::string name;           // the bytes before the name's NUL, as stored
@@ -42,9 +45,10 @@ struct ArchiveDirectory {
 std::uint64_t DirectorySectors(std::uint64_t count);
 
 // Reads a directory: for version 1 the whole directory file, for version 2 the file's first
-// bytes, as many as hold the header and the entries the header counts (or the whole file when
-// it is shorter). `dataSize` is the size of the file the offsets count in. Never throws: what
-// cannot be trusted is named in `faults` and the entries' `fault`.
+// bytes, as many as hold the header and the entries the header counts (when the file is too
+// short for them, its first kLargestDirectoryRead bytes at most). `dataSize` is the size of the
+// file the offsets count in. Never throws: what cannot be trusted is named in `faults` and the
+// entries' `fault`.
 ArchiveDirectory ParseDirectory(ArchiveVersion version, std::span<const std::uint8_t> bytes,
                                 std::uint64_t dataSize);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <limits>
 
 #include "fileio/ByteOrder.h"
 #include "fileio/FileError.h"
@@ -114,7 +115,8 @@ std::vector<LevelBytes> RebuildLevels(const std::string& path, const TextureReco
 
 // Edits never resize a texture; a record that no longer fits its place, or a file that
 // shrank since it was read, would make Save write over bytes that are not the texture's.
-void CheckPlaces(const std::string& path, const std::vector<TextureEntry>& textures) {
+void CheckPlaces(const std::string& path, const std::vector<TextureEntry>& textures,
+                 std::uint64_t size) {
     std::uint64_t end = 0;
     for (const TextureEntry& texture : textures) {
         const TextureRecord& r = texture.record;
@@ -126,9 +128,7 @@ void CheckPlaces(const std::string& path, const std::vector<TextureEntry>& textu
         }
         end = std::max<std::uint64_t>(end, r.levelDataEnd);
     }
-    std::error_code unknown;
-    const std::uintmax_t size = std::filesystem::file_size(path, unknown);
-    if (!unknown && size < end) {
+    if (size < end) {
         throw FileError(path, "the file is shorter than when it was opened (" +
                                   std::to_string(size) + " bytes, " + std::to_string(end) +
                                   " expected)");
@@ -147,14 +147,14 @@ void AddPatches(std::vector<Patch>& patches, const TextureRecord& record,
 
 }  // namespace
 
-FileIdentity SaveDictionary(const DictionaryLock& lock, const FileIdentity& opened,
-                            std::span<const std::uint8_t> original,
-                            const std::vector<TextureEntry>& textures, GfxBinding& gfx) {
-    if (textures.empty()) {
-        return opened;
-    }
-    const std::string& path = lock.path();
-    CheckPlaces(path, textures);
+namespace {
+
+// The writes of Save in place, handed to `write` while the bytes they point to live.
+template <typename Write>
+auto WithPatches(const std::string& path, std::uint64_t size,
+                 std::span<const std::uint8_t> original, const std::vector<TextureEntry>& textures,
+                 GfxBinding& gfx, Write write) {
+    CheckPlaces(path, textures, size);
     WorkBlock block;
     std::vector<std::vector<LevelBytes>> rebuilt;
     rebuilt.reserve(textures.size());
@@ -169,7 +169,45 @@ FileIdentity SaveDictionary(const DictionaryLock& lock, const FileIdentity& open
         pieces.emplace_back(record, rebuilt[i].empty());
         AddPatches(patches, record, pieces.back(), rebuilt[i]);
     }
-    return RewriteDictionary(lock, opened, std::move(patches));
+    return write(std::move(patches));
+}
+
+}  // namespace
+
+FileIdentity SaveDictionary(const DictionaryLock& lock, const FileIdentity& opened,
+                            std::span<const std::uint8_t> original,
+                            const std::vector<TextureEntry>& textures, GfxBinding& gfx) {
+    if (textures.empty()) {
+        return opened;
+    }
+    const std::string& path = lock.path();
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(path, unknown);
+    return WithPatches(path, unknown ? std::numeric_limits<std::uint64_t>::max() : size, original,
+                       textures, gfx, [&](std::vector<Patch> patches) {
+                           return RewriteDictionary(lock, opened, std::move(patches));
+                       });
+}
+
+std::vector<std::uint8_t> SavedDictionaryBytes(const std::string& shownName,
+                                               std::span<const std::uint8_t> original,
+                                               const std::vector<TextureEntry>& textures,
+                                               GfxBinding& gfx) {
+    std::vector<std::uint8_t> saved(original.begin(), original.end());
+    if (textures.empty()) {
+        return saved;
+    }
+    return WithPatches(
+        shownName, saved.size(), original, textures, gfx, [&](const std::vector<Patch>& patches) {
+            for (const Patch& patch : patches) {
+                if (patch.offset + patch.bytes.size() > saved.size()) {
+                    throw FileError(shownName, "a write would reach outside the dictionary");
+                }
+                std::copy(patch.bytes.begin(), patch.bytes.end(),
+                          saved.begin() + static_cast<std::ptrdiff_t>(patch.offset));
+            }
+            return std::move(saved);
+        });
 }
 
 }  // namespace tinplate

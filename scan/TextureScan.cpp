@@ -26,7 +26,7 @@ public:
             Archive(path);
             return;
         }
-        const DictionaryPlace place{path, {}};
+        const ScanPlace place{path, {}};
         Guarded(place, [&] {
             const std::shared_ptr<const MappedFile> file = MappedFile::Open(path);
             HandOver(place, ParseDictionary(file->bytes(), path, file));
@@ -41,7 +41,7 @@ private:
                        if (Stopped()) {
                            return;
                        }
-                       const DictionaryPlace place{path, entry};
+                       const ScanPlace place{path, entry};
                        Guarded(place, [&] {
                            HandOver(place, ParseDictionary(bytes, PlaceText(place), owner));
                        });
@@ -58,7 +58,7 @@ private:
     // A dictionary that cannot be read, or whose picture cannot be made, is one failure of
     // the scan, never its end.
     template <typename Read>
-    void Guarded(const DictionaryPlace& place, const Read& read) {
+    void Guarded(const ScanPlace& place, const Read& read) {
         try {
             read();
         } catch (const FileError& error) {
@@ -68,7 +68,7 @@ private:
         }
     }
 
-    void HandOver(const DictionaryPlace& place, const std::vector<TextureEntry>& textures) {
+    void HandOver(const ScanPlace& place, const std::vector<TextureEntry>& textures) {
         for (std::size_t i = 0; i < textures.size(); ++i) {
             const TextureRecord& record = textures[i].record;
             m_visitor.Texture({place, i, textures[i],

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "scan/DictionaryPlace.h"
 #include "scan/PictureDigest.h"
+#include "scan/ScanPlace.h"
 #include "txd/TextureRecord.h"
 
 namespace tinplate {
 
 struct ScannedTexture {
-    const DictionaryPlace& place;
+    const ScanPlace& place;
     std::size_t index;  // its position in the dictionary, from 0
     // Its header fields. The record's bytes are views into the dictionary, good during the
     // call only.
@@ -30,9 +30,9 @@ public:
     virtual ~ScanVisitor() = default;
     virtual void Texture(const ScannedTexture& texture) = 0;
     // A folder, file, archive or entry that could not be read, and why; the scan goes on.
-    virtual void Failure(const DictionaryPlace& place, const std::string& reason) = 0;
+    virtual void Failure(const ScanPlace& place, const std::string& reason) = 0;
     // A dictionary was read and all its textures handed over.
-    virtual void DictionaryRead(const DictionaryPlace& /*place*/, std::size_t /*textures*/) {}
+    virtual void DictionaryRead(const ScanPlace& /*place*/, std::size_t /*textures*/) {}
     // A file found by the walk (a dictionary or an archive) is about to be read.
     virtual void Reading(const std::string& /*file*/) {}
 };

@@ -11,7 +11,18 @@ namespace tinplate {
 
 namespace {
 
-enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kLinear, kStrict, kIgnore, kMask, kPictures };
+enum LongOnly : int {
+    kJson = 256,
+    kFormat,
+    kNoDither,
+    kFast,
+    kLinear,
+    kStrict,
+    kIgnore,
+    kArchiveVersion,
+    kMask,
+    kPictures
+};
 
 struct OptionSpec {
     unsigned flag;  // kNoOptions: every command takes it
@@ -37,8 +48,9 @@ const OptionSpec kOptions[] = {
     {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
     {kFindOptions, {"ignore-case", no_argument, nullptr, 'i'}, "i"},
     {kFindOptions, {"mask", no_argument, nullptr, kMask}, ""},
-    {kPicturesOption, {"pictures", no_argument, nullptr, kPictures}, ""},
-};
+    {kPicturesOption, {"pictures", no_argument, nullptr, kPictures}, ""}, break;
+{kArchiveVersionOption, {"version", required_argument, nullptr, kArchiveVersion}, ""},
+};  // namespace
 
 bool ParseSwitch(const char* value, const std::string& option) {
     if (value == nullptr) {
@@ -69,7 +81,7 @@ std::string OffendingOption(const std::vector<char*>& argv, int index, int short
     return word;
 }
 
-}  // namespace
+}  // namespace tinplate
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted) {
     std::string shortOptions = ":";  // a missing value is reported as ':'
@@ -153,6 +165,9 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 break;
             case kPictures:
                 arguments.pictures = true;
+                break;
+            case kArchiveVersion:
+                arguments.archiveVersion = ::optarg;
                 break;
             case ':':
                 throw UsageError("option " + OffendingOption(argv, ::optind, ::optopt) +

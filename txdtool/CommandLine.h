@@ -31,6 +31,7 @@ enum OptionFlags : unsigned {
     kLintOptions = 1u << 9,      // --strict, --ignore=RULE,...
     kFindOptions = 1u << 20,     // -i, --ignore-case; --mask
     kPicturesOption = 1u << 21,  // --pictures
+    kArchiveVersionOption = 1u << 10,  // --version=1|2 of a new archive
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -61,6 +62,7 @@ struct CommandArguments {
     bool ignoreCase = false;
     bool masks = false;
     bool pictures = false;
+    std::optional<std::string> archiveVersion;  // as given, unchecked
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);

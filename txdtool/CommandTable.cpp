@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "txdtool/ArchiveCommands.h"
 #include "txdtool/Commands.h"
 #include "txdtool/RestructureCommands.h"
 
@@ -177,6 +178,8 @@ std::span<const Command> AllCommands() {
         std::vector<Command> commands(std::begin(kCommands), std::end(kCommands));
         const auto more = RestructureCommands();
         commands.insert(commands.end(), more.begin(), more.end());
+        const auto archives = ArchiveCommands();
+        commands.insert(commands.end(), archives.begin(), archives.end());
         return commands;
     }();
     return all;

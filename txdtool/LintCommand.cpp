@@ -8,6 +8,7 @@
 #include "checks/LintRules.h"
 #include "fileio/FileError.h"
 #include "fileio/PrintableText.h"
+#include "txdtool/ArchiveCommands.h"
 #include "txdtool/Commands.h"
 #include "txdtool/DictionaryFile.h"
 #include "txdtool/Listing.h"
@@ -73,7 +74,7 @@ int RunLint(const CommandArguments& arguments) {
     const std::set<std::string_view> ignored = IgnoredRules(arguments.ignoredRules);
     int status = 0;
     nlohmann::json files = nlohmann::json::array();
-    for (const std::string& file : arguments.operands) {
+    for (const std::string& file : DictionaryOperands(arguments.operands, status)) {
         std::vector<Finding> findings;
         try {
             DictionaryFile dictionary(file);

@@ -5,6 +5,7 @@
 
 #include "fileio/FileError.h"
 #include "fileio/PrintableText.h"
+#include "txdtool/ArchiveCommands.h"
 #include "txdtool/Commands.h"
 #include "txdtool/Listing.h"
 #include "txdtool/Report.h"
@@ -52,7 +53,7 @@ int RunList(const CommandArguments& arguments) {
 int RunCheck(const CommandArguments& arguments) {
     int status = 0;
     nlohmann::json files = nlohmann::json::array();
-    for (const std::string& file : arguments.operands) {
+    for (const std::string& file : DictionaryOperands(arguments.operands, status)) {
         std::optional<std::string> problem;
         std::size_t count = 0;
         try {

@@ -227,7 +227,7 @@ private:
         }
     }
 
-    std::vector<DictionaryPlace> m_places;
+    std::vector<ScanPlace> m_places;
     std::vector<Seen> m_seen;
     std::string m_names;
 };

@@ -23,7 +23,7 @@ void DumpInto(std::ostream& out, const nlohmann::json& value) {
 
 }  // namespace
 
-nlohmann::json JsonPlace(const DictionaryPlace& place) {
+nlohmann::json JsonPlace(const ScanPlace& place) {
     return {{"file", place.file},
             {"entry", place.InArchive() ? nlohmann::json(place.entry) : nullptr}};
 }
@@ -67,7 +67,7 @@ void JsonStream::Add(const nlohmann::json& element) {
     DumpInto(m_out, element);
 }
 
-void JsonStream::Error(const DictionaryPlace& place, const std::string& reason) {
+void JsonStream::Error(const ScanPlace& place, const std::string& reason) {
     m_errors.push_back({{"where", JsonPlace(place)}, {"error", reason}});
 }
 
@@ -77,7 +77,7 @@ void JsonStream::Finish() {
     m_out << "\n}\n";
 }
 
-void ReportingVisitor::Failure(const DictionaryPlace& place, const std::string& reason) {
+void ReportingVisitor::Failure(const ScanPlace& place, const std::string& reason) {
     ++m_failures;
     m_progress.Failure();
     ReportError(FileError(PlaceText(place), reason));

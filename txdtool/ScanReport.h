@@ -16,7 +16,7 @@
 namespace tinplate {
 
 // {"file": FILE, "entry": ENTRY or null}
-nlohmann::json JsonPlace(const DictionaryPlace& place);
+nlohmann::json JsonPlace(const ScanPlace& place);
 
 // Once a scan has run for a second, a bar on standard error tells how many of the files
 // found are read (only on a terminal, and not with -q).
@@ -47,7 +47,7 @@ class JsonStream {
 public:
     JsonStream(std::ostream& out, std::string_view key);
     void Add(const nlohmann::json& element);
-    void Error(const DictionaryPlace& place, const std::string& reason);
+    void Error(const ScanPlace& place, const std::string& reason);
     void Finish();
 
 private:
@@ -64,7 +64,7 @@ public:
                      JsonStream* json)
         : m_progress(command, roots), m_json(json) {}
 
-    void Failure(const DictionaryPlace& place, const std::string& reason) override;
+    void Failure(const ScanPlace& place, const std::string& reason) override;
     void Reading(const std::string& file) override { m_progress.Reading(file); }
     std::size_t Failures() const { return m_failures; }
 
