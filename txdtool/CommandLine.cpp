@@ -48,9 +48,9 @@ const OptionSpec kOptions[] = {
     {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
     {kFindOptions, {"ignore-case", no_argument, nullptr, 'i'}, "i"},
     {kFindOptions, {"mask", no_argument, nullptr, kMask}, ""},
-    {kPicturesOption, {"pictures", no_argument, nullptr, kPictures}, ""}, break;
-{kArchiveVersionOption, {"version", required_argument, nullptr, kArchiveVersion}, ""},
-};  // namespace
+    {kPicturesOption, {"pictures", no_argument, nullptr, kPictures}, ""},
+    {kArchiveVersionOption, {"version", required_argument, nullptr, kArchiveVersion}, ""},
+};
 
 bool ParseSwitch(const char* value, const std::string& option) {
     if (value == nullptr) {
@@ -81,7 +81,7 @@ std::string OffendingOption(const std::vector<char*>& argv, int index, int short
     return word;
 }
 
-}  // namespace tinplate
+}  // namespace
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted) {
     std::string shortOptions = ":";  // a missing value is reported as ':'
