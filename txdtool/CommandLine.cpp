@@ -11,7 +11,18 @@ namespace tinplate {
 
 namespace {
 
-enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kLinear, kStrict, kIgnore };
+enum LongOnly : int {
+    kJson = 256,
+    kFormat,
+    kNoDither,
+    kFast,
+    kLinear,
+    kSwizzled,
+    kStrict,
+    kIgnore,
+    kGame,
+    kForce
+};
 
 struct OptionSpec {
     unsigned flag;  // kNoOptions: every command takes it
@@ -35,6 +46,9 @@ const OptionSpec kOptions[] = {
     {kLintOptions, {"ignore", required_argument, nullptr, kIgnore}, ""},
     {kSizeOption, {"size", required_argument, nullptr, 's'}, "s:"},
     {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
+    {kLinearOption, {"swizzled", no_argument, nullptr, kSwizzled}, ""},
+    {kGameOption, {"game", no_argument, nullptr, kGame}, ""},
+    {kForceOption, {"force", no_argument, nullptr, kForce}, ""},
 };
 
 bool ParseSwitch(const char* value, const std::string& option) {
@@ -140,7 +154,14 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 arguments.size = ::optarg;
                 break;
             case kLinear:
-                arguments.linear = true;
+            case kSwizzled:
+                arguments.order = c == kLinear ? TexelOrder::kLinear : TexelOrder::kSwizzled;
+                break;
+            case kGame:
+                arguments.game = true;
+                break;
+            case kForce:
+                arguments.force = true;
                 break;
             case ':':
                 throw UsageError("option " + OffendingOption(argv, ::optind, ::optopt) +
