@@ -29,8 +29,7 @@ void ExportTextureAs(const TextureRecord& record, const std::string& path, Pictu
         file = EncodeDdsWithLevels(record);
     } else {
         try {
-            file = EncodePictureFile(
-                format, DecodeLevel(record, record.pixels, record.width, record.height));
+            file = EncodePictureFile(format, GamePicture(record));
         } catch (const std::runtime_error& error) {
             throw FileError(path, error.what());
         }

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "texture/LevelDecode.h"
-#include "txd/PlatformLayout.h"
+#include "txd/GameLevels.h"
 #include "txd/TextureKinds.h"
 
 namespace tinplate {
@@ -39,21 +39,20 @@ constexpr std::uint32_t kStripPixels = 1u << 20;
 // Which road a picture took into its digest: blocks and pixels never meet.
 enum Road : std::uint64_t { kBlocks = 1, kPixels = 2 };
 
-// A large level is decoded a strip of rows at a time, top strip first, so that its picture is
-// never held whole: the digest is that of the whole picture's RGBA rows, top row first.
-bool DigestDecodedRows(const TextureRecord& record, DigestBuilder& digest) {
-    const std::span<const std::uint8_t> level(record.pixels.data(), record.pixels.size());
-    if (level.size() % record.height != 0) {
+// A large level is decoded a strip of rows at a time, so that its picture is never held
+// whole: the digest is that of the whole game picture's RGBA rows, top row first.
+bool DigestGamePicture(const TextureRecord& record, DigestBuilder& digest) {
+    const GameLevel level = GameLevelOf(record, 0);
+    if (level.bytes.empty() || level.height == 0 || level.bytes.size() % level.height != 0) {
         return false;
     }
-    const std::size_t rowBytes = level.size() / record.height;
-    const std::uint32_t stripRows = std::max<std::uint32_t>(1, kStripPixels / record.width);
-    const bool topFirst = FirstRowOnTop(record);
-    for (std::uint32_t done = 0; done < record.height;) {
-        const std::uint32_t rows = std::min(stripRows, record.height - done);
-        const std::uint32_t firstStored = topFirst ? done : record.height - done - rows;
-        const RgbaImage strip = DecodeLevel(
-            record, level.subspan(firstStored * rowBytes, rows * rowBytes), record.width, rows);
+    const std::span<const std::uint8_t> texels(level.bytes);
+    const std::size_t rowBytes = texels.size() / level.height;
+    const std::uint32_t stripRows = std::max<std::uint32_t>(1, kStripPixels / level.width);
+    for (std::uint32_t done = 0; done < level.height;) {
+        const std::uint32_t rows = std::min(stripRows, level.height - done);
+        const RgbaImage strip = DecodeGameLevel(
+            record, texels.subspan(done * rowBytes, rows * rowBytes), level.width, rows);
         if (strip.rgba.empty()) {
             return false;
         }
@@ -136,7 +135,7 @@ std::optional<PictureDigest> FirstLevelDigest(const TextureRecord& record) {
         return digest.Finish();
     }
     digest.AddWord(kPixels);
-    return DigestDecodedRows(record, digest) ? std::optional(digest.Finish()) : std::nullopt;
+    return DigestGamePicture(record, digest) ? std::optional(digest.Finish()) : std::nullopt;
 }
 
 }  // namespace tinplate

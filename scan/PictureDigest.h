@@ -40,8 +40,8 @@ private:
     std::size_t m_tailSize = 0;
 };
 
-// The digest of the first level's picture as the game draws it, so that one picture stored on
-// two platforms, in either row order, swizzled or not, gives one digest. Block-compressed
+// The digest of the first level's picture as the game draws it (through the platform's
+// layout), so that one picture stored on two platforms, swizzled or not, gives one digest. Block-compressed
 // levels are digested as their blocks, which every platform stores alike (two encodings of one
 // picture differ); the other kinds as their decoded RGBA, so an 8-bit texture and a 32-bit one
 // showing the same pixels are the same picture. Nothing for a kind without a picture.

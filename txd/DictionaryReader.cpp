@@ -142,6 +142,7 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
                 bytes.subspan(places.levels[level].offset, places.levels[level].bytes));
         }
         r.smallerLevels = TakeGathered(std::move(smaller), owner);
+        layout->JudgeOrder(r);
 
         entries.push_back(std::move(entry));
         blockStart = blockEnd;

@@ -17,8 +17,11 @@ enum LongOnly : int {
     kNoDither,
     kFast,
     kLinear,
+    kSwizzled,
     kStrict,
     kIgnore,
+    kGame,
+    kForce,
     kArchiveVersion,
     kMask,
     kPictures
@@ -46,6 +49,9 @@ const OptionSpec kOptions[] = {
     {kLintOptions, {"ignore", required_argument, nullptr, kIgnore}, ""},
     {kSizeOption, {"size", required_argument, nullptr, 's'}, "s:"},
     {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
+    {kLinearOption, {"swizzled", no_argument, nullptr, kSwizzled}, ""},
+    {kGameOption, {"game", no_argument, nullptr, kGame}, ""},
+    {kForceOption, {"force", no_argument, nullptr, kForce}, ""},
     {kFindOptions, {"ignore-case", no_argument, nullptr, 'i'}, "i"},
     {kFindOptions, {"mask", no_argument, nullptr, kMask}, ""},
     {kPicturesOption, {"pictures", no_argument, nullptr, kPictures}, ""},
@@ -155,7 +161,14 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 arguments.size = ::optarg;
                 break;
             case kLinear:
-                arguments.linear = true;
+            case kSwizzled:
+                arguments.order = c == kLinear ? TexelOrder::kLinear : TexelOrder::kSwizzled;
+                break;
+            case kGame:
+                arguments.game = true;
+                break;
+            case kForce:
+                arguments.force = true;
                 break;
             case 'i':
                 arguments.ignoreCase = true;

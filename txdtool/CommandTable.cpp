@@ -106,23 +106,25 @@ constexpr Command kCommands[] = {
      "  -n, --name=NAME   set this texture's flag (may be given several times)\n"
      "  -a, --all         set every texture's flag\n",
      2, kAny, kNameOption | kAllOption, RunAlpha},
-    {"platform", "platform FILE.txd... 5|8|9 [--linear]",
+    {"platform", "platform FILE.txd... 5|8|9 [--linear|--swizzled]",
      "convert dictionaries to another platform's layout, then save",
      "Every texture of each dictionary is written in the layout of\n"
      "platform id 5, 8 (Direct3D 8) or 9 (Direct3D 9), the whole file replaced at once.\n"
-     "Palettes, texels and DXT blocks keep their values; uncompressed levels are swizzled\n"
-     "for platform 5 and unswizzled for 8 and 9. A texture that cannot be converted (sides\n"
-     "that are not powers of two, a kind the target cannot hold) leaves its dictionary as it\n"
-     "was. Prints the names of the textures converted.\n"
-     "  --linear   the platform 5 dictionary was saved after Unswizzle All: its first levels\n"
-     "             are in row order already\n",
+     "Palettes, texels and DXT blocks keep their values and every picture stays as the game\n"
+     "draws it: each platform 5 texture is read in its own order (swizzled or linear, as\n"
+     "list -v shows) and uncompressed levels are stored swizzled on platform 5. A texture\n"
+     "that cannot be converted (sides that are not powers of two, a kind the target cannot\n"
+     "hold) leaves its dictionary as it was. Prints the names of the textures converted.\n"
+     "  --linear     every platform 5 level is read, or stored, in row order\n"
+     "  --swizzled   every platform 5 level is read, or stored, swizzled\n",
      2, kAny, kLinearOption, RunPlatform},
-    {"preview", "preview FILE.txd NAME -o OUT.png", "write the picture the editor shows",
+    {"preview", "preview [--game] FILE.txd NAME -o OUT.png", "write the picture the editor shows",
      "The picture the editor shows for texture NAME (larger textures scaled to 256 x 256),\n"
      "opaque, as PNG, Targa or BMP as OUT's extension says (.png, .tga or .bmp).\n"
      "  -o, --output=OUT.png   where to write it; - for a PNG on standard output (OUT.png\n"
-     "                         may also follow NAME)\n",
-     2, 3, kOutputOption, RunPreview},
+     "                         may also follow NAME)\n"
+     "  --game                 the picture as the game draws it (View > As the Game Draws It)\n",
+     2, 3, kOutputOption | kGameOption, RunPreview},
     {"thumbnail", "thumbnail [-s SIZE] FILE.txd OUT.png",
      "write a picture of the largest textures as PNG, for file managers",
      "A grid of the dictionary's largest textures (up to 16, largest first), each fitted into\n"

@@ -10,6 +10,7 @@
 #include "txdtool/Listing.h"
 #include "txdtool/Report.h"
 #include "txdtool/StandardStreams.h"
+#include "txdtool/Verbosity.h"
 
 namespace tinplate {
 
@@ -40,7 +41,7 @@ int RunList(const CommandArguments& arguments) {
             if (several) {
                 std::cout << (first ? "" : "\n") << PrintableText(file) << ":\n";
             }
-            WriteTextListing(std::cout, textures);
+            WriteTextListing(std::cout, textures, IsVerbose());
         }
         first = false;
     }

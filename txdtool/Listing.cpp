@@ -4,6 +4,7 @@
 
 #include "fileio/PrintableText.h"
 #include "preview/FieldTexts.h"
+#include "txd/GameLevels.h"
 #include "txd/TextureKinds.h"
 #include "txdtool/Utf8Text.h"
 
@@ -35,19 +36,28 @@ FieldTexts TextsOf(const TextureRecord& record) {
     return texts;
 }
 
+// The order of the first level: the one the picture area shows.
+std::string_view OrderText(const TextureRecord& record) {
+    return OrderName(record.firstLevelOrder);
+}
+
 }  // namespace
 
-void WriteTextListing(std::ostream& out, const std::vector<TextureEntry>& textures) {
+void WriteTextListing(std::ostream& out, const std::vector<TextureEntry>& textures,
+                      bool withOrder) {
     out << "Index\tName";
     for (const Column& column : kColumns) {
         out << '\t' << column.caption;
     }
-    out << '\n';
+    out << (withOrder ? "\tOrder\n" : "\n");
     for (std::size_t i = 0; i < textures.size(); ++i) {
         const FieldTexts texts = TextsOf(textures[i].record);
         out << i << '\t' << PrintableText(textures[i].name);
         for (const Column& column : kColumns) {
             out << '\t' << texts.*column.text;
+        }
+        if (withOrder) {
+            out << '\t' << OrderText(textures[i].record);
         }
         out << '\n';
     }
@@ -74,6 +84,7 @@ nlohmann::json JsonTexture(std::size_t index, const TextureEntry& texture) {
         {"has_alpha", r.hasAlpha},
         {"alpha_flags", r.alphaFlags},
         {"filter_flags", r.filterFlags},
+        {"order", OrderText(r)},
         {"header_offset", r.headerOffset},
         {"palette_offset", r.paletteOffset},
         {"palette_size", r.paletteSize},

@@ -24,6 +24,8 @@ protected:
                  {"pc/p5_dxt.txd", "tree/sub/deeper/p5_dxt.txd"},
                  {"pc/p8_rgb.txd", "tree/p8_rgb.txd"},
                  {"pc/p9_rgb.txd", "tree/sub/p9_rgb.TXD"},
+                 {"pc/p5_pal.txd", "tree/p5_pal.txd"},
+                 {"pc/p9_pal.txd", "tree/sub/p9_pal.txd"},
                  {"img/game_v2.img", "tree/game_v2.img"},
                  {"pc/p8_pal.txd", "tree/locked.txd"}}) {
             fs::copy_file(FixturePath(fixture), place);
@@ -96,10 +98,11 @@ TEST_F(ScanCommandTest, IndexListsEveryTextureOnceAndDuplicatesGroupTheTwins) {
         }
     }
     EXPECT_EQ(document.at("textures").size(), listed.size());
-    EXPECT_EQ(listed.size(), 8 * 5 + inArchive);
+    EXPECT_EQ(listed.size(), 8 * 5 + 7 * 2 + inArchive);
     EXPECT_EQ(document.at("errors").size(), 2u);
 
-    // Every texture of the three dxt dictionaries, and of the two rgb ones, is one picture.
+    // Every texture of the three dxt dictionaries, of the two rgb ones and of the two pal ones
+    // (one swizzled) is one picture.
     const auto groups = nlohmann::json::parse(RunTxdtool({"duplicates", "--json", "tree"}).out);
     std::map<std::string, std::set<std::string>> placesOf;
     for (const auto& group : groups.at("groups")) {
@@ -118,9 +121,17 @@ TEST_F(ScanCommandTest, IndexListsEveryTextureOnceAndDuplicatesGroupTheTwins) {
             EXPECT_TRUE(placesOf[name].contains(std::string(file) + ":" + name)) << file << name;
         }
     }
-    for (const char* name : {"c8888_64_mips", "c565_32x16", "c555_16x8"}) {
-        EXPECT_TRUE(placesOf[name].contains(std::string("tree/sub/p9_rgb.TXD:") + name));
-        EXPECT_TRUE(placesOf[name].contains(std::string("tree/p8_rgb.txd:") + name));
+    for (const auto& [names, files] :
+         std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>>{
+             {{"c8888_64_mips", "c565_32x16", "c555_16x8"},
+              {"tree/sub/p9_rgb.TXD", "tree/p8_rgb.txd"}},
+             {{"pal8_64_mips", "pal4_16x8", "pal8x_128x32_mips"},
+              {"tree/p5_pal.txd", "tree/sub/p9_pal.txd"}}}) {
+        for (const std::string& name : names) {
+            for (const std::string& file : files) {
+                EXPECT_TRUE(placesOf[name].contains(file + ":" + name)) << file << name;
+            }
+        }
     }
 }
 
