@@ -54,7 +54,7 @@ compare() {
 }
 
 # Ten different dictionaries of about 530 KiB, as games hold them: block-compressed with mip
-# levels, an uncompressed 32-bit one and an 8-bit one.
+# levels, an uncompressed 32-bit one and an 8-bit one; half of them on platform 5, half on 9.
 echo "Making the game folder in $game ..."
 mkdir -p "$game/base" "$game/models/generic" "$game/txd" "$game/archive-entries"
 for i in 0 1 2 3 4 5 6 7 8 9; do
@@ -68,6 +68,8 @@ for i in 0 1 2 3 4 5 6 7 8 9; do
     "$txdtool" add -q "$base" "$work/p256.png" dxt5 "glass_$i" --fast
     "$txdtool" add -q "$base" "$work/p128.png" pal8 "logo_$i"
     for name in "wall_$i" "glass_$i"; do "$txdtool" mipmaps -q "$base" "$name" make; done
+    # Half on platform 5 (uncompressed levels swizzled), half on platform 9.
+    if [ $((i % 2)) -eq 1 ]; then "$txdtool" platform -q "$base" 9; fi
 done
 i=0
 while [ $i -lt 2000 ]; do
