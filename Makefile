@@ -42,6 +42,7 @@ bench: deps
 	build-bench/bench/pixelops_bench
 	sh bench/end-to-end.sh build-bench
 	sh bench/archive.sh build-bench
+	sh bench/folder-scan.sh build-bench
 
 # Debian's hardening flags where dpkg-buildflags is present.
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all

@@ -30,6 +30,7 @@ const std::array<MenuPopup, 8> kMenus = {{
      {{{QT_TRANSLATE_NOOP("Menu", "&New"), command::kFileNew, "Ctrl+N"},
        {QT_TRANSLATE_NOOP("Menu", "&Open..."), command::kFileOpen, "Ctrl+O"},
        {QT_TRANSLATE_NOOP("Menu", "Open &Recent"), command::kOpenRecentMenu},
+       {QT_TRANSLATE_NOOP("Menu", "&Browse Folder..."), command::kFileBrowseFolder, "Ctrl+B"},
        {QT_TRANSLATE_NOOP("Menu", "&Save"), command::kFileSave, "Ctrl+S"},
        {QT_TRANSLATE_NOOP("Menu", "Save &As..."), command::kFileSaveAs, "Ctrl+Shift+S"},
        kSeparatorItem,

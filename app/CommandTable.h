@@ -56,6 +56,7 @@ inline constexpr int kEditFind = 0x8052;
 inline constexpr int kDictionaryCheck = 0x8060;
 inline constexpr int kDictionaryPlatform = 0x8061;
 inline constexpr int kDictionaryTarget = 0x8062;
+inline constexpr int kFileBrowseFolder = 0x8070;
 // Menu table markers, not commands.
 inline constexpr int kSeparator = -1;
 inline constexpr int kOpenRecentMenu = -2;

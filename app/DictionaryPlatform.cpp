@@ -9,9 +9,9 @@ namespace tinplate {
 
 std::uint32_t DictionaryPlatform(const std::vector<TextureEntry>& textures) {
     const auto pc = std::ranges::find_if(textures, [](const TextureEntry& texture) {
-        return texture.record.platform != platform::kPlatform5;
+        return texture.record.platform != platform::kUsual;
     });
-    return pc == textures.end() ? platform::kPlatform5 : pc->record.platform;
+    return pc == textures.end() ? platform::kUsual : pc->record.platform;
 }
 
 QString PlatformName(std::uint32_t id) {

@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMainWindow>
@@ -15,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/Artwork.h"
+#include "app/BrowsePanel.h"
 #include "app/CheckPanel.h"
 #include "app/CommandContext.h"
 #include "app/EditorSettings.h"
@@ -61,6 +63,7 @@ MainDialog::MainDialog(Prompts& prompts, GfxBinding& gfx, QWidget* parent)
     m_texture = new TextureCommands(context);
     m_view = new ViewCommands(context);
     m_checks = new CheckPanel(*m_document, m_commands, *body);
+    m_browse = new BrowsePanel(prompts, m_commands, *body);
     m_platform = new PlatformCommands(context);
     new TargetCommands(context);
     m_menuBar = new MenuBar(
@@ -84,6 +87,7 @@ MainDialog::MainDialog(Prompts& prompts, GfxBinding& gfx, QWidget* parent)
         m_panel->List().setCurrentRow(row);
         Dispatch(command::kTextureListDoubleClick);
     });
+    connect(m_browse, &BrowsePanel::textureChosen, this, &MainDialog::OpenAndSelect);
     connect(m_panel, &TexturePanel::contextMenuRequested, this,
             [this](const QPoint& at) { m_menuBar->TextureMenu().popup(at); });
     connect(m_panel, &TexturePanel::renameTyped, this, [this](int row, const QString& name) {
@@ -113,6 +117,22 @@ void MainDialog::OpenFileAtStart(const QString& path) {
 
 void MainDialog::OpenAfterAsking(const QString& path) {
     m_file->OpenAfterAsking(path);
+}
+
+void MainDialog::OpenAndSelect(const QString& dictionary, int row) {
+    const QString path = QFileInfo(dictionary).absoluteFilePath();
+    if (m_document->Path() != path) {
+        OpenAfterAsking(dictionary);
+    }
+    // Kept open: the user cancelled, or the file could not be read (and was reported).
+    if (m_document->Path() != path || row < 0 || row >= m_panel->List().count()) {
+        return;
+    }
+    if (m_panel->List().item(row)->isHidden()) {
+        m_panel->CloseFilter();
+    }
+    m_panel->List().setCurrentRow(row);
+    Dispatch(command::kTextureListDoubleClick);
 }
 
 bool MainDialog::IsModified() const {

@@ -43,7 +43,7 @@ void PlatformCommands::OnDictionaryPlatform() {
         return;
     }
     const std::uint32_t target = kPlatformChoices[static_cast<std::size_t>(chosen)];
-    // Every level is in its platform's own order afterwards: platform 5's swizzled.
+    // Each texture is read in its own order and stored in the one the target's games read.
     document.EditList(
         tr("Platform"), m_context.panel.CurrentRow(),
         [&](TextureDocument::TextureList& textures, int row) -> std::optional<int> {
@@ -53,7 +53,7 @@ void PlatformCommands::OnDictionaryPlatform() {
                 return std::nullopt;
             }
             try {
-                textures = ConvertedDictionary(textures, target, document.FirstLevelsLinear());
+                textures = ConvertedDictionary(textures, target);
             } catch (const ConversionRefused& refused) {
                 throw EditRefused(refused.what());
             }

@@ -103,6 +103,10 @@ bool Prompts::AskReopenChanged(QWidget* parent, const QString& fileName) {
     return box.clickedButton() == reopen;
 }
 
+QString Prompts::FolderName(QWidget* parent, const QString& initial) {
+    return QFileDialog::getExistingDirectory(parent, QApplication::applicationName(), initial);
+}
+
 int Prompts::ChooseItem(QWidget* parent, const QString& label, const QStringList& items,
                         int current, const QString& title) {
     bool chosen = false;

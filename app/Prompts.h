@@ -31,6 +31,8 @@ public:
     // full path, given the selected filter's extension when it has none, or an empty string.
     virtual QString SaveFileName(QWidget* parent, const QString& filters,
                                  const QString& initialName);
+    // A folder chooser starting at `initial`; the chosen folder, or empty when the user cancels.
+    virtual QString FolderName(QWidget* parent, const QString& initial);
     // A report with no icon and an OK button, titled with the application's name.
     virtual void Message(QWidget* parent, const QString& text);
     // A failure the user must see: critical icon, OK button.

@@ -6,6 +6,7 @@
 
 #include "app/DictionaryPlatform.h"
 #include "txd/LibraryVersion.h"
+#include "txd/PlatformLayout.h"
 #include "txd/TextureKinds.h"
 
 namespace tinplate {
@@ -21,6 +22,21 @@ QString KindText(const TextureRecord& record) {
     }
     return record.depth == 8 ? QCoreApplication::translate("Status", "8-bit palette")
                              : QCoreApplication::translate("Status", "%1-bit").arg(record.depth);
+}
+
+// How the texture's texels lie, where its platform has a choice.
+QString OrderText(const TextureRecord& record) {
+    if (!SwizzlesInMortonOrder(record.platform) || IsBlockCompressed(record)) {
+        return {};
+    }
+    switch (record.firstLevelOrder) {
+        case TexelOrder::kSwizzled:
+            return QCoreApplication::translate("Status", ", swizzled");
+        case TexelOrder::kGuessedSwizzled:
+            return QCoreApplication::translate("Status", ", swizzled (guessed)");
+        default:
+            return QCoreApplication::translate("Status", ", linear");
+    }
 }
 
 }  // namespace
@@ -41,7 +57,8 @@ QString StatusSummary(int textureCount, int shownCount, std::uint32_t platformId
         text += QCoreApplication::translate("Status", " | %1, %2 × %3")
                     .arg(KindText(*selected))
                     .arg(selected->width)
-                    .arg(selected->height);
+                    .arg(selected->height) +
+                OrderText(*selected);
     }
     return text;
 }

@@ -11,6 +11,7 @@
 #include "texture/BoxFilter.h"
 #include "texture/LevelDecode.h"
 #include "texture/TextureBuild.h"
+#include "txd/PlatformLayout.h"
 
 namespace tinplate {
 
@@ -55,23 +56,37 @@ TextureKind KindToRedraw(const TextureEntry& texture) {
 }
 
 FilePicture FirstLevel(const TextureRecord& record) {
-    return {DecodeLevel(record, record.pixels, record.width, record.height), {}, {}};
+    return {GamePicture(record), {}, {}};
 }
 
 bool HasLevels(const TextureRecord& record) {
     return record.mipCount > 1;
 }
 
-// A library failure refuses the edit; `make` builds the texture's new record.
+// Edits that keep a texture's sides and kind make it no harder for its platform to hold.
+PictureImportOptions SameSides() {
+    PictureImportOptions options;
+    options.beyondPlatform = true;
+    return options;
+}
+
+// A library failure refuses the edit; `make` builds the texture's new record, which its
+// platform must be able to hold unless the options say otherwise.
 template <typename Make>
-void Lay(TextureEntry& texture, Make make) {
+void Lay(TextureEntry& texture, const PictureImportOptions& options, Make make) {
+    TextureRecord made;
     try {
-        texture.record = make();
+        made = make();
     } catch (const EditRefused&) {
         throw;
     } catch (const std::runtime_error& error) {
         throw EditRefused(TextureLabel(texture) + ": " + error.what());
     }
+    if (const std::string why = SidesRefusal(made, made.width, made.height);
+        !why.empty() && !options.beyondPlatform) {
+        throw PlatformCannotHold(TextureLabel(texture) + ": " + why);
+    }
+    texture.record = std::move(made);
 }
 
 }  // namespace
@@ -89,7 +104,7 @@ void AddTexture(std::vector<TextureEntry>& textures, const std::string& name, Fi
     const std::uint32_t platform =
         textures.empty() ? platformWhenEmpty : textures.front().record.platform;
     TextureEntry entry{name, {}};
-    Lay(entry, [&] {
+    Lay(entry, options, [&] {
         return BuildTexture(std::move(picture), kind, false, kNewTextureFilter, options, platform);
     });
     textures.push_back(std::move(entry));
@@ -121,7 +136,7 @@ void ReplaceTexture(std::vector<TextureEntry>& textures, std::size_t index, File
     TextureEntry& texture = At(textures, index);
     KindToRedraw(texture);
     RequireSize(picture.image.width, picture.image.height);
-    Lay(texture, [&] {
+    Lay(texture, options, [&] {
         return RedrawTexture(texture.record, std::move(picture), HasLevels(texture.record),
                              options);
     });
@@ -133,7 +148,7 @@ bool ChangeKind(std::vector<TextureEntry>& textures, std::size_t index, TextureK
     if (KindToRedraw(texture) == kind) {
         return false;
     }
-    Lay(texture, [&] {
+    Lay(texture, options, [&] {
         return BuildTexture(FirstLevel(texture.record), kind, HasLevels(texture.record),
                             texture.record.filterFlags, options, texture.record.platform);
     });
@@ -154,7 +169,7 @@ bool ResizeTexture(std::vector<TextureEntry>& textures, std::size_t index, std::
     if (r.width == width && r.height == height) {
         return false;
     }
-    Lay(texture, [&] {
+    Lay(texture, options, [&] {
         FilePicture picture{BoxFilter(FirstLevel(r).image, width, height), {}, {}};
         return RedrawTexture(r, std::move(picture), HasLevels(r), options);
     });
@@ -169,7 +184,7 @@ bool MakeMipLevels(std::vector<TextureEntry>& textures, std::size_t index,
     if (HasLevels(r) || (r.width == 1 && r.height == 1)) {
         return false;
     }
-    Lay(texture, [&] { return WithLevelChain(r, options.dxtQuality); });
+    Lay(texture, SameSides(), [&] { return WithLevelChain(r, options.dxtQuality); });
     return true;
 }
 
@@ -179,7 +194,7 @@ bool RemoveMipLevels(std::vector<TextureEntry>& textures, std::size_t index) {
         return false;
     }
     KindToRedraw(texture);
-    Lay(texture, [&] { return WithoutLevels(texture.record); });
+    Lay(texture, SameSides(), [&] { return WithoutLevels(texture.record); });
     return true;
 }
 

@@ -30,8 +30,7 @@ std::vector<std::uint8_t> EncodeTextureAs(const TextureRecord& record, const std
         file = EncodeDdsWithLevels(record);
     } else {
         try {
-            file = EncodePictureFile(
-                format, DecodeLevel(record, record.pixels, record.width, record.height));
+            file = EncodePictureFile(format, GamePicture(record));
         } catch (const std::runtime_error& error) {
             throw FileError(path, error.what());
         }

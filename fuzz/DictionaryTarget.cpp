@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::uint32_t target : {platform::kPlatform5, platform::kD3d8, platform::kD3d9}) {
         std::vector<std::uint8_t> written;
         try {
-            written = DictionaryBytes(original, ConvertedDictionary(entries, target, false), "");
+            written = DictionaryBytes(original, ConvertedDictionary(entries, target), "");
         } catch (const ConversionRefused&) {
             continue;
         } catch (const FileError&) {

@@ -4,6 +4,7 @@
 
 #include <squish.h>
 
+#include "txd/GameLevels.h"
 #include "txd/PlatformLayout.h"
 #include "txd/TextureKinds.h"
 
@@ -62,10 +63,11 @@ int SquishFlag(TextureKind kind) {
                                         : squish::kDxt5;
 }
 
-}  // namespace
-
-RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
-                      std::uint32_t width, std::uint32_t height) {
+// The level's pixels, its first stored row on top when `topDown`, palette entries from
+// `palette`.
+RgbaImage DecodeTexels(const TextureRecord& record, const std::vector<std::uint8_t>& palette,
+                       std::span<const std::uint8_t> level, std::uint32_t width,
+                       std::uint32_t height, bool topDown) {
     const TextureKind kind = KindOf(record);
     RgbaImage image;
     if (!HasPicture(kind)) {
@@ -81,13 +83,12 @@ RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t>
         }
     } else {
         const std::size_t texelBytes = FactsOf(kind).texelBytes;
-        const bool topDown = FirstRowOnTop(record);
         for (std::uint32_t y = 0; y < height; ++y) {
             const std::uint8_t* stored = level.data() + std::size_t{y} * width * texelBytes;
             const std::uint32_t row = topDown ? y : height - 1 - y;
             std::uint8_t* out = image.rgba.data() + std::size_t{row} * width * 4;
             for (std::uint32_t x = 0; x < width; ++x) {
-                ReadTexel(kind, stored + x * texelBytes, record.palette, out + x * 4);
+                ReadTexel(kind, stored + x * texelBytes, palette, out + x * 4);
             }
         }
     }
@@ -97,6 +98,26 @@ RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t>
         }
     }
     return image;
+}
+
+}  // namespace
+
+RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
+                      std::uint32_t width, std::uint32_t height) {
+    return DecodeTexels(record, record.palette, level, width, height, FirstRowOnTop(record));
+}
+
+RgbaImage GamePicture(const TextureRecord& record, std::size_t index) {
+    const GameLevel level = GameLevelOf(record, index);
+    if (level.bytes.empty()) {
+        return {};
+    }
+    return DecodeGameLevel(record, level.bytes, level.width, level.height);
+}
+
+RgbaImage DecodeGameLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
+                          std::uint32_t width, std::uint32_t height) {
+    return DecodeTexels(record, GamePaletteOf(record), level, width, height, true);
 }
 
 }  // namespace tinplate

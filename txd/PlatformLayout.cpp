@@ -1,12 +1,75 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table of layouts by platform id.
 #include "txd/PlatformLayout.h"
-#include "txd/TextureKinds.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
+#include "txd/TextureKinds.h"
+
 namespace tinplate {
+
+// A layout without a choice of order keeps its levels row after row from the top, and its
+// palette as the record holds it.
+std::vector<std::uint8_t> PlatformLayout::GameLevel(const TextureRecord&, std::size_t,
+                                                    const LevelTexels& stored) const {
+    return {stored.bytes.begin(), stored.bytes.end()};
+}
+
+std::vector<std::uint8_t> PlatformLayout::StoredLevel(const TextureRecord&, std::size_t,
+                                                      const LevelTexels& game) const {
+    return {game.bytes.begin(), game.bytes.end()};
+}
+
+std::vector<std::uint8_t> PlatformLayout::GamePalette(const TextureRecord& record) const {
+    const ByteBuffer& palette = record.palette;
+    return {palette.begin(), palette.end()};
+}
+
+std::vector<std::uint8_t> PlatformLayout::StoredPalette(const TextureRecord&,
+                                                        std::span<const std::uint8_t> game) const {
+    return {game.begin(), game.end()};
+}
+
+void PlatformLayout::JudgeOrder(TextureRecord& record) const {
+    record.order = record.firstLevelOrder = TexelOrder::kLinear;
+}
+
+TexelOrder PlatformLayout::GameReadyOrder(const TextureRecord&) const {
+    return TexelOrder::kLinear;
+}
+
+bool PlatformLayout::SwizzlesInMortonOrder() const {
+    return false;
+}
+
+bool PlatformLayout::HoldsKind(const TextureRecord&) const {
+    return true;
+}
+
+bool PlatformLayout::NeedsPowerOfTwoSides(const TextureRecord&) const {
+    return false;
+}
+
+std::string SidesRefusal(const TextureRecord& record, std::uint32_t width, std::uint32_t height) {
+    const PlatformLayout* layout = FindLayout(record.platform);
+    if (layout == nullptr) {
+        return {};
+    }
+    const std::string sides = std::to_string(width) + " x " + std::to_string(height);
+    const std::string platformName = "platform " + std::to_string(record.platform);
+    if (layout->NeedsPowerOfTwoSides(record) &&
+        (!std::has_single_bit(width) || !std::has_single_bit(height))) {
+        return "its sides (" + sides + ") are not powers of two, so " + platformName +
+               " cannot swizzle this uncompressed texture (rule swizzle-size)";
+    }
+    if (std::max(width, height) > layout->MaximumSide()) {
+        return "its sides (" + sides + ") are longer than " + platformName + "'s maximum of " +
+               std::to_string(layout->MaximumSide()) + " (rule max-size)";
+    }
+    return {};
+}
 
 const PlatformLayout* FindLayout(std::uint32_t id) {
     switch (id) {
@@ -21,13 +84,18 @@ const PlatformLayout* FindLayout(std::uint32_t id) {
     }
 }
 
+bool SwizzlesInMortonOrder(std::uint32_t id) {
+    const PlatformLayout* layout = FindLayout(id);
+    return layout != nullptr && layout->SwizzlesInMortonOrder();
+}
+
 const PlatformLayout& LayoutOf(const TextureRecord& record) {
     const PlatformLayout* layout = FindLayout(record.platform);
     return layout != nullptr ? *layout : Platform5Layout();
 }
 
 bool FirstRowOnTop(const TextureRecord& record) {
-    return IsBlockCompressed(record) || LayoutOf(record).StoresRowsTopDown();
+    return IsBlockCompressed(record) || LayoutOf(record).ShowsFirstRowOnTop();
 }
 
 void PutRowsInStoredOrder(const TextureRecord& record, std::span<std::uint8_t> level,

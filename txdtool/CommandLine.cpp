@@ -17,9 +17,14 @@ enum LongOnly : int {
     kNoDither,
     kFast,
     kLinear,
+    kSwizzled,
     kStrict,
     kIgnore,
-    kArchiveVersion
+    kGame,
+    kForce,
+    kArchiveVersion,
+    kMask,
+    kPictures
 };
 enum TargetLongOnly : int {
     kFilter = kArchiveVersion + 1,
@@ -53,6 +58,12 @@ const OptionSpec kOptions[] = {
     {kLintOptions, {"ignore", required_argument, nullptr, kIgnore}, ""},
     {kSizeOption, {"size", required_argument, nullptr, 's'}, "s:"},
     {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
+    {kLinearOption, {"swizzled", no_argument, nullptr, kSwizzled}, ""},
+    {kGameOption, {"game", no_argument, nullptr, kGame}, ""},
+    {kForceOption, {"force", no_argument, nullptr, kForce}, ""},
+    {kFindOptions, {"ignore-case", no_argument, nullptr, 'i'}, "i"},
+    {kFindOptions, {"mask", no_argument, nullptr, kMask}, ""},
+    {kPicturesOption, {"pictures", no_argument, nullptr, kPictures}, ""},
     {kArchiveVersionOption, {"version", required_argument, nullptr, kArchiveVersion}, ""},
     {kSetOptions, {"filter", required_argument, nullptr, kFilter}, ""},
     {kSetOptions, {"u", required_argument, nullptr, kU}, ""},
@@ -169,7 +180,23 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 arguments.size = ::optarg;
                 break;
             case kLinear:
-                arguments.linear = true;
+            case kSwizzled:
+                arguments.order = c == kLinear ? TexelOrder::kLinear : TexelOrder::kSwizzled;
+                break;
+            case kGame:
+                arguments.game = true;
+                break;
+            case kForce:
+                arguments.force = true;
+                break;
+            case 'i':
+                arguments.ignoreCase = true;
+                break;
+            case kMask:
+                arguments.masks = true;
+                break;
+            case kPictures:
+                arguments.pictures = true;
                 break;
             case kArchiveVersion:
                 arguments.archiveVersion = ::optarg;

@@ -115,23 +115,25 @@ constexpr Command kCommands[] = {
      "  -n, --name=NAME   set this texture's flag (may be given several times)\n"
      "  -a, --all         set every texture's flag\n",
      2, kAny, kNameOption | kAllOption, RunAlpha},
-    {"platform", "platform FILE.txd... 5|8|9 [--linear]",
+    {"platform", "platform FILE.txd... 5|8|9 [--linear|--swizzled]",
      "convert dictionaries to another platform's layout, then save",
      "Every texture of each dictionary is written in the layout of\n"
      "platform id 5, 8 (Direct3D 8) or 9 (Direct3D 9), the whole file replaced at once.\n"
-     "Palettes, texels and DXT blocks keep their values; uncompressed levels are swizzled\n"
-     "for platform 5 and unswizzled for 8 and 9. A texture that cannot be converted (sides\n"
-     "that are not powers of two, a kind the target cannot hold) leaves its dictionary as it\n"
-     "was. Prints the names of the textures converted.\n"
-     "  --linear   the platform 5 dictionary was saved after Unswizzle All: its first levels\n"
-     "             are in row order already\n",
+     "Palettes, texels and DXT blocks keep their values and every picture stays as the game\n"
+     "draws it: each platform 5 texture is read in its own order (swizzled or linear, as\n"
+     "list -v shows) and uncompressed levels are stored swizzled on platform 5. A texture\n"
+     "that cannot be converted (sides that are not powers of two, a kind the target cannot\n"
+     "hold) leaves its dictionary as it was. Prints the names of the textures converted.\n"
+     "  --linear     every platform 5 level is read, or stored, in row order\n"
+     "  --swizzled   every platform 5 level is read, or stored, swizzled\n",
      2, kAny, kLinearOption, RunPlatform},
-    {"preview", "preview FILE.txd NAME -o OUT.png", "write the picture the editor shows",
+    {"preview", "preview [--game] FILE.txd NAME -o OUT.png", "write the picture the editor shows",
      "The picture the editor shows for texture NAME (larger textures scaled to 256 x 256),\n"
      "opaque, as PNG, Targa or BMP as OUT's extension says (.png, .tga or .bmp).\n"
      "  -o, --output=OUT.png   where to write it; - for a PNG on standard output (OUT.png\n"
-     "                         may also follow NAME)\n",
-     2, 3, kOutputOption, RunPreview},
+     "                         may also follow NAME)\n"
+     "  --game                 the picture as the game draws it (View > As the Game Draws It)\n",
+     2, 3, kOutputOption | kGameOption, RunPreview},
     {"thumbnail", "thumbnail [-s SIZE] FILE.txd OUT.png",
      "write a picture of the largest textures as PNG, for file managers",
      "A grid of the dictionary's largest textures (up to 16, largest first), each fitted into\n"
@@ -141,6 +143,44 @@ constexpr Command kCommands[] = {
      "ending in another picture format's extension is refused.\n"
      "  -s, --size=SIZE   the longer side of the picture, 1 to 4096 (default 256)\n",
      2, 2, kSizeOption, RunThumbnail},
+    {"find", "find [--json] [-i] [--mask] PATTERN PATH...",
+     "find textures by name in every dictionary under folders and in IMG archives",
+     "Searches each PATH: a folder and everything under it (dictionaries named *.txd, IMG\n"
+     "archives named *.img; symbolic links inside are not followed), or a dictionary or\n"
+     "archive itself. PATTERN is a shell glob on texture names (* ? [...]; quote it).\n"
+     "Prints one line per match, \"WHERE: NAME (W \u00d7 H KIND)\", WHERE being the file or\n"
+     "ARCHIVE.img:ENTRY.txd. Only headers are read. What cannot be read is reported and the\n"
+     "search goes on. The exit status is 0 when something matched, 1 when nothing did, 2\n"
+     "when something could not be read.\n"
+     "  -i, --ignore-case   letter case does not count\n"
+     "  --mask              mask names may match too\n"
+     "  --json              {\"format\": 1, \"matches\": [{\"where\": {\"file\", \"entry\"},\n"
+     "                      \"index\", \"name\", \"mask\", \"width\", \"height\", \"kind\",\n"
+     "                      \"platform\", \"mip_levels\"}], \"errors\": [{\"where\", \"error\"}]}\n",
+     2, kAny, kJsonOption | kFindOptions, RunFind},
+    {"index", "index [--json] [--pictures] PATH...",
+     "list every texture under folders and in IMG archives",
+     "Every texture of every dictionary found as find finds them, one tab-separated line\n"
+     "each under a header line: where, index, name, mask, width, height, kind, platform,\n"
+     "mip levels. Only headers are read. The exit status is 1 when something could not be\n"
+     "read (each is reported, the others are listed).\n"
+     "  --pictures   add a digest of each first level's picture as the game draws it: equal\n"
+     "               for the same picture on any platform; \"-\" for a kind without one\n"
+     "  --json       {\"format\": 1, \"textures\": [...], \"errors\": [...]}: each texture\n"
+     "               as list --json gives it, with \"where\", \"mask\" and \"picture\"\n",
+     1, kAny, kJsonOption | kPicturesOption, RunIndex},
+    {"duplicates", "duplicates [--json] PATH...",
+     "find textures whose pictures are stored more than once",
+     "Groups the textures found as find finds them by their first level's picture as the\n"
+     "game draws it (one picture on platforms 5, 8 and 9 is one group), largest saving\n"
+     "first: the name and place of each copy and the bytes that removing all but the\n"
+     "first copy would save, then a summary line. Block-compressed pictures count as\n"
+     "copies when their blocks are equal. The exit status is 1 when something could not\n"
+     "be read.\n"
+     "  --json   {\"format\": 1, \"groups\": [{\"picture\", \"width\", \"height\",\n"
+     "           \"saved_bytes\", \"textures\": [{\"where\", \"index\", \"name\", \"bytes\"}]}],\n"
+     "           \"errors\": [...]}\n",
+     1, kAny, kJsonOption, RunDuplicates},
 };
 
 }  // namespace

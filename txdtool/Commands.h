@@ -39,6 +39,11 @@ int RunPlatform(const CommandArguments& arguments);
 // The picture (PreviewCommand.cpp)
 int RunPreview(const CommandArguments& arguments);
 
+// Every texture under folders and in archives (ScanCommands.cpp)
+int RunFind(const CommandArguments& arguments);
+int RunIndex(const CommandArguments& arguments);
+int RunDuplicates(const CommandArguments& arguments);
+
 // The dictionary at a glance, for file managers (ThumbnailCommand.cpp)
 int RunThumbnail(const CommandArguments& arguments);
 

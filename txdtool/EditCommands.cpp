@@ -23,7 +23,7 @@ int ConvertAll(const CommandArguments& arguments, bool (*convert)(TextureRecord&
     return EditEachDictionary(
         command, arguments.operands, [&](DictionaryFile& dictionary, GfxBinding&) {
             for (const TextureEntry& texture : dictionary.textures()) {
-                if (texture.record.platform != platform::kPlatform5) {
+                if (!SwizzlesInMortonOrder(texture.record.platform)) {
                     throw FileError(dictionary.shownName(),
                                     "PC textures are always stored in linear order");
                 }

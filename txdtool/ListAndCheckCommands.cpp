@@ -12,6 +12,7 @@
 #include "txdtool/Listing.h"
 #include "txdtool/Report.h"
 #include "txdtool/StandardStreams.h"
+#include "txdtool/Verbosity.h"
 
 namespace tinplate {
 
@@ -45,7 +46,7 @@ int RunList(const CommandArguments& arguments) {
             if (several) {
                 std::cout << (first ? "" : "\n") << PrintableText(file) << ":\n";
             }
-            WriteTextListing(std::cout, textures);
+            WriteTextListing(std::cout, textures, IsVerbose());
         }
         first = false;
     }

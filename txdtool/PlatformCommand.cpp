@@ -20,8 +20,8 @@ namespace tinplate {
 namespace {
 
 std::optional<std::uint32_t> PlatformNamed(const std::string& word) {
-    for (const std::uint32_t id : {platform::kPlatform5, platform::kD3d8, platform::kD3d9}) {
-        if (word == std::to_string(id)) {
+    for (std::uint32_t id = 0; id < 10; ++id) {
+        if (word == std::to_string(id) && FindLayout(id) != nullptr) {
             return id;
         }
     }
@@ -52,20 +52,21 @@ std::uint32_t TakePlatform(std::vector<std::string>& words) {
 // the next ones on other threads meanwhile: no copy of the whole dictionary is made, and the
 // reordering runs beside the writing.
 TextureSupplier ReorderedWhenWritten(std::vector<TextureEntry> sources,
-                                     std::vector<TextureEntry> converted, bool linear) {
+                                     std::vector<TextureEntry> converted,
+                                     std::optional<TexelOrder> order) {
     constexpr std::size_t kAhead = 2;
     struct State {
         std::vector<TextureEntry> sources;
         std::vector<TextureEntry> converted;
-        bool linear = false;
+        std::optional<TexelOrder> order;
         std::map<std::size_t, std::future<TextureEntry>> pending;
 
         void Start(std::size_t index) {
             if (index < converted.size() && !pending.contains(index)) {
                 pending[index] = std::async(std::launch::async, [this, index] {
-                    return TextureEntry{converted[index].name,
-                                        WithLevelsReordered(sources[index].record,
-                                                            converted[index].record, linear)};
+                    return TextureEntry{
+                        converted[index].name,
+                        WithLevelsReordered(sources[index].record, converted[index].record, order)};
                 });
             }
         }
@@ -73,7 +74,7 @@ TextureSupplier ReorderedWhenWritten(std::vector<TextureEntry> sources,
     auto state = std::make_shared<State>();
     state->sources = std::move(sources);
     state->converted = std::move(converted);
-    state->linear = linear;
+    state->order = order;
     return [state](std::size_t index) {
         for (std::size_t i = index; i <= index + kAhead; ++i) {
             state->Start(i);
@@ -105,7 +106,7 @@ int RunPlatform(const CommandArguments& arguments) {
         for (const TextureEntry& texture : textures) {
             try {
                 converted.push_back(
-                    {texture.name, ConvertedLayout(texture, target, arguments.linear)});
+                    {texture.name, ConvertedLayout(texture, target, arguments.order)});
             } catch (const ConversionRefused& refused) {
                 throw FileError(dictionary.shownName(), refused.what());
             }
@@ -116,7 +117,7 @@ int RunPlatform(const CommandArguments& arguments) {
         edited.changed = !edited.done.empty();
         if (edited.changed) {
             dictionary.SupplyWhenWritten(
-                ReorderedWhenWritten(std::move(textures), converted, arguments.linear));
+                ReorderedWhenWritten(std::move(textures), converted, arguments.order));
             textures = std::move(converted);
         }
         return edited;

@@ -58,6 +58,7 @@ PictureImportOptions PictureOptions(const CommandArguments& arguments) {
     PictureImportOptions options;
     options.dither = !arguments.noDither;
     options.dxtQuality = arguments.fastDxt ? DxtQuality::Fast : DxtQuality::Best;
+    options.beyondPlatform = arguments.force;
     return options;
 }
 
@@ -196,6 +197,12 @@ int RunSaveAs(const CommandArguments& arguments) {
     "  --no-dither   reduce colours to a palette without dithering\n" \
     "  --fast        compress DXT blocks with the faster, rougher fit\n"
 
+// Every command that makes a texture of new sides or kind takes this.
+#define TXDTOOL_FORCE_HELP                                                                 \
+    "  --force       make the texture even where its platform cannot hold it (sides\n"     \
+    "                that are not powers of two for an uncompressed platform 5 texture,\n" \
+    "                sides over the platform's maximum)\n"
+
 constexpr Command kRestructureCommands[] = {
     {"new", "new [--target=T | --platform=ID --version=V] OUT.txd", "make an empty dictionary",
      "Writes a dictionary with no textures to OUT.txd, which must not exist yet. Textures\n"
@@ -215,8 +222,8 @@ constexpr Command kRestructureCommands[] = {
      "ASCII\n"
      "without / or \\, not . or .., and differ from every other name in more than letter\n"
      "case. Every command that changes the list writes the whole file the crash-safe way,\n"
-     "under the dictionary's lock.\n" TXDTOOL_PICTURE_OPTIONS_HELP,
-     3, kAny, kPictureOptions, RunAdd},
+     "under the dictionary's lock.\n" TXDTOOL_PICTURE_OPTIONS_HELP TXDTOOL_FORCE_HELP,
+     3, kAny, kPictureOptions | kForceOption, RunAdd},
     {"remove", "remove FILE.txd NAME", "remove a texture",
      "Removes texture NAME; every other texture is kept byte for byte.\n", 2, 2, kNoOptions,
      RunRemove},
@@ -224,17 +231,18 @@ constexpr Command kRestructureCommands[] = {
      "Gives texture NAME the name NEWNAME (rules as for add).\n", 3, 3, kNoOptions, RunRename},
     {"replace", "replace FILE.txd NAME IMAGE", "draw a texture anew from an image file",
      "Texture NAME shows IMAGE (as for add) and takes its size; it keeps its kind, and a\n"
-     "texture with mip levels gets a full chain at the new size.\n" TXDTOOL_PICTURE_OPTIONS_HELP,
-     3, 3, kPictureOptions, RunReplace},
+     "texture with mip levels gets a full chain at the new size.\n" TXDTOOL_PICTURE_OPTIONS_HELP
+         TXDTOOL_FORCE_HELP,
+     3, 3, kPictureOptions | kForceOption, RunReplace},
     {"convert", "convert FILE.txd NAME KIND", "change a texture's kind",
      "Converts texture NAME to KIND (as for add); its mip levels are made "
-     "again.\n" TXDTOOL_PICTURE_OPTIONS_HELP,
-     3, 3, kPictureOptions, RunConvert},
+     "again.\n" TXDTOOL_PICTURE_OPTIONS_HELP TXDTOOL_FORCE_HELP,
+     3, 3, kPictureOptions | kForceOption, RunConvert},
     {"resize", "resize FILE.txd NAME WIDTH HEIGHT", "give a texture another size",
      "Scales texture NAME with a box filter to WIDTH x HEIGHT, both powers of two; a texture\n"
      "with mip levels gets a full chain down to 1 x 1 at its new "
-     "size.\n" TXDTOOL_PICTURE_OPTIONS_HELP,
-     4, 4, kPictureOptions, RunResize},
+     "size.\n" TXDTOOL_PICTURE_OPTIONS_HELP TXDTOOL_FORCE_HELP,
+     4, 4, kPictureOptions | kForceOption, RunResize},
     {"mipmaps", "mipmaps FILE.txd NAME make|remove", "make or remove a texture's mip levels",
      "make: a full chain of levels down to 1 x 1, filtered from the first level, which stays\n"
      "as it is. remove: the first level alone.\n" TXDTOOL_PICTURE_OPTIONS_HELP,

@@ -38,17 +38,17 @@ TEST(WindowTest, MenusCarryTheirCommandIdsAndReachTheirHandlers) {
             }
         }
     }
-    EXPECT_EQ(items.mid(0, 5),
-              QStringList({"&File/&New=8040", "&File/&Open...=8003", "&File/&Save=8006",
-                           "&File/Save &As...=8041", "&File/E&xit=8009"}));
+    EXPECT_EQ(items.mid(0, 6),
+              QStringList({"&File/&New=8040", "&File/&Open...=8003", "&File/&Browse Folder...=8070",
+                           "&File/&Save=8006", "&File/Save &As...=8041", "&File/E&xit=8009"}));
     EXPECT_EQ(
-        items.mid(5, 12),
+        items.mid(6, 12),
         QStringList({"&Edit/&Undo=8020", "&Edit/&Redo=8021", "&Edit/&Find=8052",
                      "&Image/&Import...=8004", "&Image/&Export=8005", "&Image/Export &As...=8012",
                      "&Image/Import F&rom...=8013", "&Image/&Unswizzle All=8007",
                      "&Image/&Swizzle All=8008", "&Image/&Flip=8011",
                      "&Alpha/Set Alpha To &Yes=800f", "&Alpha/Set Alpha To &No=8010"}));
-    EXPECT_EQ(items.mid(17, 2),
+    EXPECT_EQ(items.mid(18, 2),
               QStringList({"&Texture/&Add From Image...=8042", "&Texture/&Remove=8043"}));
     EXPECT_EQ(items.mid(items.size() - 4),
               QStringList({"&Dictionary/&Check=8060", "&Dictionary/&Platform...=8061",

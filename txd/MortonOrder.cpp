@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Swizzle and unswizzle of every level of a texture.
-#include "pixelops/Swizzle.h"
+// Moving one level between row order and swizzled (Morton) order.
+#include "txd/MortonOrder.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -10,10 +10,6 @@
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
-#include <utility>
-
-#include "pixelops/TexelLayout.h"
-#include "txd/PlatformLayout.h"
 
 namespace tinplate {
 
@@ -393,24 +389,6 @@ void ConvertLevel(const std::uint8_t* source, std::uint8_t* destination, std::ui
     }
 }
 
-bool ConvertTexture(TextureRecord& record, TileTransform transform) {
-    const std::uint32_t texelBytes = TexelBytes(record);
-    const std::uint32_t width = record.width;
-    const std::uint32_t height = record.height;
-    // The Direct3D layouts store every level in row order, always.
-    if (record.platform != platform::kPlatform5 || !IsPowerOfTwoAtLeast2(width) ||
-        !IsPowerOfTwoAtLeast2(height) || !HoldsWholeTexels(record, texelBytes)) {
-        return false;
-    }
-    // Every byte of the scratch buffer is written; reading the record's bytes through a const
-    // view leaves bytes still shared with the dictionary file uncopied.
-    ByteBuffer converted = ByteBuffer::Uninitialized(record.pixelSize);
-    ConvertLevel(std::as_const(record.pixels).data(), converted.data(), width, height, texelBytes,
-                 transform);
-    record.pixels.swap(converted);
-    return true;
-}
-
 }  // namespace
 
 void SwizzleTile(const std::uint8_t* source, std::uint8_t* destination, std::uint32_t& position,
@@ -446,14 +424,6 @@ bool ReorderLevel(std::span<const std::uint8_t> source, std::span<std::uint8_t> 
     ConvertLevel(source.data(), destination.data(), width, height, texelBytes,
                  toSwizzled ? SwizzleTile : UnswizzleTile);
     return true;
-}
-
-bool SwizzleTexture(TextureRecord& record) {
-    return ConvertTexture(record, SwizzleTile);
-}
-
-bool UnswizzleTexture(TextureRecord& record) {
-    return ConvertTexture(record, UnswizzleTile);
 }
 
 }  // namespace tinplate
