@@ -88,8 +88,7 @@ void TargetCommands::OnDictionaryTarget() {
         [&](TextureDocument::TextureList& textures, int row) -> std::optional<int> {
             try {
                 TargetedTextures targeted =
-                    Targeted(textures, document.VersionWord(), {game, game->versionWord},
-                             document.FirstLevelsLinear());
+                    Targeted(textures, document.VersionWord(), {game, game->versionWord});
                 if (targeted.convertedNames.empty()) {
                     return std::nullopt;
                 }

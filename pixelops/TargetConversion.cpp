@@ -18,7 +18,7 @@ std::optional<TargetChoice> ParseTargetChoice(const std::string& word) {
 }
 
 TargetedTextures Targeted(const std::vector<TextureEntry>& textures, std::uint32_t fromVersion,
-                          const TargetChoice& choice, bool firstLevelsLinear) {
+                          const TargetChoice& choice, std::optional<TexelOrder> order) {
     TargetedTextures targeted;
     targeted.textures.reserve(textures.size());
     for (const TextureEntry& texture : textures) {
@@ -34,7 +34,7 @@ TargetedTextures Targeted(const std::vector<TextureEntry>& textures, std::uint32
             continue;
         }
         targeted.textures.push_back(
-            {texture.name, ConvertedToPlatform(texture, to, firstLevelsLinear)});
+            {texture.name, ConvertedToPlatform(texture, to, order)});
         targeted.convertedNames.push_back(texture.name);
     }
     return targeted;

@@ -30,11 +30,12 @@ struct TargetedTextures {
 
 // The textures of a dictionary of version `fromVersion` as `choice` wants them: for a game
 // target every texture on a platform the game does not read converted to the one it writes
-// (as ConvertedToPlatform does), the others as they were. Throws ConversionRefused, naming the
+// (as ConvertedToPlatform does, `order` overriding each texture's own), the others as they were. Throws ConversionRefused, naming the
 // texture, where a texture cannot be converted or its layout differs across the version
 // change; nothing is changed then. The version itself goes on every chunk as the file is
 // written (WithChunkVersions).
 TargetedTextures Targeted(const std::vector<TextureEntry>& textures, std::uint32_t fromVersion,
-                          const TargetChoice& choice, bool firstLevelsLinear = false);
+                          const TargetChoice& choice,
+                          std::optional<TexelOrder> order = std::nullopt);
 
 }  // namespace tinplate

@@ -96,8 +96,8 @@ int RunPlatform(const CommandArguments& arguments) {
         std::vector<TextureEntry> converted;
         converted.reserve(textures.size());
         Edited edited;
-        if (arguments.linear && std::ranges::any_of(textures, [](const TextureEntry& texture) {
-                return texture.record.platform != platform::kPlatform5;
+        if (arguments.order && std::ranges::any_of(textures, [](const TextureEntry& texture) {
+                return !SwizzlesInMortonOrder(texture.record.platform);
             })) {
             ReportNote(dictionary.shownName(),
                        "--linear concerns platform 5 textures only; the others are in row "

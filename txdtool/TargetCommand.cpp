@@ -93,7 +93,7 @@ int RunTarget(const CommandArguments& arguments) {
         const std::uint32_t from = DictionaryVersionWord(dictionary.bytes());
         TargetedTextures targeted;
         try {
-            targeted = Targeted(dictionary.textures(), from, *choice, arguments.linear);
+            targeted = Targeted(dictionary.textures(), from, *choice, arguments.order);
         } catch (const ConversionRefused& refused) {
             throw FileError(dictionary.shownName(), refused.what());
         }
