@@ -13,7 +13,9 @@
 #include "gfxlib/LibraryArgs.h"
 #include "txd/DictionaryReader.h"
 #include "txd/DictionaryRewrite.h"
+#include "txd/GameLevels.h"
 #include "txd/LevelChain.h"
+#include "txd/PlatformLayout.h"
 #include "txd/StoredPieces.h"
 #include "workfiles/WorkingBitmap.h"
 #include "workfiles/WorkingFolder.h"
@@ -102,13 +104,25 @@ std::vector<LevelBytes> RebuildLevels(const std::string& path, const TextureReco
     const std::string inputPath = WorkingPath(kMipMapIn);
     const std::string outputPath = WorkingPath(kMipMapOut);
     WorkingFiles workingFiles{inputPath, outputPath};
-    WriteWorkingBitmap(inputPath, record, 8);
+    // The library resizes the first level as the game draws it, and each level it returns is
+    // stored in the texture's own order: smaller levels of a swizzled texture are made from
+    // its picture, not from its scrambled texels.
+    TextureRecord gameOrder = record;
+    if (GameLevel first = GameLevelOf(record, 0); !first.bytes.empty()) {
+        gameOrder.pixels = ByteBuffer::Copy(first.bytes);
+    }
+    WriteWorkingBitmap(inputPath, gameOrder, 8);
     NameBuffer input(inputPath);
     NameBuffer output(outputPath);
     block.Clear();
+    const PlatformLayout& layout = LayoutOf(record);
     std::vector<LevelBytes> levels;
-    for (const LevelSize& place : places) {
-        levels.push_back({place.offset, ResizeLevel(path, gfx, input, output, block, place)});
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const LevelSize& place = places[i];
+        const std::vector<std::uint8_t> game = ResizeLevel(path, gfx, input, output, block, place);
+        std::vector<std::uint8_t> stored =
+            layout.StoredLevel(record, i + 1, {game, place.width, place.height});
+        levels.push_back({place.offset, stored.size() == game.size() ? std::move(stored) : game});
     }
     return levels;
 }
