@@ -19,20 +19,17 @@ RgbaImage ReadPng(const std::string& path) {
 }
 
 // The level a cell of fittedWidth x fittedHeight is made from: the smallest stored one at
-// least that large, decoded and scaled.
+// least that large, as the game draws it, scaled.
 RgbaImage ExpectedCell(const TextureRecord& record, std::uint32_t fittedWidth,
                        std::uint32_t fittedHeight) {
-    RgbaImage level = DecodeLevel(record, record.pixels, record.width, record.height);
-    const std::vector<LevelSize> smaller = SmallerLevelSizes(record);
-    for (const LevelSize& size : smaller) {
+    std::size_t index = 0;
+    for (const LevelSize& size : SmallerLevelSizes(record)) {
         if (size.width < fittedWidth || size.height < fittedHeight) {
             break;
         }
-        const auto bytes = std::span(record.smallerLevels.data(), record.smallerLevels.size())
-                               .subspan(size.offset - smaller.front().offset, size.bytes);
-        level = DecodeLevel(record, bytes, size.width, size.height);
+        ++index;
     }
-    return BoxFilter(level, fittedWidth, fittedHeight);
+    return BoxFilter(GamePicture(record, index), fittedWidth, fittedHeight);
 }
 
 // The part of `picture` at left, top of the cell's size.
