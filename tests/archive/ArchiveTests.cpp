@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <functional>
 
-#include "TestSupport.h"
 #include "archive/ArchiveExtract.h"
 #include "archive/ArchiveWriter.h"
 #include "fileio/ByteOrder.h"
 #include "fileio/FileError.h"
+#include "tests/support/TestSupport.h"
 
 namespace tinplate {
 namespace {

@@ -2,8 +2,8 @@
 // txdtool on archives: img and its actions, and dictionaries named as ARCHIVE:ENTRY.
 #include <filesystem>
 
-#include "TxdtoolTest.h"
 #include "archive/Archive.h"
+#include "tests/txdtool/TxdtoolTest.h"
 
 namespace tinplate {
 namespace {
