@@ -65,7 +65,7 @@ TEST(CheckPanelTest, ListsFindingsShowsTheirTextureAndFollowsEditsAndUndo) {
 
     w.dialog.Dispatch(command::kAlphaSetAlphaToYes);
     EXPECT_EQ(Listed(*findings), QStringList{all[1]});
-    EXPECT_EQ(panel->windowTitle(), "Check: 1 error, 0 warnings, 0 notes");
+    EXPECT_EQ(panel->windowTitle().toStdString(), "Check: 1 error, 0 warnings, 1 note");
     w.dialog.Dispatch(command::kEditUndo);
     EXPECT_EQ(Listed(*findings), all);
 

@@ -11,6 +11,7 @@
 #include "app/CommandTable.h"
 #include "app/ThumbnailMaker.h"
 #include "tests/app/GuiHarness.h"
+#include "texture/LevelDecode.h"
 
 namespace tinplate {
 
@@ -32,6 +33,23 @@ void WaitForThumbnails(Window& window) {
         return !maker->Busy();
     };
     ASSERT_TRUE(QTest::qWaitFor(done, 20000));
+}
+
+// The 64 x 16 texture at its own size, centred on a transparent square: texel for texel the
+// picture as the game draws it.
+void ExpectWideGamePicture(Window& window, const QImage& thumbnail) {
+    const RgbaImage game = GamePicture(window.Record(0));
+    ASSERT_EQ(thumbnail.size(), QSize(kSide, kSide));
+    EXPECT_EQ(qAlpha(thumbnail.pixel(0, 23)), 0);
+    EXPECT_EQ(qAlpha(thumbnail.pixel(63, 40)), 0);
+    for (std::uint32_t y = 0; y < 16; y += 5) {
+        for (std::uint32_t x = 0; x < 64; x += 7) {
+            const std::uint8_t* texel = &game.rgba[(std::size_t{y} * game.width + x) * 4];
+            EXPECT_EQ(thumbnail.pixel(static_cast<int>(x), static_cast<int>(24 + y)),
+                      qRgba(texel[0], texel[1], texel[2], texel[3]))
+                << x << ", " << y;
+        }
+    }
 }
 
 QImage Thumbnail(Window& window, int row) {
@@ -59,25 +77,16 @@ TEST(ThumbnailView, ThumbnailsShowTheTexturesAndFollowEditsUndoRenameAndRemove) 
     EXPECT_EQ(list.viewMode(), QListView::IconMode);
     WaitForThumbnails(window);
 
-    // The 64 x 16 texture at its own size, centred on a transparent square, texel for texel
-    // what the preview shows.
     window.Show(0);
-    const QImage preview = window.Picture();
     const QImage wide = Thumbnail(window, 0);
-    ASSERT_EQ(wide.size(), QSize(kSide, kSide));
-    EXPECT_EQ(qAlpha(wide.pixel(0, 23)), 0);
-    EXPECT_EQ(qAlpha(wide.pixel(63, 40)), 0);
-    for (int y = 0; y < 16; y += 5) {
-        for (int x = 0; x < 64; x += 7) {
-            EXPECT_EQ(wide.pixel(x, 24 + y), preview.pixel(x, y)) << x << ", " << y;
-        }
-    }
+    ExpectWideGamePicture(window, wide);
     const QImage blocks = Thumbnail(window, 1);
     EXPECT_NE(blocks, wide);
 
     window.dialog.Dispatch(command::kImageFlip);
     WaitForThumbnails(window);
-    EXPECT_EQ(Thumbnail(window, 0), wide.mirrored(false, true));
+    EXPECT_NE(Thumbnail(window, 0), wide);
+    ExpectWideGamePicture(window, Thumbnail(window, 0));
     QTest::keySequence(&window.dialog, QKeySequence("Ctrl+Z"));
     WaitForThumbnails(window);
     EXPECT_EQ(Thumbnail(window, 0), wide);
