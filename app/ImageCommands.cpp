@@ -92,7 +92,7 @@ void ImageCommands::OnImageExport() {
     }
 }
 
-void ImageCommands::ConvertAll(bool (*convert)(TextureRecord&), const QString& text, bool linear) {
+void ImageCommands::ConvertAll(bool (*convert)(TextureRecord&), const QString& text) {
     TextureDocument& document = m_context.document;
     // The menu entries are disabled on a PC dictionary; this keeps any other way in as safe.
     if (m_context.panel.List().count() == 0 ||
@@ -101,23 +101,20 @@ void ImageCommands::ConvertAll(bool (*convert)(TextureRecord&), const QString& t
     }
     std::vector<std::size_t> rows(document.Textures().size());
     std::iota(rows.begin(), rows.end(), 0);
-    document.EditRecords(
-        text, rows,
-        [&] {
-            for (std::size_t row : rows) {
-                convert(document.RecordAt(row));
-            }
-        },
-        linear);
+    document.EditRecords(text, rows, [&] {
+        for (std::size_t row : rows) {
+            convert(document.RecordAt(row));
+        }
+    });
     m_context.panel.ShowSelectedTexture();
 }
 
 void ImageCommands::OnImageSwizzleAll() {
-    ConvertAll(SwizzleTexture, tr("Swizzle All"), false);
+    ConvertAll(SwizzleTexture, tr("Swizzle All"));
 }
 
 void ImageCommands::OnImageUnswizzleAll() {
-    ConvertAll(UnswizzleTexture, tr("Unswizzle All"), true);
+    ConvertAll(UnswizzleTexture, tr("Unswizzle All"));
 }
 
 void ImageCommands::OnImageFlip() {

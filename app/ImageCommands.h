@@ -34,8 +34,7 @@ public:
 
 private:
     void ImportInto(int row, const QString& path);
-    // `linear` is whether the levels are in row order afterwards.
-    void ConvertAll(bool (*convert)(TextureRecord&), const QString& text, bool linear);
+    void ConvertAll(bool (*convert)(TextureRecord&), const QString& text);
     void SetAlphaOfSelection(bool yes);
 
     CommandContext m_context;

@@ -58,8 +58,7 @@ void PlatformCommands::OnDictionaryPlatform() {
                 throw EditRefused(refused.what());
             }
             return row;
-        },
-        false);
+        });
 }
 
 }  // namespace tinplate

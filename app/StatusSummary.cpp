@@ -42,8 +42,7 @@ QString OrderText(const TextureRecord& record) {
 }  // namespace
 
 QString StatusSummary(int textureCount, int shownCount, std::uint32_t platformId,
-                      std::uint32_t versionWord,
-                      const TextureRecord* selected) {
+                      std::uint32_t versionWord, const TextureRecord* selected) {
     QString text = textureCount == 1
                        ? QCoreApplication::translate("Status", "1 texture")
                        : QCoreApplication::translate("Status", "%1 textures").arg(textureCount);

@@ -15,7 +15,6 @@ namespace tinplate {
 // platform 5, version 3.6.0.3") and, where its platform has a choice, the order of its
 // texels ("... | 8-bit palette, 64 × 64, swizzled").
 QString StatusSummary(int textureCount, int shownCount, std::uint32_t platformId,
-                      std::uint32_t versionWord,
-                      const TextureRecord* selected);
+                      std::uint32_t versionWord, const TextureRecord* selected);
 
 }  // namespace tinplate

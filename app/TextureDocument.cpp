@@ -31,12 +31,8 @@ public:
     // `before` are the copies taken before the edit, by position; only those whose record
     // differs from its copy now are kept.
     RecordEditCommand(TextureDocument& document, const QString& text,
-                      std::vector<std::pair<std::size_t, RecordBytes>> before, bool linearAfter)
-        : QUndoCommand(text),
-          m_document(document),
-          m_saved(std::move(before)),
-          m_linearBefore(document.m_firstLevelsLinear),
-          m_linearAfter(linearAfter) {
+                      std::vector<std::pair<std::size_t, RecordBytes>> before)
+        : QUndoCommand(text), m_document(document), m_saved(std::move(before)) {
         std::erase_if(m_saved, [&document](const auto& saved) {
             return saved.first >= document.m_textures.size() ||
                    HoldsBytes(document.m_textures[saved.first].record, saved.second);
@@ -44,12 +40,8 @@ public:
     }
 
     bool Empty() const { return m_saved.empty(); }
-    void undo() override {
-        m_document.m_firstLevelsLinear = m_linearBefore;
-        Swap();
-    }
+    void undo() override { Swap(); }
     void redo() override {
-        m_document.m_firstLevelsLinear = m_linearAfter;
         // The stack redoes a command as it is pushed; the edit itself has already been made.
         if (std::exchange(m_pushed, true)) {
             Swap();
@@ -73,8 +65,6 @@ private:
 
     TextureDocument& m_document;
     std::vector<std::pair<std::size_t, RecordBytes>> m_saved;
-    bool m_linearBefore;
-    bool m_linearAfter;
     bool m_pushed = false;
 };
 
@@ -84,25 +74,21 @@ private:
 class TextureDocument::ListEditCommand : public QUndoCommand {
 public:
     ListEditCommand(TextureDocument& document, const QString& text, int rowBefore,
-                    TextureList after, int rowAfter, bool linearAfter, Target targetAfter)
+                    TextureList after, int rowAfter, Target targetAfter)
         : QUndoCommand(text),
           m_document(document),
           m_before(document.m_textures),
           m_after(std::move(after)),
           m_rowBefore(rowBefore),
           m_rowAfter(rowAfter),
-          m_linearBefore(document.m_firstLevelsLinear),
-          m_linearAfter(linearAfter),
           m_targetBefore(document.m_target),
           m_targetAfter(targetAfter) {}
 
     void undo() override {
-        m_document.m_firstLevelsLinear = m_linearBefore;
         m_document.m_target = m_targetBefore;
         m_document.ReplaceTextures(m_before, m_rowBefore);
     }
     void redo() override {
-        m_document.m_firstLevelsLinear = m_linearAfter;
         m_document.m_target = m_targetAfter;
         m_document.ReplaceTextures(m_after, m_rowAfter);
     }
@@ -113,8 +99,6 @@ private:
     TextureList m_after;
     int m_rowBefore;
     int m_rowAfter;
-    bool m_linearBefore;
-    bool m_linearAfter;
     Target m_targetBefore;
     Target m_targetAfter;
 };
@@ -142,7 +126,6 @@ void TextureDocument::Open(const QString& path) {
     m_textures = std::move(dictionary->textures());
     m_dictionary = std::move(dictionary);
     m_untitled = false;
-    m_firstLevelsLinear = false;
     m_target = {DictionaryVersionWord(OriginalBytes()), PlatformOfEmptyDictionary(OriginalBytes()),
                 nullptr};
     emit opened();
@@ -155,7 +138,6 @@ void TextureDocument::New(std::uint32_t platform, std::uint32_t versionWord) {
     m_path.clear();
     m_untitled = true;
     m_dictionary.reset();
-    m_firstLevelsLinear = false;
     m_undoStack->clear();
     m_textures.clear();
     emit opened();
@@ -197,22 +179,19 @@ bool TextureDocument::IsModified() const {
 }
 
 void TextureDocument::EditRecords(const QString& text, const std::vector<std::size_t>& rows,
-                                  const std::function<void()>& edit,
-                                  std::optional<bool> firstLevelsLinear) {
+                                  const std::function<void()>& edit) {
     std::vector<std::pair<std::size_t, RecordBytes>> before;
     for (std::size_t row : rows) {
         before.emplace_back(row, CopyRecordBytes(m_textures.at(row).record));
     }
     edit();
-    auto command = std::make_unique<RecordEditCommand>(
-        *this, text, std::move(before), firstLevelsLinear.value_or(m_firstLevelsLinear));
+    auto command = std::make_unique<RecordEditCommand>(*this, text, std::move(before));
     if (!command->Empty()) {
         m_undoStack->push(command.release());
     }
 }
 
-void TextureDocument::EditList(const QString& text, int row, const ListEdit& edit,
-                               std::optional<bool> firstLevelsLinear) {
+void TextureDocument::EditList(const QString& text, int row, const ListEdit& edit) {
     if (!IsOpen()) {
         return;
     }
@@ -224,9 +203,8 @@ void TextureDocument::EditList(const QString& text, int row, const ListEdit& edi
         throw FileError(FileName().toStdString(), refusal.what());
     }
     if (selected) {
-        m_undoStack->push(new ListEditCommand(*this, text, row, std::move(edited), *selected,
-                                              firstLevelsLinear.value_or(m_firstLevelsLinear),
-                                              m_target));
+        m_undoStack->push(
+            new ListEditCommand(*this, text, row, std::move(edited), *selected, m_target));
     }
 }
 
@@ -244,10 +222,8 @@ void TextureDocument::EditTarget(const QString& text, int row, const ListEdit& e
     }
     if (selected || target.versionWord != m_target.versionWord ||
         target.platformWhenEmpty != m_target.platformWhenEmpty) {
-        // Converted textures have their levels in their platform's own order.
         m_undoStack->push(new ListEditCommand(*this, text, row, std::move(edited),
-                                              selected.value_or(row),
-                                              selected ? false : m_firstLevelsLinear, target));
+                                              selected.value_or(row), target));
     }
 }
 

@@ -74,10 +74,6 @@ public:
     // Unsaved changes: the undo stack is away from where the dictionary was opened or saved.
     bool IsModified() const;
     QUndoStack& UndoStack() const { return *m_undoStack; }
-    // Platform 5's first levels are in row order, as Unswizzle All leaves them, rather than
-    // swizzled as they are stored. It goes back and forth with the edits that change it.
-    bool FirstLevelsLinear() const { return m_firstLevelsLinear; }
-
     // The library version every chunk is saved with, and the platform that textures added to
     // an empty dictionary take: the file's own until New or Dictionary > Target sets them.
     std::uint32_t VersionWord() const { return m_target.versionWord; }
@@ -92,15 +88,12 @@ public:
     void SetFolder(const QString& folder) { m_folder = folder; }
 
     // Runs `edit`, which changes the records at `rows` in place, and puts it on the undo stack
-    // when it changed any of them. `firstLevelsLinear` is what the edit leaves that state at;
-    // nothing keeps it as it was.
+    // when it changed any of them.
     void EditRecords(const QString& text, const std::vector<std::size_t>& rows,
-                     const std::function<void()>& edit,
-                     std::optional<bool> firstLevelsLinear = std::nullopt);
+                     const std::function<void()>& edit);
     // Runs `edit` on a copy of the list; when it returns a row, the copy replaces the list as
     // one undoable step. A refused edit is a FileError naming the dictionary.
-    void EditList(const QString& text, int row, const ListEdit& edit,
-                  std::optional<bool> firstLevelsLinear = std::nullopt);
+    void EditList(const QString& text, int row, const ListEdit& edit);
     // The same for Dictionary > Target: the list `edit` leaves and the version and platform
     // of `target` make one undoable step, which may change the version alone.
     struct Target {
@@ -140,7 +133,6 @@ private:
     std::unique_ptr<OpenedDictionary> m_dictionary;
     // A dictionary made by New that has no file yet.
     bool m_untitled = false;
-    bool m_firstLevelsLinear = false;
     Target m_target;
 };
 

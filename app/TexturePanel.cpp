@@ -273,8 +273,7 @@ void TexturePanel::UpdateStatus() {
         }
         m_statusText->setText(StatusSummary(m_textureList->count(), shown,
                                             DictionaryPlatform(m_document.Textures()),
-                                            m_document.VersionWord(),
-                                            SelectedRecord()));
+                                            m_document.VersionWord(), SelectedRecord()));
     }
 }
 

@@ -6,10 +6,10 @@
 
 #include "fileio/PrintableText.h"
 #include "preview/FieldTexts.h"
-#include "txd/PlatformLayout.h"
 #include "txd/FilterWord.h"
-#include "txd/LibraryVersion.h"
 #include "txd/GameLevels.h"
+#include "txd/LibraryVersion.h"
+#include "txd/PlatformLayout.h"
 #include "txd/TextureKinds.h"
 #include "txdtool/Utf8Text.h"
 
