@@ -85,6 +85,8 @@ const std::array<MenuPopup, 8> kMenus = {{
         kChannelGroup},
        {QT_TRANSLATE_NOOP("Menu", "&Alpha Channel"), command::kViewAlphaChannel, nullptr,
         kChannelGroup},
+       {QT_TRANSLATE_NOOP("Menu", "As the &Game Draws It"), command::kViewAsGameDrawsIt, nullptr,
+        kCheckedAlone},
        kSeparatorItem,
        {QT_TRANSLATE_NOOP("Menu", "&List"), command::kViewList, nullptr, kListGroup},
        {QT_TRANSLATE_NOOP("Menu", "&Thumbnails"), command::kViewThumbnails, nullptr, kListGroup}}}},

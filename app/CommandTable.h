@@ -37,6 +37,7 @@ inline constexpr int kViewZoomOut = 0x8037;
 inline constexpr int kViewColour = 0x8038;
 inline constexpr int kViewCheckerboard = 0x8039;
 inline constexpr int kViewAlphaChannel = 0x803A;
+inline constexpr int kViewAsGameDrawsIt = 0x803B;
 inline constexpr int kFileNew = 0x8040;
 inline constexpr int kFileSaveAs = 0x8041;
 inline constexpr int kTextureAdd = 0x8042;
@@ -73,8 +74,10 @@ private:
     std::map<int, std::function<void()>> m_handlers;
 };
 
-// Items of one exclusive group carry the same non-zero `group`; the window checks the one
-// that is in force.
+// Items of one exclusive group carry the same positive `group`; the window checks the one
+// that is in force. An item with a negative `group` is checked on its own (kCheckedAlone).
+inline constexpr int kCheckedAlone = -1;
+
 struct MenuItem {
     const char* text;
     int id;

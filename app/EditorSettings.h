@@ -16,6 +16,7 @@ public:
     static constexpr const char* kGeometry = "window/geometry";
     static constexpr const char* kZoom = "view/zoom";
     static constexpr const char* kChannels = "view/channels";
+    static constexpr const char* kGamePicture = "view/gamePicture";
 };
 
 }  // namespace tinplate

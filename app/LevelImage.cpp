@@ -5,6 +5,8 @@
 #include <span>
 #include <utility>
 
+#include "preview/Preview.h"
+#include "texture/BoxFilter.h"
 #include "texture/LevelDecode.h"
 #include "txd/LevelChain.h"
 
@@ -13,6 +15,13 @@ namespace tinplate {
 namespace {
 
 constexpr std::uint64_t kMaxPixels = 64ull * 1024 * 1024;
+
+QImage ToQImage(const RgbaImage& picture) {
+    const QImage view(picture.rgba.data(), static_cast<int>(picture.width),
+                      static_cast<int>(picture.height), static_cast<qsizetype>(picture.width) * 4,
+                      QImage::Format_RGBA8888);
+    return view.convertToFormat(QImage::Format_ARGB32);
+}
 
 }  // namespace
 
@@ -26,10 +35,21 @@ QImage RenderFullSize(const TextureRecord& record) {
     if (picture.rgba.empty()) {
         return {};
     }
-    const QImage view(picture.rgba.data(), static_cast<int>(picture.width),
-                      static_cast<int>(picture.height), static_cast<qsizetype>(picture.width) * 4,
-                      QImage::Format_RGBA8888);
-    return view.convertToFormat(QImage::Format_ARGB32);
+    return ToQImage(picture);
+}
+
+GameLevelImages RenderGameLevel(const TextureRecord& record, std::size_t level) {
+    if (std::uint64_t{record.width} * record.height > kMaxPixels) {
+        return {};
+    }
+    const RgbaImage picture = GamePicture(record, level);
+    if (picture.rgba.empty()) {
+        return {};
+    }
+    const bool large = picture.width > kPreviewSide || picture.height > kPreviewSide;
+    const QImage standard =
+        ToQImage(large ? BoxFilter(picture, kPreviewSide, kPreviewSide) : picture);
+    return {standard.convertToFormat(QImage::Format_RGB32), ToQImage(picture)};
 }
 
 std::optional<TextureRecord> LevelRecord(const TextureRecord& record, std::size_t level) {

@@ -63,10 +63,10 @@ void MenuBar::Build(const std::function<void(int)>& dispatch) {
             if (item.shortcut != nullptr) {
                 action->setShortcuts(QKeySequence::listFromString(item.shortcut));
             }
-            if (item.group != 0) {
+            action->setCheckable(item.group != 0);
+            if (item.group > 0) {
                 QActionGroup*& group = groups[item.group];
                 group = group != nullptr ? group : new QActionGroup(&m_context.window);
-                action->setCheckable(true);
                 group->addAction(action);
             }
             connect(action, &QAction::triggered, this, [dispatch, id = item.id] { dispatch(id); });

@@ -271,9 +271,12 @@ void TexturePanel::UpdateStatus() {
         for (int row = 0; row < m_textureList->count(); ++row) {
             shown += m_textureList->item(row)->isHidden() ? 0 : 1;
         }
-        m_statusText->setText(StatusSummary(m_textureList->count(), shown,
-                                            DictionaryPlatform(m_document.Textures()),
-                                            m_document.VersionWord(), SelectedRecord()));
+        m_statusText->setText(
+            StatusSummary(m_textureList->count(), shown, DictionaryPlatform(m_document.Textures()),
+                          m_document.VersionWord(), SelectedRecord()) +
+            (ShowsSwizzledTexels() ? tr(" | stored swizzled: View > As the Game Draws It shows "
+                                        "the picture")
+                                   : QString()));
     }
 }
 
@@ -331,6 +334,43 @@ bool TexturePanel::ShowsThumbnails() const {
     return m_thumbnails->IsShown();
 }
 
+void TexturePanel::ShowGamePicture(bool shown) {
+    m_gamePicture = shown;
+    ReportFileErrors(m_prompts, window(),
+                     [this] { ShowLevel(std::max(0, m_levelSelector->currentIndex())); });
+}
+
+bool TexturePanel::ShowsSwizzledTexels() const {
+    const TextureDocument::TextureList& textures = m_document.Textures();
+    if (m_gamePicture || m_shownRow < 0 ||
+        static_cast<std::size_t>(m_shownRow) >= textures.size()) {
+        return false;
+    }
+    const TextureRecord& record = textures[static_cast<std::size_t>(m_shownRow)].record;
+    return IsSwizzled(m_levelSelector->currentIndex() > 0 ? record.order : record.firstLevelOrder);
+}
+
+void TexturePanel::ShowGameLevel(const TextureRecord& record, int level) {
+    const GameLevelImages images = RenderGameLevel(record, static_cast<std::size_t>(level));
+    if (images.standard.isNull()) {
+        m_picture->Clear();
+        return;
+    }
+    m_picture->Show(QPixmap::fromImage(images.standard), [full = images.full] { return full; });
+}
+
+void TexturePanel::ShowTexture(const TextureRecord& record, int level) {
+    if (m_gamePicture) {
+        ShowGameLevel(record, level);
+    } else if (level <= 0) {
+        ShowPicture(record);
+    } else if (const auto levelRecord = LevelRecord(record, static_cast<std::size_t>(level))) {
+        ShowPicture(*levelRecord);
+    } else {
+        m_picture->Clear();
+    }
+}
+
 void TexturePanel::ShowPicture(const TextureRecord& record) {
     const PreviewPicture picture = RenderPreview(record, m_gfx);
     switch (picture.change) {
@@ -374,10 +414,11 @@ void TexturePanel::ShowSelectedTexture() {
             value->clear();
         }
         UpdateData(false);
+        UpdateStatus();
         return;
     }
-    ShowPicture(*record);
     m_shownRow = m_textureList->currentRow();
+    ShowTexture(*record, 0);
     m_levelSelector->addItem(tr("Level %1: %2 × %3").arg(0).arg(record->width).arg(record->height));
     const std::vector<LevelSize> levels = SmallerLevelSizes(*record);
     for (std::size_t i = 0; i < levels.size(); ++i) {
@@ -397,6 +438,7 @@ void TexturePanel::ShowSelectedTexture() {
     }
     m_imageLabel = tr("Image: ") + SelectedName();
     UpdateData(false);
+    UpdateStatus();
 }
 
 void TexturePanel::ShowLevel(int level) {
@@ -404,17 +446,8 @@ void TexturePanel::ShowLevel(int level) {
     if (m_shownRow < 0 || static_cast<std::size_t>(m_shownRow) >= textures.size()) {
         return;
     }
-    const TextureRecord& record = textures[static_cast<std::size_t>(m_shownRow)].record;
-    if (level <= 0) {
-        ShowPicture(record);
-        return;
-    }
-    const auto levelRecord = LevelRecord(record, static_cast<std::size_t>(level));
-    if (!levelRecord) {
-        m_picture->Clear();
-        return;
-    }
-    ShowPicture(*levelRecord);
+    ShowTexture(textures[static_cast<std::size_t>(m_shownRow)].record, level);
+    UpdateStatus();
 }
 
 }  // namespace tinplate

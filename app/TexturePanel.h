@@ -66,6 +66,10 @@ public:
     // View > Thumbnails (true) or View > List.
     void ShowThumbnails(bool shown);
     bool ShowsThumbnails() const;
+    // View > As the Game Draws It: the picture and its full-size views show the game picture
+    // (true) or the stored texels (false, the default).
+    void ShowGamePicture(bool shown);
+    bool ShowsGamePicture() const { return m_gamePicture; }
 
 signals:
     void doubleClicked();
@@ -75,9 +79,14 @@ signals:
 
 private:
     void BuildControls();
-    // The preview of `record`, with its full-size picture made when a view asks for it.
+    // The stored view of `record`, with its full-size picture made when a view asks for it.
     void ShowPicture(const TextureRecord& record);
     void ShowLevel(int level);
+    // Level `level` (0 = the first) of `record`, in the view in force.
+    void ShowTexture(const TextureRecord& record, int level);
+    void ShowGameLevel(const TextureRecord& record, int level);
+    // Whether the picture shows swizzled texels as stored, which look like noise.
+    bool ShowsSwizzledTexels() const;
     void Reset();
     void ClearPicture();
     void ShowFileName();
@@ -101,6 +110,7 @@ private:
     QComboBox* m_levelSelector = nullptr;
     // The row of the texture the picture shows, or -1.
     int m_shownRow = -1;
+    bool m_gamePicture = false;
     QString m_width;
     QString m_height;
     QString m_bpp;

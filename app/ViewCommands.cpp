@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The View menu's handlers, one per entry of the zoom and channel tables.
+// The View menu's handlers: one per entry of the zoom and channel tables, and the game picture.
 #include "app/ViewCommands.h"
 
 #include <QAction>
@@ -60,6 +60,10 @@ ViewCommands::ViewCommands(const CommandContext& context)
             UpdateViewChecks();
         });
     }
+    table.Register(command::kViewAsGameDrawsIt, [this] {
+        m_context.panel.ShowGamePicture(!m_context.panel.ShowsGamePicture());
+        UpdateViewChecks();
+    });
 }
 
 void ViewCommands::UpdateViewChecks() {
@@ -80,6 +84,9 @@ void ViewCommands::UpdateViewChecks() {
                 action->setChecked(channels == picture.channels());
             }
         }
+        if (id == command::kViewAsGameDrawsIt) {
+            action->setChecked(m_context.panel.ShowsGamePicture());
+        }
     }
 }
 
@@ -88,6 +95,7 @@ void ViewCommands::SaveViewState() const {
     EditorSettings settings;
     settings.setValue(EditorSettings::kZoom, static_cast<int>(picture.zoom()));
     settings.setValue(EditorSettings::kChannels, static_cast<int>(picture.channels()));
+    settings.setValue(EditorSettings::kGamePicture, m_context.panel.ShowsGamePicture());
 }
 
 void ViewCommands::RestoreViewState() {
@@ -105,6 +113,7 @@ void ViewCommands::RestoreViewState() {
             picture.SetChannels(value);
         }
     }
+    m_context.panel.ShowGamePicture(settings.value(EditorSettings::kGamePicture).toBool());
     UpdateViewChecks();
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The View menu: how large the picture is shown and which of its channels, kept between runs.
+// The View menu: how large the picture is shown, which of its channels, and whether as stored
+// or as the game draws it, kept between runs.
 #pragma once
 
 #include <QObject>
@@ -15,10 +16,10 @@ public:
     // Registers the View menu's handlers in the context's command table.
     explicit ViewCommands(const CommandContext& context);
 
-    // Checks the menu entries of the zoom and the channels in force.
+    // Checks the menu entries of the zoom, the channels and the picture in force.
     void UpdateViewChecks();
     void SaveViewState() const;
-    // The zoom and channels as the user left them in an earlier run.
+    // The view as the user left it in an earlier run.
     void RestoreViewState();
 
 private:
