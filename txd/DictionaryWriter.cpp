@@ -127,9 +127,12 @@ void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
 
     std::uint64_t length = block::kDictionaryHeaderSize + trailerSize;
     for (const TextureEntry& entry : textures) {
+        const PlatformLayout& layout = LayoutOf(entry.record);
         if (entry.record.laidOutAnew) {
             CheckFreshBlock(entry, fileName);
-            length += LayoutOf(entry.record).FreshBlockSize(entry.record);
+            length += layout.FreshBlockSizeIn(entry, version);
+        } else if (layout.WritesKeptBlocks()) {
+            length += layout.KeptBlockSize(original, entry);
         } else {
             CheckKeptBlock(original, entry, StoredPieces(entry.record), fileName);
             length += entry.record.blockEnd - entry.record.headerOffset;
@@ -160,8 +163,11 @@ void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
     sink(header.span());
 
     const auto writeBlock = [&](const TextureEntry& entry) {
+        const PlatformLayout& layout = LayoutOf(entry.record);
         if (entry.record.laidOutAnew) {
-            LayoutOf(entry.record).WriteFreshBlock(entry, version, fileName, sink);
+            layout.WriteFreshBlock(entry, version, fileName, sink);
+        } else if (layout.WritesKeptBlocks()) {
+            layout.WriteKeptBlock(original, entry, fileName, sink);
         } else {
             StreamKeptBlock(original, entry, fileName, sink);
         }
@@ -174,8 +180,8 @@ void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
         }
         const TextureEntry supplied = supply(i);
         if (!supplied.record.laidOutAnew ||
-            LayoutOf(supplied.record).FreshBlockSize(supplied.record) !=
-                LayoutOf(textures[i].record).FreshBlockSize(textures[i].record)) {
+            LayoutOf(supplied.record).FreshBlockSizeIn(supplied, version) !=
+                LayoutOf(textures[i].record).FreshBlockSizeIn(textures[i], version)) {
             throw FileError(fileName, "texture " + std::to_string(i + 1) +
                                           " changed its size while it was written");
         }
@@ -207,7 +213,7 @@ bool IsRestructured(Bytes original, const std::vector<TextureEntry>& textures) {
     std::uint64_t expected = block::kDictionaryHeaderSize;
     for (const TextureEntry& entry : textures) {
         const TextureRecord& r = entry.record;
-        if (r.laidOutAnew || r.headerOffset != expected ||
+        if (r.laidOutAnew || LayoutOf(r).WritesKeptBlocks() || r.headerOffset != expected ||
             expected + block::kPaletteOffset > original.size() ||
             entry.name != StoredName(original, r.headerOffset)) {
             return true;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table of layouts by platform id.
 #include "txd/PlatformLayout.h"
+#include "txd/DictionaryReader.h"
 #include "txd/TextureKinds.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace tinplate {
@@ -16,6 +18,8 @@ const PlatformLayout* FindLayout(std::uint32_t id) {
             return &D3d8Layout();
         case platform::kD3d9:
             return &D3d9Layout();
+        case platform::kPs2:
+            return &Ps2Layout();
         default:
             return nullptr;
     }
@@ -24,6 +28,11 @@ const PlatformLayout* FindLayout(std::uint32_t id) {
 const PlatformLayout& LayoutOf(const TextureRecord& record) {
     const PlatformLayout* layout = FindLayout(record.platform);
     return layout != nullptr ? *layout : Platform5Layout();
+}
+
+std::string PlatformLayout::NameOf(std::span<const std::uint8_t> block) const {
+    const char* name = reinterpret_cast<const char*>(block.data() + block::kNameOffset);
+    return std::string(name, ::strnlen(name, block::kNameSize));
 }
 
 bool FirstRowOnTop(const TextureRecord& record) {

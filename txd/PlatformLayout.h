@@ -19,6 +19,7 @@ namespace platform {
 inline constexpr std::uint32_t kPlatform5 = 5;
 inline constexpr std::uint32_t kD3d8 = 8;
 inline constexpr std::uint32_t kD3d9 = 9;
+inline constexpr std::uint32_t kPs2 = 0x00325350;
 }  // namespace platform
 
 using DictionarySink = std::function<void(std::span<const std::uint8_t>)>;
@@ -40,9 +41,12 @@ struct StoredRange {
 };
 
 // Where a layout found a texture's palette and levels, first level first.
+// A layout whose records hold the bytes in another form than the block (`recordFilled`) sets
+// the record's palette and levels itself.
 struct BlockPlaces {
     StoredRange palette;
     std::vector<StoredRange> levels;
+    bool recordFilled = false;
 };
 
 // A header field that an in-place edit changes: its bytes at `offset` from the block start.
@@ -55,6 +59,9 @@ struct HeaderField {
 class PlatformLayout {
 public:
     virtual ~PlatformLayout() = default;
+    // The texture's name in the bytes from its block's start to the end of the file (the
+    // 32-byte field at offset 32 unless the layout keeps it elsewhere).
+    virtual std::string NameOf(std::span<const std::uint8_t> block) const;
     // Fills the record's layout fields from the block's header and says where its palette and
     // levels are (sizes, offsets, levelDataEnd set too); a FileError says why it cannot be read.
     virtual BlockPlaces Read(const BlockSource& block, TextureRecord& record) const = 0;
@@ -67,14 +74,32 @@ public:
     // Uncompressed levels stored top row first rather than bottom row first.
     virtual bool StoresRowsTopDown() const = 0;
     virtual std::uint64_t FreshBlockSize(const TextureRecord& record) const = 0;
+    // The size of the block WriteFreshBlock writes for `texture` in a dictionary whose chunks
+    // carry `version`, for layouts whose blocks depend on the name's length or the version.
+    virtual std::uint64_t FreshBlockSizeIn(const TextureEntry& texture,
+                                           std::uint32_t /*version*/) const {
+        return FreshBlockSize(texture.record);
+    }
     // The whole block of a texture laid out anew, ending with its extension chunk.
     virtual void WriteFreshBlock(const TextureEntry& texture, std::uint32_t version,
                                  const std::string& fileName, const DictionarySink& sink) const = 0;
+    // A layout whose records do not hold the stored bytes writes the blocks of textures not
+    // laid out anew itself, from their old blocks in `original` (their size first), and such a
+    // dictionary is never saved in place.
+    virtual bool WritesKeptBlocks() const { return false; }
+    virtual std::uint64_t KeptBlockSize(std::span<const std::uint8_t> /*original*/,
+                                        const TextureEntry& /*texture*/) const {
+        return 0;
+    }
+    virtual void WriteKeptBlock(std::span<const std::uint8_t> /*original*/,
+                                const TextureEntry& /*texture*/, const std::string& /*fileName*/,
+                                const DictionarySink& /*sink*/) const {}
 };
 
 const PlatformLayout& Platform5Layout();
 const PlatformLayout& D3d8Layout();
 const PlatformLayout& D3d9Layout();
+const PlatformLayout& Ps2Layout();
 
 // The layout of platform id `id`, or nullptr for one the program cannot read.
 const PlatformLayout* FindLayout(std::uint32_t id);
