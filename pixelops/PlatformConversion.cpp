@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "fileio/MessageNumbers.h"
+#include "pixelops/KindAdaptation.h"
 #include "pixelops/Swizzle.h"
 #include "pixelops/TexelLayout.h"
 #include "txd/DictionaryReader.h"
@@ -103,6 +104,10 @@ void ReorderLevels(const TextureRecord& source, TextureRecord& r, const Reorderi
 }
 
 void RefuseKindsTheTargetCannotHold(const TextureEntry& texture, const TextureRecord& r) {
+    if (!LayoutOf(r).Holds(KindOf(r))) {
+        throw ConversionRefused(TextureLabel(texture) + " (" + KindDescription(r) +
+                                ") is of a kind " + PlatformText(r.platform) + " cannot hold");
+    }
     if (r.platform == platform::kPlatform5) {
         return;
     }
@@ -111,7 +116,7 @@ void RefuseKindsTheTargetCannotHold(const TextureEntry& texture, const TextureRe
         compressed
             ? r.depth != 8 && (r.alphaFlags & (format::kPalette256 | format::kPalette32)) == 0
             : r.compression == compression::kNone &&
-                  (r.depth == 8 || r.depth == 16 || r.depth == 32);
+                  (r.depth == 4 || r.depth == 8 || r.depth == 16 || r.depth == 32);
     const bool hasFormat = r.platform != platform::kD3d9 || D3dFormatFor(r) != 0;
     if (!known || !hasFormat || r.pixelSize == 0) {
         throw ConversionRefused(TextureLabel(texture) + " (" + std::to_string(r.depth) +
@@ -134,7 +139,11 @@ TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
     }
     TextureRecord r = source;
     r.platform = target;
-    const std::size_t levels = 1 + SmallerLevelSizes(source).size();
+    const PlatformLayout& layout = *FindLayout(target);
+    if (!AdaptKind(r, layout)) {
+        RefuseKindsTheTargetCannotHold(texture, r);
+    }
+    const std::size_t levels = 1 + SmallerLevelSizes(r).size();
     if (target != platform::kPlatform5) {
         r.mipCount = static_cast<std::int16_t>(levels);
     }
@@ -146,6 +155,10 @@ TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
         }
     }
     RefuseKindsTheTargetCannotHold(texture, r);
+    if (const std::string reason = layout.Adopt(r); !reason.empty()) {
+        throw ConversionRefused(TextureLabel(texture) + " cannot be put on " +
+                                PlatformText(target) + ": " + reason);
+    }
     const Reordering order = ReorderingOf(source, target, firstLevelLinear);
     if (order.levels) {
         RefuseLevelsThatCannotBeReordered(texture, order);
@@ -160,6 +173,12 @@ TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
 
 TextureRecord WithLevelsReordered(const TextureRecord& source, TextureRecord converted,
                                   bool firstLevelLinear) {
+    if (KindOf(source) != KindOf(converted)) {
+        // Moved into another kind already: its own levels are the ones to reorder.
+        TextureRecord adapted = converted;
+        adapted.platform = source.platform;
+        return WithLevelsReordered(adapted, std::move(converted), firstLevelLinear);
+    }
     const Reordering order = ReorderingOf(source, converted.platform, firstLevelLinear);
     if (source.platform != converted.platform && order.levels) {
         ReorderLevels(source, converted, order);

@@ -249,7 +249,36 @@ std::vector<std::span<const std::uint8_t>> LevelsOf(const TextureRecord& r) {
     return levels;
 }
 
-// What a record needs to be laid out as a PS2 raster, or why it cannot be.
+// Why a record cannot be laid out as a PS2 raster, or "".
+std::string Unfit(const TextureRecord& r) {
+    const std::optional<Kind> kind = Ps2KindOf(r);
+    if (!kind) {
+        return "the PS2 platform holds no " + KindDescription(r) + " textures";
+    }
+    if (r.width == 0 || r.height == 0 || r.width > kMaxSide || r.height > kMaxSide ||
+        !std::has_single_bit(r.width) || !std::has_single_bit(r.height)) {
+        return "its sides (" + SidesText(r.width, r.height) +
+               ") are not powers of two of at most 1024, as the PS2 platform needs";
+    }
+    const std::size_t levels = 1 + SmallerLevelBytes(r).size();
+    const std::uint32_t chain = ChainLength(r.width, r.height, levels > 1);
+    if (levels != chain) {
+        return "it has " + std::to_string(levels) + " levels; on the PS2 platform a " +
+               SidesText(r.width, r.height) + " texture has 1 or " +
+               std::to_string(ChainLength(r.width, r.height, true));
+    }
+    if (!FitsOnePacket(*kind, r.width, r.height)) {
+        return "its first level is too large for one GIF packet (0x7FFF quadwords), and "
+               "rasters without packets are not written";
+    }
+    if (r.pixels.size() != RecordLevelBytes(*kind, r.width, r.height) ||
+        r.palette.size() != std::size_t{RowOf(*kind).paletteEntries} * 4) {
+        return "its bytes do not fit its size and kind";
+    }
+    return {};
+}
+
+// What a record needs to be laid out as a PS2 raster.
 struct FreshRaster {
     Kind kind;
     GsAllocation allocation;
@@ -259,42 +288,47 @@ struct FreshRaster {
 FreshRaster PlanRaster(const TextureEntry& entry, std::uint32_t version,
                        const std::string& fileName) {
     const TextureRecord& r = entry.record;
-    const auto refuse = [&](const std::string& reason) {
+    if (const std::string reason = Unfit(r); !reason.empty()) {
         throw FileError(fileName, TextureLabel(entry) + ": " + reason);
-    };
-    const std::optional<Kind> kind = Ps2KindOf(r);
-    if (!kind) {
-        refuse("the PS2 platform holds no " + KindDescription(r) + " textures");
     }
-    if (r.width == 0 || r.height == 0 || r.width > kMaxSide || r.height > kMaxSide ||
-        !std::has_single_bit(r.width) || !std::has_single_bit(r.height)) {
-        refuse("its sides (" + SidesText(r.width, r.height) +
-               ") are not powers of two of at most 1024");
-    }
-    auto levels = LevelsOf(r);
-    const std::uint32_t chain = ChainLength(r.width, r.height, levels.size() > 1);
-    if (levels.size() > 1 && levels.size() < chain) {
-        refuse("it has " + std::to_string(levels.size()) + " levels; on the PS2 platform a " +
-               SidesText(r.width, r.height) + " texture has 1 or " + std::to_string(chain));
-    }
-    levels.resize(chain);
-    if (!FitsOnePacket(*kind, r.width, r.height)) {
-        refuse("its first level is too large for one GIF packet (0x7FFF quadwords)");
-    }
-    FreshRaster plan{
-        *kind,
-        AllocateRaster(*kind, r.width, r.height, chain > 1, SwizzlesPal4(LibraryVersion(version))),
-        std::move(levels)};
+    const Kind kind = *Ps2KindOf(r);
+    const auto levels = LevelsOf(r);
+    FreshRaster plan{kind,
+                     AllocateRaster(kind, r.width, r.height, levels.size() > 1,
+                                    SwizzlesPal4(LibraryVersion(version))),
+                     levels};
     for (std::size_t i = 0; i < plan.levels.size(); ++i) {
         const LevelUpload& level = plan.allocation.levels[i];
-        if (plan.levels[i].size() != RecordLevelBytes(plan.kind, level.width, level.height)) {
-            refuse("its level " + std::to_string(i) + " does not hold a " +
-                   SidesText(level.width, level.height) + " level of its kind");
+        if (plan.levels[i].size() != RecordLevelBytes(kind, level.width, level.height)) {
+            throw FileError(fileName, TextureLabel(entry) + ": its level " + std::to_string(i) +
+                                          " does not hold a " +
+                                          SidesText(level.width, level.height) +
+                                          " level of its kind");
         }
     }
     return plan;
 }
 
+// Levels past the chain's end dropped: the platform's games never read them.
+void DropLevelsPastTheChain(TextureRecord& r) {
+    const auto smaller = SmallerLevelBytes(r);
+    const std::uint32_t chain = ChainLength(r.width, r.height, !smaller.empty());
+    if (smaller.size() + 1 <= chain) {
+        return;
+    }
+    std::vector<std::uint8_t> kept;
+    for (std::size_t i = 0; i + 1 < chain; ++i) {
+        kept.insert(kept.end(), smaller[i].begin(), smaller[i].end());
+    }
+    r.smallerLevels = ByteBuffer(kept);
+    r.mipCount = static_cast<std::int16_t>(chain);
+    r.levelDataEnd = static_cast<std::uint32_t>(r.pixelOffset + r.pixelSize + kept.size());
+    if (chain == 1) {
+        r.alphaFlags &= ~std::uint32_t{format::kLevels};
+    }
+}
+
+// The raster struct's contents: the header and the texel data, each in its chunk.
 std::uint32_t FreshRasterStructSize(const GsAllocation& a) {
     return 2 * block::kChunkHeaderSize + kRasterHeaderSize + a.pixelAreaSize + a.paletteAreaSize;
 }
@@ -366,6 +400,18 @@ public:
     bool StoresRowsTopDown() const override { return true; }
     bool WritesKeptBlocks() const override { return true; }
 
+    bool Holds(TextureKind kind) const override {
+        return kind == TextureKind::kPalette256 || kind == TextureKind::kPalette16 ||
+               kind == TextureKind::kRgba32 || kind == TextureKind::kArgb1555;
+    }
+
+    std::string Adopt(TextureRecord& r) const override {
+        if (Ps2KindOf(r)) {
+            DropLevelsPastTheChain(r);
+        }
+        return Unfit(r);
+    }
+
     // Without a name, in a dictionary of the current library version.
     std::uint64_t FreshBlockSize(const TextureRecord& r) const override {
         return FreshBlockSizeIn({"", r}, kCurrentVersionWord);
@@ -399,7 +445,7 @@ public:
         h.totalSize = a.totalSize;
         h.mipmapKL = kDefaultMipmapKL;
         BlockHeader chunks;
-        chunks.Chunk(chunk::kStruct, FreshRasterStructSize(a) - block::kChunkHeaderSize, version);
+        chunks.Chunk(chunk::kStruct, FreshRasterStructSize(a), version);
         chunks.Chunk(chunk::kStruct, kRasterHeaderSize, version);
         sink(chunks.span());
         sink(RasterHeaderBytes(h));
@@ -512,7 +558,8 @@ private:
     static std::uint64_t FreshSize(const TextureEntry& entry, const GsAllocation& a) {
         return 2 * block::kChunkHeaderSize + kFirstStructSize + 2 * block::kChunkHeaderSize +
                NameChunkSize(entry.name) + NameChunkSize(entry.record.maskName) +
-               FreshRasterStructSize(a) + block::kChunkHeaderSize + kExtensionSize;
+               block::kChunkHeaderSize + FreshRasterStructSize(a) + block::kChunkHeaderSize +
+               kExtensionSize;
     }
 
     static void WriteNames(const TextureEntry& entry, std::uint32_t filter, std::uint32_t version,

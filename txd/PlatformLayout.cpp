@@ -10,19 +10,47 @@
 
 namespace tinplate {
 
-const PlatformLayout* FindLayout(std::uint32_t id) {
-    switch (id) {
-        case platform::kPlatform5:
-            return &Platform5Layout();
-        case platform::kD3d8:
-            return &D3d8Layout();
-        case platform::kD3d9:
-            return &D3d9Layout();
-        case platform::kPs2:
-            return &Ps2Layout();
-        default:
-            return nullptr;
+namespace {
+
+constexpr PlatformFacts kPlatforms[] = {
+    {platform::kPlatform5, "5", "platform 5", 1024, true, &Platform5Layout},
+    {platform::kD3d8, "8", "PC D3D8", 4096, false, &D3d8Layout},
+    {platform::kD3d9, "9", "PC D3D9", 4096, false, &D3d9Layout},
+    {platform::kPs2, "ps2", "PS2", 1024, true, &Ps2Layout},
+};
+
+}  // namespace
+
+std::span<const PlatformFacts> Platforms() {
+    return kPlatforms;
+}
+
+const PlatformFacts* FindPlatform(std::uint32_t id) {
+    for (const PlatformFacts& facts : kPlatforms) {
+        if (facts.id == id) {
+            return &facts;
+        }
     }
+    return nullptr;
+}
+
+const PlatformFacts* PlatformOfWord(std::string_view word) {
+    for (const PlatformFacts& facts : kPlatforms) {
+        if (facts.word == word) {
+            return &facts;
+        }
+    }
+    return nullptr;
+}
+
+std::string PlatformText(std::uint32_t id) {
+    const PlatformFacts* facts = FindPlatform(id);
+    return facts != nullptr ? std::string(facts->name) : "platform " + std::to_string(id);
+}
+
+const PlatformLayout* FindLayout(std::uint32_t id) {
+    const PlatformFacts* facts = FindPlatform(id);
+    return facts != nullptr ? &facts->layout() : nullptr;
 }
 
 const PlatformLayout& LayoutOf(const TextureRecord& record) {
@@ -33,6 +61,10 @@ const PlatformLayout& LayoutOf(const TextureRecord& record) {
 std::string PlatformLayout::NameOf(std::span<const std::uint8_t> block) const {
     const char* name = reinterpret_cast<const char*>(block.data() + block::kNameOffset);
     return std::string(name, ::strnlen(name, block::kNameSize));
+}
+
+bool PlatformLayout::Holds(TextureKind kind) const {
+    return kind != TextureKind::kPalette16;
 }
 
 bool FirstRowOnTop(const TextureRecord& record) {

@@ -6,8 +6,10 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "txd/TextureKinds.h"
 #include "txd/TextureRecord.h"
 
 namespace tinplate {
@@ -83,6 +85,13 @@ public:
     // The whole block of a texture laid out anew, ending with its extension chunk.
     virtual void WriteFreshBlock(const TextureEntry& texture, std::uint32_t version,
                                  const std::string& fileName, const DictionarySink& sink) const = 0;
+    // Whether the layout holds textures of `kind` (every kind but 4-bit indices unless it says
+    // otherwise).
+    virtual bool Holds(TextureKind kind) const;
+    // A record moved here from another platform, in a kind the layout holds, made to fit the
+    // layout's own rules where that loses nothing the platform could show (levels past its
+    // chain dropped); the reason it cannot be held, or "" when it can.
+    virtual std::string Adopt(TextureRecord& /*record*/) const { return {}; }
     // A layout whose records do not hold the stored bytes writes the blocks of textures not
     // laid out anew itself, from their old blocks in `original` (their size first), and such a
     // dictionary is never saved in place.
@@ -100,6 +109,23 @@ const PlatformLayout& Platform5Layout();
 const PlatformLayout& D3d8Layout();
 const PlatformLayout& D3d9Layout();
 const PlatformLayout& Ps2Layout();
+
+// The platforms the program reads and writes, in the order they are offered: the id, the word
+// txdtool's PLATFORM operands and list --json use, the name people see, and the sides their
+// games load (uncompressed textures with sides that are powers of two where the flag says so).
+struct PlatformFacts {
+    std::uint32_t id;
+    std::string_view word;
+    std::string_view name;
+    std::uint32_t maxSide;
+    bool powerOfTwoSides;
+    const PlatformLayout& (*layout)();
+};
+std::span<const PlatformFacts> Platforms();
+const PlatformFacts* FindPlatform(std::uint32_t id);
+const PlatformFacts* PlatformOfWord(std::string_view word);
+// How messages name a platform: its name, or "platform ID" for one the program does not know.
+std::string PlatformText(std::uint32_t id);
 
 // The layout of platform id `id`, or nullptr for one the program cannot read.
 const PlatformLayout* FindLayout(std::uint32_t id);
