@@ -24,10 +24,14 @@ void ReverseRows(std::uint8_t* pixels, std::size_t rowBytes, std::uint32_t rows)
 
 bool FlipTexels(TextureRecord& record) {
     const std::uint32_t texelBytes = TexelBytes(record);
-    if (!HoldsWholeTexels(record, texelBytes)) {
+    // Kinds of less than a byte a texel are stored in rows of whole bytes.
+    const std::uint64_t rowBytes = texelBytes != 0 ? std::uint64_t{record.width} * texelBytes
+                                                   : RowBytesOf(KindOf(record), record.width);
+    const std::uint64_t bytes = rowBytes * record.height;
+    if (rowBytes == 0 || record.pixelSize != bytes || record.pixels.size() != bytes) {
         return false;
     }
-    ReverseRows(record.pixels.data(), std::size_t{record.width} * texelBytes, record.height);
+    ReverseRows(record.pixels.data(), rowBytes, record.height);
     return true;
 }
 

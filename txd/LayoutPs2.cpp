@@ -328,6 +328,50 @@ void DropLevelsPastTheChain(TextureRecord& r) {
     }
 }
 
+// A texture's levels and palette as the writers put them in: a texture whose alpha is switched
+// off is drawn opaque by the game, and with no alpha word to say so, its texels and the palette
+// entries they use are written opaque.
+struct WrittenTexels {
+    std::vector<std::vector<std::uint8_t>> levels;
+    std::vector<std::uint8_t> palette;
+};
+
+WrittenTexels TexelsToWrite(Kind kind, const TextureRecord& r,
+                            const std::vector<std::span<const std::uint8_t>>& levels) {
+    WrittenTexels out{{}, std::vector<std::uint8_t>(r.palette)};
+    for (const auto level : levels) {
+        out.levels.emplace_back(level.begin(), level.end());
+    }
+    if (r.hasAlpha != 0) {
+        return out;
+    }
+    const auto opaqueEntry = [&](std::size_t entry) {
+        if (entry * 4 + 3 < out.palette.size()) {
+            out.palette[entry * 4 + 3] = 0xFF;
+        }
+    };
+    for (std::vector<std::uint8_t>& level : out.levels) {
+        for (std::size_t i = 0; i < level.size(); ++i) {
+            switch (kind) {
+                case Kind::kRgba8888:
+                    level[i] = i % 4 == 3 ? 0xFF : level[i];
+                    break;
+                case Kind::kRgba1555:
+                    level[i] = i % 2 == 1 ? level[i] | 0x80 : level[i];
+                    break;
+                case Kind::kPal8:
+                    opaqueEntry(level[i]);
+                    break;
+                case Kind::kPal4:
+                    opaqueEntry(level[i] & 0xF);
+                    opaqueEntry(level[i] >> 4);
+                    break;
+            }
+        }
+    }
+    return out;
+}
+
 // The raster struct's contents: the header and the texel data, each in its chunk.
 std::uint32_t FreshRasterStructSize(const GsAllocation& a) {
     return 2 * block::kChunkHeaderSize + kRasterHeaderSize + a.pixelAreaSize + a.paletteAreaSize;
@@ -393,7 +437,7 @@ public:
         return std::string(text, ::strnlen(text, size));
     }
 
-    // There is no alpha word: the texels say it.
+    // There is no alpha word: the texels say it (see TexelsToWrite).
     HeaderField AlphaField(const TextureRecord&) const override { return {}; }
     std::uint32_t LevelWordBytes() const override { return 0; }
     bool StoresRgbaPalette() const override { return false; }
@@ -403,6 +447,31 @@ public:
     bool Holds(TextureKind kind) const override {
         return kind == TextureKind::kPalette256 || kind == TextureKind::kPalette16 ||
                kind == TextureKind::kRgba32 || kind == TextureKind::kArgb1555;
+    }
+
+    std::uint32_t FullChain(std::uint32_t width, std::uint32_t height) const override {
+        return ChainLength(width, height, true);
+    }
+
+    std::string UploadLimit(const TextureRecord& r) const override {
+        const std::optional<Kind> kind = Ps2KindOf(r);
+        if (!kind || FitsOnePacket(*kind, r.width, r.height)) {
+            return {};
+        }
+        const std::uint64_t quadwords =
+            std::uint64_t{r.width} * r.height * RowOf(*kind).depth / 8 / 16;
+        return "its first level takes " + std::to_string(quadwords) +
+               " quadwords; one GIF packet carries fewer than 32767 (0x7FFF)";
+    }
+
+    std::uint64_t TrailingChunksAt(Bytes block) const override {
+        const auto word = [&](std::uint64_t at) -> std::uint64_t {
+            return at + 4 <= block.size() ? ReadLe32(block, at) : block.size();
+        };
+        const std::uint64_t mask = kNamesAt + block::kChunkHeaderSize + word(kNamesAt + 4);
+        const std::uint64_t raster = mask + block::kChunkHeaderSize + word(mask + 4);
+        return std::min<std::uint64_t>(block.size(),
+                                       raster + block::kChunkHeaderSize + word(raster + 4));
     }
 
     std::string Adopt(TextureRecord& r) const override {
@@ -452,17 +521,18 @@ public:
         BlockHeader data;
         data.Chunk(chunk::kStruct, a.pixelAreaSize + a.paletteAreaSize, version);
         sink(data.span());
+        const WrittenTexels texels = TexelsToWrite(plan.kind, r, plan.levels);
         for (std::size_t i = 0; i < a.levels.size(); ++i) {
             const LevelUpload& level = a.levels[i];
             std::vector<std::uint8_t> stored(level.transfer.bytes);
-            LevelToStored(plan.kind, plan.levels[i], level.width, level.height, level.transfer,
+            LevelToStored(plan.kind, texels.levels[i], level.width, level.height, level.transfer,
                           stored);
             sink(level.packet);
             sink(stored);
         }
         if (a.paletteBytes != 0) {
             std::vector<std::uint8_t> stored(a.paletteBytes);
-            PaletteToStored(plan.kind, r.palette, stored);
+            PaletteToStored(plan.kind, texels.palette, stored);
             sink(a.palettePacket);
             sink(stored);
         }
@@ -516,17 +586,18 @@ public:
         const auto inRaster = [&](std::uint64_t at, std::uint64_t bytes) {
             return std::span(raster).subspan(at - m.raster, bytes);
         };
+        const WrittenTexels texels = TexelsToWrite(m.kind, r, levels);
         for (std::size_t i = 0; i < a.levels.size(); ++i) {
             const LevelUpload& level = a.levels[i];
             if (levels[i].size() != RecordLevelBytes(m.kind, level.width, level.height)) {
                 throw FileError(fileName, TextureLabel(entry) + ": its level " + std::to_string(i) +
                                               " no longer fits its block");
             }
-            LevelToStored(m.kind, levels[i], level.width, level.height, level.transfer,
+            LevelToStored(m.kind, texels.levels[i], level.width, level.height, level.transfer,
                           inRaster(m.levelData[i], level.transfer.bytes));
         }
         if (a.paletteBytes != 0) {
-            PaletteToStored(m.kind, r.palette, inRaster(m.paletteData, a.paletteBytes));
+            PaletteToStored(m.kind, texels.palette, inRaster(m.paletteData, a.paletteBytes));
         }
         sink(raster);
         sink(original.subspan(m.extension, r.blockEnd - m.extension));

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table of layouts by platform id.
 #include "txd/PlatformLayout.h"
+#include "fileio/ByteOrder.h"
 #include "txd/DictionaryReader.h"
 #include "txd/TextureKinds.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <utility>
 
@@ -65,6 +67,17 @@ std::string PlatformLayout::NameOf(std::span<const std::uint8_t> block) const {
 
 bool PlatformLayout::Holds(TextureKind kind) const {
     return kind != TextureKind::kPalette16;
+}
+
+std::uint32_t PlatformLayout::FullChain(std::uint32_t width, std::uint32_t height) const {
+    return static_cast<std::uint32_t>(std::bit_width(std::max(width, height)));
+}
+
+std::uint64_t PlatformLayout::TrailingChunksAt(std::span<const std::uint8_t> block) const {
+    if (block.size() < block::kStructDataOffset) {
+        return block.size();
+    }
+    return block::kStructDataOffset + std::uint64_t{ReadLe32(block, block::kStructSizeOffset)};
 }
 
 bool FirstRowOnTop(const TextureRecord& record) {

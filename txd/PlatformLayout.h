@@ -92,6 +92,15 @@ public:
     // layout's own rules where that loses nothing the platform could show (levels past its
     // chain dropped); the reason it cannot be held, or "" when it can.
     virtual std::string Adopt(TextureRecord& /*record*/) const { return {}; }
+    // The levels of a full chain of a texture of these sides (down to 1 x 1 unless the layout
+    // says otherwise).
+    virtual std::uint32_t FullChain(std::uint32_t width, std::uint32_t height) const;
+    // Why the platform's games could not upload the texture as it is, or "" (no limit beyond
+    // sides and levels unless the layout says otherwise).
+    virtual std::string UploadLimit(const TextureRecord& /*record*/) const { return {}; }
+    // Where the chunks after the texture's own data begin in its block (`block` runs from the
+    // block's start to its end): behind the first struct unless the layout says otherwise.
+    virtual std::uint64_t TrailingChunksAt(std::span<const std::uint8_t> block) const;
     // A layout whose records do not hold the stored bytes writes the blocks of textures not
     // laid out anew itself, from their old blocks in `original` (their size first), and such a
     // dictionary is never saved in place.

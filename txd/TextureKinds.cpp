@@ -134,7 +134,7 @@ TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::u
         return {0, blocks * facts.blockBytes};
     }
     if (facts.kind == TextureKind::kPalette16) {
-        return {facts.paletteBytes, std::uint64_t{(width + 1) / 2} * height};
+        return {facts.paletteBytes, RowBytesOf(facts.kind, width) * height};
     }
     if (facts.kind == TextureKind::kOtherDepth) {
         return {0, static_cast<std::uint64_t>(depth / 8) * area};
@@ -143,6 +143,13 @@ TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::u
         return {};
     }
     return {facts.paletteBytes, facts.texelBytes * area};
+}
+
+std::uint64_t RowBytesOf(TextureKind kind, std::uint32_t width) {
+    if (kind == TextureKind::kPalette16) {
+        return (width + 1) / 2;
+    }
+    return std::uint64_t{FactsOf(kind).texelBytes} * width;
 }
 
 std::span<const KindFacts> MakeableKinds() {

@@ -113,6 +113,11 @@ struct TextureSizes {
 TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::uint32_t width,
                             std::uint32_t height, std::uint32_t alphaFlags);
 
+// The bytes of one row of a `width`-texel level of a kind stored row by row (4-bit indices two
+// a byte, the row rounded up to a whole byte); 0 for block-compressed kinds and kinds without a
+// size.
+std::uint64_t RowBytesOf(TextureKind kind, std::uint32_t width);
+
 inline std::string_view KindWord(TextureKind kind) {
     return FactsOf(kind).word;
 }
