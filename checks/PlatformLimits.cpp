@@ -6,23 +6,12 @@
 
 namespace tinplate {
 
-namespace {
-
-constexpr PlatformLimits kPlatforms[] = {
-    {platform::kPlatform5, 1024, true},
-    {platform::kD3d8, 4096, false},
-    {platform::kD3d9, 4096, false},
-};
-
-}  // namespace
-
 std::optional<PlatformLimits> LimitsOfPlatform(std::uint32_t platform) {
-    for (const PlatformLimits& limits : kPlatforms) {
-        if (limits.platform == platform) {
-            return limits;
-        }
+    const PlatformFacts* facts = FindPlatform(platform);
+    if (facts == nullptr) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return PlatformLimits{platform, facts->maxSide, facts->powerOfTwoSides};
 }
 
 }  // namespace tinplate

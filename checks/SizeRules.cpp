@@ -6,6 +6,7 @@
 #include "checks/LintContext.h"
 #include "checks/LintRules.h"
 #include "checks/PlatformLimits.h"
+#include "txd/PlatformLayout.h"
 #include "txd/TextureKinds.h"
 
 namespace tinplate {
@@ -20,9 +21,9 @@ std::vector<FindingValue> Sides(const TextureRecord& r) {
     return {{"width", r.width}, {"height", r.height}};
 }
 
-// Levels from the first down to 1 x 1.
+// Levels from the first down to the platform's smallest (1 x 1 on most).
 int FullChain(const TextureRecord& r) {
-    return std::bit_width(std::max(r.width, r.height));
+    return static_cast<int>(LayoutOf(r).FullChain(r.width, r.height));
 }
 
 }  // namespace
@@ -34,9 +35,8 @@ void CheckSizes(const LintedTexture& texture, std::span<const StoredLevel> level
     if (!std::has_single_bit(r.width) || !std::has_single_bit(r.height)) {
         if (limits && limits->swizzlesUncompressed && !IsBlockCompressed(r)) {
             findings.Add(&texture, rule::kSwizzleSize,
-                         "the sides (" + SidesText(r) + ") are not powers of two, so platform " +
-                             std::to_string(r.platform) +
-                             " cannot swizzle this uncompressed texture",
+                         "the sides (" + SidesText(r) + ") are not powers of two, so " +
+                             PlatformText(r.platform) + " cannot swizzle this uncompressed texture",
                          Sides(r));
         } else {
             findings.Add(&texture, rule::kPowerOfTwo,
@@ -47,8 +47,8 @@ void CheckSizes(const LintedTexture& texture, std::span<const StoredLevel> level
         std::vector<FindingValue> values = Sides(r);
         values.push_back({"maximum", limits->maxSide});
         findings.Add(&texture, rule::kMaxSize,
-                     "the sides (" + SidesText(r) + ") are longer than platform " +
-                         std::to_string(r.platform) + "'s maximum of " +
+                     "the sides (" + SidesText(r) + ") are longer than " +
+                         PlatformText(r.platform) + "'s maximum of " +
                          std::to_string(limits->maxSide),
                      std::move(values));
     }
@@ -56,6 +56,9 @@ void CheckSizes(const LintedTexture& texture, std::span<const StoredLevel> level
         findings.Add(&texture, rule::kDxtSize,
                      "the sides (" + SidesText(r) + ") are not multiples of 4, the DXT block size",
                      Sides(r));
+    }
+    if (const std::string limit = LayoutOf(r).UploadLimit(r); !limit.empty()) {
+        findings.Add(&texture, rule::kUploadSize, limit, Sides(r));
     }
     if (r.width == 0 || r.height == 0) {
         return;
@@ -65,7 +68,7 @@ void CheckSizes(const LintedTexture& texture, std::span<const StoredLevel> level
     if (announced != 1 && announced != full) {
         findings.Add(&texture, rule::kMipCount,
                      std::to_string(announced) + " levels: neither 1 nor the full chain of " +
-                         std::to_string(full) + " down to 1 x 1",
+                         std::to_string(full),
                      {{"levels", announced}, {"full_chain", full}});
     }
     const auto expected = static_cast<std::size_t>(std::clamp(announced, 1, full));

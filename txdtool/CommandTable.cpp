@@ -105,14 +105,15 @@ constexpr Command kCommands[] = {
      "  -n, --name=NAME   set this texture's flag (may be given several times)\n"
      "  -a, --all         set every texture's flag\n",
      2, kAny, kNameOption | kAllOption, RunAlpha},
-    {"platform", "platform FILE.txd... 5|8|9 [--linear]",
+    {"platform", "platform FILE.txd... 5|8|9|ps2 [--linear]",
      "convert dictionaries to another platform's layout, then save",
-     "Every texture of each dictionary is written in the layout of\n"
-     "platform id 5, 8 (Direct3D 8) or 9 (Direct3D 9), the whole file replaced at once.\n"
+     "Every texture of each dictionary is written in the layout of platform id 5,\n"
+     "8 (Direct3D 8), 9 (Direct3D 9) or the PS2's, the whole file replaced at once.\n"
      "Palettes, texels and DXT blocks keep their values; uncompressed levels are swizzled\n"
      "for platform 5 and unswizzled for 8 and 9. A texture that cannot be converted (sides\n"
      "that are not powers of two, a kind the target cannot hold) leaves its dictionary as it\n"
-     "was. Prints the names of the textures converted.\n"
+     "was. Kinds the PS2 cannot hold become ones it can (see the manual page). Prints the\n"
+     "names of the textures converted.\n"
      "  --linear   the platform 5 dictionary was saved after Unswizzle All: its first levels\n"
      "             are in row order already\n",
      2, kAny, kLinearOption, RunPlatform},

@@ -17,12 +17,14 @@ namespace tinplate {
 namespace {
 
 std::uint32_t ParsePlatform(const std::string& word) {
-    for (const std::uint32_t id : {platform::kPlatform5, platform::kD3d8, platform::kD3d9}) {
-        if (word == std::to_string(id)) {
-            return id;
-        }
+    if (const PlatformFacts* facts = PlatformOfWord(word)) {
+        return facts->id;
     }
-    throw UsageError("platform takes 5, 8 or 9, not " + word);
+    std::string words;
+    for (const PlatformFacts& facts : Platforms()) {
+        words += (words.empty() ? "" : ", ") + std::string(facts.word);
+    }
+    throw UsageError("platform takes one of " + words + ", not " + word);
 }
 
 // Each converted texture's levels are put into their new order only as the writer reaches it,
