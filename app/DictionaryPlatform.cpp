@@ -15,14 +15,11 @@ std::uint32_t DictionaryPlatform(const std::vector<TextureEntry>& textures) {
 }
 
 QString PlatformName(std::uint32_t id) {
-    switch (id) {
-        case platform::kD3d8:
-            return QCoreApplication::translate("Platform", "PC D3D8");
-        case platform::kD3d9:
-            return QCoreApplication::translate("Platform", "PC D3D9");
-        default:
-            return QCoreApplication::translate("Platform", "platform %1").arg(id);
+    const PlatformFacts* facts = FindPlatform(id);
+    if (facts == nullptr) {
+        return QCoreApplication::translate("Platform", "platform %1").arg(id);
     }
+    return QCoreApplication::translate("Platform", std::string(facts->name).c_str());
 }
 
 }  // namespace tinplate

@@ -27,22 +27,25 @@ void PlatformCommands::OnDictionaryPlatform() {
     if (!document.IsOpen()) {
         return;
     }
+    // Each platform by the word txdtool takes, with its name unless that is the word again.
+    const std::span<const PlatformFacts> choices = Platforms();
     QStringList items;
-    for (const std::uint32_t id : kPlatformChoices) {
-        items << (id == platform::kPlatform5 ? QString::number(id)
-                                             : tr("%1 (%2)").arg(id).arg(PlatformName(id)));
+    for (const PlatformFacts& facts : choices) {
+        const QString word =
+            QString::fromUtf8(facts.word.data(), static_cast<int>(facts.word.size()));
+        const bool bare = facts.name == "platform " + std::string(facts.word);
+        items << (bare ? word : tr("%1 (%2)").arg(word, PlatformName(facts.id)));
     }
-    const auto current =
-        std::ranges::find(kPlatformChoices, DictionaryPlatform(document.Textures()));
-    const int offered = current == kPlatformChoices.end()
-                            ? 0
-                            : static_cast<int>(std::distance(kPlatformChoices.begin(), current));
+    const std::uint32_t current = DictionaryPlatform(document.Textures());
+    const auto found = std::ranges::find(choices, current, &PlatformFacts::id);
+    const int offered =
+        found == choices.end() ? 0 : static_cast<int>(std::distance(choices.begin(), found));
     const int chosen = m_context.prompts.ChooseItem(
         &m_context.window, tr("Platform of every texture:"), items, offered);
     if (chosen < 0 || chosen >= items.size()) {
         return;
     }
-    const std::uint32_t target = kPlatformChoices[static_cast<std::size_t>(chosen)];
+    const std::uint32_t target = choices[static_cast<std::size_t>(chosen)].id;
     // Every level is in its platform's own order afterwards: platform 5's swizzled.
     document.EditList(
         tr("Platform"), m_context.panel.CurrentRow(),
