@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table of layouts by platform id.
 #include "txd/PlatformLayout.h"
-#include "fileio/ByteOrder.h"
-#include "txd/DictionaryReader.h"
 #include "txd/TextureKinds.h"
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <utility>
 
 namespace tinplate {
@@ -60,24 +57,12 @@ const PlatformLayout& LayoutOf(const TextureRecord& record) {
     return layout != nullptr ? *layout : Platform5Layout();
 }
 
-std::string PlatformLayout::NameOf(std::span<const std::uint8_t> block) const {
-    const char* name = reinterpret_cast<const char*>(block.data() + block::kNameOffset);
-    return std::string(name, ::strnlen(name, block::kNameSize));
-}
-
 bool PlatformLayout::Holds(TextureKind kind) const {
     return kind != TextureKind::kPalette16;
 }
 
 std::uint32_t PlatformLayout::FullChain(std::uint32_t width, std::uint32_t height) const {
     return static_cast<std::uint32_t>(std::bit_width(std::max(width, height)));
-}
-
-std::uint64_t PlatformLayout::TrailingChunksAt(std::span<const std::uint8_t> block) const {
-    if (block.size() < block::kStructDataOffset) {
-        return block.size();
-    }
-    return block::kStructDataOffset + std::uint64_t{ReadLe32(block, block::kStructSizeOffset)};
 }
 
 bool FirstRowOnTop(const TextureRecord& record) {
