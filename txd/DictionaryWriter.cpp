@@ -75,6 +75,17 @@ void CheckFreshBlock(const TextureEntry& entry, const std::string& fileName) {
     }
 }
 
+// The fresh block's size; a layout that cannot lay the texture out says why without knowing
+// the file's name.
+std::uint64_t FreshSize(const TextureEntry& entry, std::uint32_t version,
+                        const std::string& fileName) {
+    try {
+        return LayoutOf(entry.record).FreshBlockSizeIn(entry, version);
+    } catch (const FileError& e) {
+        throw FileError(fileName, e.reason());
+    }
+}
+
 // Where the original's closing chunk begins: past the blocks its count announces.
 std::uint64_t OriginalBlocksEnd(Bytes original) {
     std::uint64_t end = block::kDictionaryHeaderSize;
@@ -130,7 +141,7 @@ void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
         const PlatformLayout& layout = LayoutOf(entry.record);
         if (entry.record.laidOutAnew) {
             CheckFreshBlock(entry, fileName);
-            length += layout.FreshBlockSizeIn(entry, version);
+            length += FreshSize(entry, version, fileName);
         } else if (layout.WritesKeptBlocks()) {
             length += layout.KeptBlockSize(original, entry);
         } else {

@@ -3,6 +3,7 @@
 // the PS2 platform.
 #include <gtest/gtest.h>
 
+#include "fileio/FileError.h"
 #include "pixelops/PlatformConversion.h"
 #include "tests/support/TestSupport.h"
 #include "texture/LevelDecode.h"
@@ -73,6 +74,15 @@ TEST(Ps2ConversionTest, WhatThePlatformCannotHoldIsRefusedOrConverted) {
         {PatternEntry("565", 16, 16, 16, 0, 0x0200), nullptr, TextureKind::kRgba32},
         {PatternEntry("pal32", 16, 16, 8, 0, 0x4500, 32), nullptr, TextureKind::kPalette256},
     };
+    // Laid out anew at a size the platform cannot hold, it is refused naming the file.
+    TextureRecord odd = ConvertedToPlatform(cases[4].texture, platform::kPs2);
+    odd.width = 48;
+    try {
+        DictionaryBytes({}, {{"odd", odd}}, "new.txd");
+        ADD_FAILURE() << "written";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.fileName(), "new.txd");
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.texture.name);
         try {
