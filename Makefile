@@ -6,7 +6,7 @@ SAMPLE := $(BUILD_DIR)/sample/sample.txd
 JOBS := 2
 FUZZ_DIR := build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := dictionary working_bitmap bitmap targa dds import picture
+FUZZ_TARGETS := dictionary working_bitmap bitmap targa dds import picture archive_directory
 # Inputs up to 1 MiB; a second per input, 2 GiB of memory and no single allocation beyond
 # the largest decoded picture (256 MiB) plus headroom count as findings.
 FUZZ_FLAGS := -max_len=1048576 -timeout=1 -rss_limit_mb=2048 -malloc_limit_mb=600 \
@@ -41,6 +41,8 @@ bench: deps
 	cmake --build build-bench -j$(JOBS) --target pixelops_bench squish_decode rebuild_chain txdtool txdgen
 	build-bench/bench/pixelops_bench
 	sh bench/end-to-end.sh build-bench
+	sh bench/archive.sh build-bench
+	sh bench/folder-scan.sh build-bench
 
 # Debian's hardening flags where dpkg-buildflags is present.
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all

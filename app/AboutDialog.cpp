@@ -1,39 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The About box's icon, texts and OK button at their places.
+// The About box: icon and texts side by side, the licence, OK below.
 #include "app/AboutDialog.h"
 
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
+#include <QVBoxLayout>
 
 #include "app/Artwork.h"
-#include "app/DialogLayout.h"
 
 namespace tinplate {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About TXD Tinplate"));
-    const DialogLayout layout(fontMetrics());
-    setFixedSize(layout.ToPixels(0, 0, 235, 67).size());
 
     auto* icon = new QLabel(this);
     icon->setPixmap(ApplicationIcon().pixmap(32, 32));
-    icon->setGeometry(layout.ToPixels(11, 17, 24, 24));
+    icon->setAlignment(Qt::AlignTop);
 
-    auto* version = new QLabel(tr("TXD Tinplate Version 1.0"), this);
-    version->setTextFormat(Qt::PlainText);
-    version->setGeometry(layout.ToPixels(40, 10, 119, 8));
+    auto* texts = new QVBoxLayout;
+    const QStringList lines{
+        tr("TXD Tinplate Version 1.0"), tr("Package version %1").arg(TINPLATE_VERSION),
+        tr("Thanks to everyone who documented the texture dictionary format and the swizzled "
+           "layout."),
+        tr("License GPLv3+: GNU GPL version 3 or later. This is free software: you are free to "
+           "change and redistribute it. There is NO WARRANTY, to the extent permitted by law.")};
+    for (const QString& line : lines) {
+        auto* label = new QLabel(line, this);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        texts->addWidget(label);
+    }
 
-    auto* thanks = new QLabel(tr("Thanks to everyone who documented the texture dictionary "
-                                 "format and the swizzled layout."),
-                              this);
-    thanks->setWordWrap(true);
-    thanks->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    thanks->setGeometry(layout.ToPixels(37, 24, 119, 36));
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addLayout(texts, 1);
 
-    auto* ok = new QPushButton(tr("OK"), this);
-    ok->setDefault(true);
-    ok->setGeometry(layout.ToPixels(178, 7, 50, 14));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(buttons);
+    setMinimumWidth(fontMetrics().averageCharWidth() * 60);
 }
 
 }  // namespace tinplate

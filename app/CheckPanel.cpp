@@ -55,6 +55,9 @@ CheckPanel::CheckPanel(TextureDocument& document, CommandTable& commands, QMainW
     m_findings->setUniformRowHeights(true);
     m_findings->header()->setStretchLastSection(false);
     m_findings->header()->setSectionResizeMode(kMessage, QHeaderView::Stretch);
+    // Tall enough for eight findings under the header.
+    m_findings->setMinimumHeight(m_findings->fontMetrics().height() * 10 +
+                                 m_findings->frameWidth() * 2);
     setWidget(m_findings);
     host.addDockWidget(Qt::BottomDockWidgetArea, this);
     hide();
@@ -105,8 +108,11 @@ void CheckPanel::Refresh() {
     std::array<int, 3> counts{};
     QList<QTreeWidgetItem*> rows;
     try {
+        // Against the game target chosen for the dictionary; without one, a note names those
+        // it fits.
         for (const Finding& finding :
-             LintDictionary(m_document.OriginalBytes(), m_document.Textures())) {
+             LintDictionary(m_document.OriginalBytes(), m_document.Textures(),
+                            m_document.ChosenTarget(), m_document.VersionWord())) {
             const int row = finding.texture ? static_cast<int>(*finding.texture) : -1;
             QString texture = QString::fromStdString(finding.textureName);
             if (row < 0) {
@@ -126,11 +132,15 @@ void CheckPanel::Refresh() {
     for (int column : {kTexture, kSeverity, kRule}) {
         m_findings->resizeColumnToContents(column);
     }
+    const auto count = [&](Severity severity, const char* one, const char* many) {
+        const int n = counts[static_cast<std::size_t>(severity)];
+        return n == 1 ? tr(one) : tr(many).arg(n);
+    };
     setWindowTitle(rows.isEmpty() ? tr("Check: nothing found")
-                                  : tr("Check: %1 errors, %2 warnings, %3 notes")
-                                        .arg(counts[static_cast<std::size_t>(Severity::Error)])
-                                        .arg(counts[static_cast<std::size_t>(Severity::Warning)])
-                                        .arg(counts[static_cast<std::size_t>(Severity::Note)]));
+                                  : tr("Check: %1, %2, %3")
+                                        .arg(count(Severity::Error, "1 error", "%1 errors"))
+                                        .arg(count(Severity::Warning, "1 warning", "%1 warnings"))
+                                        .arg(count(Severity::Note, "1 note", "%1 notes")));
 }
 
 void CheckPanel::ChooseTextureOf(const QTreeWidgetItem* item) {

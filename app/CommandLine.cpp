@@ -48,11 +48,14 @@ StartRequest ParseCommandLine(const QStringList& arguments, QTextStream& out, QT
     parser.setApplicationDescription(
         QCoreApplication::translate("CommandLine", "An editor for texture dictionaries (.txd)."));
     const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    // -V as well: txdtool's version option, which people carry over.
-    QCommandLineOption versionV(QStringList{"V"});
-    versionV.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(versionV);
+    // -V, as txdtool has it: -v is verbose there, and so taken (and ignored) here.
+    const QCommandLineOption version(
+        QStringList{"V", "version"},
+        QCoreApplication::translate("CommandLine", "Displays version information."));
+    parser.addOption(version);
+    QCommandLineOption verbose(QStringList{"v", "verbose"});
+    verbose.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(verbose);
     parser.addPositionalArgument(
         QCoreApplication::translate("CommandLine", "FILE"),
         QCoreApplication::translate("CommandLine", "The dictionary to open."),
@@ -77,7 +80,7 @@ StartRequest ParseCommandLine(const QStringList& arguments, QTextStream& out, QT
         out << HelpNamingProgram(parser.helpText(),
                                  QCoreApplication::arguments().value(0, arguments.value(0)));
         request.exitStatus = 0;
-    } else if (parser.isSet(version) || parser.isSet(versionV)) {
+    } else if (parser.isSet(version)) {
         out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
             << '\n';
         request.exitStatus = 0;

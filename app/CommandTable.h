@@ -49,11 +49,14 @@ inline constexpr int kTextureMakeLevels = 0x8048;
 inline constexpr int kTextureRemoveLevels = 0x8049;
 inline constexpr int kTextureMoveUp = 0x804A;
 inline constexpr int kTextureMoveDown = 0x804B;
+inline constexpr int kTextureProperties = 0x804C;
 inline constexpr int kViewList = 0x8050;
 inline constexpr int kViewThumbnails = 0x8051;
 inline constexpr int kEditFind = 0x8052;
 inline constexpr int kDictionaryCheck = 0x8060;
 inline constexpr int kDictionaryPlatform = 0x8061;
+inline constexpr int kDictionaryTarget = 0x8062;
+inline constexpr int kFileBrowseFolder = 0x8070;
 // Menu table markers, not commands.
 inline constexpr int kSeparator = -1;
 inline constexpr int kOpenRecentMenu = -2;

@@ -9,9 +9,9 @@ namespace tinplate {
 
 std::uint32_t DictionaryPlatform(const std::vector<TextureEntry>& textures) {
     const auto pc = std::ranges::find_if(textures, [](const TextureEntry& texture) {
-        return texture.record.platform != platform::kPlatform5;
+        return texture.record.platform != platform::kUsual;
     });
-    return pc == textures.end() ? platform::kPlatform5 : pc->record.platform;
+    return pc == textures.end() ? platform::kUsual : pc->record.platform;
 }
 
 QString PlatformName(std::uint32_t id) {
@@ -20,6 +20,26 @@ QString PlatformName(std::uint32_t id) {
         return QCoreApplication::translate("Platform", "platform %1").arg(id);
     }
     return QCoreApplication::translate("Platform", std::string(facts->name).c_str());
+}
+
+QString PlatformChoice(std::uint32_t id) {
+    switch (id) {
+        case platform::kPlatform5:
+            return QCoreApplication::translate("Platform", "5 — swizzled texels");
+        case platform::kD3d8:
+            return QCoreApplication::translate("Platform", "8 — PC, Direct3D 8");
+        case platform::kD3d9:
+            return QCoreApplication::translate("Platform", "9 — PC, Direct3D 9");
+        default:
+            break;
+    }
+    const PlatformFacts* facts = FindPlatform(id);
+    if (facts == nullptr) {
+        return QString::number(id);
+    }
+    return QStringLiteral("%1 — %2").arg(
+        QString::fromUtf8(facts->word.data(), static_cast<int>(facts->word.size())),
+        PlatformName(id));
 }
 
 }  // namespace tinplate

@@ -18,4 +18,7 @@ std::uint32_t DictionaryPlatform(const std::vector<TextureEntry>& textures);
 // The short name of a platform id: "PC D3D9", "PC D3D8", "PS2", "platform 5".
 QString PlatformName(std::uint32_t id);
 
+// A platform id with what it is, as Dictionary > Platform... offers it ("8 — PC, Direct3D 8").
+QString PlatformChoice(std::uint32_t id);
+
 }  // namespace tinplate

@@ -11,8 +11,10 @@
 #include "app/FileErrorReport.h"
 #include "app/Prompts.h"
 #include "app/RecentFiles.h"
+#include "app/TargetChoices.h"
 #include "app/TextureDocument.h"
 #include "app/TexturePanel.h"
+#include "archive/Archive.h"
 #include "fileio/FileIdentity.h"
 
 namespace tinplate {
@@ -31,7 +33,15 @@ void FileCommands::OnFileNew() {
     if (m_context.document.IsModified() && !ConfirmDiscardOrSave()) {
         return;
     }
-    m_context.document.New();
+    const int chosen = m_context.prompts.ChooseItem(&m_context.window,
+                                                    tr("Game and platform of the new dictionary:"),
+                                                    TargetTexts(), RememberedNewTarget());
+    const GameTarget* target = OfferedTarget(chosen);
+    if (target == nullptr) {
+        return;
+    }
+    RememberNewTarget(*target);
+    m_context.document.New(target->platform, target->versionWord);
 }
 
 void FileCommands::OnFileOpen() {
@@ -39,15 +49,37 @@ void FileCommands::OnFileOpen() {
         return;
     }
     const QString path = m_context.prompts.OpenFileName(
-        &m_context.window, tr("TXD File (*.txd)") + "|*.txd|" + tr("All Files (*.*)") + "|*.*||",
+        &m_context.window,
+        tr("TXD File (*.txd)") + "|*.txd|" + tr("IMG Archive (*.img *.dir)") + "|*.img *.dir|" +
+            tr("All Files (*.*)") + "|*.*||",
         ".txd", QString());
     if (!path.isEmpty()) {
         OpenDictionary(path);
     }
 }
 
+QString FileCommands::ChooseEntry(const QString& archivePath) {
+    const Archive archive = Archive::Open(archivePath.toStdString());
+    std::vector<ArchiveEntryRow> rows;
+    for (std::size_t i = 0; i < archive.entries().size(); ++i) {
+        const ArchiveEntry& entry = archive.entries()[i];
+        if (entry.sound()) {
+            rows.push_back({QString::fromStdString(entry.name), entry.sectors * kSectorSize,
+                            archive.IsDictionary(i)});
+        }
+    }
+    const QString entry = m_context.prompts.ChooseArchiveEntry(
+        &m_context.window, QFileInfo(archivePath).fileName(), rows);
+    return entry.isEmpty() ? QString() : archivePath + ":" + entry;
+}
+
 void FileCommands::OpenDictionary(const QString& path) {
-    m_context.document.Open(path);
+    const bool archive = HasArchiveEnding(path.toStdString()) && QFileInfo(path).isFile();
+    const QString chosen = archive ? ChooseEntry(path) : path;
+    if (chosen.isEmpty()) {
+        return;
+    }
+    m_context.document.Open(chosen);
     recent_files::Add(m_context.document.Path());
     EditorSettings().setValue(EditorSettings::kLastFolder, m_context.document.Folder());
     m_context.panel.List().setFocus();

@@ -31,6 +31,8 @@ public:
     bool ConfirmDiscardOrSave();
 
 private:
+    // The archive's dictionary entry the user picks, as "ARCHIVE:ENTRY"; empty on cancel.
+    QString ChooseEntry(const QString& archivePath);
     // Save under the dictionary lock; a file changed by someone else offers to reopen it.
     void SaveUnderLock();
 

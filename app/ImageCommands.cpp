@@ -96,7 +96,7 @@ void ImageCommands::ConvertAll(bool (*convert)(TextureRecord&), const QString& t
     TextureDocument& document = m_context.document;
     // The menu entries are disabled on a PC dictionary; this keeps any other way in as safe.
     if (m_context.panel.List().count() == 0 ||
-        DictionaryPlatform(document.Textures()) != platform::kPlatform5) {
+        !SwizzlesInMortonOrder(DictionaryPlatform(document.Textures()))) {
         return;
     }
     std::vector<std::size_t> rows(document.Textures().size());

@@ -106,7 +106,10 @@ void ListThumbnails::Place(int row, const QImage& picture) {
         return;
     }
     QListWidgetItem* item = m_list.item(row);
-    const QIcon icon(QPixmap::fromImage(picture));
+    // The selected item shows its picture untinted: the selection is the frame around it.
+    const QPixmap pixmap = QPixmap::fromImage(picture);
+    QIcon icon(pixmap);
+    icon.addPixmap(pixmap, QIcon::Selected);
     // A new picture is no rename: the list's itemChanged stays quiet.
     const QSignalBlocker quiet(&m_list);
     item->setIcon(icon);

@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMainWindow>
@@ -15,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/Artwork.h"
+#include "app/BrowsePanel.h"
 #include "app/CheckPanel.h"
 #include "app/CommandContext.h"
 #include "app/EditorSettings.h"
@@ -26,6 +28,7 @@
 #include "app/PlatformCommands.h"
 #include "app/PreviewView.h"
 #include "app/Prompts.h"
+#include "app/TargetCommands.h"
 #include "app/TextureCommands.h"
 #include "app/TextureDocument.h"
 #include "app/TexturePanel.h"
@@ -60,7 +63,9 @@ MainDialog::MainDialog(Prompts& prompts, GfxBinding& gfx, QWidget* parent)
     m_texture = new TextureCommands(context);
     m_view = new ViewCommands(context);
     m_checks = new CheckPanel(*m_document, m_commands, *body);
+    m_browse = new BrowsePanel(prompts, m_commands, *body);
     m_platform = new PlatformCommands(context);
+    new TargetCommands(context);
     m_menuBar = new MenuBar(
         context, [this](int id) { Dispatch(id); },
         [this](const QString& path) { OpenAfterAsking(path); });
@@ -82,6 +87,7 @@ MainDialog::MainDialog(Prompts& prompts, GfxBinding& gfx, QWidget* parent)
         m_panel->List().setCurrentRow(row);
         Dispatch(command::kTextureListDoubleClick);
     });
+    connect(m_browse, &BrowsePanel::textureChosen, this, &MainDialog::OpenAndSelect);
     connect(m_panel, &TexturePanel::contextMenuRequested, this,
             [this](const QPoint& at) { m_menuBar->TextureMenu().popup(at); });
     connect(m_panel, &TexturePanel::renameTyped, this, [this](int row, const QString& name) {
@@ -111,6 +117,22 @@ void MainDialog::OpenFileAtStart(const QString& path) {
 
 void MainDialog::OpenAfterAsking(const QString& path) {
     m_file->OpenAfterAsking(path);
+}
+
+void MainDialog::OpenAndSelect(const QString& dictionary, int row) {
+    const QString path = QFileInfo(dictionary).absoluteFilePath();
+    if (m_document->Path() != path) {
+        OpenAfterAsking(dictionary);
+    }
+    // Kept open: the user cancelled, or the file could not be read (and was reported).
+    if (m_document->Path() != path || row < 0 || row >= m_panel->List().count()) {
+        return;
+    }
+    if (m_panel->List().item(row)->isHidden()) {
+        m_panel->CloseFilter();
+    }
+    m_panel->List().setCurrentRow(row);
+    Dispatch(command::kTextureListDoubleClick);
 }
 
 bool MainDialog::IsModified() const {
@@ -148,7 +170,10 @@ void MainDialog::SaveWindowState() const {
 }
 
 void MainDialog::RestoreWindowState() {
-    restoreGeometry(EditorSettings().value(EditorSettings::kGeometry).toByteArray());
+    if (!restoreGeometry(EditorSettings().value(EditorSettings::kGeometry).toByteArray())) {
+        // The first time: a 256 x 256 picture beside the list, neither scrolled.
+        resize(sizeHint() + m_panel->GrowthToShow({256, 256}));
+    }
     m_view->RestoreViewState();
 }
 

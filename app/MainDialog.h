@@ -10,6 +10,7 @@
 
 namespace tinplate {
 
+class BrowsePanel;
 class CheckPanel;
 class FileCommands;
 class ImageCommands;
@@ -40,6 +41,10 @@ public:
     // As File > Open Recent does: asks about unsaved changes first.
     void OpenAfterAsking(const QString& path);
 
+    // Opens `dictionary` (a file, or ARCHIVE:ENTRY) as Open Recent does unless it is the open
+    // one, then selects and shows texture `row` of it.
+    void OpenAndSelect(const QString& dictionary, int row);
+
     // Unsaved changes: the undo stack is away from where the dictionary was opened or saved.
     bool IsModified() const;
 
@@ -49,6 +54,7 @@ public:
     TextureDocument& Document() const { return *m_document; }
     TexturePanel& Panel() const { return *m_panel; }
     MenuBar& Menus() const { return *m_menuBar; }
+    BrowsePanel& Browser() const { return *m_browse; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,6 +77,7 @@ private:
     TextureCommands* m_texture = nullptr;
     ViewCommands* m_view = nullptr;
     CheckPanel* m_checks = nullptr;
+    BrowsePanel* m_browse = nullptr;
     PlatformCommands* m_platform = nullptr;
     MenuBar* m_menuBar = nullptr;
 };

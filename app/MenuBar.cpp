@@ -94,7 +94,7 @@ void MenuBar::FollowUndoStack(QAction& action, bool undo, const QString& text) {
 void MenuBar::FollowPlatform(QAction& action) {
     const TextureDocument& document = m_context.document;
     connect(&document, &TextureDocument::texturesReplaced, &action, [&action, &document] {
-        action.setEnabled(DictionaryPlatform(document.Textures()) == platform::kPlatform5);
+        action.setEnabled(SwizzlesInMortonOrder(DictionaryPlatform(document.Textures())));
     });
 }
 

@@ -27,26 +27,23 @@ void PlatformCommands::OnDictionaryPlatform() {
     if (!document.IsOpen()) {
         return;
     }
-    // Each platform by the word txdtool takes, with its name unless that is the word again.
     const std::span<const PlatformFacts> choices = Platforms();
     QStringList items;
     for (const PlatformFacts& facts : choices) {
-        const QString word =
-            QString::fromUtf8(facts.word.data(), static_cast<int>(facts.word.size()));
-        const bool bare = facts.name == "platform " + std::string(facts.word);
-        items << (bare ? word : tr("%1 (%2)").arg(word, PlatformName(facts.id)));
+        items << PlatformChoice(facts.id);
     }
     const std::uint32_t current = DictionaryPlatform(document.Textures());
     const auto found = std::ranges::find(choices, current, &PlatformFacts::id);
     const int offered =
         found == choices.end() ? 0 : static_cast<int>(std::distance(choices.begin(), found));
-    const int chosen = m_context.prompts.ChooseItem(
-        &m_context.window, tr("Platform of every texture:"), items, offered);
+    const int chosen =
+        m_context.prompts.ChooseItem(&m_context.window, tr("Platform of every texture:"), items,
+                                     offered, tr("Convert to Platform"));
     if (chosen < 0 || chosen >= items.size()) {
         return;
     }
     const std::uint32_t target = choices[static_cast<std::size_t>(chosen)].id;
-    // Every level is in its platform's own order afterwards: platform 5's swizzled.
+    // Each texture is read in its own order and stored in the one the target's games read.
     document.EditList(
         tr("Platform"), m_context.panel.CurrentRow(),
         [&](TextureDocument::TextureList& textures, int row) -> std::optional<int> {
@@ -56,7 +53,7 @@ void PlatformCommands::OnDictionaryPlatform() {
                 return std::nullopt;
             }
             try {
-                textures = ConvertedDictionary(textures, target, document.FirstLevelsLinear());
+                textures = ConvertedDictionary(textures, target);
             } catch (const ConversionRefused& refused) {
                 throw EditRefused(refused.what());
             }

@@ -98,7 +98,8 @@ PreviewView::PreviewView(QWidget* parent) : QScrollArea(parent), m_label(new Pic
     setFrameShape(QFrame::NoFrame);
     setBackgroundRole(QPalette::Window);
     viewport()->setBackgroundRole(QPalette::Window);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A picture smaller than the area sits in its middle, as image viewers show one.
+    setAlignment(Qt::AlignCenter);
     m_label->setObjectName("picture");
     m_label->setAccessibleName(tr("Preview"));
     m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

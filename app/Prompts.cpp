@@ -12,6 +12,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/PropertiesDialog.h"
+
 namespace tinplate {
 
 QString QtFileFilter(const QString& filter) {
@@ -101,12 +103,23 @@ bool Prompts::AskReopenChanged(QWidget* parent, const QString& fileName) {
     return box.clickedButton() == reopen;
 }
 
+QString Prompts::FolderName(QWidget* parent, const QString& initial) {
+    return QFileDialog::getExistingDirectory(parent, QApplication::applicationName(), initial);
+}
+
 int Prompts::ChooseItem(QWidget* parent, const QString& label, const QStringList& items,
-                        int current) {
+                        int current, const QString& title) {
     bool chosen = false;
-    const QString item = QInputDialog::getItem(parent, QApplication::applicationName(), label,
-                                               items, current, false, &chosen);
+    const QString item =
+        QInputDialog::getItem(parent, title.isEmpty() ? QApplication::applicationName() : title,
+                              label, items, current, false, &chosen);
     return chosen ? static_cast<int>(items.indexOf(item)) : -1;
+}
+
+QString Prompts::ChooseArchiveEntry(QWidget* parent, const QString& archiveName,
+                                    const std::vector<ArchiveEntryRow>& rows) {
+    ArchiveEntryDialog dialog(parent, archiveName, rows);
+    return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : QString();
 }
 
 std::optional<QSize> Prompts::ChooseSize(QWidget* parent, const QList<int>& sides, QSize current) {
@@ -133,6 +146,15 @@ std::optional<QSize> Prompts::ChooseSize(QWidget* parent, const QList<int>& side
         return std::nullopt;
     }
     return QSize(boxes[0]->currentData().toInt(), boxes[1]->currentData().toInt());
+}
+
+std::optional<PropertyChanges> Prompts::EditProperties(
+    QWidget* parent, const std::vector<const TextureEntry*>& textures) {
+    PropertiesDialog dialog(textures, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Changes();
 }
 
 }  // namespace tinplate

@@ -6,6 +6,10 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
+
+#include "app/ArchiveEntryDialog.h"
+#include "edits/TextureProperties.h"
 
 class QWidget;
 
@@ -27,6 +31,8 @@ public:
     // full path, given the selected filter's extension when it has none, or an empty string.
     virtual QString SaveFileName(QWidget* parent, const QString& filters,
                                  const QString& initialName);
+    // A folder chooser starting at `initial`; the chosen folder, or empty when the user cancels.
+    virtual QString FolderName(QWidget* parent, const QString& initial);
     // A report with no icon and an OK button, titled with the application's name.
     virtual void Message(QWidget* parent, const QString& text);
     // A failure the user must see: critical icon, OK button.
@@ -34,12 +40,20 @@ public:
     virtual SaveChoice AskSaveChanges(QWidget* parent, const QString& fileName);
     // "NAME changed on disk since it was opened": true to reopen it, false to keep editing.
     virtual bool AskReopenChanged(QWidget* parent, const QString& fileName);
-    // One of `items`, `current` offered first: its index, or -1 when the user cancels.
+    // One of `items`, `current` offered first: its index, or -1 when the user cancels. The
+    // dialog is titled `title`, or the program's name.
     virtual int ChooseItem(QWidget* parent, const QString& label, const QStringList& items,
-                           int current);
+                           int current, const QString& title = {});
+    // One of an archive's dictionary entries (see ArchiveEntryDialog): its name, or an empty
+    // string when the user cancels.
+    virtual QString ChooseArchiveEntry(QWidget* parent, const QString& archiveName,
+                                       const std::vector<ArchiveEntryRow>& rows);
     // A width and a height, each one of `sides`, starting at `current`; nothing on cancel.
     virtual std::optional<QSize> ChooseSize(QWidget* parent, const QList<int>& sides,
                                             QSize current);
+    // Texture > Properties of `textures` (PropertiesDialog): the changes, or nothing on cancel.
+    virtual std::optional<PropertyChanges> EditProperties(
+        QWidget* parent, const std::vector<const TextureEntry*>& textures);
 };
 
 // "TXD File (*.txd)|*txd|All Files (*.*)|*.*||" becomes "TXD File (*txd);;All Files (*)".

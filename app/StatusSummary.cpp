@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 
 #include "app/DictionaryPlatform.h"
+#include "txd/LibraryVersion.h"
+#include "txd/PlatformLayout.h"
 #include "txd/TextureKinds.h"
 
 namespace tinplate {
@@ -22,21 +24,41 @@ QString KindText(const TextureRecord& record) {
                              : QCoreApplication::translate("Status", "%1-bit").arg(record.depth);
 }
 
+// How the texture's texels lie, where its platform has a choice.
+QString OrderText(const TextureRecord& record) {
+    if (!SwizzlesInMortonOrder(record.platform) || IsBlockCompressed(record)) {
+        return {};
+    }
+    switch (record.firstLevelOrder) {
+        case TexelOrder::kSwizzled:
+            return QCoreApplication::translate("Status", ", swizzled");
+        case TexelOrder::kGuessedSwizzled:
+            return QCoreApplication::translate("Status", ", swizzled (guessed)");
+        default:
+            return QCoreApplication::translate("Status", ", linear");
+    }
+}
+
 }  // namespace
 
-QString StatusSummary(int textureCount, std::uint32_t platformId, const TextureRecord* selected) {
+QString StatusSummary(int textureCount, int shownCount, std::uint32_t platformId,
+                      std::uint32_t versionWord,
+                      const TextureRecord* selected) {
     QString text = textureCount == 1
                        ? QCoreApplication::translate("Status", "1 texture")
                        : QCoreApplication::translate("Status", "%1 textures").arg(textureCount);
-    // Platform 5 is the usual case and goes unnamed.
-    if (platformId != platform::kPlatform5) {
-        text += ", " + PlatformName(platformId);
+    if (shownCount != textureCount) {
+        text = QCoreApplication::translate("Status", "%1 of %2").arg(shownCount).arg(text);
     }
+    text += ", " + PlatformName(platformId);
+    text += QCoreApplication::translate("Status", ", version %1")
+                .arg(QString::fromStdString(VersionText(DecodeVersionWord(versionWord).version)));
     if (selected != nullptr) {
         text += QCoreApplication::translate("Status", " | %1, %2 × %3")
                     .arg(KindText(*selected))
                     .arg(selected->width)
-                    .arg(selected->height);
+                    .arg(selected->height) +
+                OrderText(*selected);
     }
     return text;
 }

@@ -98,7 +98,8 @@ void TextureCommands::OnTextureAdd() {
     }
     const std::string name = QFileInfo(path).completeBaseName().toStdString();
     ListEdit(tr("Add From Image"), [&](Textures& textures, int) -> std::optional<int> {
-        AddTexture(textures, name, ReadPictureFile(path.toStdString()), kKinds[kind]);
+        AddTexture(textures, name, ReadPictureFile(path.toStdString()), kKinds[kind], {},
+                   m_context.document.PlatformWhenEmpty());
         return static_cast<int>(textures.size()) - 1;
     });
 }

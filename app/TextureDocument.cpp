@@ -9,12 +9,10 @@
 #include <utility>
 
 #include "app/RecordBytes.h"
+#include "document/OpenedDictionary.h"
 #include "edits/EditRefused.h"
-#include "fileio/DictionaryLock.h"
 #include "fileio/FileError.h"
-#include "save/OpenedDictionarySave.h"
-#include "txd/DictionaryReader.h"
-#include "txd/DictionaryWriter.h"
+#include "txd/LibraryVersion.h"
 
 namespace tinplate {
 namespace {
@@ -86,7 +84,7 @@ private:
 class TextureDocument::ListEditCommand : public QUndoCommand {
 public:
     ListEditCommand(TextureDocument& document, const QString& text, int rowBefore,
-                    TextureList after, int rowAfter, bool linearAfter)
+                    TextureList after, int rowAfter, bool linearAfter, Target targetAfter)
         : QUndoCommand(text),
           m_document(document),
           m_before(document.m_textures),
@@ -94,14 +92,18 @@ public:
           m_rowBefore(rowBefore),
           m_rowAfter(rowAfter),
           m_linearBefore(document.m_firstLevelsLinear),
-          m_linearAfter(linearAfter) {}
+          m_linearAfter(linearAfter),
+          m_targetBefore(document.m_target),
+          m_targetAfter(targetAfter) {}
 
     void undo() override {
         m_document.m_firstLevelsLinear = m_linearBefore;
+        m_document.m_target = m_targetBefore;
         m_document.ReplaceTextures(m_before, m_rowBefore);
     }
     void redo() override {
         m_document.m_firstLevelsLinear = m_linearAfter;
+        m_document.m_target = m_targetAfter;
         m_document.ReplaceTextures(m_after, m_rowAfter);
     }
 
@@ -113,6 +115,8 @@ private:
     int m_rowAfter;
     bool m_linearBefore;
     bool m_linearAfter;
+    Target m_targetBefore;
+    Target m_targetAfter;
 };
 
 TextureDocument::TextureDocument(QObject* parent)
@@ -126,33 +130,31 @@ TextureDocument::~TextureDocument() = default;
 
 void TextureDocument::Open(const QString& path) {
     const QFileInfo file(path);
-    const std::string fullPath = file.absoluteFilePath().toStdString();
-    // Read and check everything first: a file that fails leaves the open dictionary as it was.
-    // What was read can only be newer than the identity taken before it, never older.
-    const FileIdentity identity = IdentityOf(fullPath);
+    const DictionaryPlace place = PlaceOf(file.absoluteFilePath().toStdString());
+    // Read and check everything first: a dictionary that fails leaves the open one as it was.
     // The window keeps a dictionary open for as long as the user likes: its bytes are held in
     // memory, so that another program changing the file cannot change or fault them.
-    MappedDictionary read = ReadMappedDictionary(fullPath, Residence::InMemory);
-    m_path = file.absoluteFilePath();
-    m_folder = file.absolutePath();
+    auto dictionary =
+        std::make_unique<OpenedDictionary>(place, OpenedDictionary::Use::Read, Residence::InMemory);
+    m_path = QString::fromStdString(place.Shown());
+    m_folder = QFileInfo(QString::fromStdString(place.path)).absolutePath();
     m_undoStack->clear();
-    m_textures = std::move(read.textures);
-    m_original = std::move(read.file);
-    m_opened = identity;
-    m_savedWhole = false;
+    m_textures = std::move(dictionary->textures());
+    m_dictionary = std::move(dictionary);
     m_untitled = false;
     m_firstLevelsLinear = false;
+    m_target = {DictionaryVersionWord(OriginalBytes()), PlatformOfEmptyDictionary(OriginalBytes()),
+                nullptr};
     emit opened();
     emit fileChanged();
     emit texturesReplaced(0);
 }
 
-void TextureDocument::New() {
+void TextureDocument::New(std::uint32_t platform, std::uint32_t versionWord) {
+    m_target = {versionWord, platform, nullptr};
     m_path.clear();
     m_untitled = true;
-    m_original.reset();
-    m_savedWhole = false;
-    m_opened = {};
+    m_dictionary.reset();
     m_firstLevelsLinear = false;
     m_undoStack->clear();
     m_textures.clear();
@@ -162,20 +164,18 @@ void TextureDocument::New() {
 }
 
 void TextureDocument::Save(GfxBinding& gfx) {
-    const DictionaryLock lock(m_path.toStdString());
-    const SavedDictionary saved =
-        SaveOpenedDictionary(lock, m_opened, OriginalBytes(), m_textures, gfx, m_savedWhole);
-    m_opened = saved.identity;
-    m_savedWhole = saved.writtenWhole;
+    RestampIfNeeded();
+    m_dictionary->Save(m_textures, gfx);
     m_undoStack->setClean();
 }
 
 void TextureDocument::SaveAs(const QString& path) {
     const QFileInfo file(path);
-    m_opened =
-        WriteDictionaryFile(file.absoluteFilePath().toStdString(), OriginalBytes(), m_textures);
-    // The records still describe the file first read, from which every later save copies.
-    m_savedWhole = true;
+    if (!m_dictionary) {
+        m_dictionary = std::make_unique<OpenedDictionary>();
+    }
+    RestampIfNeeded();
+    m_dictionary->SaveAs(file.absoluteFilePath().toStdString(), m_textures);
     m_untitled = false;
     m_path = file.absoluteFilePath();
     m_folder = file.absolutePath();
@@ -184,6 +184,11 @@ void TextureDocument::SaveAs(const QString& path) {
 }
 
 QString TextureDocument::FileName() const {
+    if (m_dictionary && m_dictionary->place().InArchive()) {
+        const DictionaryPlace& place = m_dictionary->place();
+        return QFileInfo(QString::fromStdString(place.path)).fileName() + ": " +
+               QString::fromStdString(place.entry);
+    }
     return m_untitled ? tr("Untitled.txd") : QFileInfo(m_path).fileName();
 }
 
@@ -220,12 +225,44 @@ void TextureDocument::EditList(const QString& text, int row, const ListEdit& edi
     }
     if (selected) {
         m_undoStack->push(new ListEditCommand(*this, text, row, std::move(edited), *selected,
-                                              firstLevelsLinear.value_or(m_firstLevelsLinear)));
+                                              firstLevelsLinear.value_or(m_firstLevelsLinear),
+                                              m_target));
+    }
+}
+
+void TextureDocument::EditTarget(const QString& text, int row, const ListEdit& edit,
+                                 const Target& target) {
+    if (!IsOpen()) {
+        return;
+    }
+    TextureList edited = m_textures;
+    std::optional<int> selected;
+    try {
+        selected = edit(edited, row);
+    } catch (const EditRefused& refusal) {
+        throw FileError(FileName().toStdString(), refusal.what());
+    }
+    if (selected || target.versionWord != m_target.versionWord ||
+        target.platformWhenEmpty != m_target.platformWhenEmpty) {
+        // Converted textures have their levels in their platform's own order.
+        m_undoStack->push(new ListEditCommand(*this, text, row, std::move(edited),
+                                              selected.value_or(row),
+                                              selected ? false : m_firstLevelsLinear, target));
+    }
+}
+
+void TextureDocument::RestampIfNeeded() {
+    const std::span<const std::uint8_t> original = m_dictionary->bytes();
+    if (original.empty()) {
+        m_dictionary->ReplaceBytes(
+            EmptyDictionaryFor(m_target.platformWhenEmpty, m_target.versionWord));
+    } else if (DictionaryVersionWord(original) != m_target.versionWord) {
+        m_dictionary->ReplaceBytes(WithChunkVersions(original, m_target.versionWord));
     }
 }
 
 std::span<const std::uint8_t> TextureDocument::OriginalBytes() const {
-    return m_original ? m_original->bytes() : std::span<const std::uint8_t>();
+    return m_dictionary ? m_dictionary->bytes() : std::span<const std::uint8_t>();
 }
 
 void TextureDocument::ReplaceTextures(const TextureList& textures, int row) {

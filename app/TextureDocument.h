@@ -12,14 +12,19 @@
 #include <span>
 #include <vector>
 
-#include "fileio/FileIdentity.h"
-#include "fileio/MappedFile.h"
 #include "gfxlib/GfxBinding.h"
+#include "txd/GameTargets.h"
+#include "txd/PlatformLayout.h"
 #include "txd/TextureRecord.h"
 
 class QUndoStack;
 
 namespace tinplate {
+
+class OpenedDictionary;
+
+// The version of dictionaries made anew: 3.6.0.3, build unknown.
+inline constexpr std::uint32_t kDefaultVersionWord = 0x1803FFFF;
 
 // Every change goes through Open, New, SaveAs or an edit method, so that the signals tell the
 // views about it and the undo stack can take it back.
@@ -35,13 +40,17 @@ public:
     explicit TextureDocument(QObject* parent = nullptr);
     ~TextureDocument() override;
 
-    // Reads the dictionary at `path`; it becomes the document and its folder the export folder.
-    // A file that fails is a FileError and leaves the document as it was.
+    // Reads the dictionary at `path` (a file, or "ARCHIVE.img:ENTRY" for an archive's entry);
+    // it becomes the document and its folder (the archive's) the export folder. A dictionary
+    // that fails is a FileError and leaves the document as it was.
     void Open(const QString& path);
-    // An empty dictionary with no file yet; the export folder stays.
-    void New();
-    // Saves over the file that was opened, under its lock: in place while the blocks still lie
-    // where they were read, else whole. ChangedOnDiskError when another program changed it.
+    // An empty dictionary with no file yet, for textures of `platform` and chunks of
+    // `versionWord`; the export folder stays.
+    void New(std::uint32_t platform = platform::kPlatform5,
+             std::uint32_t versionWord = kDefaultVersionWord);
+    // Saves over the file or archive entry that was opened, under its lock: in place while the
+    // blocks still lie where they were read, else whole. ChangedOnDiskError when another
+    // program changed it.
     void Save(GfxBinding& gfx);
     // Writes the whole dictionary to `path`, which becomes its file, and its folder the export
     // folder.
@@ -53,9 +62,11 @@ public:
     std::span<const std::uint8_t> OriginalBytes() const;
     // The record at `row`, to be changed only by an edit run through EditRecords.
     TextureRecord& RecordAt(std::size_t row) { return m_textures.at(row).record; }
-    // Full path of the dictionary's file; empty before the first Open and for a new one.
+    // Full path of the dictionary's file ("ARCHIVE:ENTRY" for an archive's entry), which Open
+    // takes back; empty before the first Open and for a new one.
     QString Path() const { return m_path; }
-    // The name the user knows it by: the file's name, "Untitled.txd", or empty when none is open.
+    // The name the user knows it by: the file's name ("ARCHIVE.img: ENTRY" for an archive's
+    // entry), "Untitled.txd", or empty when none is open.
     QString FileName() const;
     // Whether a dictionary is open or new, so that textures can be added to it.
     bool IsOpen() const { return !m_path.isEmpty() || m_untitled; }
@@ -66,6 +77,14 @@ public:
     // Platform 5's first levels are in row order, as Unswizzle All leaves them, rather than
     // swizzled as they are stored. It goes back and forth with the edits that change it.
     bool FirstLevelsLinear() const { return m_firstLevelsLinear; }
+
+    // The library version every chunk is saved with, and the platform that textures added to
+    // an empty dictionary take: the file's own until New or Dictionary > Target sets them.
+    std::uint32_t VersionWord() const { return m_target.versionWord; }
+    std::uint32_t PlatformWhenEmpty() const { return m_target.platformWhenEmpty; }
+    // The game target the user last chose for this dictionary (New, Dictionary > Target), or
+    // nullptr.
+    const GameTarget* ChosenTarget() const { return m_target.game; }
 
     // Where Image > Export writes: the folder of the dictionary or picture last chosen. Empty
     // stands for the program's current folder.
@@ -82,6 +101,14 @@ public:
     // one undoable step. A refused edit is a FileError naming the dictionary.
     void EditList(const QString& text, int row, const ListEdit& edit,
                   std::optional<bool> firstLevelsLinear = std::nullopt);
+    // The same for Dictionary > Target: the list `edit` leaves and the version and platform
+    // of `target` make one undoable step, which may change the version alone.
+    struct Target {
+        std::uint32_t versionWord = kDefaultVersionWord;
+        std::uint32_t platformWhenEmpty = platform::kPlatform5;
+        const GameTarget* game = nullptr;
+    };
+    void EditTarget(const QString& text, int row, const ListEdit& edit, const Target& target);
 
 signals:
     // Open or New: another dictionary took the place of the one shown.
@@ -100,20 +127,21 @@ private:
     class ListEditCommand;
 
     void ReplaceTextures(const TextureList& textures, int row);
+    // Before a save: the bytes untouched blocks are copied from get the version now set on
+    // every chunk (a new dictionary: an empty one of that version), written whole then.
+    void RestampIfNeeded();
 
     TextureList m_textures;
     QUndoStack* m_undoStack;
     QString m_path;
     QString m_folder;
-    // The dictionary on disk as it was opened or last saved: Save writes over nothing else.
-    FileIdentity m_opened;
-    // The file as opened, which the records refer to and the whole-file writer copies from.
-    std::shared_ptr<const MappedFile> m_original;
-    // The file on disk was written whole: its blocks no longer lie where the records say.
-    bool m_savedWhole = false;
+    // Where the dictionary lives and what it was there when opened or last saved: Save writes
+    // over nothing else. Its bytes as opened are what the records refer to.
+    std::unique_ptr<OpenedDictionary> m_dictionary;
     // A dictionary made by New that has no file yet.
     bool m_untitled = false;
     bool m_firstLevelsLinear = false;
+    Target m_target;
 };
 
 }  // namespace tinplate

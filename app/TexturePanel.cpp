@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QStatusBar>
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "app/Artwork.h"
@@ -65,6 +67,7 @@ constexpr Growth kFilterRow{0, kListShare, 0, 0};
 constexpr QRect kListPlace(7, 14, 151, 158);
 constexpr QRect kFilterPlace(7, 14, 151, 13);
 constexpr QRect kFilteredListPlace(7, 29, 151, 143);
+constexpr QRect kPicturePlace(161, 14, 171, 158);
 
 QRect Pixels(const DialogLayout& layout, const QRect& units) {
     return layout.ToPixels(units.x(), units.y(), units.width(), units.height());
@@ -108,7 +111,9 @@ void TexturePanel::BuildControls() {
     m_textureList = new QListWidget(this);
     m_textureList->setObjectName("textureList");
     m_textureList->setAccessibleName(tr("Textures"));
-    m_textureList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several textures may be selected for Texture > Properties; other commands take the current
+    // one.
+    m_textureList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Place(m_textureList, Pixels(layout, kListPlace), kListColumn);
     connect(m_textureList, &QListWidget::itemDoubleClicked, this, &TexturePanel::doubleClicked);
     connect(m_textureList, &QListWidget::currentRowChanged, this, &TexturePanel::UpdateStatus);
@@ -134,7 +139,7 @@ void TexturePanel::BuildControls() {
     BuildFilter(layout);
 
     m_picture = new PreviewView(this);
-    Place(m_picture, layout.ToPixels(161, 14, 171, 158), kPictureColumn);
+    Place(m_picture, Pixels(layout, kPicturePlace), kPictureColumn);
     m_picture->Show(PlaceholderBitmap(), nullptr);
 
     auto* frame = new QGroupBox(this);
@@ -216,6 +221,12 @@ void TexturePanel::ShowFileName() {
 
 // Another dictionary: nothing of the one before stays on show.
 void TexturePanel::Reset() {
+    // A search belongs to the file it was typed for.
+    m_filter->clear();
+    ClearPicture();
+}
+
+void TexturePanel::ClearPicture() {
     m_imageLabel.clear();
     m_picture->Clear();
     m_shownRow = -1;
@@ -240,6 +251,14 @@ void TexturePanel::FillList(int row) {
     ShowSelectedTexture();
 }
 
+QSize TexturePanel::GrowthToShow(QSize picture) const {
+    const QSize area = Pixels(DialogLayout(fontMetrics()), kPicturePlace).size();
+    const int frame = 2 * m_picture->frameWidth();
+    const double wider = std::max(0, picture.width() + frame - area.width());
+    return {static_cast<int>(std::ceil(wider / kPictureColumn.growX)),
+            std::max(0, picture.height() + frame - area.height())};
+}
+
 void TexturePanel::StartRename() {
     if (QListWidgetItem* item = SelectedItem()) {
         m_textureList->editItem(item);
@@ -248,8 +267,14 @@ void TexturePanel::StartRename() {
 
 void TexturePanel::UpdateStatus() {
     if (m_statusText != nullptr) {
-        m_statusText->setText(StatusSummary(
-            m_textureList->count(), DictionaryPlatform(m_document.Textures()), SelectedRecord()));
+        int shown = 0;
+        for (int row = 0; row < m_textureList->count(); ++row) {
+            shown += m_textureList->item(row)->isHidden() ? 0 : 1;
+        }
+        m_statusText->setText(StatusSummary(m_textureList->count(), shown,
+                                            DictionaryPlatform(m_document.Textures()),
+                                            m_document.VersionWord(),
+                                            SelectedRecord()));
     }
 }
 
@@ -291,9 +316,10 @@ void TexturePanel::ApplyFilter() {
         QListWidgetItem* item = m_textureList->item(row);
         item->setHidden(!item->text().contains(text, Qt::CaseInsensitive));
     }
-    // A texture out of sight is no longer the one the commands work on.
+    // A texture out of sight is no longer the one the commands work on, nor shown.
     if (m_textureList->currentItem() != nullptr && m_textureList->currentItem()->isHidden()) {
         m_textureList->setCurrentRow(-1);
+        ClearPicture();
     }
     UpdateStatus();
 }

@@ -37,6 +37,8 @@ public:
 
     QListWidget& List() const { return *m_textureList; }
     PreviewView& Picture() const { return *m_picture; }
+    // How much larger the window must be for the picture area to show `picture` unscrolled.
+    QSize GrowthToShow(QSize picture) const;
     // The selected row, or -1; a texture the search field hides counts as none, so that no
     // command of one texture reaches it.
     int CurrentRow() const;
@@ -77,6 +79,7 @@ private:
     void ShowPicture(const TextureRecord& record);
     void ShowLevel(int level);
     void Reset();
+    void ClearPicture();
     void ShowFileName();
     void BuildFilter(const DialogLayout& layout);
     // Hides the items whose names do not hold the search text, in any letter case.

@@ -20,7 +20,7 @@ namespace {
 
 void NameApplication() {
     QCoreApplication::setApplicationName("TXD Tinplate");
-    QCoreApplication::setApplicationVersion("1.0.0.1");
+    QCoreApplication::setApplicationVersion(TINPLATE_VERSION);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <map>
 #include <utility>
 
+#include "txd/GameLevels.h"
+
 namespace tinplate {
 
 namespace {
@@ -42,7 +44,7 @@ TextureChanges Compare(const std::vector<TextureEntry>& a, std::size_t indexA,
             changes.fields.push_back({field.key, field.value(ra), field.value(rb)});
         }
     }
-    changes.paletteDiffers = !SameBuffer(std::as_const(ra).palette, std::as_const(rb).palette);
+    changes.paletteDiffers = GamePaletteOf(ra) != GamePaletteOf(rb);
     const std::vector<StoredLevel> levelsA = StoredLevels(ra);
     const std::vector<StoredLevel> levelsB = StoredLevels(rb);
     if (levelsA.size() != levelsB.size()) {

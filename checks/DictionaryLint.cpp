@@ -7,6 +7,7 @@
 #include "checks/LintContext.h"
 #include "checks/LintRules.h"
 #include "txd/DictionaryReader.h"
+#include "txd/LibraryVersion.h"
 
 namespace tinplate {
 
@@ -59,7 +60,9 @@ std::vector<Finding> FindingList::Sorted() && {
 }
 
 std::vector<Finding> LintDictionary(std::span<const std::uint8_t> fileBytes,
-                                    const std::vector<TextureEntry>& textures) {
+                                    const std::vector<TextureEntry>& textures,
+                                    const GameTarget* target,
+                                    std::optional<std::uint32_t> versionWord) {
     std::vector<LintedTexture> linted;
     linted.reserve(textures.size());
     for (std::size_t i = 0; i < textures.size(); ++i) {
@@ -74,6 +77,7 @@ std::vector<Finding> LintDictionary(std::span<const std::uint8_t> fileBytes,
         CheckBlockLayout(texture, findings);
     }
     CheckDictionaryEnd(fileBytes, findings);
+    CheckTarget(versionWord.value_or(DictionaryVersionWord(fileBytes)), linted, target, findings);
     return std::move(findings).Sorted();
 }
 

@@ -92,9 +92,9 @@ void CheckBlockLayout(const LintedTexture& texture, FindingList& findings) {
                          (outer ? "a texture" : "a struct"),
                      {{"type", outer ? blockType : structType}});
     }
-    // Platform 5 keeps one size word in front of all levels; the Direct3D layouts keep one per
-    // level, which their reader checks.
-    if (texture.entry->record.platform == platform::kPlatform5) {
+    // Layouts without a size word per level keep one in front of all levels; the others'
+    // reader checks theirs.
+    if (LayoutOf(texture.entry->record).LevelWordBytes() == 0) {
         CheckSizeWords(texture, findings);
     }
     CheckTrailingChunks(texture, findings);

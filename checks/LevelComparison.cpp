@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "texture/LevelDecode.h"
+#include "txd/GameLevels.h"
 #include "txd/TextureKinds.h"
 
 namespace tinplate {
@@ -20,10 +21,7 @@ bool SameBytes(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b)
 }
 
 bool SameKindAndPalette(const TextureRecord& a, const TextureRecord& b) {
-    const ByteBuffer& paletteA = std::as_const(a).palette;
-    const ByteBuffer& paletteB = std::as_const(b).palette;
-    return KindOf(a) == KindOf(b) &&
-           SameBytes({paletteA.data(), paletteA.size()}, {paletteB.data(), paletteB.size()});
+    return KindOf(a) == KindOf(b) && GamePaletteOf(a) == GamePaletteOf(b);
 }
 
 void CountDifferences(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
@@ -65,8 +63,8 @@ LevelComparison CompareLevels(std::size_t level, const TextureRecord& a, const S
         result.outcome = LevelComparison::Outcome::SizesDiffer;
         return result;
     }
-    const RgbaImage pictureA = DecodeLevel(a, levelA.bytes, levelA.width, levelA.height);
-    const RgbaImage pictureB = DecodeLevel(b, levelB.bytes, levelB.width, levelB.height);
+    const RgbaImage pictureA = DecodeGameLevel(a, levelA.bytes, levelA.width, levelA.height);
+    const RgbaImage pictureB = DecodeGameLevel(b, levelB.bytes, levelB.width, levelB.height);
     if (pictureA.rgba.empty() || pictureA.rgba.size() != pictureB.rgba.size()) {
         result.outcome = LevelComparison::Outcome::NotComparable;
         return result;

@@ -10,6 +10,7 @@
 
 #include "checks/Finding.h"
 #include "checks/StoredLevels.h"
+#include "txd/GameTargets.h"
 #include "txd/TextureRecord.h"
 
 namespace tinplate {
@@ -46,5 +47,9 @@ void CheckTexels(const LintedTexture& texture, std::span<const StoredLevel> leve
 void CheckBlockLayout(const LintedTexture& texture, FindingList& findings);
 // What follows the last texture block.
 void CheckDictionaryEnd(std::span<const std::uint8_t> file, FindingList& findings);
+// Platforms and the version against the game target (nullptr: a note naming the targets the
+// dictionary fits).
+void CheckTarget(std::uint32_t versionWord, std::span<const LintedTexture> textures,
+                 const GameTarget* target, FindingList& findings);
 
 }  // namespace tinplate

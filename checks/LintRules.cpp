@@ -38,6 +38,11 @@ constexpr LintRule kRules[] = {
      "a size word that disagrees with what it measures (the level data's with its levels "
      "rounded up to 4 bytes)"},
     {rule::kTrailingBytes, Severity::Note, "bytes after the dictionary's last chunk"},
+    {rule::kTargetPlatform, Severity::Error,
+     "a texture on a platform the --target game does not read"},
+    {rule::kTargetVersion, Severity::Error, "a library version newer than the --target game's"},
+    {rule::kTargets, Severity::Note,
+     "without --target: the games and platforms the dictionary fits"},
 };
 
 }  // namespace

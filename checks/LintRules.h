@@ -29,6 +29,9 @@ inline constexpr std::string_view kMipContent = "mip-content";
 inline constexpr std::string_view kUnknownChunk = "unknown-chunk";
 inline constexpr std::string_view kSizeRounded = "size-rounded";
 inline constexpr std::string_view kTrailingBytes = "trailing-bytes";
+inline constexpr std::string_view kTargetPlatform = "target-platform";
+inline constexpr std::string_view kTargetVersion = "target-version";
+inline constexpr std::string_view kTargets = "targets";
 }  // namespace rule
 
 struct LintRule {

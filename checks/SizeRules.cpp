@@ -5,7 +5,6 @@
 
 #include "checks/LintContext.h"
 #include "checks/LintRules.h"
-#include "checks/PlatformLimits.h"
 #include "txd/PlatformLayout.h"
 #include "txd/TextureKinds.h"
 
@@ -31,9 +30,9 @@ int FullChain(const TextureRecord& r) {
 void CheckSizes(const LintedTexture& texture, std::span<const StoredLevel> levels,
                 FindingList& findings) {
     const TextureRecord& r = texture.entry->record;
-    const std::optional<PlatformLimits> limits = LimitsOfPlatform(r.platform);
+    const PlatformLayout* layout = FindLayout(r.platform);
     if (!std::has_single_bit(r.width) || !std::has_single_bit(r.height)) {
-        if (limits && limits->swizzlesUncompressed && !IsBlockCompressed(r)) {
+        if (layout != nullptr && layout->NeedsPowerOfTwoSides(r)) {
             findings.Add(&texture, rule::kSwizzleSize,
                          "the sides (" + SidesText(r) + ") are not powers of two, so " +
                              PlatformText(r.platform) + " cannot swizzle this uncompressed texture",
@@ -43,13 +42,13 @@ void CheckSizes(const LintedTexture& texture, std::span<const StoredLevel> level
                          "the sides (" + SidesText(r) + ") are not powers of two", Sides(r));
         }
     }
-    if (limits && std::max(r.width, r.height) > limits->maxSide) {
+    if (layout != nullptr && std::max(r.width, r.height) > layout->MaximumSide()) {
         std::vector<FindingValue> values = Sides(r);
-        values.push_back({"maximum", limits->maxSide});
+        values.push_back({"maximum", layout->MaximumSide()});
         findings.Add(&texture, rule::kMaxSize,
                      "the sides (" + SidesText(r) + ") are longer than " +
                          PlatformText(r.platform) + "'s maximum of " +
-                         std::to_string(limits->maxSide),
+                         std::to_string(layout->MaximumSide()),
                      std::move(values));
     }
     if (IsBlockCompressed(r) && (r.width % 4 != 0 || r.height % 4 != 0)) {

@@ -34,7 +34,7 @@ LevelTexels TexelsOf(const TextureRecord& record, const StoredLevel& level) {
         texels.grid = {level.width, level.height, level.bytes};
         return texels;
     }
-    RgbaImage image = DecodeLevel(record, level.bytes, level.width, level.height);
+    RgbaImage image = DecodeGameLevel(record, level.bytes, level.width, level.height);
     texels.decoded = std::move(image.rgba);
     texels.grid = {level.width, level.height, texels.decoded};
     return texels;

@@ -11,6 +11,7 @@
 #include "texture/BoxFilter.h"
 #include "texture/LevelDecode.h"
 #include "texture/TextureBuild.h"
+#include "txd/PlatformLayout.h"
 
 namespace tinplate {
 
@@ -55,29 +56,44 @@ TextureKind KindToRedraw(const TextureEntry& texture) {
 }
 
 FilePicture FirstLevel(const TextureRecord& record) {
-    return {DecodeLevel(record, record.pixels, record.width, record.height), {}, {}};
+    return {GamePicture(record), {}, {}};
 }
 
 bool HasLevels(const TextureRecord& record) {
     return record.mipCount > 1;
 }
 
-// A library failure refuses the edit; `make` builds the texture's new record.
+// Edits that keep a texture's sides and kind make it no harder for its platform to hold.
+PictureImportOptions SameSides() {
+    PictureImportOptions options;
+    options.beyondPlatform = true;
+    return options;
+}
+
+// A library failure refuses the edit; `make` builds the texture's new record, which its
+// platform must be able to hold unless the options say otherwise.
 template <typename Make>
-void Lay(TextureEntry& texture, Make make) {
+void Lay(TextureEntry& texture, const PictureImportOptions& options, Make make) {
+    TextureRecord made;
     try {
-        texture.record = make();
+        made = make();
     } catch (const EditRefused&) {
         throw;
     } catch (const std::runtime_error& error) {
         throw EditRefused(TextureLabel(texture) + ": " + error.what());
     }
+    if (const std::string why = SidesRefusal(made, made.width, made.height);
+        !why.empty() && !options.beyondPlatform) {
+        throw PlatformCannotHold(TextureLabel(texture) + ": " + why);
+    }
+    texture.record = std::move(made);
 }
 
 }  // namespace
 
 void AddTexture(std::vector<TextureEntry>& textures, const std::string& name, FilePicture picture,
-                TextureKind kind, const PictureImportOptions& options) {
+                TextureKind kind, const PictureImportOptions& options,
+                std::uint32_t platformWhenEmpty) {
     RequireName(name, textures, std::nullopt);
     if (textures.size() >= kMaxTextures) {
         throw EditRefused("a dictionary holds at most " + std::to_string(kMaxTextures) +
@@ -86,9 +102,9 @@ void AddTexture(std::vector<TextureEntry>& textures, const std::string& name, Fi
     RequireSize(picture.image.width, picture.image.height);
     // A new texture takes the layout of the dictionary's first.
     const std::uint32_t platform =
-        textures.empty() ? platform::kPlatform5 : textures.front().record.platform;
+        textures.empty() ? platformWhenEmpty : textures.front().record.platform;
     TextureEntry entry{name, {}};
-    Lay(entry, [&] {
+    Lay(entry, options, [&] {
         return BuildTexture(std::move(picture), kind, false, kNewTextureFilter, options, platform);
     });
     textures.push_back(std::move(entry));
@@ -120,7 +136,7 @@ void ReplaceTexture(std::vector<TextureEntry>& textures, std::size_t index, File
     TextureEntry& texture = At(textures, index);
     KindToRedraw(texture);
     RequireSize(picture.image.width, picture.image.height);
-    Lay(texture, [&] {
+    Lay(texture, options, [&] {
         return RedrawTexture(texture.record, std::move(picture), HasLevels(texture.record),
                              options);
     });
@@ -132,7 +148,7 @@ bool ChangeKind(std::vector<TextureEntry>& textures, std::size_t index, TextureK
     if (KindToRedraw(texture) == kind) {
         return false;
     }
-    Lay(texture, [&] {
+    Lay(texture, options, [&] {
         return BuildTexture(FirstLevel(texture.record), kind, HasLevels(texture.record),
                             texture.record.filterFlags, options, texture.record.platform);
     });
@@ -153,7 +169,7 @@ bool ResizeTexture(std::vector<TextureEntry>& textures, std::size_t index, std::
     if (r.width == width && r.height == height) {
         return false;
     }
-    Lay(texture, [&] {
+    Lay(texture, options, [&] {
         FilePicture picture{BoxFilter(FirstLevel(r).image, width, height), {}, {}};
         return RedrawTexture(r, std::move(picture), HasLevels(r), options);
     });
@@ -168,7 +184,7 @@ bool MakeMipLevels(std::vector<TextureEntry>& textures, std::size_t index,
     if (HasLevels(r) || (r.width == 1 && r.height == 1)) {
         return false;
     }
-    Lay(texture, [&] { return WithLevelChain(r, options.dxtQuality); });
+    Lay(texture, SameSides(), [&] { return WithLevelChain(r, options.dxtQuality); });
     return true;
 }
 
@@ -178,7 +194,7 @@ bool RemoveMipLevels(std::vector<TextureEntry>& textures, std::size_t index) {
         return false;
     }
     KindToRedraw(texture);
-    Lay(texture, [&] { return WithoutLevels(texture.record); });
+    Lay(texture, SameSides(), [&] { return WithoutLevels(texture.record); });
     return true;
 }
 

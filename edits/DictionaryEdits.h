@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "texture/PictureDrawing.h"
+#include "txd/PlatformLayout.h"
 #include "txd/TextureKinds.h"
 #include "txd/TextureRecord.h"
 
@@ -19,9 +20,11 @@ namespace tinplate {
 // writer copies every other block as it was. Those that can find nothing to do return false
 // and change nothing. Pictures are converted as Image > Import From converts them.
 
-// Appends a texture of `kind` drawn from `picture`, with one level.
+// Appends a texture of `kind` drawn from `picture`, with one level, in the layout of the
+// first texture (of `platformWhenEmpty` in an empty dictionary).
 void AddTexture(std::vector<TextureEntry>& textures, const std::string& name, FilePicture picture,
-                TextureKind kind, const PictureImportOptions& options = {});
+                TextureKind kind, const PictureImportOptions& options = {},
+                std::uint32_t platformWhenEmpty = platform::kPlatform5);
 void RemoveTexture(std::vector<TextureEntry>& textures, std::size_t index);
 void RenameTexture(std::vector<TextureEntry>& textures, std::size_t index, const std::string& name);
 

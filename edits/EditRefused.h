@@ -12,4 +12,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The edit would make a texture its platform cannot hold (the check's error): done only when
+// the user insists (PictureImportOptions::beyondPlatform).
+class PlatformCannotHold : public EditRefused {
+public:
+    using EditRefused::EditRefused;
+};
+
 }  // namespace tinplate

@@ -9,6 +9,7 @@
 
 #include "fileio/ByteOrder.h"
 #include "texture/LevelDecode.h"
+#include "txd/GameLevels.h"
 #include "txd/LevelChain.h"
 #include "txd/PlatformLayout.h"
 #include "txd/TextureKinds.h"
@@ -69,23 +70,21 @@ void AppendStoredLevel(std::span<const std::uint8_t> level, std::uint32_t height
     }
 }
 
-// One uncompressed level, its rows from the top of the picture (reversed where the layout
-// stores them from the bottom); 8-bit levels are looked up in the palette first.
-void AppendUncompressedLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
-                             std::uint32_t width, std::uint32_t height,
-                             std::vector<std::uint8_t>& out) {
-    if (width == 0 || height == 0) {
-        return;
-    }
+// Level `index` as the game draws it, rows from the top; 8-bit levels are looked up in the
+// palette first. False when the level cannot be read in game order.
+bool AppendGameLevel(const TextureRecord& record, std::size_t index,
+                     std::vector<std::uint8_t>& out) {
     if (IsPalettised(KindOf(record))) {
-        const RgbaImage image = DecodeLevel(record, level, width, height);
+        const RgbaImage image = GamePicture(record, index);
         for (std::size_t i = 0; i < image.rgba.size(); i += 4) {
             out.insert(out.end(),
                        {image.rgba[i + 2], image.rgba[i + 1], image.rgba[i], image.rgba[i + 3]});
         }
-        return;
+        return !image.rgba.empty();
     }
-    AppendStoredLevel(level, height, FirstRowOnTop(record), out);
+    const GameLevel level = GameLevelOf(record, index);
+    out.insert(out.end(), level.bytes.begin(), level.bytes.end());
+    return !level.bytes.empty();
 }
 
 std::vector<std::uint8_t> Header(const TextureRecord& record, std::uint32_t levels) {
@@ -145,8 +144,10 @@ bool HoldsKindOf(std::span<const std::uint8_t> file, const TextureRecord& record
 
 }  // namespace
 
-std::optional<StoredLevels> StoredLevelsInDds(std::span<const std::uint8_t> file,
-                                              const TextureRecord& record) {
+namespace {
+
+std::optional<StoredLevels> LevelsInDds(std::span<const std::uint8_t> file,
+                                        const TextureRecord& record, bool asIs) {
     if (file.size() < kDdsHeaderSize || std::memcmp(file.data(), "DDS ", 4) != 0 ||
         ReadLe32(file, kDdsWidthOffset) != record.width ||
         ReadLe32(file, kDdsHeightOffset) != record.height || record.pixelSize == 0 ||
@@ -164,7 +165,6 @@ std::optional<StoredLevels> StoredLevelsInDds(std::span<const std::uint8_t> file
     if (levels < smaller.size() + 1 || data.size() < needed) {
         return std::nullopt;
     }
-    const bool asIs = IsBlockCompressed(KindOf(record)) || FirstRowOnTop(record);
     StoredLevels stored;
     AppendStoredLevel(data.first(record.pixelSize), record.height, asIs, stored.first);
     std::size_t at = record.pixelSize;
@@ -175,23 +175,25 @@ std::optional<StoredLevels> StoredLevelsInDds(std::span<const std::uint8_t> file
     return stored;
 }
 
+}  // namespace
+
+std::optional<StoredLevels> StoredLevelsInDds(std::span<const std::uint8_t> file,
+                                              const TextureRecord& record) {
+    return LevelsInDds(file, record, IsBlockCompressed(KindOf(record)) || FirstRowOnTop(record));
+}
+
+std::optional<StoredLevels> GameLevelsInDds(std::span<const std::uint8_t> file,
+                                            const TextureRecord& record) {
+    return LevelsInDds(file, record, true);
+}
+
 std::vector<std::uint8_t> EncodeDdsWithLevels(const TextureRecord& record) {
-    const std::vector<LevelSize> smaller = SmallerLevelSizes(record);
-    std::vector<std::uint8_t> file = Header(record, static_cast<std::uint32_t>(smaller.size() + 1));
-    if (IsBlockCompressed(KindOf(record))) {
-        file.insert(file.end(), record.pixels.begin(), record.pixels.end());
-        file.insert(file.end(), record.smallerLevels.begin(), record.smallerLevels.end());
-        return file;
-    }
-    AppendUncompressedLevel(record, record.pixels, record.width, record.height, file);
-    std::size_t at = 0;
-    for (const LevelSize& level : smaller) {
-        if (at + level.bytes > record.smallerLevels.size()) {
+    const std::size_t levels = LevelCount(record);
+    std::vector<std::uint8_t> file = Header(record, static_cast<std::uint32_t>(levels));
+    for (std::size_t index = 0; index < levels; ++index) {
+        if (!AppendGameLevel(record, index, file)) {
             break;
         }
-        AppendUncompressedLevel(record, std::span(record.smallerLevels).subspan(at, level.bytes),
-                                level.width, level.height, file);
-        at += level.bytes;
     }
     return file;
 }

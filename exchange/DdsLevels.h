@@ -14,8 +14,8 @@
 
 namespace tinplate {
 
-// The texture as a DDS file holding every stored level, the mip-map count set, upright like
-// the window's picture. Block-compressed textures keep their blocks and FourCC; uncompressed
+// The texture as a DDS file holding every level as the game draws it, the mip-map count
+// set. Block-compressed textures keep their blocks and FourCC; uncompressed
 // ones keep their texels (16-bit 565, 1555 and 4444, 24-bit and 32-bit, the alpha mask only
 // when the texture uses alpha); 8-bit textures become A8R8G8B8 through their palette.
 std::vector<std::uint8_t> EncodeDdsWithLevels(const TextureRecord& record);
@@ -30,6 +30,9 @@ struct StoredLevels {
 };
 std::optional<StoredLevels> StoredLevelsInDds(std::span<const std::uint8_t> file,
                                               const TextureRecord& record);
+// The same levels taken as the game draws them (what EncodeDdsWithLevels writes).
+std::optional<StoredLevels> GameLevelsInDds(std::span<const std::uint8_t> file,
+                                            const TextureRecord& record);
 
 // Reads DXT1, DXT3, DXT5 (decoded by libsquish), A8R8G8B8, X8R8G8B8 and R8G8B8 files. A
 // FileError naming `fileName` refuses anything else, a file that ends early, and a first

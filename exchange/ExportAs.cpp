@@ -17,7 +17,8 @@ bool HasPicture(const TextureRecord& record) {
     return HasPicture(KindOf(record));
 }
 
-void ExportTextureAs(const TextureRecord& record, const std::string& path, PictureFormat format) {
+std::vector<std::uint8_t> EncodeTextureAs(const TextureRecord& record, const std::string& path,
+                                          PictureFormat format) {
     if (!HasPicture(record)) {
         throw FileError(path, "the texture is of a kind that makes no picture");
     }
@@ -29,12 +30,16 @@ void ExportTextureAs(const TextureRecord& record, const std::string& path, Pictu
         file = EncodeDdsWithLevels(record);
     } else {
         try {
-            file = EncodePictureFile(
-                format, DecodeLevel(record, record.pixels, record.width, record.height));
+            file = EncodePictureFile(format, GamePicture(record));
         } catch (const std::runtime_error& error) {
             throw FileError(path, error.what());
         }
     }
+    return file;
+}
+
+void ExportTextureAs(const TextureRecord& record, const std::string& path, PictureFormat format) {
+    const std::vector<std::uint8_t> file = EncodeTextureAs(record, path, format);
     WriteProductFile(path, {file});
 }
 

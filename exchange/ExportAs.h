@@ -2,7 +2,9 @@
 // Export As: a texture written as a PNG, Targa, BMP or DDS file.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "exchange/PictureFormat.h"
 #include "txd/TextureRecord.h"
@@ -18,5 +20,9 @@ bool HasPicture(const TextureRecord& record);
 // in full before it is written. A FileError names `path` and the reason, a kind without a
 // picture included.
 void ExportTextureAs(const TextureRecord& record, const std::string& path, PictureFormat format);
+
+// The bytes ExportTextureAs writes; a FileError names `path`.
+std::vector<std::uint8_t> EncodeTextureAs(const TextureRecord& record, const std::string& path,
+                                          PictureFormat format);
 
 }  // namespace tinplate

@@ -9,6 +9,7 @@
 #include "exchange/PictureFile.h"
 #include "fileio/FileError.h"
 #include "fileio/FileIo.h"
+#include "txd/GameLevels.h"
 #include "txd/TextureKinds.h"
 
 namespace tinplate {
@@ -37,9 +38,8 @@ void ImportPictureFile(TextureRecord& record, const std::string& path,
     const std::vector<std::uint8_t> file = ReadWholeFile(path);
     FilePicture picture = DecodeFilePicture(file, path, record.width, record.height);
     TextureRecord drawn = record;
-    if (auto stored = StoredLevelsInDds(file, record)) {
-        drawn.pixels = ByteBuffer::Copy(stored->first);
-        drawn.smallerLevels = ByteBuffer::Copy(stored->smaller);
+    if (auto game = GameLevelsInDds(file, record)) {
+        StoreGameLevels(drawn, GamePaletteOf(drawn), game->first, game->smaller);
     } else {
         try {
             DrawPicture(drawn, std::move(picture), options);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The dictionary reader, the checks of lint, every pixel operation the editor offers on each
 // texture it lists, diff of the result against the file, and the writers: the dictionary
-// written back, and converted to each platform layout.
+// written back, and converted to each platform layout; another version stamped on every chunk.
 #include <span>
 
 #include "checks/DictionaryDiff.h"
@@ -15,6 +15,8 @@
 #include "preview/FieldTexts.h"
 #include "txd/DictionaryReader.h"
 #include "txd/DictionaryWriter.h"
+#include "txd/GameTargets.h"
+#include "txd/LibraryVersion.h"
 #include "txd/PlatformLayout.h"
 
 namespace tinplate {
@@ -27,13 +29,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     LintDictionary(std::span(data, size), entries);
+    // Stamping another version keeps every block where it was: the stamped file reads back.
+    ParseDictionary(WithChunkVersions(std::span(data, size), 0x0C02FFFF), "stamped.txd");
+    PlatformOfEmptyDictionary(std::span(data, size));
     const std::vector<TextureEntry> read = entries;
     const std::span<const std::uint8_t> original(data, size);
     // Whatever the writers make must read back: a refusal there escapes as a finding.
     for (const PlatformFacts& target : Platforms()) {
         std::vector<std::uint8_t> written;
         try {
-            written = DictionaryBytes(original, ConvertedDictionary(entries, target.id, false), "");
+            written = DictionaryBytes(original, ConvertedDictionary(entries, target.id), "");
         } catch (const ConversionRefused&) {
             continue;
         } catch (const FileError&) {

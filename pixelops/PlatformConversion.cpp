@@ -12,10 +12,11 @@
 
 #include "fileio/MessageNumbers.h"
 #include "pixelops/KindAdaptation.h"
-#include "pixelops/Swizzle.h"
 #include "pixelops/TexelLayout.h"
 #include "txd/DictionaryReader.h"
+#include "txd/GameLevels.h"
 #include "txd/LevelChain.h"
+#include "txd/MortonOrder.h"
 #include "txd/PlatformLayout.h"
 
 namespace tinplate {
@@ -45,91 +46,93 @@ std::vector<LevelView> LevelsOf(const TextureRecord& source, bool withFirst) {
     return levels;
 }
 
-// Platform 5 swizzles uncompressed levels, the others do not: whether the texture's levels
-// change order on the way to `target`, and whether its first level does.
-struct Reordering {
-    bool levels = false;
-    bool first = false;
-    bool toSwizzled = false;
-};
-
-Reordering ReorderingOf(const TextureRecord& source, std::uint32_t target, bool firstLevelLinear) {
-    const bool fromSwizzled = source.platform == platform::kPlatform5;
-    const bool toSwizzled = target == platform::kPlatform5;
-    // Blocks are never swizzled.
-    const bool levels = fromSwizzled != toSwizzled && TexelBytes(source) != 0;
-    return {levels, levels && !(firstLevelLinear && fromSwizzled), toSwizzled};
+// Whether a texture's levels move on the way: they do where the order the source is read in
+// and the order the target stores differ, for any level.
+bool OrdersDiffer(const TextureRecord& source, const TextureRecord& target) {
+    return TexelBytes(source) != 0 &&
+           (IsSwizzled(source.order) != IsSwizzled(target.order) ||
+            IsSwizzled(source.firstLevelOrder) != IsSwizzled(target.firstLevelOrder));
 }
 
-void RefuseLevelsThatCannotBeReordered(const TextureEntry& texture, const Reordering& order) {
-    const std::uint32_t texelBytes = TexelBytes(texture.record);
-    for (const LevelView& level : LevelsOf(texture.record, order.first)) {
-        if (IsReorderable(level.bytes.size(), level.width, level.height, texelBytes)) {
+// The orders a record is read or stored in: its own, or the override where its layout has a
+// choice.
+void ApplyOverride(TextureRecord& r, std::optional<TexelOrder> order) {
+    if (order && LayoutOf(r).SwizzlesInMortonOrder() && TexelBytes(r) != 0) {
+        r.order = r.firstLevelOrder = *order;
+    }
+}
+
+void RefuseLevelsThatCannotBeReordered(const TextureEntry& texture, const TextureRecord& source,
+                                       const TextureRecord& target) {
+    const std::uint32_t texelBytes = TexelBytes(source);
+    const std::vector<LevelView> levels = LevelsOf(source, true);
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const LevelView& level = levels[i];
+        const bool from = IsSwizzled(i == 0 ? source.firstLevelOrder : source.order);
+        const bool to = IsSwizzled(i == 0 ? target.firstLevelOrder : target.order);
+        if (from == to ||
+            IsReorderable(level.bytes.size(), level.width, level.height, texelBytes)) {
             continue;
         }
         const bool powers = std::has_single_bit(level.width) && std::has_single_bit(level.height);
         throw ConversionRefused(TextureLabel(texture) + " has a " +
                                 SidesText(level.width, level.height) + " level, which cannot be " +
-                                (order.toSwizzled ? "swizzled" : "unswizzled") +
+                                (to ? "swizzled" : "unswizzled") +
                                 (powers ? ": its bytes do not fit its size and kind"
                                         : ": its sides are not powers of two"));
     }
 }
 
-// The levels in the target's order, each read where it lies and written once into the new
-// buffers (the refusals come first, from RefuseLevelsThatCannotBeReordered).
-void ReorderLevels(const TextureRecord& source, TextureRecord& r, const Reordering& order) {
-    const std::uint32_t texelBytes = TexelBytes(source);
-    const auto reorder = [&](const LevelView& level, std::uint8_t* to) {
-        ReorderLevel(level.bytes, std::span(to, level.bytes.size()), level.width, level.height,
-                     texelBytes, order.toSwizzled);
+// The levels in the target's order, each read where it lies through the source's layout as
+// the game draws it and stored through the target's (the refusals come first, from
+// RefuseLevelsThatCannotBeReordered).
+void ReorderLevels(const TextureRecord& source, TextureRecord& r) {
+    const PlatformLayout& from = LayoutOf(source);
+    const PlatformLayout& to = LayoutOf(r);
+    const auto reorder = [&](std::size_t index, const LevelView& level) {
+        const std::vector<std::uint8_t> game =
+            from.GameLevel(source, index, {level.bytes, level.width, level.height});
+        return to.StoredLevel(r, index, {game, level.width, level.height});
     };
-    if (order.first) {
-        ByteBuffer first = ByteBuffer::Uninitialized(source.pixels.size());
-        reorder({source.pixels, source.width, source.height}, first.data());
-        r.pixels = std::move(first);
-    }
-    const std::vector<LevelView> levels = LevelsOf(source, false);
+    const std::vector<LevelView> levels = LevelsOf(source, true);
+    r.pixels = ByteBuffer::Copy(reorder(0, levels.front()));
     std::size_t total = 0;
-    for (const LevelView& level : levels) {
-        total += level.bytes.size();
+    for (std::size_t i = 1; i < levels.size(); ++i) {
+        total += levels[i].bytes.size();
     }
     ByteBuffer smaller = ByteBuffer::Uninitialized(total);
     std::size_t at = 0;
-    for (const LevelView& level : levels) {
-        reorder(level, smaller.data() + at);
-        at += level.bytes.size();
+    for (std::size_t i = 1; i < levels.size(); ++i) {
+        const std::vector<std::uint8_t> level = reorder(i, levels[i]);
+        std::copy(level.begin(), level.end(), smaller.data() + at);
+        at += level.size();
     }
     r.smallerLevels = std::move(smaller);
 }
 
+// What the levels are read from: the converted record's levels (in a kind and chain the target
+// holds) while still in the source's layout and orders.
+TextureRecord ReadingOf(const TextureRecord& source, const TextureRecord& converted) {
+    TextureRecord adapted = converted;
+    adapted.platform = source.platform;
+    adapted.order = source.order;
+    adapted.firstLevelOrder = source.firstLevelOrder;
+    return adapted;
+}
+
 void RefuseKindsTheTargetCannotHold(const TextureEntry& texture, const TextureRecord& r) {
-    if (!LayoutOf(r).Holds(KindOf(r))) {
-        throw ConversionRefused(TextureLabel(texture) + " (" + KindDescription(r) +
-                                ") is of a kind " + PlatformText(r.platform) + " cannot hold");
-    }
-    if (r.platform == platform::kPlatform5) {
-        return;
-    }
-    const bool compressed = IsBlockCompressed(r);
-    const bool known =
-        compressed
-            ? r.depth != 8 && (r.alphaFlags & (format::kPalette256 | format::kPalette32)) == 0
-            : r.compression == compression::kNone &&
-                  (r.depth == 4 || r.depth == 8 || r.depth == 16 || r.depth == 32);
-    const bool hasFormat = r.platform != platform::kD3d9 || D3dFormatFor(r) != 0;
-    if (!known || !hasFormat || r.pixelSize == 0) {
+    if (!LayoutOf(r).HoldsKind(r)) {
         throw ConversionRefused(TextureLabel(texture) + " (" + std::to_string(r.depth) +
                                 "-bit, compression " + std::to_string(r.compression) + ", format " +
-                                HexText(r.alphaFlags) + ") is of a kind platform " +
-                                std::to_string(r.platform) + " cannot hold");
+                                HexText(r.alphaFlags) + ") is of a kind " +
+                                PlatformText(r.platform) + " cannot hold");
     }
 }
 
 }  // namespace
 
 TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
-                              bool firstLevelLinear) {
+                              std::optional<TexelOrder> order) {
     const TextureRecord& source = texture.record;
     if (source.platform == target) {
         return source;
@@ -144,9 +147,7 @@ TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
         RefuseKindsTheTargetCannotHold(texture, r);
     }
     const std::size_t levels = 1 + SmallerLevelSizes(r).size();
-    if (target != platform::kPlatform5) {
-        r.mipCount = static_cast<std::int16_t>(levels);
-    }
+    r.mipCount = static_cast<std::int16_t>(levels);
     if (target == platform::kD3d9) {
         r.hasAlpha = r.hasAlpha != 0 ? 1 : 0;
         r.d3dFormat = D3dFormatFor(r);
@@ -159,10 +160,11 @@ TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
         throw ConversionRefused(TextureLabel(texture) + " cannot be put on " +
                                 PlatformText(target) + ": " + reason);
     }
-    const Reordering order = ReorderingOf(source, target, firstLevelLinear);
-    if (order.levels) {
-        RefuseLevelsThatCannotBeReordered(texture, order);
-    }
+    MakeGameReady(r);
+    ApplyOverride(r, order);
+    TextureRecord reading = ReadingOf(source, r);
+    ApplyOverride(reading, order);
+    RefuseLevelsThatCannotBeReordered(texture, reading, r);
     r.paletteOffset = r.pixelOffset = r.headerOffset = r.blockEnd = 0;
     r.levelDataEnd = static_cast<std::uint32_t>(
         std::min<std::uint64_t>(std::uint64_t{r.pixelSize} + r.smallerLevels.size(),
@@ -172,33 +174,32 @@ TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
 }
 
 TextureRecord WithLevelsReordered(const TextureRecord& source, TextureRecord converted,
-                                  bool firstLevelLinear) {
-    if (KindOf(source) != KindOf(converted)) {
-        // Moved into another kind already: its own levels are the ones to reorder.
-        TextureRecord adapted = converted;
-        adapted.platform = source.platform;
-        return WithLevelsReordered(adapted, std::move(converted), firstLevelLinear);
+                                  std::optional<TexelOrder> order) {
+    if (source.platform == converted.platform) {
+        return converted;
     }
-    const Reordering order = ReorderingOf(source, converted.platform, firstLevelLinear);
-    if (source.platform != converted.platform && order.levels) {
-        ReorderLevels(source, converted, order);
+    TextureRecord reading = ReadingOf(source, converted);
+    if (order && LayoutOf(source).SwizzlesInMortonOrder()) {
+        ApplyOverride(reading, order);
+    }
+    if (OrdersDiffer(reading, converted)) {
+        ReorderLevels(reading, converted);
     }
     return converted;
 }
 
 TextureRecord ConvertedToPlatform(const TextureEntry& texture, std::uint32_t target,
-                                  bool firstLevelLinear) {
-    return WithLevelsReordered(texture.record, ConvertedLayout(texture, target, firstLevelLinear),
-                               firstLevelLinear);
+                                  std::optional<TexelOrder> order) {
+    return WithLevelsReordered(texture.record, ConvertedLayout(texture, target, order), order);
 }
 
 std::vector<TextureEntry> ConvertedDictionary(const std::vector<TextureEntry>& textures,
-                                              std::uint32_t target, bool firstLevelsLinear) {
+                                              std::uint32_t target,
+                                              std::optional<TexelOrder> order) {
     std::vector<TextureEntry> converted(textures.size());
     const auto convert = [&](std::size_t from, std::size_t to) {
         for (std::size_t i = from; i < to; ++i) {
-            converted[i] = {textures[i].name,
-                            ConvertedToPlatform(textures[i], target, firstLevelsLinear)};
+            converted[i] = {textures[i].name, ConvertedToPlatform(textures[i], target, order)};
         }
     };
     // Reordering levels is bound by memory, not by one core: the second half of the list is

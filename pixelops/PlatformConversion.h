@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -18,24 +19,25 @@ public:
 
 // The texture as platform `target` lays it out, laid out anew (or unchanged when it is on
 // that platform already). Nothing is requantised or recompressed: palettes, texels and blocks
-// keep their values. Platform 5 stores uncompressed levels swizzled, the Direct3D layouts in
-// row order, so levels are reordered one by one when crossing between them; with
-// `firstLevelLinear` platform 5's first level is taken to be in row order already (as Unswizzle
-// All leaves it) and only its smaller levels are reordered.
+// keep their values, and every level's game picture stays the same. Each texture is read in
+// its own order and stored in the order the target's games read; `order`, where given,
+// overrides both for a platform that has a choice of order (platform 5: every level of every
+// texture taken to be, or stored, linear or swizzled).
 TextureRecord ConvertedToPlatform(const TextureEntry& texture, std::uint32_t target,
-                                  bool firstLevelLinear = false);
+                                  std::optional<TexelOrder> order = std::nullopt);
 
 // The same in two steps, for a writer that reorders each texture's levels only when it writes
 // them: ConvertedLayout refuses what ConvertedToPlatform refuses and gives the new fields with
 // the levels still in their old order (sizes are the same in both); WithLevelsReordered then
 // puts the levels of `converted` into its platform's order, read from `source`.
 TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
-                              bool firstLevelLinear = false);
+                              std::optional<TexelOrder> order = std::nullopt);
 TextureRecord WithLevelsReordered(const TextureRecord& source, TextureRecord converted,
-                                  bool firstLevelLinear = false);
+                                  std::optional<TexelOrder> order = std::nullopt);
 
 // Every texture converted; the first refusal throws, and nothing is converted then.
 std::vector<TextureEntry> ConvertedDictionary(const std::vector<TextureEntry>& textures,
-                                              std::uint32_t target, bool firstLevelsLinear);
+                                              std::uint32_t target,
+                                              std::optional<TexelOrder> order = std::nullopt);
 
 }  // namespace tinplate

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <limits>
 
 #include "fileio/ByteOrder.h"
 #include "fileio/FileError.h"
@@ -12,7 +13,9 @@
 #include "gfxlib/LibraryArgs.h"
 #include "txd/DictionaryReader.h"
 #include "txd/DictionaryRewrite.h"
+#include "txd/GameLevels.h"
 #include "txd/LevelChain.h"
+#include "txd/PlatformLayout.h"
 #include "txd/StoredPieces.h"
 #include "workfiles/WorkingBitmap.h"
 #include "workfiles/WorkingFolder.h"
@@ -101,20 +104,33 @@ std::vector<LevelBytes> RebuildLevels(const std::string& path, const TextureReco
     const std::string inputPath = WorkingPath(kMipMapIn);
     const std::string outputPath = WorkingPath(kMipMapOut);
     WorkingFiles workingFiles{inputPath, outputPath};
-    WriteWorkingBitmap(inputPath, record, 8);
+    // The library resizes the first level as the game draws it, and each level it returns is
+    // stored in the texture's own order: smaller levels of a swizzled texture are made from
+    // its picture, not from its scrambled texels.
+    TextureRecord gameOrder = record;
+    if (GameLevel first = GameLevelOf(record, 0); !first.bytes.empty()) {
+        gameOrder.pixels = ByteBuffer::Copy(first.bytes);
+    }
+    WriteWorkingBitmap(inputPath, gameOrder, 8);
     NameBuffer input(inputPath);
     NameBuffer output(outputPath);
     block.Clear();
+    const PlatformLayout& layout = LayoutOf(record);
     std::vector<LevelBytes> levels;
-    for (const LevelSize& place : places) {
-        levels.push_back({place.offset, ResizeLevel(path, gfx, input, output, block, place)});
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const LevelSize& place = places[i];
+        const std::vector<std::uint8_t> game = ResizeLevel(path, gfx, input, output, block, place);
+        std::vector<std::uint8_t> stored =
+            layout.StoredLevel(record, i + 1, {game, place.width, place.height});
+        levels.push_back({place.offset, stored.size() == game.size() ? std::move(stored) : game});
     }
     return levels;
 }
 
 // Edits never resize a texture; a record that no longer fits its place, or a file that
 // shrank since it was read, would make Save write over bytes that are not the texture's.
-void CheckPlaces(const std::string& path, const std::vector<TextureEntry>& textures) {
+void CheckPlaces(const std::string& path, const std::vector<TextureEntry>& textures,
+                 std::uint64_t size) {
     std::uint64_t end = 0;
     for (const TextureEntry& texture : textures) {
         const TextureRecord& r = texture.record;
@@ -126,9 +142,7 @@ void CheckPlaces(const std::string& path, const std::vector<TextureEntry>& textu
         }
         end = std::max<std::uint64_t>(end, r.levelDataEnd);
     }
-    std::error_code unknown;
-    const std::uintmax_t size = std::filesystem::file_size(path, unknown);
-    if (!unknown && size < end) {
+    if (size < end) {
         throw FileError(path, "the file is shorter than when it was opened (" +
                                   std::to_string(size) + " bytes, " + std::to_string(end) +
                                   " expected)");
@@ -147,14 +161,14 @@ void AddPatches(std::vector<Patch>& patches, const TextureRecord& record,
 
 }  // namespace
 
-FileIdentity SaveDictionary(const DictionaryLock& lock, const FileIdentity& opened,
-                            std::span<const std::uint8_t> original,
-                            const std::vector<TextureEntry>& textures, GfxBinding& gfx) {
-    if (textures.empty()) {
-        return opened;
-    }
-    const std::string& path = lock.path();
-    CheckPlaces(path, textures);
+namespace {
+
+// The writes of Save in place, handed to `write` while the bytes they point to live.
+template <typename Write>
+auto WithPatches(const std::string& path, std::uint64_t size,
+                 std::span<const std::uint8_t> original, const std::vector<TextureEntry>& textures,
+                 GfxBinding& gfx, Write write) {
+    CheckPlaces(path, textures, size);
     WorkBlock block;
     std::vector<std::vector<LevelBytes>> rebuilt;
     rebuilt.reserve(textures.size());
@@ -169,7 +183,45 @@ FileIdentity SaveDictionary(const DictionaryLock& lock, const FileIdentity& open
         pieces.emplace_back(record, rebuilt[i].empty());
         AddPatches(patches, record, pieces.back(), rebuilt[i]);
     }
-    return RewriteDictionary(lock, opened, std::move(patches));
+    return write(std::move(patches));
+}
+
+}  // namespace
+
+FileIdentity SaveDictionary(const DictionaryLock& lock, const FileIdentity& opened,
+                            std::span<const std::uint8_t> original,
+                            const std::vector<TextureEntry>& textures, GfxBinding& gfx) {
+    if (textures.empty()) {
+        return opened;
+    }
+    const std::string& path = lock.path();
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(path, unknown);
+    return WithPatches(path, unknown ? std::numeric_limits<std::uint64_t>::max() : size, original,
+                       textures, gfx, [&](std::vector<Patch> patches) {
+                           return RewriteDictionary(lock, opened, std::move(patches));
+                       });
+}
+
+std::vector<std::uint8_t> SavedDictionaryBytes(const std::string& shownName,
+                                               std::span<const std::uint8_t> original,
+                                               const std::vector<TextureEntry>& textures,
+                                               GfxBinding& gfx) {
+    std::vector<std::uint8_t> saved(original.begin(), original.end());
+    if (textures.empty()) {
+        return saved;
+    }
+    return WithPatches(
+        shownName, saved.size(), original, textures, gfx, [&](const std::vector<Patch>& patches) {
+            for (const Patch& patch : patches) {
+                if (patch.offset + patch.bytes.size() > saved.size()) {
+                    throw FileError(shownName, "a write would reach outside the dictionary");
+                }
+                std::copy(patch.bytes.begin(), patch.bytes.end(),
+                          saved.begin() + static_cast<std::ptrdiff_t>(patch.offset));
+            }
+            return std::move(saved);
+        });
 }
 
 }  // namespace tinplate

@@ -27,4 +27,11 @@ FileIdentity SaveDictionary(const DictionaryLock& lock, const FileIdentity& open
                             std::span<const std::uint8_t> original,
                             const std::vector<TextureEntry>& textures, GfxBinding& gfx);
 
+// The same save made on a copy of `original` in memory, for a dictionary that is no file of its
+// own (an entry of an archive): returns the bytes the dictionary then holds.
+std::vector<std::uint8_t> SavedDictionaryBytes(const std::string& shownName,
+                                               std::span<const std::uint8_t> original,
+                                               const std::vector<TextureEntry>& textures,
+                                               GfxBinding& gfx);
+
 }  // namespace tinplate

@@ -17,4 +17,21 @@ SavedDictionary SaveOpenedDictionary(const DictionaryLock& lock, const FileIdent
     return {SaveDictionary(lock, opened, original, textures, gfx), false};
 }
 
+SavedBytes SaveOpenedDictionaryBytes(const std::string& shownName,
+                                     std::span<const std::uint8_t> original,
+                                     const std::vector<TextureEntry>& textures, GfxBinding& gfx,
+                                     bool writtenWhole, const TextureSupplier& supply) {
+    if (writtenWhole || supply || IsRestructured(original, textures)) {
+        std::vector<std::uint8_t> bytes;
+        StreamDictionary(
+            original, textures, shownName,
+            [&](std::span<const std::uint8_t> piece) {
+                bytes.insert(bytes.end(), piece.begin(), piece.end());
+            },
+            supply);
+        return {std::move(bytes), true};
+    }
+    return {SavedDictionaryBytes(shownName, original, textures, gfx), false};
+}
+
 }  // namespace tinplate

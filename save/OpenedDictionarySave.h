@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "fileio/DictionaryLock.h"
@@ -25,6 +26,17 @@ struct SavedDictionary {
 // save of that opening, which `writtenWhole` tells. A `supply` of the textures as they are
 // written (see StreamDictionary) is for textures laid out anew, so it means a whole write.
 SavedDictionary SaveOpenedDictionary(const DictionaryLock& lock, const FileIdentity& opened,
+                                     std::span<const std::uint8_t> original,
+                                     const std::vector<TextureEntry>& textures, GfxBinding& gfx,
+                                     bool writtenWhole, const TextureSupplier& supply = {});
+
+// The same decision for a dictionary that is no file of its own (an entry of an archive):
+// the bytes Save makes of it, in place or whole.
+struct SavedBytes {
+    std::vector<std::uint8_t> bytes;
+    bool writtenWhole;
+};
+SavedBytes SaveOpenedDictionaryBytes(const std::string& shownName,
                                      std::span<const std::uint8_t> original,
                                      const std::vector<TextureEntry>& textures, GfxBinding& gfx,
                                      bool writtenWhole, const TextureSupplier& supply = {});

@@ -76,20 +76,24 @@ RgbaImage DictionaryThumbnail(std::span<const TextureEntry> textures, std::uint3
         ++columns;
     }
     const auto rows = static_cast<std::uint32_t>((shown.size() + columns - 1) / columns);
-    const std::uint32_t cell = size / columns;
-    RgbaImage sheet{columns * cell, rows * cell, {}};
+    // Cell edges spread over the whole size, so the longer side is exactly `size` and cells
+    // differ by a pixel at most.
+    const auto edge = [&](std::uint32_t cells) { return cells * size / columns; };
+    RgbaImage sheet{size, edge(rows), {}};
     sheet.rgba.assign(std::size_t{sheet.width} * sheet.height * 4, 0);
     for (std::size_t i = 0; i < shown.size(); ++i) {
         const TextureRecord& record = *shown[i].record;
-        const PictureSize fitted = FitInside(record.width, record.height, cell, cell);
+        const auto column = static_cast<std::uint32_t>(i % columns);
+        const auto row = static_cast<std::uint32_t>(i / columns);
+        const std::uint32_t cellWidth = edge(column + 1) - edge(column);
+        const std::uint32_t cellHeight = edge(row + 1) - edge(row);
+        const PictureSize fitted = FitInside(record.width, record.height, cellWidth, cellHeight);
         const RgbaImage picture = ScaledPicture(record, fitted.width, fitted.height);
         if (picture.width != fitted.width || picture.height != fitted.height) {
             continue;
         }
-        const auto column = static_cast<std::uint32_t>(i % columns);
-        const auto row = static_cast<std::uint32_t>(i / columns);
-        Paste(picture, sheet, column * cell + (cell - fitted.width) / 2,
-              row * cell + (cell - fitted.height) / 2);
+        Paste(picture, sheet, edge(column) + (cellWidth - fitted.width) / 2,
+              edge(row) + (cellHeight - fitted.height) / 2);
     }
     return sheet;
 }

@@ -4,6 +4,7 @@
 
 #include <squish.h>
 
+#include "txd/GameLevels.h"
 #include "txd/PlatformLayout.h"
 #include "txd/TextureKinds.h"
 
@@ -63,10 +64,11 @@ int SquishFlag(TextureKind kind) {
                                         : squish::kDxt5;
 }
 
-}  // namespace
-
-RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
-                      std::uint32_t width, std::uint32_t height) {
+// The level's pixels, its first stored row on top when `topDown`, palette entries from
+// `palette`.
+RgbaImage DecodeTexels(const TextureRecord& record, const std::vector<std::uint8_t>& palette,
+                       std::span<const std::uint8_t> level, std::uint32_t width,
+                       std::uint32_t height, bool topDown) {
     const TextureKind kind = KindOf(record);
     RgbaImage image;
     if (!HasPicture(kind)) {
@@ -83,7 +85,6 @@ RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t>
     } else {
         const std::size_t texelBytes = FactsOf(kind).texelBytes;
         const std::size_t rowBytes = RowBytesOf(kind, width);
-        const bool topDown = FirstRowOnTop(record);
         for (std::uint32_t y = 0; y < height; ++y) {
             const std::uint8_t* stored = level.data() + std::size_t{y} * rowBytes;
             const std::uint32_t row = topDown ? y : height - 1 - y;
@@ -92,9 +93,9 @@ RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t>
                 if (texelBytes == 0) {
                     // Two indices a byte, the even texel's in the low nibble.
                     const std::uint8_t index = (stored[x / 2] >> (x % 2 * 4)) & 0xF;
-                    ReadTexel(kind, &index, record.palette, out + x * 4);
+                    ReadTexel(kind, &index, palette, out + x * 4);
                 } else {
-                    ReadTexel(kind, stored + x * texelBytes, record.palette, out + x * 4);
+                    ReadTexel(kind, stored + x * texelBytes, palette, out + x * 4);
                 }
             }
         }
@@ -105,6 +106,26 @@ RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t>
         }
     }
     return image;
+}
+
+}  // namespace
+
+RgbaImage DecodeLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
+                      std::uint32_t width, std::uint32_t height) {
+    return DecodeTexels(record, record.palette, level, width, height, FirstRowOnTop(record));
+}
+
+RgbaImage GamePicture(const TextureRecord& record, std::size_t index) {
+    const GameLevel level = GameLevelOf(record, index);
+    if (level.bytes.empty()) {
+        return {};
+    }
+    return DecodeGameLevel(record, level.bytes, level.width, level.height);
+}
+
+RgbaImage DecodeGameLevel(const TextureRecord& record, std::span<const std::uint8_t> level,
+                          std::uint32_t width, std::uint32_t height) {
+    return DecodeTexels(record, GamePaletteOf(record), level, width, height, true);
 }
 
 }  // namespace tinplate

@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdlib>
 
+#include "texture/DxtLineFit.h"
+
 namespace tinplate {
 
 namespace {
@@ -97,25 +99,41 @@ double ColourError(const BlockPixels& block, const std::uint8_t* encoded, int fo
 // the colours vary along a direction whose components cancel out (red rising as blue falls,
 // exactly, as in a gradient between complementary colours) the iteration never leaves the
 // orthogonal plane: the axis comes out wrong, or not a number, and its range and cluster
-// fits give blocks far off the picture (a mean error of 20 to 60 in single blocks). Its
-// iterative cluster fit takes the axis again from the end points it found and recovers, at
-// several times the cost, so it runs only where the first fit left more error than rounding
-// to 5:6:5 does on smooth colours, and the closer of the two blocks is kept.
-constexpr double kSuspectError = 3.0;
-
+// fits give blocks far off the picture (a mean error of 10 to 60 in single blocks). What the
+// block could hold is measured by a plain fit along the principal line, found from a start
+// that cannot be orthogonal; only where libsquish's block is worse than that does the block
+// get libsquish's iterative fit and a search around the line's end points, at several times
+// the cost, and the closest of the blocks is kept.
 void EncodeBlock(const BlockPixels& block, int format, DxtQuality quality, std::uint8_t* out,
                  std::size_t blockBytes) {
     squish::CompressMasked(block.rgba.data(), block.mask, out, format | SquishFit(quality));
-    const double first = ColourError(block, out, format);
-    if (first <= kSuspectError) {
+    const bool dxt1 = format == squish::kDxt1;
+    const std::size_t colourAt = dxt1 ? 0 : 8;
+    double bestError = ColourError(block, out, format);
+    std::array<std::uint8_t, 16> candidate{};
+    const auto keepIfCloser = [&] {
+        const double error = ColourError(block, candidate.data(), format);
+        if (error < bestError) {
+            bestError = error;
+            std::copy_n(candidate.begin(), blockBytes, out);
+        }
+    };
+    const auto tryLine = [&](bool search) {
+        std::copy_n(out, blockBytes, candidate.begin());
+        const std::array<std::uint8_t, 8> colours =
+            FitColoursAlongLine(block.rgba.data(), block.mask, dxt1, search);
+        std::copy(colours.begin(), colours.end(), candidate.begin() + colourAt);
+        keepIfCloser();
+    };
+    const double squishError = bestError;
+    tryLine(false);
+    if (bestError == squishError) {
         return;
     }
-    std::array<std::uint8_t, 16> again{};
-    squish::CompressMasked(block.rgba.data(), block.mask, again.data(),
+    squish::CompressMasked(block.rgba.data(), block.mask, candidate.data(),
                            format | squish::kColourIterativeClusterFit);
-    if (ColourError(block, again.data(), format) < first) {
-        std::copy_n(again.begin(), blockBytes, out);
-    }
+    keepIfCloser();
+    tryLine(true);
 }
 
 std::vector<std::uint8_t> EncodeBlocks(TextureKind kind, const RgbaImage& image,

@@ -22,14 +22,19 @@ struct FilePicture {
 struct PictureImportOptions {
     bool dither = true;  // when an 8-bit texture's colours are reduced
     DxtQuality dxtQuality = DxtQuality::Best;
+    // Whether a restructuring edit may make a texture its platform cannot hold (sides that
+    // are not powers of two where it swizzles, or longer than its games take).
+    bool beyondPlatform = false;
 };
 
 // The texture's palette, first level and smaller levels made from `picture`, which has the
-// texture's size, as Image > Import From converts it. A std::runtime_error says why a library
+// texture's size and is the picture as the game draws it, as Image > Import From converts
+// it; each level is stored in the texture's own order. A std::runtime_error says why a library
 // failed; the texture is then as it was.
 void DrawPicture(TextureRecord& record, FilePicture picture, const PictureImportOptions& options);
 
-// Makes the texture's smaller levels again from its first level, as Image > Import From does.
+// Makes the texture's smaller levels again from its first level as the game draws it, as
+// Image > Import From does, each stored in the texture's order.
 void RemakeSmallerLevels(TextureRecord& record, DxtQuality quality);
 
 }  // namespace tinplate

@@ -8,6 +8,7 @@
 #include "texture/BoxFilter.h"
 #include "texture/LevelDecode.h"
 #include "txd/DictionaryReader.h"
+#include "txd/GameLevels.h"
 #include "txd/LevelChain.h"
 #include "txd/TextureKinds.h"
 
@@ -29,7 +30,7 @@ std::uint64_t LevelBytes(const TextureRecord& record, std::uint32_t width, std::
         .pixelSize;
 }
 
-// The first level and each smaller one the record holds, largest first.
+// The first level and each smaller one the record holds, largest first, as stored.
 std::vector<StoredLevel> StoredLevels(const TextureRecord& record) {
     std::vector<StoredLevel> levels;
     if (record.width == 0 || record.height == 0 ||
@@ -83,12 +84,18 @@ TextureRecord LevelForSize(const TextureRecord& record, std::uint32_t width, std
     if (!HasPicture(KindOf(record)) || levels.empty()) {
         return level;
     }
-    StoredLevel chosen = levels.front();
-    for (const StoredLevel& stored : levels) {
-        if (stored.width >= width && stored.height >= height) {
-            chosen = stored;
+    std::size_t index = 0;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        if (levels[i].width >= width && levels[i].height >= height) {
+            index = i;
         }
     }
+    // Texels are picked out of the picture as the game draws it, not out of swizzled bytes.
+    const GameLevel game = GameLevelOf(record, index);
+    if (game.bytes.empty()) {
+        return level;
+    }
+    StoredLevel chosen{game.width, game.height, game.bytes};
     std::uint32_t step = 1;
     while (std::uint64_t{chosen.width / step} * (chosen.height / step) > kWholeLevelPixels &&
            chosen.width / (step * 2) >= width && chosen.height / (step * 2) >= height) {
@@ -110,7 +117,7 @@ RgbaImage ScaledLevel(const TextureRecord& level, std::uint32_t width, std::uint
     if (level.pixels.empty() || width == 0 || height == 0) {
         return {};
     }
-    RgbaImage picture = DecodeLevel(level, level.pixels, level.width, level.height);
+    RgbaImage picture = DecodeGameLevel(level, level.pixels, level.width, level.height);
     if (picture.rgba.empty() || (picture.width == width && picture.height == height)) {
         return picture;
     }

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "txd/DictionaryReader.h"
+#include "txd/GameLevels.h"
 
 namespace tinplate {
 
@@ -82,6 +83,7 @@ TextureRecord Drawn(TextureRecord r, FilePicture picture, bool withLevels,
         r.palette = ByteBuffer(r.paletteSize);
     }
     MarkLevels(r, withLevels);
+    MakeGameReady(r);
     DrawPicture(r, std::move(picture), options);
     return Finished(std::move(r));
 }

@@ -22,7 +22,7 @@ namespace tinplate {
 // translucent.
 TextureRecord BuildTexture(FilePicture picture, TextureKind kind, bool withLevels,
                            std::uint32_t filterFlags, const PictureImportOptions& options,
-                           std::uint32_t platform = platform::kPlatform5);
+                           std::uint32_t platform = platform::kUsual);
 
 // `record` redrawn as `picture`, which may have any size; its kind and words stay, except for
 // the levels mark.

@@ -9,6 +9,7 @@
 #include "txd/BlockHeader.h"
 #include "txd/DictionaryReader.h"
 #include "txd/LevelChain.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
@@ -142,6 +143,17 @@ void D3dLayout::WriteFreshBlock(const TextureEntry& entry, std::uint32_t version
     BlockHeader tail;
     tail.Chunk(chunk::kExtension, 0, version);
     sink(tail.span());
+}
+
+bool D3dLayout::HoldsKind(const TextureRecord& r) const {
+    const bool known =
+        IsBlockCompressed(r)
+            ? r.depth != 8 && (r.alphaFlags & (format::kPalette256 | format::kPalette32)) == 0
+            : r.compression == compression::kNone &&
+                  (r.depth == 8 || r.depth == 16 || r.depth == 32);
+    // Platform 9 names every kind by a format word.
+    const bool named = Id() != platform::kD3d9 || D3dFormatFor(r) != 0;
+    return known && named && r.pixelSize != 0;
 }
 
 }  // namespace tinplate

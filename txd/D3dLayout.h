@@ -17,7 +17,9 @@ public:
     BlockPlaces Read(const BlockSource& block, TextureRecord& record) const final;
     std::uint32_t LevelWordBytes() const final { return 4; }
     bool StoresRgbaPalette() const final { return true; }
-    bool StoresRowsTopDown() const final { return true; }
+    bool ShowsFirstRowOnTop() const final { return true; }
+    std::uint32_t MaximumSide() const final { return 4096; }
+    bool HoldsKind(const TextureRecord& record) const final;
     std::uint64_t FreshBlockSize(const TextureRecord& record) const final;
     void WriteFreshBlock(const TextureEntry& texture, std::uint32_t version,
                          const std::string& fileName, const DictionarySink& sink) const final;

@@ -50,6 +50,12 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
     return Parse(bytes, fileName, nullptr);
 }
 
+std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
+                                          const std::string& fileName,
+                                          const std::shared_ptr<const void>& owner) {
+    return Parse(bytes, fileName, owner);
+}
+
 std::vector<TextureEntry> ReadDictionary(const std::string& path) {
     return ReadMappedDictionary(path).textures;
 }
@@ -137,6 +143,7 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
             }
             r.smallerLevels = TakeGathered(std::move(smaller), owner);
         }
+        layout->JudgeOrder(r);
 
         entries.push_back(std::move(entry));
         blockStart = blockEnd;

@@ -63,5 +63,9 @@ MappedDictionary ReadMappedDictionary(const std::string& path,
 // Records made from bytes in memory get copies of their own.
 std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName);
+// Records made from bytes that `owner` keeps refer to them rather than copying them.
+std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
+                                          const std::string& fileName,
+                                          const std::shared_ptr<const void>& owner);
 
 }  // namespace tinplate

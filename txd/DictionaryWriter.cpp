@@ -32,21 +32,33 @@ constexpr std::uint64_t kMaxFileSize = std::numeric_limits<std::uint32_t>::max()
 using Bytes = std::span<const std::uint8_t>;
 using Header = BlockHeader;
 
-std::string StoredName(Bytes original, std::uint32_t headerOffset) {
-    const char* name =
-        reinterpret_cast<const char*>(original.data() + headerOffset) + block::kNameOffset;
+std::string StoredName(Bytes original, std::uint32_t headerOffset,
+                       std::uint32_t field = block::kNameOffset) {
+    const char* name = reinterpret_cast<const char*>(original.data() + headerOffset) + field;
     return std::string(name, ::strnlen(name, block::kNameSize));
 }
 
 std::array<std::uint8_t, block::kNameSize> NameField(const TextureEntry& entry,
-                                                     const std::string& fileName) {
-    if (entry.name.size() > block::kNameSize) {
+                                                     const std::string& fileName,
+                                                     const std::string& name) {
+    if (name.size() > block::kNameSize) {
         throw FileError(fileName, TextureLabel(entry) + ": the name is longer than " +
                                       std::to_string(block::kNameSize) + " bytes");
     }
     std::array<std::uint8_t, block::kNameSize> field{};
-    std::copy(entry.name.begin(), entry.name.end(), field.begin());
+    std::copy(name.begin(), name.end(), field.begin());
     return field;
+}
+
+std::array<std::uint8_t, block::kNameSize> NameField(const TextureEntry& entry,
+                                                     const std::string& fileName) {
+    return NameField(entry, fileName, entry.name);
+}
+
+// The header fields that Texture > Properties changes differ from the block's.
+bool PropertiesChanged(Bytes original, const TextureRecord& r) {
+    return r.filterFlags != ReadLe32(original, r.headerOffset + block::kFilterFlagsOffset) ||
+           r.maskName != StoredName(original, r.headerOffset, block::kMaskNameOffset);
 }
 
 void CheckKeptBlock(Bytes original, const TextureEntry& entry, const StoredPieces& pieces,
@@ -55,7 +67,7 @@ void CheckKeptBlock(Bytes original, const TextureEntry& entry, const StoredPiece
     bool fits = r.palette.size() == r.paletteSize && r.pixels.size() == r.pixelSize &&
                 r.headerOffset >= block::kDictionaryHeaderSize && r.levelDataEnd <= r.blockEnd &&
                 r.blockEnd <= original.size();
-    std::uint64_t end = std::uint64_t{r.headerOffset} + block::kNameOffset + block::kNameSize;
+    std::uint64_t end = std::uint64_t{r.headerOffset} + block::kMaskNameOffset + block::kNameSize;
     for (const Patch& piece : pieces.pieces()) {
         fits = fits && piece.offset >= end && piece.offset + piece.bytes.size() <= r.levelDataEnd;
         end = piece.offset + piece.bytes.size();
@@ -70,6 +82,7 @@ void CheckKeptBlock(Bytes original, const TextureEntry& entry, const StoredPiece
 void CheckFreshBlock(const TextureEntry& entry, const std::string& fileName) {
     const TextureRecord& r = entry.record;
     NameField(entry, fileName);
+    NameField(entry, fileName, r.maskName);
     if (r.width > 0xFFFF || r.height > 0xFFFF) {
         throw FileError(fileName, TextureLabel(entry) + ": a side is longer than 65535");
     }
@@ -107,13 +120,20 @@ void StreamKeptBlock(Bytes original, const TextureEntry& entry, const std::strin
         sink(original.subspan(begin, end - begin));
     };
     const std::uint64_t start = r.headerOffset;
-    from(start, start + block::kNameOffset);
-    if (entry.name == StoredName(original, r.headerOffset)) {
-        from(start + block::kNameOffset, start + block::kNameOffset + block::kNameSize);
-    } else {
-        sink(NameField(entry, fileName));
+    from(start, start + block::kFilterFlagsOffset);
+    std::array<std::uint8_t, 4> filter{};
+    WriteLe32(filter, 0, r.filterFlags);
+    sink(filter);
+    // Name fields are copied unless they changed: bytes after a name's NUL are kept.
+    for (const auto& [offset, name] : {std::pair{block::kNameOffset, &entry.name},
+                                       std::pair{block::kMaskNameOffset, &r.maskName}}) {
+        if (*name == StoredName(original, r.headerOffset, offset)) {
+            from(start + offset, start + offset + block::kNameSize);
+        } else {
+            sink(NameField(entry, fileName, *name));
+        }
     }
-    std::uint64_t at = start + block::kNameOffset + block::kNameSize;
+    std::uint64_t at = start + block::kMaskNameOffset + block::kNameSize;
     for (const Patch& piece : pieces.pieces()) {
         from(at, piece.offset);
         sink(piece.bytes);
@@ -226,7 +246,7 @@ bool IsRestructured(Bytes original, const std::vector<TextureEntry>& textures) {
         const TextureRecord& r = entry.record;
         if (r.laidOutAnew || LayoutOf(r).WritesKeptBlocks() || r.headerOffset != expected ||
             expected + block::kPaletteOffset > original.size() ||
-            entry.name != StoredName(original, r.headerOffset)) {
+            entry.name != StoredName(original, r.headerOffset) || PropertiesChanged(original, r)) {
             return true;
         }
         expected = r.blockEnd;

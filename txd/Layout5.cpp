@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Platform id 5: the has-alpha word at 100, the compression byte at 111, then a size word for
 // all the level data, the palette, and every level back to back in one padded area.
+// Uncompressed levels run from the top and are swizzled, unless the texture was stored linear.
 #include <algorithm>
+#include <bit>
 
 #include "fileio/FileError.h"
 #include "txd/BlockHeader.h"
 #include "txd/DictionaryReader.h"
 #include "txd/LevelChain.h"
+#include "txd/MortonOrder.h"
+#include "txd/OrderJudgement.h"
 #include "txd/PlatformLayout.h"
+#include "txd/TextureKinds.h"
 
 namespace tinplate {
 
@@ -15,6 +20,31 @@ namespace {
 
 constexpr std::uint8_t kRasterType = 4;
 constexpr std::uint32_t kStructFieldsSize = block::kPaletteOffset - block::kStructDataOffset;
+constexpr std::uint32_t kMaximumSide = 1024;
+
+std::uint32_t TexelBytesOf(const TextureRecord& r) {
+    const TextureKind kind = KindOf(r);
+    if (kind == TextureKind::kOtherDepth && r.depth > 0 && r.depth % 8 == 0) {
+        return static_cast<std::uint32_t>(r.depth / 8);
+    }
+    return FactsOf(kind).texelBytes;
+}
+
+// Level `index` moved between Morton order and row order where the texture keeps it swizzled;
+// empty when its sides or size do not allow that.
+std::vector<std::uint8_t> Reordered(const TextureRecord& r, std::size_t index,
+                                    const LevelTexels& level, bool toSwizzled) {
+    const TexelOrder order = index == 0 ? r.firstLevelOrder : r.order;
+    const std::uint32_t texelBytes = TexelBytesOf(r);
+    if (texelBytes == 0 || !IsSwizzled(order)) {
+        return {level.bytes.begin(), level.bytes.end()};
+    }
+    std::vector<std::uint8_t> out(level.bytes.size());
+    if (!ReorderLevel(level.bytes, out, level.width, level.height, texelBytes, toSwizzled)) {
+        return {};
+    }
+    return out;
+}
 
 std::uint64_t PaddedLevelBytes(const TextureRecord& r) {
     return (std::uint64_t{r.pixels.size()} + r.smallerLevels.size() + 3) / 4 * 4;
@@ -57,7 +87,35 @@ public:
 
     std::uint32_t LevelWordBytes() const override { return 0; }
     bool StoresRgbaPalette() const override { return false; }
-    bool StoresRowsTopDown() const override { return false; }
+    // The picture area has always shown these rows bottom first; the game picture does not.
+    bool ShowsFirstRowOnTop() const override { return false; }
+
+    std::vector<std::uint8_t> GameLevel(const TextureRecord& r, std::size_t index,
+                                        const LevelTexels& stored) const override {
+        return Reordered(r, index, stored, false);
+    }
+
+    std::vector<std::uint8_t> StoredLevel(const TextureRecord& r, std::size_t index,
+                                          const LevelTexels& game) const override {
+        return Reordered(r, index, game, true);
+    }
+
+    void JudgeOrder(TextureRecord& r) const override { JudgeMortonOrder(r); }
+
+    // Sides that are not powers of two cannot be swizzled: such a texture (made only when the
+    // user insists) stays linear.
+    TexelOrder GameReadyOrder(const TextureRecord& r) const override {
+        const bool swizzles =
+            TexelBytesOf(r) != 0 && std::has_single_bit(r.width) && std::has_single_bit(r.height);
+        return swizzles ? TexelOrder::kSwizzled : TexelOrder::kLinear;
+    }
+
+    bool SwizzlesInMortonOrder() const override { return true; }
+    std::uint32_t MaximumSide() const override { return kMaximumSide; }
+
+    bool NeedsPowerOfTwoSides(const TextureRecord& r) const override {
+        return !IsBlockCompressed(r);
+    }
 
     std::uint64_t FreshBlockSize(const TextureRecord& r) const override {
         return 3 * block::kChunkHeaderSize + kStructFieldsSize + r.palette.size() +

@@ -441,7 +441,10 @@ public:
     HeaderField AlphaField(const TextureRecord&) const override { return {}; }
     std::uint32_t LevelWordBytes() const override { return 0; }
     bool StoresRgbaPalette() const override { return false; }
-    bool StoresRowsTopDown() const override { return true; }
+    bool ShowsFirstRowOnTop() const override { return true; }
+    std::uint32_t MaximumSide() const override { return kMaxSide; }
+    // The GS takes only sides that are powers of two, whatever the kind.
+    bool NeedsPowerOfTwoSides(const TextureRecord&) const override { return true; }
     bool WritesKeptBlocks() const override { return true; }
 
     bool Holds(TextureKind kind) const override {

@@ -1,21 +1,83 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table of layouts by platform id.
 #include "txd/PlatformLayout.h"
-#include "txd/TextureKinds.h"
 
 #include <algorithm>
 #include <bit>
 #include <utility>
 
+#include "txd/TextureKinds.h"
+
 namespace tinplate {
+
+// A layout without a choice of order keeps its levels row after row from the top, and its
+// palette as the record holds it.
+std::vector<std::uint8_t> PlatformLayout::GameLevel(const TextureRecord&, std::size_t,
+                                                    const LevelTexels& stored) const {
+    return {stored.bytes.begin(), stored.bytes.end()};
+}
+
+std::vector<std::uint8_t> PlatformLayout::StoredLevel(const TextureRecord&, std::size_t,
+                                                      const LevelTexels& game) const {
+    return {game.bytes.begin(), game.bytes.end()};
+}
+
+std::vector<std::uint8_t> PlatformLayout::GamePalette(const TextureRecord& record) const {
+    const ByteBuffer& palette = record.palette;
+    return {palette.begin(), palette.end()};
+}
+
+std::vector<std::uint8_t> PlatformLayout::StoredPalette(const TextureRecord&,
+                                                        std::span<const std::uint8_t> game) const {
+    return {game.begin(), game.end()};
+}
+
+void PlatformLayout::JudgeOrder(TextureRecord& record) const {
+    record.order = record.firstLevelOrder = TexelOrder::kLinear;
+}
+
+TexelOrder PlatformLayout::GameReadyOrder(const TextureRecord&) const {
+    return TexelOrder::kLinear;
+}
+
+bool PlatformLayout::SwizzlesInMortonOrder() const {
+    return false;
+}
+
+bool PlatformLayout::HoldsKind(const TextureRecord& record) const {
+    return Holds(KindOf(record));
+}
+
+bool PlatformLayout::NeedsPowerOfTwoSides(const TextureRecord&) const {
+    return false;
+}
+
+std::string SidesRefusal(const TextureRecord& record, std::uint32_t width, std::uint32_t height) {
+    const PlatformLayout* layout = FindLayout(record.platform);
+    if (layout == nullptr) {
+        return {};
+    }
+    const std::string sides = std::to_string(width) + " x " + std::to_string(height);
+    const std::string platformName = PlatformText(record.platform);
+    if (layout->NeedsPowerOfTwoSides(record) &&
+        (!std::has_single_bit(width) || !std::has_single_bit(height))) {
+        return "its sides (" + sides + ") are not powers of two, so " + platformName +
+               " cannot swizzle this uncompressed texture (rule swizzle-size)";
+    }
+    if (std::max(width, height) > layout->MaximumSide()) {
+        return "its sides (" + sides + ") are longer than " + platformName + "'s maximum of " +
+               std::to_string(layout->MaximumSide()) + " (rule max-size)";
+    }
+    return {};
+}
 
 namespace {
 
 constexpr PlatformFacts kPlatforms[] = {
-    {platform::kPlatform5, "5", "platform 5", 1024, true, &Platform5Layout},
-    {platform::kD3d8, "8", "PC D3D8", 4096, false, &D3d8Layout},
-    {platform::kD3d9, "9", "PC D3D9", 4096, false, &D3d9Layout},
-    {platform::kPs2, "ps2", "PS2", 1024, true, &Ps2Layout},
+    {platform::kPlatform5, "5", "platform 5", &Platform5Layout},
+    {platform::kD3d8, "8", "PC D3D8", &D3d8Layout},
+    {platform::kD3d9, "9", "PC D3D9", &D3d9Layout},
+    {platform::kPs2, "ps2", "PS2", &Ps2Layout},
 };
 
 }  // namespace
@@ -52,6 +114,11 @@ const PlatformLayout* FindLayout(std::uint32_t id) {
     return facts != nullptr ? &facts->layout() : nullptr;
 }
 
+bool SwizzlesInMortonOrder(std::uint32_t id) {
+    const PlatformLayout* layout = FindLayout(id);
+    return layout != nullptr && layout->SwizzlesInMortonOrder();
+}
+
 const PlatformLayout& LayoutOf(const TextureRecord& record) {
     const PlatformLayout* layout = FindLayout(record.platform);
     return layout != nullptr ? *layout : Platform5Layout();
@@ -66,7 +133,7 @@ std::uint32_t PlatformLayout::FullChain(std::uint32_t width, std::uint32_t heigh
 }
 
 bool FirstRowOnTop(const TextureRecord& record) {
-    return IsBlockCompressed(record) || LayoutOf(record).StoresRowsTopDown();
+    return IsBlockCompressed(record) || LayoutOf(record).ShowsFirstRowOnTop();
 }
 
 void PutRowsInStoredOrder(const TextureRecord& record, std::span<std::uint8_t> level,

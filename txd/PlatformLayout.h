@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The block layout of each platform id, and the row order of its levels.
+// The block layout of each platform id, and how its levels become the picture its games draw.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +22,8 @@ inline constexpr std::uint32_t kPlatform5 = 5;
 inline constexpr std::uint32_t kD3d8 = 8;
 inline constexpr std::uint32_t kD3d9 = 9;
 inline constexpr std::uint32_t kPs2 = 0x00325350;
+// The platform new dictionaries are made for, and the one listings need not name.
+inline constexpr std::uint32_t kUsual = kPlatform5;
 }  // namespace platform
 
 using DictionarySink = std::function<void(std::span<const std::uint8_t>)>;
@@ -52,6 +54,13 @@ struct BlockPlaces {
 };
 
 // A header field that an in-place edit changes: its bytes at `offset` from the block start.
+// One level's bytes and sides, in whichever order the caller says.
+struct LevelTexels {
+    std::span<const std::uint8_t> bytes;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+};
+
 struct HeaderField {
     std::uint32_t offset = 0;
     std::uint8_t bytes[4] = {};
@@ -73,8 +82,43 @@ public:
     virtual std::uint32_t LevelWordBytes() const = 0;
     // Palette entries stored R, G, B, A rather than B, G, R, A.
     virtual bool StoresRgbaPalette() const = 0;
-    // Uncompressed levels stored top row first rather than bottom row first.
-    virtual bool StoresRowsTopDown() const = 0;
+    // Whether the picture area and Export / Import through the image library show the first
+    // stored row of an uncompressed level on top (rather than at the bottom). This is the
+    // stored view, not the game picture below.
+    virtual bool ShowsFirstRowOnTop() const = 0;
+
+    // The game picture: each level as the platform's games draw it. Its texels (palette
+    // indices for the palette kinds, else the kind's texel bytes) run row after row from the
+    // top; blocks stay as stored, running from the top on every platform. `index` 0 is the
+    // first level. Row order, swizzling and palette order are the layout's business: callers
+    // only ever see the game picture. Empty when the stored bytes cannot be read in that order
+    // (a swizzled level whose sides are not powers of two, or bytes that do not fit).
+    virtual std::vector<std::uint8_t> GameLevel(const TextureRecord& record, std::size_t index,
+                                                const LevelTexels& stored) const;
+    // The reverse: level `index` in game order put into the order the record stores it in.
+    virtual std::vector<std::uint8_t> StoredLevel(const TextureRecord& record, std::size_t index,
+                                                  const LevelTexels& game) const;
+    // The palette the game picture's indices name: entries B, G, R, A, alpha 0 to 255.
+    virtual std::vector<std::uint8_t> GamePalette(const TextureRecord& record) const;
+    // The reverse: such a palette as the record keeps it.
+    virtual std::vector<std::uint8_t> StoredPalette(const TextureRecord& record,
+                                                    std::span<const std::uint8_t> game) const;
+    // The orders of a texture just read (`record.order`, `record.firstLevelOrder`), judged
+    // from its texels where the platform stores more than one.
+    virtual void JudgeOrder(TextureRecord& record) const;
+    // The order the platform's games read, given to every texture the program makes.
+    virtual TexelOrder GameReadyOrder(const TextureRecord& record) const;
+    // Whether Swizzle All and Unswizzle All move first levels of this platform between row
+    // order and Morton order.
+    virtual bool SwizzlesInMortonOrder() const;
+    // The longest side the platform's games take.
+    virtual std::uint32_t MaximumSide() const = 0;
+    // Whether the platform can hold a texture of the record's kind (with its fields set for
+    // this platform).
+    virtual bool HoldsKind(const TextureRecord& record) const;
+    // Whether a texture of the record's kind needs sides that are powers of two (to be
+    // swizzled).
+    virtual bool NeedsPowerOfTwoSides(const TextureRecord& record) const;
     virtual std::uint64_t FreshBlockSize(const TextureRecord& record) const = 0;
     // The size of the block WriteFreshBlock writes for `texture` in a dictionary whose chunks
     // carry `version`, for layouts whose blocks depend on the name's length or the version.
@@ -120,14 +164,11 @@ const PlatformLayout& D3d9Layout();
 const PlatformLayout& Ps2Layout();
 
 // The platforms the program reads and writes, in the order they are offered: the id, the word
-// txdtool's PLATFORM operands and list --json use, the name people see, and the sides their
-// games load (uncompressed textures with sides that are powers of two where the flag says so).
+// txdtool's PLATFORM operands use, the name people see, and its layout (which knows the rest).
 struct PlatformFacts {
     std::uint32_t id;
     std::string_view word;
     std::string_view name;
-    std::uint32_t maxSide;
-    bool powerOfTwoSides;
     const PlatformLayout& (*layout)();
 };
 std::span<const PlatformFacts> Platforms();
@@ -136,18 +177,25 @@ const PlatformFacts* PlatformOfWord(std::string_view word);
 // How messages name a platform: its name, or "platform ID" for one the program does not know.
 std::string PlatformText(std::uint32_t id);
 
+// Why the record's platform cannot hold a texture of its kind with these sides, naming the
+// check's rule; empty when it can (and for a platform the program does not know).
+std::string SidesRefusal(const TextureRecord& record, std::uint32_t width, std::uint32_t height);
+
 // The layout of platform id `id`, or nullptr for one the program cannot read.
 const PlatformLayout* FindLayout(std::uint32_t id);
+// Whether Swizzle All and Unswizzle All apply to platform id `id`.
+bool SwizzlesInMortonOrder(std::uint32_t id);
 // The layout a record is written in (platform 5's for an id no layout has).
 const PlatformLayout& LayoutOf(const TextureRecord& record);
 
-// Whether a level's first stored row is the top of the picture: always for block-compressed
-// kinds, whose blocks run from the top on every platform, and as the layout says otherwise.
+// Whether the stored view shows a level's first stored row on top: always for
+// block-compressed kinds, whose blocks run from the top on every platform, and as the layout
+// says otherwise.
 bool FirstRowOnTop(const TextureRecord& record);
 
-// A level of the record's kind encoded bottom row first (as pictures are turned into levels)
-// put into the order the record's layout stores it: its rows reversed where the first stored
-// row is the top. `level` holds `height` rows.
+// A level of the record's kind laid out bottom row first (as the image library's bitmaps
+// are) put into the stored view's order: its rows reversed where the first stored row is
+// shown on top. `level` holds `height` rows.
 void PutRowsInStoredOrder(const TextureRecord& record, std::span<std::uint8_t> level,
                           std::uint32_t height);
 

@@ -9,6 +9,15 @@
 
 namespace tinplate {
 
+// How a texture's uncompressed levels lie beyond their rows: row after row, or swizzled
+// (Morton order, as platform 5's games read them). A texture too small or too flat to tell
+// from its texels is taken to be swizzled, and says it was guessed.
+enum class TexelOrder : std::uint8_t { kLinear, kSwizzled, kGuessedSwizzled };
+
+inline bool IsSwizzled(TexelOrder order) {
+    return order != TexelOrder::kLinear;
+}
+
 // One texture of the open dictionary. Sizes and offsets are fixed when the dictionary is
 // read; editing in place changes only the contents of `pixels` and `palette` and the
 // `hasAlpha` word, which is what lets Save write every record back over the bytes it came
@@ -35,6 +44,11 @@ struct TextureRecord {
     std::uint32_t d3dFormat = 0;
     std::uint8_t d3dFlags = 0;
     std::string maskName;
+    // The order of the levels after the first, and of the first, which Swizzle All and
+    // Unswizzle All change on their own. Judged when the texture is read; every edit keeps
+    // them, and a texture made anew gets the order its platform's games read.
+    TexelOrder order = TexelOrder::kLinear;
+    TexelOrder firstLevelOrder = TexelOrder::kLinear;
     std::uint32_t headerOffset = 0;
     // First byte past the texture's struct chunk: nothing of this texture is written at or
     // beyond it.

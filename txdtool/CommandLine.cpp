@@ -11,7 +11,30 @@ namespace tinplate {
 
 namespace {
 
-enum LongOnly : int { kJson = 256, kFormat, kNoDither, kFast, kLinear, kStrict, kIgnore };
+enum LongOnly : int {
+    kJson = 256,
+    kFormat,
+    kNoDither,
+    kFast,
+    kLinear,
+    kSwizzled,
+    kStrict,
+    kIgnore,
+    kGame,
+    kForce,
+    kArchiveVersion,
+    kMask,
+    kPictures
+};
+enum TargetLongOnly : int {
+    kFilter = kArchiveVersion + 1,
+    kU,
+    kV,
+    kMask,
+    kTarget,
+    kPlatform,
+    kVersion
+};
 
 struct OptionSpec {
     unsigned flag;  // kNoOptions: every command takes it
@@ -35,6 +58,20 @@ const OptionSpec kOptions[] = {
     {kLintOptions, {"ignore", required_argument, nullptr, kIgnore}, ""},
     {kSizeOption, {"size", required_argument, nullptr, 's'}, "s:"},
     {kLinearOption, {"linear", no_argument, nullptr, kLinear}, ""},
+    {kLinearOption, {"swizzled", no_argument, nullptr, kSwizzled}, ""},
+    {kGameOption, {"game", no_argument, nullptr, kGame}, ""},
+    {kForceOption, {"force", no_argument, nullptr, kForce}, ""},
+    {kFindOptions, {"ignore-case", no_argument, nullptr, 'i'}, "i"},
+    {kFindOptions, {"mask", no_argument, nullptr, kMask}, ""},
+    {kPicturesOption, {"pictures", no_argument, nullptr, kPictures}, ""},
+    {kArchiveVersionOption, {"version", required_argument, nullptr, kArchiveVersion}, ""},
+    {kSetOptions, {"filter", required_argument, nullptr, kFilter}, ""},
+    {kSetOptions, {"u", required_argument, nullptr, kU}, ""},
+    {kSetOptions, {"v", required_argument, nullptr, kV}, ""},
+    {kSetOptions, {"mask", required_argument, nullptr, kMask}, ""},
+    {kTargetOption, {"target", required_argument, nullptr, kTarget}, ""},
+    {kLayoutOptions, {"platform", required_argument, nullptr, kPlatform}, ""},
+    {kLayoutOptions, {"version", required_argument, nullptr, kVersion}, ""},
 };
 
 bool ParseSwitch(const char* value, const std::string& option) {
@@ -130,6 +167,9 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 arguments.strict = true;
                 break;
             case kIgnore:
+                if (*::optarg == '\0') {
+                    throw UsageError("--ignore needs the names of rules, separated by commas");
+                }
                 for (std::string_view rest = ::optarg; !rest.empty();) {
                     const std::size_t comma = std::min(rest.find(','), rest.size());
                     arguments.ignoredRules.emplace_back(rest.substr(0, comma));
@@ -140,7 +180,47 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
                 arguments.size = ::optarg;
                 break;
             case kLinear:
-                arguments.linear = true;
+            case kSwizzled:
+                arguments.order = c == kLinear ? TexelOrder::kLinear : TexelOrder::kSwizzled;
+                break;
+            case kGame:
+                arguments.game = true;
+                break;
+            case kForce:
+                arguments.force = true;
+                break;
+            case 'i':
+                arguments.ignoreCase = true;
+                break;
+            case kMask:
+                arguments.masks = true;
+                break;
+            case kPictures:
+                arguments.pictures = true;
+                break;
+            case kArchiveVersion:
+                arguments.archiveVersion = ::optarg;
+                break;
+            case kFilter:
+                arguments.filter = ::optarg;
+                break;
+            case kU:
+                arguments.u = ::optarg;
+                break;
+            case kV:
+                arguments.v = ::optarg;
+                break;
+            case kMask:
+                arguments.mask = ::optarg;
+                break;
+            case kTarget:
+                arguments.target = ::optarg;
+                break;
+            case kPlatform:
+                arguments.platform = ::optarg;
+                break;
+            case kVersion:
+                arguments.version = ::optarg;
                 break;
             case ':':
                 throw UsageError("option " + OffendingOption(argv, ::optind, ::optopt) +

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "txd/TextureRecord.h"
+
 namespace tinplate {
 
 // A command line that does not say what to do: exit status 2 and a short usage line.
@@ -27,8 +29,16 @@ enum OptionFlags : unsigned {
     kFormatOption = 1u << 5,     // --format=FORMAT
     kPictureOptions = 1u << 6,   // --no-dither, --fast
     kSizeOption = 1u << 7,       // -s SIZE
-    kLinearOption = 1u << 8,     // --linear
+    kLinearOption = 1u << 8,     // --linear, --swizzled
     kLintOptions = 1u << 9,      // --strict, --ignore=RULE,...
+    kGameOption = 1u << 10,      // --game
+    kForceOption = 1u << 11,     // --force
+    kArchiveVersionOption = 1u << 12,  // --version=1|2 of a new archive
+    kSetOptions = 1u << 13,      // --filter, --u, --v, --mask
+    kTargetOption = 1u << 14,    // --target=GAME-PLATFORM
+    kLayoutOptions = 1u << 15,   // --platform=ID, --version=VERSION
+    kFindOptions = 1u << 20,     // -i, --ignore-case; --mask
+    kPicturesOption = 1u << 21,  // --pictures
 };
 
 enum class Verbosity { Quiet, Normal, Verbose };
@@ -55,7 +65,21 @@ struct CommandArguments {
     bool strict = false;
     std::vector<std::string> ignoredRules;  // as given, unchecked
     std::optional<std::string> size;
-    bool linear = false;
+    std::optional<TexelOrder> order;  // --linear, --swizzled
+    bool game = false;                // --game: the picture as the game draws it
+    bool force = false;               // --force: also what the platform cannot hold
+    bool ignoreCase = false;
+    bool masks = false;
+    bool pictures = false;
+    std::optional<std::string> archiveVersion;  // as given, unchecked
+    // Texture properties and targets, as given, unchecked.
+    std::optional<std::string> filter;
+    std::optional<std::string> u;
+    std::optional<std::string> v;
+    std::optional<std::string> mask;
+    std::optional<std::string> target;
+    std::optional<std::string> platform;
+    std::optional<std::string> version;
 };
 
 CommandArguments ParseCommandArguments(std::span<const std::string> words, unsigned accepted);

@@ -30,12 +30,19 @@ int RunSwizzle(const CommandArguments& arguments);
 int RunUnswizzle(const CommandArguments& arguments);
 int RunFlip(const CommandArguments& arguments);
 int RunAlpha(const CommandArguments& arguments);
+// Texture > Properties, then Save (SetCommand.cpp)
+int RunSet(const CommandArguments& arguments);
 
 // Moving dictionaries between platform layouts, then saving them whole (PlatformCommand.cpp)
 int RunPlatform(const CommandArguments& arguments);
 
 // The picture (PreviewCommand.cpp)
 int RunPreview(const CommandArguments& arguments);
+
+// Every texture under folders and in archives (ScanCommands.cpp)
+int RunFind(const CommandArguments& arguments);
+int RunIndex(const CommandArguments& arguments);
+int RunDuplicates(const CommandArguments& arguments);
 
 // The dictionary at a glance, for file managers (ThumbnailCommand.cpp)
 int RunThumbnail(const CommandArguments& arguments);

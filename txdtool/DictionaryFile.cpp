@@ -3,47 +3,46 @@
 #include "txdtool/DictionaryFile.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "fileio/AtomicFile.h"
 #include "fileio/FileError.h"
-#include "save/OpenedDictionarySave.h"
-#include "txd/DictionaryReader.h"
-#include "txd/DictionaryWriter.h"
 #include "txdtool/Paths.h"
 #include "txdtool/StandardStreams.h"
 
 namespace tinplate {
 
 DictionaryFile::DictionaryFile(std::string argument, Use use)
-    : m_argument(std::move(argument)), m_absolutePath(std::filesystem::absolute(m_argument)) {
+    : m_argument(std::move(argument)),
+      m_absolutePath(std::filesystem::absolute(m_argument).string()) {
     if (use == Use::Read && IsStandardStream(m_argument)) {
-        m_input = ReadStandardInput();
-        m_textures = ParseDictionary(m_input, m_argument);
+        m_dictionary.emplace(ReadStandardInput(), m_argument);
         return;
     }
-    if (use == Use::Edit) {
-        const std::string path = m_absolutePath.string();
-        ReportingAs(path, m_argument, [&] { m_lock.emplace(path); });
-        m_opened = IdentityOf(m_lock->fd(), m_argument);
+    const DictionaryPlace place = PlaceOf(m_argument);
+    if (place.InArchive()) {
+        m_dictionary.emplace(place, use);
+        return;
     }
-    MappedDictionary read = ReadMappedDictionary(m_argument);
-    m_file = std::move(read.file);
-    m_textures = std::move(read.textures);
+    ReportingAs(m_absolutePath, m_argument, [&] {
+        m_dictionary.emplace(DictionaryPlace{m_absolutePath, {}}, use);
+    });
 }
 
 TextureEntry& DictionaryFile::Find(const std::string& name) {
     const auto named = [&](const TextureEntry& texture) { return texture.name == name; };
-    const auto found = std::find_if(m_textures.begin(), m_textures.end(), named);
-    if (found == m_textures.end()) {
+    std::vector<TextureEntry>& list = textures();
+    const auto found = std::find_if(list.begin(), list.end(), named);
+    if (found == list.end()) {
         std::string present;
-        for (const TextureEntry& texture : m_textures) {
+        for (const TextureEntry& texture : list) {
             present += (present.empty() ? "" : ", ") + texture.name;
         }
         throw FileError(m_argument, "no texture is named \"" + name + "\"; " +
                                         (present.empty() ? "the dictionary holds no textures"
                                                          : "the textures are: " + present));
     }
-    if (std::count_if(found, m_textures.end(), named) > 1) {
+    if (std::count_if(found, list.end(), named) > 1) {
         throw FileError(m_argument,
                         "several textures are named \"" + name + "\"; the name must pick one");
     }
@@ -52,17 +51,17 @@ TextureEntry& DictionaryFile::Find(const std::string& name) {
 
 void DictionaryFile::Save(GfxBinding& gfx) {
     try {
-        ReportingAs(m_absolutePath.string(), m_argument, [&] {
-            const SavedDictionary saved = SaveOpenedDictionary(
-                *m_lock, m_opened, bytes(), m_textures, gfx, m_writtenWhole, m_supply);
-            m_opened = saved.identity;
-            m_writtenWhole = saved.writtenWhole;
-        });
+        ReportingAs(m_absolutePath, m_argument,
+                    [&] { m_dictionary->Save(m_dictionary->textures(), gfx, m_supply); });
     } catch (const FolderRefusedError&) {
         // Written in place, a whole new list could be cut short; only a new file is safe.
         throw FileError("", "cannot make a file in " + FolderShown(m_argument) +
                                 " (needed to replace " + m_argument + " safely)");
     }
+}
+
+void DictionaryFile::ReplaceOriginal(std::vector<std::uint8_t> bytes) {
+    m_dictionary->ReplaceBytes(std::move(bytes));
 }
 
 std::string TextureAndKind(const TextureEntry& texture) {

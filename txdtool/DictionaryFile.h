@@ -2,15 +2,11 @@
 // One dictionary as File > Open reads it, and Save as File > Save does it.
 #pragma once
 
-#include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "fileio/DictionaryLock.h"
-#include "fileio/FileIdentity.h"
-#include "fileio/MappedFile.h"
+#include "document/OpenedDictionary.h"
 #include "gfxlib/GfxBinding.h"
 #include "txd/DictionaryWriter.h"
 #include "txd/TextureRecord.h"
@@ -21,18 +17,19 @@ namespace tinplate {
 // by name, save as File > Save does.
 class DictionaryFile {
 public:
-    enum class Use { Read, Edit };
+    using Use = OpenedDictionary::Use;
 
-    // Reads and checks the whole file; a FileError names `argument` as the user typed it. The
-    // path is made absolute now, so that the current directory may change afterwards. "-" reads
-    // standard input, whose folder is the current directory. For editing, the dictionary lock
-    // is taken before reading and held until the object goes.
+    // Reads and checks the whole dictionary, a file or an archive's entry ("ARCHIVE.img:ENTRY",
+    // see PlaceOf); a FileError names `argument` as the user typed it. The path is made
+    // absolute now, so that the current directory may change afterwards. "-" reads standard
+    // input, whose folder is the current directory. For editing, the dictionary lock (the
+    // archive's, for an entry) is taken before reading and held until the object goes.
     explicit DictionaryFile(std::string argument, Use use = Use::Read);
 
     const std::string& shownName() const { return m_argument; }
-    std::vector<TextureEntry>& textures() { return m_textures; }
+    std::vector<TextureEntry>& textures() { return m_dictionary->textures(); }
     // The file as it was read, which the whole-file writer copies untouched blocks from.
-    std::span<const std::uint8_t> bytes() const { return m_file ? m_file->bytes() : m_input; }
+    std::span<const std::uint8_t> bytes() const { return m_dictionary->bytes(); }
 
     // The one texture of exactly this name; a FileError lists the names present when there is
     // none, and refuses a name that several textures share.
@@ -43,17 +40,14 @@ public:
     void Save(GfxBinding& gfx);
     // The next Save writes each texture as `supply` gives it (see StreamDictionary).
     void SupplyWhenWritten(TextureSupplier supply) { m_supply = std::move(supply); }
+    // The next Save writes the file whole from `bytes`, which must hold every block where
+    // the file read did (the records keep their offsets): another version on every chunk.
+    void ReplaceOriginal(std::vector<std::uint8_t> bytes);
 
 private:
     std::string m_argument;
-    std::filesystem::path m_absolutePath;
-    std::optional<DictionaryLock> m_lock;
-    FileIdentity m_opened;
-    bool m_writtenWhole = false;
-    // The bytes read: the file's mapping, or standard input.
-    std::shared_ptr<const MappedFile> m_file;
-    std::vector<std::uint8_t> m_input;
-    std::vector<TextureEntry> m_textures;
+    std::string m_absolutePath;
+    std::optional<OpenedDictionary> m_dictionary;
     TextureSupplier m_supply;
 };
 

@@ -175,6 +175,12 @@ int RunDiff(const CommandArguments& arguments) {
         diff = tinplate::DiffDictionaries(first.textures(), second.textures());
     } catch (const FileError& error) {
         ReportError(error);
+        if (arguments.json && !IsQuiet()) {
+            WriteJsonDocument(std::cout, nlohmann::json::array({{{"file", a},
+                                                                 {"against", b},
+                                                                 {"error_file", error.fileName()},
+                                                                 {"error", error.reason()}}}));
+        }
         return kTrouble;
     }
     if (!IsQuiet()) {

@@ -12,6 +12,7 @@
 #include "txdtool/Commands.h"
 #include "txdtool/DictionaryFile.h"
 #include "txdtool/Report.h"
+#include "txdtool/TextureSelection.h"
 
 namespace tinplate {
 
@@ -22,7 +23,7 @@ int ConvertAll(const CommandArguments& arguments, bool (*convert)(TextureRecord&
     return EditEachDictionary(
         command, arguments.operands, [&](DictionaryFile& dictionary, GfxBinding&) {
             for (const TextureEntry& texture : dictionary.textures()) {
-                if (texture.record.platform != platform::kPlatform5) {
+                if (!SwizzlesInMortonOrder(texture.record.platform)) {
                     throw FileError(dictionary.shownName(),
                                     "PC textures are always stored in linear order");
                 }
@@ -46,49 +47,6 @@ bool ParseYesNo(const std::string& word) {
         return false;
     }
     throw UsageError("alpha takes yes or no, not " + word);
-}
-
-// The textures an edit works on: those named with -n, every one with --all, or the one named
-// by the older form's NAME operand.
-struct Selection {
-    std::vector<std::string> files;
-    std::vector<std::string> names;
-    bool all = false;
-};
-
-// With -n or --all every operand is a dictionary; the older form is exactly FILE.txd NAME.
-Selection SelectTextures(const CommandArguments& arguments, std::string_view command) {
-    const auto& operands = arguments.operands;
-    if (arguments.all && !arguments.names.empty()) {
-        throw UsageError("-n and --all cannot be given together");
-    }
-    if (arguments.TexturesChosen()) {
-        if (operands.empty()) {
-            throw UsageError("too few arguments for " + std::string(command));
-        }
-        return {operands, arguments.names, arguments.all};
-    }
-    if (operands.size() != 2) {
-        throw UsageError(std::string(operands.size() < 2 ? "too few" : "too many") +
-                         " arguments for " + std::string(command));
-    }
-    return {{operands[0]}, {operands[1]}, false};
-}
-
-std::vector<TextureEntry*> Chosen(DictionaryFile& dictionary, const Selection& selection) {
-    std::vector<TextureEntry*> textures;
-    if (selection.all) {
-        for (TextureEntry& texture : dictionary.textures()) {
-            textures.push_back(&texture);
-        }
-    }
-    for (const std::string& name : selection.names) {
-        TextureEntry* texture = &dictionary.Find(name);
-        if (std::find(textures.begin(), textures.end(), texture) == textures.end()) {
-            textures.push_back(texture);
-        }
-    }
-    return textures;
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <iostream>
 
+#include "edits/TextureName.h"
 #include "exchange/ExchangeRoute.h"
 #include "exchange/Export.h"
+#include "exchange/ExportAs.h"
 #include "exchange/Import.h"
 #include "exchange/ImportDialog.h"
 #include "fileio/FileError.h"
@@ -36,13 +38,26 @@ std::vector<const TextureEntry*> TexturesToExport(DictionaryFile& dictionary,
     }
     for (const std::string& name : names) {
         const TextureEntry& texture = dictionary.Find(name);
-        if (!ExportFileName(texture.name, texture.record)) {
+        if (!ExportFileName(texture.name, texture.record) && !HasPicture(texture.record)) {
             throw FileError(dictionary.shownName(),
-                            TextureAndKind(texture) + " is of a kind with no image file");
+                            TextureAndKind(texture) + " is of a kind that makes no picture");
         }
         chosen.push_back(&texture);
     }
     return chosen;
+}
+
+// The image library makes no file of the 16-bit and 24-bit kinds: those go out as DDS of
+// their own kind, as export --format=dds writes them, so an export of everything misses none.
+void ExportKindAsDds(const DictionaryFile& dictionary, const TextureEntry& texture,
+                     const std::filesystem::path& folder) {
+    RequireSafeTextureName(texture.name);
+    const std::string product = (folder / (texture.name + ".dds")).string();
+    WritingProduct(product, [&] { ExportTextureAs(texture.record, product, PictureFormat::Dds); });
+    ReportProduct(product);
+    ReportNote(dictionary.shownName(), TextureAndKind(texture) +
+                                           " written as DDS of its own kind (as --format=dds "
+                                           "does): the image library makes no file of it");
 }
 
 }  // namespace
@@ -51,16 +66,21 @@ int RunExport(const CommandArguments& arguments) {
     DictionaryFile dictionary(arguments.operands[0]);
     const std::vector<std::string> names(arguments.operands.begin() + 1, arguments.operands.end());
     const auto textures = TexturesToExport(dictionary, names);
-    RequireProducts(
-        dictionary,
-        std::ranges::count_if(textures,
-                              [](const TextureEntry* texture) {
-                                  return ExportFileName(texture->name, texture->record).has_value();
-                              }),
-        "an image file (8-bit, 32-bit or DXT)");
+    RequireProducts(dictionary,
+                    std::ranges::count_if(textures,
+                                          [](const TextureEntry* texture) {
+                                              return ExportFileName(texture->name,
+                                                                    texture->record) ||
+                                                     HasPicture(texture->record);
+                                          }),
+                    "a picture");
     const std::filesystem::path folder = ProductFolder(arguments.directory);
     GfxBinding gfx;
     for (const TextureEntry* texture : textures) {
+        if (!ExportFileName(texture->name, texture->record) && HasPicture(texture->record)) {
+            ExportKindAsDds(dictionary, *texture, folder);
+            continue;
+        }
         const std::string product =
             (folder / ExportFileName(texture->name, texture->record).value_or("")).string();
         ExportOutcome outcome = ExportOutcome::NotExportable;
@@ -73,7 +93,7 @@ int RunExport(const CommandArguments& arguments) {
             ReportProduct(product);
         } else {
             ReportNote(dictionary.shownName(),
-                       "skipped " + TextureAndKind(*texture) + ": its kind has no image file");
+                       "skipped " + TextureAndKind(*texture) + ": its kind makes no picture");
         }
     }
     return 0;

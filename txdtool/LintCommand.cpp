@@ -8,10 +8,12 @@
 #include "checks/LintRules.h"
 #include "fileio/FileError.h"
 #include "fileio/PrintableText.h"
+#include "txdtool/ArchiveCommands.h"
 #include "txdtool/Commands.h"
 #include "txdtool/DictionaryFile.h"
 #include "txdtool/Listing.h"
 #include "txdtool/Report.h"
+#include "txdtool/TargetCommand.h"
 #include "txdtool/Utf8Text.h"
 
 namespace tinplate {
@@ -71,13 +73,14 @@ nlohmann::json JsonFinding(const Finding& finding) {
 
 int RunLint(const CommandArguments& arguments) {
     const std::set<std::string_view> ignored = IgnoredRules(arguments.ignoredRules);
+    const GameTarget* target = arguments.target ? &ParseGameTarget(*arguments.target) : nullptr;
     int status = 0;
     nlohmann::json files = nlohmann::json::array();
-    for (const std::string& file : arguments.operands) {
+    for (const std::string& file : DictionaryOperands(arguments.operands, status)) {
         std::vector<Finding> findings;
         try {
             DictionaryFile dictionary(file);
-            findings = tinplate::LintDictionary(dictionary.bytes(), dictionary.textures());
+            findings = tinplate::LintDictionary(dictionary.bytes(), dictionary.textures(), target);
         } catch (const FileError& error) {
             ReportError(error);
             files.push_back({{"file", file}, {"error", error.reason()}});

@@ -5,10 +5,14 @@
 
 #include "fileio/FileError.h"
 #include "fileio/PrintableText.h"
+#include "txdtool/ArchiveCommands.h"
+#include "txd/LibraryVersion.h"
 #include "txdtool/Commands.h"
+#include "txdtool/DictionaryFile.h"
 #include "txdtool/Listing.h"
 #include "txdtool/Report.h"
 #include "txdtool/StandardStreams.h"
+#include "txdtool/Verbosity.h"
 
 namespace tinplate {
 
@@ -22,8 +26,11 @@ int RunList(const CommandArguments& arguments) {
     nlohmann::json files = nlohmann::json::array();
     for (const std::string& file : arguments.operands) {
         std::vector<TextureEntry> textures;
+        std::uint32_t version = 0;
         try {
-            textures = ReadDictionaryOperand(file);
+            DictionaryFile dictionary(file);
+            version = DictionaryVersionWord(dictionary.bytes());
+            textures = std::move(dictionary.textures());
         } catch (const FileError& error) {
             ReportError(error);
             status = 1;
@@ -34,12 +41,12 @@ int RunList(const CommandArguments& arguments) {
             continue;
         }
         if (arguments.json) {
-            files.push_back(JsonListing(file, textures));
+            files.push_back(JsonListing(file, textures, version));
         } else {
             if (several) {
                 std::cout << (first ? "" : "\n") << PrintableText(file) << ":\n";
             }
-            WriteTextListing(std::cout, textures);
+            WriteTextListing(std::cout, textures, IsVerbose());
         }
         first = false;
     }
@@ -52,7 +59,7 @@ int RunList(const CommandArguments& arguments) {
 int RunCheck(const CommandArguments& arguments) {
     int status = 0;
     nlohmann::json files = nlohmann::json::array();
-    for (const std::string& file : arguments.operands) {
+    for (const std::string& file : DictionaryOperands(arguments.operands, status)) {
         std::optional<std::string> problem;
         std::size_t count = 0;
         try {

@@ -2,8 +2,14 @@
 // The tab-separated and JSON listings.
 #include "txdtool/Listing.h"
 
+#include <algorithm>
+
 #include "fileio/PrintableText.h"
 #include "preview/FieldTexts.h"
+#include "txd/PlatformLayout.h"
+#include "txd/FilterWord.h"
+#include "txd/LibraryVersion.h"
+#include "txd/GameLevels.h"
 #include "txd/TextureKinds.h"
 #include "txdtool/Utf8Text.h"
 
@@ -35,57 +41,100 @@ FieldTexts TextsOf(const TextureRecord& record) {
     return texts;
 }
 
+nlohmann::json FilterValue(FilterField field, std::uint32_t value) {
+    const std::string name = FilterValueName(field, value);
+    return name.empty() ? nlohmann::json(value) : nlohmann::json(name);
+}
+
+nlohmann::json JsonFilter(std::uint32_t word) {
+    const FilterSettings settings = DecodeFilterWord(word);
+    return {{"mode", FilterValue(FilterField::Mode, settings.mode)},
+            {"u", FilterValue(FilterField::U, settings.u)},
+            {"v", FilterValue(FilterField::V, settings.v)}};
+}
+
+// The order of the first level: the one the picture area shows.
+std::string_view OrderText(const TextureRecord& record) {
+    return OrderName(record.firstLevelOrder);
+}
+
 }  // namespace
 
-void WriteTextListing(std::ostream& out, const std::vector<TextureEntry>& textures) {
+// After the window's fields: the number of levels stored (MipMaps counts those after the
+// first), each texture's platform where the file is not all platform 5, and with `withOrder`
+// the order of its texels.
+void WriteTextListing(std::ostream& out, const std::vector<TextureEntry>& textures,
+                      bool withOrder) {
+    const bool platforms = std::ranges::any_of(textures, [](const TextureEntry& texture) {
+        return texture.record.platform != platform::kPlatform5;
+    });
     out << "Index\tName";
     for (const Column& column : kColumns) {
         out << '\t' << column.caption;
     }
-    out << '\n';
+    out << "\tLevels" << (platforms ? "\tPlatform" : "") << (withOrder ? "\tOrder\n" : "\n");
     for (std::size_t i = 0; i < textures.size(); ++i) {
-        const FieldTexts texts = TextsOf(textures[i].record);
+        const TextureRecord& record = textures[i].record;
+        const FieldTexts texts = TextsOf(record);
         out << i << '\t' << PrintableText(textures[i].name);
         for (const Column& column : kColumns) {
             out << '\t' << texts.*column.text;
+        }
+        out << '\t' << static_cast<std::uint16_t>(record.mipCount);
+        if (platforms) {
+            out << '\t' << record.platform;
+        }
+        if (withOrder) {
+            out << '\t' << OrderText(textures[i].record);
         }
         out << '\n';
     }
 }
 
-nlohmann::json JsonListing(const std::string& fileName, const std::vector<TextureEntry>& textures) {
+nlohmann::json JsonTexture(std::size_t index, const TextureEntry& texture) {
+    const TextureRecord& r = texture.record;
+    const FieldTexts texts = TextsOf(r);
+    nlohmann::json fields = nlohmann::json::object();
+    for (const Column& column : kColumns) {
+        fields[column.caption] = texts.*column.text;
+    }
+    return {
+        {"index", index},
+        {"name", IsValidUtf8(texture.name) ? nlohmann::json(texture.name) : nullptr},
+        {"name_hex", HexOf(texture.name)},
+        {"kind", KindWord(r)},
+        {"platform", r.platform},
+        {"width", r.width},
+        {"height", r.height},
+        {"bpp", r.depth},
+        {"compression", r.compression},
+        {"mip_levels", r.mipCount},
+        {"has_alpha", r.hasAlpha},
+        {"alpha_flags", r.alphaFlags},
+        {"filter_flags", r.filterFlags},
+        {"filter", JsonFilter(r.filterFlags)},
+        {"mask_name", IsValidUtf8(r.maskName) ? nlohmann::json(r.maskName) : nullptr},
+        {"order", OrderText(r)},
+        {"header_offset", r.headerOffset},
+        {"palette_offset", r.paletteOffset},
+        {"palette_size", r.paletteSize},
+        {"pixel_offset", r.pixelOffset},
+        {"pixel_size", r.pixelSize},
+        {"fields", std::move(fields)},
+    };
+}
+
+nlohmann::json JsonListing(const std::string& fileName, const std::vector<TextureEntry>& textures,
+                           std::uint32_t versionWord) {
     nlohmann::json listed = nlohmann::json::array();
     for (std::size_t i = 0; i < textures.size(); ++i) {
-        const TextureEntry& texture = textures[i];
-        const TextureRecord& r = texture.record;
-        const FieldTexts texts = TextsOf(r);
-        nlohmann::json fields = nlohmann::json::object();
-        for (const Column& column : kColumns) {
-            fields[column.caption] = texts.*column.text;
-        }
-        listed.push_back({
-            {"index", i},
-            {"name", IsValidUtf8(texture.name) ? nlohmann::json(texture.name) : nullptr},
-            {"name_hex", HexOf(texture.name)},
-            {"kind", KindWord(r)},
-            {"platform", r.platform},
-            {"width", r.width},
-            {"height", r.height},
-            {"bpp", r.depth},
-            {"compression", r.compression},
-            {"mip_levels", r.mipCount},
-            {"has_alpha", r.hasAlpha},
-            {"alpha_flags", r.alphaFlags},
-            {"filter_flags", r.filterFlags},
-            {"header_offset", r.headerOffset},
-            {"palette_offset", r.paletteOffset},
-            {"palette_size", r.paletteSize},
-            {"pixel_offset", r.pixelOffset},
-            {"pixel_size", r.pixelSize},
-            {"fields", std::move(fields)},
-        });
+        listed.push_back(JsonTexture(i, textures[i]));
     }
-    return {{"file", fileName}, {"textures", std::move(listed)}};
+    const LibraryVersion version = DecodeVersionWord(versionWord);
+    return {{"file", fileName},
+            {"version", VersionText(version.version)},
+            {"build", version.build ? nlohmann::json(*version.build) : nullptr},
+            {"textures", std::move(listed)}};
 }
 
 void WriteJsonDocument(std::ostream& out, nlohmann::json files) {

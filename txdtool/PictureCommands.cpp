@@ -20,6 +20,7 @@
 #include "txdtool/PictureImport.h"
 #include "txdtool/Products.h"
 #include "txdtool/Report.h"
+#include "txdtool/StandardStreams.h"
 #include "workfiles/DdsFile.h"
 
 namespace tinplate {
@@ -86,6 +87,13 @@ int ExportOneAs(const CommandArguments& arguments, std::optional<PictureFormat> 
     if (arguments.directory) {
         throw UsageError("-o and -C cannot be given together");
     }
+    if (IsStandardStream(output)) {
+        DictionaryFile dictionary(arguments.operands[0]);
+        const TextureEntry& texture = *TexturesWithPictures(dictionary, {arguments.operands[1]})[0];
+        WriteStandardOutput(
+            EncodeTextureAs(texture.record, output, format.value_or(PictureFormat::Png)));
+        return 0;
+    }
     const auto named = PictureFormatNamed(ExtensionWord(output));
     if (!named || (format && *format != *named)) {
         throw UsageError("the name given to -o must end in " +
@@ -94,6 +102,7 @@ int ExportOneAs(const CommandArguments& arguments, std::optional<PictureFormat> 
     }
     DictionaryFile dictionary(arguments.operands[0]);
     const TextureEntry& texture = *TexturesWithPictures(dictionary, {arguments.operands[1]})[0];
+    MakeFolderOf(output);
     WritingProduct(output, [&] { ExportTextureAs(texture.record, output, *named); });
     ReportProduct(output);
     return 0;

@@ -2,6 +2,7 @@
 // The preview command: a texture's picture as the window shows it, as a PNG.
 #include "fileio/FileError.h"
 #include "preview/Preview.h"
+#include "texture/GamePreview.h"
 #include "txdtool/Commands.h"
 #include "txdtool/DictionaryFile.h"
 #include "txdtool/PreviewFile.h"
@@ -25,7 +26,8 @@ int RunPreview(const CommandArguments& arguments) {
     DictionaryFile dictionary(operands[0]);
     const TextureEntry& texture = dictionary.Find(operands[1]);
     GfxBinding gfx;
-    const PreviewPicture picture = RenderPreview(texture.record, gfx);
+    const PreviewPicture picture =
+        arguments.game ? RenderGamePreview(texture.record) : RenderPreview(texture.record, gfx);
     switch (picture.change) {
         case PreviewPicture::Change::Keep:
             throw FileError(dictionary.shownName(),

@@ -25,6 +25,17 @@ std::filesystem::path ProductFolder(const std::optional<std::string>& directory)
     return *directory;
 }
 
+void MakeFolderOf(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code error;
+    if (!folder.empty()) {
+        std::filesystem::create_directories(folder, error);
+    }
+    if (error) {
+        throw FileError(folder.string(), "the folder cannot be made: " + error.message());
+    }
+}
+
 void ReportProduct(const std::string& path) {
     if (!IsQuiet()) {
         Output() << path << '\n';

@@ -18,6 +18,9 @@ namespace tinplate {
 // -C. A FileError names the folder and why it cannot be used.
 std::filesystem::path ProductFolder(const std::optional<std::string>& directory);
 
+// Makes the folders a product's path names, as -C makes its folder.
+void MakeFolderOf(const std::string& path);
+
 // Runs `write`, which makes the product `path`; a folder that takes no new file is named.
 template <typename Write>
 void WritingProduct(const std::string& path, Write&& write) {

@@ -20,13 +20,20 @@ bool g_shown = false;
 
 }  // namespace
 
+bool ProgressWanted() {
+    return !IsQuiet() && ::isatty(STDERR_FILENO) != 0;
+}
+
 void ShowProgress(std::string_view command, std::size_t done, std::size_t total,
                   const std::string& file) {
-    if (IsQuiet() || ::isatty(STDERR_FILENO) == 0) {
+    ShowProgressText("txdtool: " + std::string(command) + ": " + std::to_string(done + 1) + "/" +
+                     std::to_string(total) + " " + PrintableText(file));
+}
+
+void ShowProgressText(std::string line) {
+    if (!ProgressWanted()) {
         return;
     }
-    std::string line = "txdtool: " + std::string(command) + ": " + std::to_string(done + 1) + "/" +
-                       std::to_string(total) + " " + PrintableText(file);
     if (line.size() > kWidest) {
         line.resize(kWidest);
     }

@@ -14,5 +14,9 @@ namespace tinplate {
 void ShowProgress(std::string_view command, std::size_t done, std::size_t total,
                   const std::string& file);
 void ClearProgressLine();
+// Whether the line would be shown at all.
+bool ProgressWanted();
+// Any text as the progress line, cut to the narrowest usual terminal.
+void ShowProgressText(std::string line);
 
 }  // namespace tinplate

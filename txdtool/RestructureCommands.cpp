@@ -6,6 +6,7 @@
 #include <cctype>
 #include <charconv>
 #include <filesystem>
+#include <type_traits>
 
 #include "edits/DictionaryEdits.h"
 #include "edits/EditRefused.h"
@@ -13,8 +14,10 @@
 #include "fileio/FileError.h"
 #include "fileio/FileIo.h"
 #include "txd/DictionaryWriter.h"
+#include "txd/GameTargets.h"
 #include "txdtool/Batch.h"
 #include "txdtool/DictionaryFile.h"
+#include "txdtool/TargetCommand.h"
 
 namespace tinplate {
 
@@ -55,6 +58,7 @@ PictureImportOptions PictureOptions(const CommandArguments& arguments) {
     PictureImportOptions options;
     options.dither = !arguments.noDither;
     options.dxtQuality = arguments.fastDxt ? DxtQuality::Fast : DxtQuality::Best;
+    options.beyondPlatform = arguments.force;
     return options;
 }
 
@@ -74,7 +78,12 @@ int EditDictionary(std::string_view command, const CommandArguments& arguments, 
                                                  textures.data())
                       : 0;
             try {
-                edit(textures, index);
+                if constexpr (std::is_invocable_v<Edit&, Textures&, std::size_t,
+                                                  std::span<const std::uint8_t>>) {
+                    edit(textures, index, dictionary.bytes());
+                } else {
+                    edit(textures, index);
+                }
             } catch (const EditRefused& refusal) {
                 throw FileError(dictionary.shownName(), refusal.what());
             }
@@ -88,7 +97,7 @@ int RunNew(const CommandArguments& arguments) {
         throw FileError(path,
                         "the file already exists; a new dictionary is never written over one");
     }
-    WriteDictionaryFile(path, {}, {});
+    WriteDictionaryFile(path, NewDictionaryBytes(arguments), {});
     return 0;
 }
 
@@ -102,6 +111,10 @@ std::string StemOf(const std::string& image) {
 int RunAdd(const CommandArguments& arguments) {
     const auto& operands = arguments.operands;
     const bool several = KindInAnyCase(operands[1]) && !KindInAnyCase(operands[2]);
+    if (!several && !KindInAnyCase(operands[2]) && !FileExists(operands[1]) &&
+        FileExists(operands[2])) {
+        ParseKind(operands[1]);  // a mistyped kind word before the picture: name the word
+    }
     if (!several && operands.size() > 4) {
         throw UsageError("too many arguments for add");
     }
@@ -114,11 +127,14 @@ int RunAdd(const CommandArguments& arguments) {
     } else {
         pictures.emplace_back(operands[1], operands.size() > 3 ? operands[3] : StemOf(operands[1]));
     }
-    return EditDictionary("add", arguments, false, [&](Textures& textures, std::size_t) {
-        for (const auto& [image, name] : pictures) {
-            AddTexture(textures, name, ReadPictureFile(image), kind, PictureOptions(arguments));
-        }
-    });
+    return EditDictionary("add", arguments, false,
+                          [&](Textures& textures, std::size_t, std::span<const std::uint8_t> file) {
+                              for (const auto& [image, name] : pictures) {
+                                  AddTexture(textures, name, ReadPictureFile(image), kind,
+                                             PictureOptions(arguments),
+                                             PlatformOfEmptyDictionary(file));
+                              }
+                          });
 }
 
 int RunRemove(const CommandArguments& arguments) {
@@ -181,10 +197,21 @@ int RunSaveAs(const CommandArguments& arguments) {
     "  --no-dither   reduce colours to a palette without dithering\n" \
     "  --fast        compress DXT blocks with the faster, rougher fit\n"
 
+// Every command that makes a texture of new sides or kind takes this.
+#define TXDTOOL_FORCE_HELP                                                                 \
+    "  --force       make the texture even where its platform cannot hold it (sides\n"     \
+    "                that are not powers of two for an uncompressed platform 5 texture,\n" \
+    "                sides over the platform's maximum)\n"
+
 constexpr Command kRestructureCommands[] = {
-    {"new", "new OUT.txd", "make an empty dictionary",
-     "Writes a dictionary with no textures to OUT.txd, which must not exist yet.\n", 1, 1,
-     kNoOptions, RunNew},
+    {"new", "new [--target=T | --platform=ID --version=V] OUT.txd", "make an empty dictionary",
+     "Writes a dictionary with no textures to OUT.txd, which must not exist yet. Textures\n"
+     "added to it take its platform, which an empty dictionary records from version\n"
+     "3.6.0.0 on; before, only the platform its version's game writes can be made.\n"
+     "  --target=T      for this game and platform, T being GAME-PLATFORM (see target)\n"
+     "  --platform=ID   platform id 5, 8 or 9 (default 5)\n"
+     "  --version=V     library version, like 3.4.0.3 (default 3.6.0.3)\n",
+     1, 1, kTargetOption | kLayoutOptions, RunNew},
     {"add", "add FILE.txd IMAGE KIND [NAME]\nadd FILE.txd KIND IMAGE...",
      "add textures drawn from image files",
      "Adds a texture of KIND at the end: pal8 or pal8-32 (8-bit with 256 or 32 colours,\n"
@@ -195,8 +222,8 @@ constexpr Command kRestructureCommands[] = {
      "ASCII\n"
      "without / or \\, not . or .., and differ from every other name in more than letter\n"
      "case. Every command that changes the list writes the whole file the crash-safe way,\n"
-     "under the dictionary's lock.\n" TXDTOOL_PICTURE_OPTIONS_HELP,
-     3, kAny, kPictureOptions, RunAdd},
+     "under the dictionary's lock.\n" TXDTOOL_PICTURE_OPTIONS_HELP TXDTOOL_FORCE_HELP,
+     3, kAny, kPictureOptions | kForceOption, RunAdd},
     {"remove", "remove FILE.txd NAME", "remove a texture",
      "Removes texture NAME; every other texture is kept byte for byte.\n", 2, 2, kNoOptions,
      RunRemove},
@@ -204,17 +231,18 @@ constexpr Command kRestructureCommands[] = {
      "Gives texture NAME the name NEWNAME (rules as for add).\n", 3, 3, kNoOptions, RunRename},
     {"replace", "replace FILE.txd NAME IMAGE", "draw a texture anew from an image file",
      "Texture NAME shows IMAGE (as for add) and takes its size; it keeps its kind, and a\n"
-     "texture with mip levels gets a full chain at the new size.\n" TXDTOOL_PICTURE_OPTIONS_HELP,
-     3, 3, kPictureOptions, RunReplace},
+     "texture with mip levels gets a full chain at the new size.\n" TXDTOOL_PICTURE_OPTIONS_HELP
+         TXDTOOL_FORCE_HELP,
+     3, 3, kPictureOptions | kForceOption, RunReplace},
     {"convert", "convert FILE.txd NAME KIND", "change a texture's kind",
      "Converts texture NAME to KIND (as for add); its mip levels are made "
-     "again.\n" TXDTOOL_PICTURE_OPTIONS_HELP,
-     3, 3, kPictureOptions, RunConvert},
+     "again.\n" TXDTOOL_PICTURE_OPTIONS_HELP TXDTOOL_FORCE_HELP,
+     3, 3, kPictureOptions | kForceOption, RunConvert},
     {"resize", "resize FILE.txd NAME WIDTH HEIGHT", "give a texture another size",
      "Scales texture NAME with a box filter to WIDTH x HEIGHT, both powers of two; a texture\n"
      "with mip levels gets a full chain down to 1 x 1 at its new "
-     "size.\n" TXDTOOL_PICTURE_OPTIONS_HELP,
-     4, 4, kPictureOptions, RunResize},
+     "size.\n" TXDTOOL_PICTURE_OPTIONS_HELP TXDTOOL_FORCE_HELP,
+     4, 4, kPictureOptions | kForceOption, RunResize},
     {"mipmaps", "mipmaps FILE.txd NAME make|remove", "make or remove a texture's mip levels",
      "make: a full chain of levels down to 1 x 1, filtered from the first level, which stays\n"
      "as it is. remove: the first level alone.\n" TXDTOOL_PICTURE_OPTIONS_HELP,

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <iostream>
 
+#include "document/OpenedDictionary.h"
 #include "fileio/FileError.h"
 #include "fileio/FileIo.h"
 #include "txd/DictionaryReader.h"
@@ -41,6 +42,11 @@ std::vector<std::uint8_t> ReadStandardInput() {
 std::vector<TextureEntry> ReadDictionaryOperand(const std::string& operand) {
     if (IsStandardStream(operand)) {
         return ParseDictionary(ReadStandardInput(), operand);
+    }
+    const DictionaryPlace place = PlaceOf(operand);
+    if (place.InArchive()) {
+        OpenedDictionary entry(place, OpenedDictionary::Use::Read);
+        return std::move(entry.textures());
     }
     return ReadDictionary(operand);
 }

@@ -28,6 +28,7 @@ TEST(CommandLineTest, HelpVersionFileAndUsageErrors) {
         {{"-V"}, 0, "", "TXD Tinplate 1.0.0.1\n", ""},
         {{"--bogus"}, 2, "", "", "txd-tinplate: Unknown option 'bogus'."},
         {{"a.txd", "b.txd"}, 2, "", "", "Try 'txd-tinplate --help'"},
+        {{"-v", "sub/a.txd"}, std::nullopt, QDir::current().absoluteFilePath("sub/a.txd"), "", ""},
         {{"sub/a.txd"}, std::nullopt, QDir::current().absoluteFilePath("sub/a.txd"), "", ""},
         {{"--", "--version"}, std::nullopt, QDir::current().absoluteFilePath("--version"), "", ""},
         {{}, std::nullopt, "", "", ""},

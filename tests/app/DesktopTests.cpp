@@ -111,7 +111,8 @@ TEST(DesktopTest, AlphaChannelViewAndLevelSelectorShowTheStoredBytes) {
     emit levels.activated(1);
     EXPECT_EQ(window.Picture().size(), QSize(8, 4));
     EXPECT_EQ(window.Picture().pixel(0, 3), Opaque(texture.levels[1].data()));
-    EXPECT_EQ(window.dialog.findChild<QLabel*>("statusText")->text(), "1 texture | 32-bit, 16 × 8");
+    EXPECT_EQ(window.dialog.findChild<QLabel*>("statusText")->text(),
+              "1 texture, platform 5, version 3.6.0.3 | 32-bit, 16 × 8");
 }
 
 TEST(DesktopTest, ShortcutsRunTheirCommands) {

@@ -31,13 +31,26 @@ Prompts::SaveChoice FakePrompts::AskSaveChanges(QWidget*, const QString& fileNam
     return answer;
 }
 
-int FakePrompts::ChooseItem(QWidget*, const QString&, const QStringList&, int) {
+int FakePrompts::ChooseItem(QWidget*, const QString&, const QStringList& items, int,
+                            const QString& title) {
+    itemQuestions << title + ": " + items.join(", ");
     if (itemAnswers.empty()) {
         return -1;
     }
     const int answer = itemAnswers.front();
     itemAnswers.pop_front();
     return answer;
+}
+
+std::optional<PropertyChanges> FakePrompts::EditProperties(
+    QWidget* parent, const std::vector<const TextureEntry*>& textures) {
+    if (propertyAnswers.empty()) {
+        return std::nullopt;
+    }
+    PropertiesDialog dialog(textures, parent);
+    propertyAnswers.front()(dialog);
+    propertyAnswers.pop_front();
+    return dialog.Changes();
 }
 
 Window::Window(const std::string& gfxModule) : gfx(gfxModule), dialog(prompts, gfx) {}

@@ -6,11 +6,13 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/MainDialog.h"
 #include "app/Prompts.h"
+#include "app/PropertiesDialog.h"
 #include "gfxlib/GfxBinding.h"
 #include "tests/support/TestSupport.h"
 #include "tools/DictionaryBuilder.h"
@@ -29,7 +31,19 @@ public:
     void Message(QWidget*, const QString& text) override { messages.push_back(text); }
     void Error(QWidget*, const QString& text) override { errors.push_back(text); }
     SaveChoice AskSaveChanges(QWidget*, const QString& fileName) override;
-    int ChooseItem(QWidget*, const QString&, const QStringList&, int) override;
+    int ChooseItem(QWidget*, const QString&, const QStringList&, int, const QString&) override;
+    QString ChooseArchiveEntry(QWidget*, const QString&,
+                               const std::vector<ArchiveEntryRow>& rows) override {
+        entryLists.push_back(rows.size());
+        const QString answer = entryAnswers.empty() ? QString() : entryAnswers.front();
+        if (!entryAnswers.empty()) {
+            entryAnswers.pop_front();
+        }
+        return answer;
+    }
+    // The real dialog, filled in by the next answer instead of a person.
+    std::optional<PropertyChanges> EditProperties(
+        QWidget* parent, const std::vector<const TextureEntry*>& textures) override;
     bool AskReopenChanged(QWidget*, const QString& fileName) override {
         reopenQuestions << fileName;
         return reopenAnswer;
@@ -38,6 +52,10 @@ public:
     std::deque<QString> openAnswers;  // an empty answer cancels
     std::vector<QStringList> openRequests;
     std::deque<int> itemAnswers;  // none left cancels
+    QStringList itemQuestions;    // "TITLE: ITEM, ITEM..."
+    std::deque<QString> entryAnswers;     // none left cancels
+    std::vector<std::size_t> entryLists;  // how many entries each archive listed
+    std::deque<std::function<void(PropertiesDialog&)>> propertyAnswers;  // none left cancels
     std::deque<SaveChoice> saveAnswers;
     QStringList saveQuestions;
     bool reopenAnswer = false;

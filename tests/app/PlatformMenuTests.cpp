@@ -52,17 +52,20 @@ TEST(PlatformMenu, ConvertsAPcDictionaryAndUndoes) {
     std::filesystem::copy_file(FixturePath("pc/p9_rgb.txd"), window.scratch.path() / "p9.txd");
     window.Open((window.scratch.path() / "p9.txd").string());
     const std::vector<TextureEntry> before = window.dialog.Document().Textures();
-    EXPECT_TRUE(window.Status().startsWith("8 textures, PC D3D9 | "))
+    EXPECT_TRUE(window.Status().startsWith("8 textures, PC D3D9, version 3.6.0.3 | "))
         << window.Status().toStdString();
     EXPECT_EQ(window.Swizzling(), 0);
 
     window.ConvertTo(2);  // the platform it is on already
+    EXPECT_EQ(window.prompts.itemQuestions.back(),
+              "Convert to Platform: 5 — swizzled texels, 8 — PC, Direct3D 8, 9 — PC, Direct3D 9");
     EXPECT_FALSE(window.dialog.IsModified());
     window.ConvertTo(0);
     EXPECT_EQ(window.Platforms(), std::vector<std::uint32_t>(8, 5));
     EXPECT_TRUE(window.dialog.IsModified());
     EXPECT_EQ(window.Swizzling(), 2);
-    EXPECT_TRUE(window.Status().startsWith("8 textures | ")) << window.Status().toStdString();
+    EXPECT_TRUE(window.Status().startsWith("8 textures, platform 5, version 3.6.0.3 | "))
+        << window.Status().toStdString();
 
     window.Run(command::kEditUndo);
     EXPECT_FALSE(window.dialog.IsModified());

@@ -21,7 +21,9 @@ namespace {
 
 class MenuPrompts : public FakePrompts {
 public:
-    int ChooseItem(QWidget*, const QString&, const QStringList&, int) override { return item; }
+    int ChooseItem(QWidget*, const QString&, const QStringList&, int, const QString&) override {
+        return item;
+    }
     std::optional<QSize> ChooseSize(QWidget*, const QList<int>&, QSize) override { return size; }
     QString SaveFileName(QWidget*, const QString&, const QString&) override { return saveAs; }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -131,6 +132,8 @@ TEST(ThumbnailView, FilterHidesOtherNamesWhichOnlyAllTextureCommandsChange) {
         hidden.push_back(list.item(row)->isHidden());
     }
     EXPECT_EQ(hidden, (std::vector<bool>{true, false, true}));
+    EXPECT_TRUE(window.dialog.findChild<QLabel*>("statusText")->text().startsWith("1 of 3 "));
+    EXPECT_TRUE(window.PictureIsEmpty());  // the shown texture went out of sight with it
 
     // The selected texture went out of sight: the commands for one texture leave it alone.
     const std::vector<std::uint8_t> wide = window.Record(0).pixels;
@@ -150,6 +153,11 @@ TEST(ThumbnailView, FilterHidesOtherNamesWhichOnlyAllTextureCommandsChange) {
     }
     window.dialog.Dispatch(command::kEditFind);
     EXPECT_TRUE(filter.isVisible());
+    QTest::keyClicks(&filter, "zz");
+    window.prompts.saveAnswers.push_back(Prompts::SaveChoice::Discard);
+    window.OpenTextures(Textures());  // another file: the search is cleared
+    EXPECT_TRUE(filter.text().isEmpty());
+    EXPECT_FALSE(list.item(0)->isHidden());
 }
 
 }  // namespace

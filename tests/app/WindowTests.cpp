@@ -38,21 +38,21 @@ TEST(WindowTest, MenusCarryTheirCommandIdsAndReachTheirHandlers) {
             }
         }
     }
-    EXPECT_EQ(items.mid(0, 5),
-              QStringList({"&File/&New=8040", "&File/&Open...=8003", "&File/&Save=8006",
-                           "&File/Save &As...=8041", "&File/E&xit=8009"}));
+    EXPECT_EQ(items.mid(0, 6),
+              QStringList({"&File/&New=8040", "&File/&Open...=8003", "&File/&Browse Folder...=8070",
+                           "&File/&Save=8006", "&File/Save &As...=8041", "&File/E&xit=8009"}));
     EXPECT_EQ(
-        items.mid(5, 12),
+        items.mid(6, 12),
         QStringList({"&Edit/&Undo=8020", "&Edit/&Redo=8021", "&Edit/&Find=8052",
-                     "&Image/&Import...=8004", "&Image/&Export=8005", "&Image/&Unswizzle All=8007",
-                     "&Image/&Swizzle All=8008", "&Image/&Flip=8011", "&Image/Export &As...=8012",
-                     "&Image/Import F&rom...=8013", "&Alpha/Set Alpha To &Yes=800f",
-                     "&Alpha/Set Alpha To &No=8010"}));
-    EXPECT_EQ(items.mid(17, 2),
+                     "&Image/&Import...=8004", "&Image/&Export=8005", "&Image/Export &As...=8012",
+                     "&Image/Import F&rom...=8013", "&Image/&Unswizzle All=8007",
+                     "&Image/&Swizzle All=8008", "&Image/&Flip=8011",
+                     "&Alpha/Set Alpha To &Yes=800f", "&Alpha/Set Alpha To &No=8010"}));
+    EXPECT_EQ(items.mid(18, 2),
               QStringList({"&Texture/&Add From Image...=8042", "&Texture/&Remove=8043"}));
-    EXPECT_EQ(items.mid(items.size() - 3),
+    EXPECT_EQ(items.mid(items.size() - 4),
               QStringList({"&Dictionary/&Check=8060", "&Dictionary/&Platform...=8061",
-                           "&Help/&About TXD Tinplate...=10"}));
+                           "&Dictionary/&Target...=8062", "&Help/&About TXD Tinplate...=10"}));
 
     WriteDictionary("three.txd", ThreeUnsorted());
     window.prompts.openAnswers.push_back(
@@ -91,7 +91,9 @@ TEST(WindowTest, OpenListsTexturesInFileOrderAndShowsTheFirst) {
     EXPECT_EQ(window.Field("Width"), "8");
     EXPECT_EQ(QDir::currentPath().toStdString(), window.scratch.path().string());
     EXPECT_EQ(window.prompts.openRequests[0],
-              QStringList({"TXD File (*.txd)|*.txd|All Files (*.*)|*.*||", ".txd", ""}));
+              QStringList({"TXD File (*.txd)|*.txd|IMG Archive (*.img *.dir)|*.img *.dir|"
+                           "All Files (*.*)|*.*||",
+                           ".txd", ""}));
     EXPECT_TRUE(window.prompts.errors.empty());
 }
 

@@ -8,10 +8,13 @@
 #include <utility>
 
 #include "checks/DictionaryLint.h"
+#include "checks/LevelComparison.h"
 #include "checks/LintRules.h"
 #include "fileio/ByteOrder.h"
 #include "tests/support/TestSupport.h"
+#include "texture/BoxFilter.h"
 #include "txd/DictionaryReader.h"
+#include "txd/GameTargets.h"
 #include "txd/PlatformLayout.h"
 
 using namespace tinplate;
@@ -20,7 +23,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A smooth opaque 32-bit picture whose smaller levels are each the 2 x 2 mean of the last.
+// A smooth opaque 32-bit picture whose smaller levels are each the last box-filtered.
 SampleTexture Rgba(const std::string& name, std::uint16_t width, std::uint16_t height,
                    int levels = 1) {
     SampleTexture t;
@@ -29,36 +32,14 @@ SampleTexture Rgba(const std::string& name, std::uint16_t width, std::uint16_t h
     t.height = height;
     t.depth = 32;
     t.alphaFlags = 0x0500;
-    Bytes level(std::size_t{width} * height * 4);
-    for (std::size_t i = 0; i < level.size(); i += 4) {
-        const std::size_t x = i / 4 % width;
-        const std::size_t y = i / 4 / width;
-        level[i] = static_cast<std::uint8_t>(x * 8);
-        level[i + 1] = static_cast<std::uint8_t>(y * 8);
-        level[i + 2] = 128;
-        level[i + 3] = 255;
+    RgbaImage level{width, height, {}};
+    for (std::size_t i = 0; i < std::size_t{width} * height; ++i) {
+        level.rgba.insert(level.rgba.end(), {static_cast<std::uint8_t>(i % width * 8),
+                                             static_cast<std::uint8_t>(i / width * 8), 128, 255});
     }
-    std::uint32_t w = width;
-    std::uint32_t h = height;
     for (int i = 0; i < levels; ++i) {
-        t.levels.push_back(level);
-        const std::uint32_t nw = std::max(w / 2, 1u);
-        const std::uint32_t nh = std::max(h / 2, 1u);
-        Bytes next(std::size_t{nw} * nh * 4);
-        for (std::size_t j = 0; j < next.size(); ++j) {
-            const std::size_t x = j / 4 % nw * 2, y = j / 4 / nw * 2, c = j % 4;
-            const auto at = [&](std::size_t px, std::size_t py) {
-                return level[(std::min<std::size_t>(py, h - 1) * w +
-                              std::min<std::size_t>(px, w - 1)) *
-                                 4 +
-                             c];
-            };
-            next[j] = static_cast<std::uint8_t>(
-                (at(x, y) + at(x + 1, y) + at(x, y + 1) + at(x + 1, y + 1) + 2) / 4);
-        }
-        level = std::move(next);
-        w = nw;
-        h = nh;
+        t.levels.push_back(level.rgba);
+        level = BoxFilter(level, std::max(level.width / 2, 1u), std::max(level.height / 2, 1u));
     }
     return t;
 }
@@ -137,7 +118,8 @@ std::vector<RuleCase> RuleCases() {
         {rule::kAlphaUnset, translucent, nullptr},
         {rule::kAlphaUnused, flagged, nullptr},
         {rule::kDxt1Alpha, dxt1Alpha, nullptr},
-        {rule::kPaletteSize, Palette("four_colours", 8, 8, 256, 4), nullptr},
+        {rule::kPaletteSize, Palette("sixteen_colours", 8, 8, 256, 16), nullptr},
+        {{}, Palette("seventeen_colours", 8, 8, 256, 17), nullptr},
         {rule::kMipContent, painted, nullptr},
         {rule::kUnknownChunk, Rgba("odd_chunk", 8, 8),
          [](Bytes& file, std::size_t block) { WriteLe32(file, block + 24 + 92 + 256, 0x1234); }},
@@ -188,12 +170,17 @@ TEST(LintRules, EachRuleBrokenOnceIsFoundOnceAndNothingElse) {
     expected.emplace_back(entries.size() - 1, rule::kUploadSize);
     file.insert(file.end(), {0, 0, 0, 0});
     expected.emplace_back(std::nullopt, rule::kTrailingBytes);
+    expected.emplace_back(std::nullopt, rule::kTargets);
 
     const auto findings = LintDictionary(file, entries);
     EXPECT_EQ(Broken(findings), expected);
     std::vector<std::string_view> covered;
     for (const auto& [index, name] : expected) {
         covered.push_back(name);
+    }
+    // A platform 5 dictionary of 3.6.0.3 breaks both rules of the target III on PC.
+    for (const Finding& finding : LintDictionary(file, {written[0]}, FindGameTarget("iii-pc"))) {
+        covered.push_back(finding.rule);
     }
     for (const LintRule& known : LintRules()) {
         EXPECT_NE(std::find(covered.begin(), covered.end(), known.name), covered.end())
@@ -212,4 +199,19 @@ TEST(LintRules, ThirdPartyFixturesHaveNoErrors) {
             }
         }
     }
+}
+
+TEST(LevelComparison, PsnrOfOneChannelSixteenApart) {
+    // A mean square of 16 * 16 / 8 channels = 32: 10 log10(255 * 255 / 32) dB.
+    TextureRecord record;
+    record.width = 2;
+    record.height = 1;
+    record.depth = 32;
+    record.alphaFlags = 0x0500;
+    const Bytes a{10, 20, 30, 255, 40, 50, 60, 255};
+    Bytes b = a;
+    b[5] += 16;
+    const LevelComparison result = CompareLevels(0, record, {2, 1, a}, record, {2, 1, b});
+    EXPECT_EQ(result.outcome, LevelComparison::Outcome::Different);
+    EXPECT_NEAR(result.psnr, 33.0793, 0.0001);
 }

@@ -3,6 +3,8 @@
 // decode close to the picture, and so must every level of a chain made from one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "tests/support/TestSupport.h"
@@ -98,6 +100,71 @@ TEST(DxtGradient, EveryLevelOfAChainDecodesCloseToTheBoxFilteredPicture) {
                 << "compression " << kind.compression << ", level " << level.width << " x "
                 << level.height;
             at += level.bytes;
+        }
+    }
+}
+
+// Three rows of one colour each on the line from (r, g, 255 - r): the best error a block can
+// hold, found by trying every pair of end points along that line that 5:6:5 can store.
+double BestOnLine(const std::array<int, 3>& reds, int green, bool threeColourMode) {
+    const auto expand = [](int v, int bits) { return v << (8 - bits) | v >> (2 * bits - 8); };
+    const int g = expand((green * 63 + 127) / 255, 6);
+    double best = 1e9;
+    for (int a = 0; a < 32; ++a) {
+        for (int b = 0; b < 32; ++b) {
+            const int ends[2][3] = {{expand(a, 5), g, expand((255 - expand(a, 5)) * 31 / 255, 5)},
+                                    {expand(b, 5), g, expand((255 - expand(b, 5)) * 31 / 255, 5)}};
+            for (const bool three : {false, threeColourMode}) {
+                std::vector<std::array<int, 3>> palette{};
+                for (int w = 0; w <= (three ? 2 : 3); ++w) {
+                    std::array<int, 3> colour{};
+                    for (int c = 0; c < 3; ++c) {
+                        colour[c] = three ? (w == 2 ? (ends[0][c] + ends[1][c]) / 2 : ends[w][c])
+                                          : (ends[0][c] * (3 - w) + ends[1][c] * w) / 3;
+                    }
+                    palette.push_back(colour);
+                }
+                int sum = 0;
+                for (const int red : reds) {
+                    int nearest = 1 << 20;
+                    for (const auto& p : palette) {
+                        nearest = std::min(nearest, std::abs(p[0] - red) + std::abs(p[1] - green) +
+                                                        std::abs(p[2] - (255 - red)));
+                    }
+                    sum += nearest;
+                }
+                best = std::min(best, sum / 9.0);
+            }
+        }
+    }
+    return best;
+}
+
+TEST(DxtGradient, BalancedRampsComeCloseToTheBestABlockCanHold) {
+    constexpr std::array<int, 3> kRamps[] = {
+        {30, 200, 90}, {0, 127, 255}, {0, 85, 170}, {255, 128, 0}, {10, 60, 250},
+        {200, 30, 90}, {90, 200, 30}, {0, 255, 0},  {40, 41, 200}, {128, 0, 255}};
+    for (const auto& reds : kRamps) {
+        for (const int green : {0, 200}) {
+            for (const Kind& kind : kKinds) {
+                const double best = BestOnLine(reds, green, kind.kind == TextureKind::kDxt1);
+                for (std::uint32_t width = 1; width <= 16; ++width) {
+                    RgbaImage picture{width, 3, {}};
+                    for (const int red : reds) {
+                        for (std::uint32_t x = 0; x < width; ++x) {
+                            picture.rgba.insert(picture.rgba.end(),
+                                                {std::uint8_t(red), std::uint8_t(green),
+                                                 std::uint8_t(255 - red), 255});
+                        }
+                    }
+                    const std::vector<std::uint8_t> decoded =
+                        DecodeBlocks(kind.compression, width, 3,
+                                     Built(picture, kind.kind, false, DxtQuality::Best).pixels);
+                    EXPECT_LE(MeanError(decoded, picture.rgba) * 4 / 3, best + 0.5)
+                        << "compression " << kind.compression << ", rows " << reds[0] << " "
+                        << reds[1] << " " << reds[2] << ", green " << green << ", width " << width;
+                }
+            }
         }
     }
 }

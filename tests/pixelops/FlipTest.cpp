@@ -9,6 +9,7 @@
 #include "tests/pixelops/CountingRecord.h"
 #include "tests/support/TestSupport.h"
 #include "txd/DictionaryReader.h"
+#include "txd/LevelChain.h"
 
 namespace tinplate {
 
@@ -84,6 +85,27 @@ TEST(FlipTexture, LeavesMismatchedTexturesAlone) {
         TextureRecord record = records[i];
         EXPECT_FALSE(FlipTexture(record)) << i;
         EXPECT_EQ(record.pixels, records[i].pixels) << i;
+    }
+}
+
+TEST(FlipTexture, MirrorsEveryStoredLevel) {
+    for (const auto& [depth, compression] : {std::pair{32, 0}, {16, 12}, {16, 15}}) {
+        SCOPED_TRACE(testing::Message() << "depth " << depth << " compression " << compression);
+        const TextureRecord original =
+            PatternEntry("levels", 16, 16, depth, compression, 0x8500, 256, 0, 5).record;
+        TextureRecord record = original;
+        ASSERT_TRUE(FlipTexture(record));
+        const auto before = SmallerLevelBytes(original);
+        const auto after = SmallerLevelBytes(record);
+        ASSERT_EQ(after.size(), 4u);
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            const std::uint32_t side = 8u >> i;
+            const auto picture = [&](std::span<const std::uint8_t> level) {
+                return compression == 0 ? std::vector<std::uint8_t>(level.begin(), level.end())
+                                        : DecodeBlocks(compression, side, side, level);
+            };
+            EXPECT_EQ(picture(after[i]), FlipRows(picture(before[i]), side * 4)) << "level " << i;
+        }
     }
 }
 

@@ -18,9 +18,9 @@ std::vector<std::uint8_t> Pc(const std::string& file) {
 }
 
 std::vector<std::uint8_t> Converted(const std::vector<std::uint8_t>& original, std::uint32_t target,
-                                    bool linear = false) {
+                                    std::optional<TexelOrder> order = std::nullopt) {
     const auto textures = ParseDictionary(original, "in.txd");
-    return DictionaryBytes(original, ConvertedDictionary(textures, target, linear), "out.txd");
+    return DictionaryBytes(original, ConvertedDictionary(textures, target, order), "out.txd");
 }
 
 // The first differing offset, so that a failure names the byte rather than dumping files.
@@ -55,15 +55,15 @@ TEST(PlatformConversionTest, EachFixtureConvertsToItsCounterpartByteForByte) {
     EXPECT_EQ(Converted(Converted(Pc("p9_rgb.txd"), 5), 9), Pc("p9_rgb.txd"));
 }
 
-TEST(PlatformConversionTest, LinearFirstLevelsAreTakenAsTheyAre) {
+TEST(PlatformConversionTest, EachTextureIsReadInItsOwnOrder) {
     const auto original = Pc("p5_pal.txd");
     auto textures = ParseDictionary(original, "in.txd");
     for (TextureEntry& texture : textures) {
         ASSERT_TRUE(UnswizzleTexture(texture.record));
     }
     const auto unswizzled = DictionaryBytes(original, textures, "unswizzled.txd");
-    EXPECT_EQ(Converted(unswizzled, 9, true), Pc("p9_pal.txd"));
-    EXPECT_NE(Converted(unswizzled, 9, false), Pc("p9_pal.txd"));
+    EXPECT_EQ(Converted(unswizzled, 9), Pc("p9_pal.txd"));
+    EXPECT_NE(Converted(unswizzled, 9, TexelOrder::kSwizzled), Pc("p9_pal.txd"));
 }
 
 // Blocks are never swizzled: a block-compressed texture of any size converts.

@@ -33,12 +33,10 @@ TEST(Ps2ConversionTest, TwinsBecomeThePs2FilesByteForByteAndComeBackWithTheirPic
         const auto twinBytes = ReadBytes(FixturePath("ps2/p8_" + name));
         const auto ps2Bytes = ReadBytes(FixturePath("ps2/" + name));
         const auto twins = ParseDictionary(twinBytes, name);
-        EXPECT_EQ(
-            DictionaryBytes(twinBytes, ConvertedDictionary(twins, platform::kPs2, false), name),
-            ps2Bytes);
+        EXPECT_EQ(DictionaryBytes(twinBytes, ConvertedDictionary(twins, platform::kPs2), name),
+                  ps2Bytes);
 
-        const auto back =
-            ConvertedDictionary(ParseDictionary(ps2Bytes, name), platform::kD3d8, false);
+        const auto back = ConvertedDictionary(ParseDictionary(ps2Bytes, name), platform::kD3d8);
         ASSERT_EQ(back.size(), twins.size());
         for (std::size_t t = 0; t < twins.size(); ++t) {
             SCOPED_TRACE(twins[t].name);

@@ -9,6 +9,7 @@
 #include "fileio/DictionaryLock.h"
 #include "fileio/FileIo.h"
 #include "save/DictionarySave.h"
+#include "save/OpenedDictionarySave.h"
 #include "tests/spy/SpyControl.h"
 #include "tests/support/ImageLibraries.h"
 #include "tests/support/TestSupport.h"
@@ -121,6 +122,26 @@ TEST_F(SaveTest, AnEditOfOneTextureLeavesEveryOtherBlockAsItWas) {
             EXPECT_FALSE(FileExists(WorkingPath("MipMapIn.bmp")) ||
                          FileExists(WorkingPath("MipMapOut.bmp")));
         }
+    }
+}
+
+// An edit inside the textures' places is saved in place, the 8-bit levels rebuilt by the image
+// library; only a changed list is written whole.
+TEST_F(SaveTest, InPlaceWhileTheBlocksAllowItWholeOtherwise) {
+    const auto before = ReadBytes(CopyFixtureHere("pal8_mips.txd"));
+    for (const bool restructured : {false, true}) {
+        WriteBytes("pal8_mips.txd", before);
+        spy::Reset();
+        auto textures = ReadDictionary("pal8_mips.txd");
+        textures[0].record = Scrambled(textures[0].record);
+        if (restructured) {
+            textures.pop_back();
+        }
+        const SavedDictionary saved =
+            SaveOpenedDictionary(DictionaryLock("pal8_mips.txd"), IdentityOf("pal8_mips.txd"),
+                                 before, textures, gfx, false);
+        EXPECT_EQ(saved.writtenWhole, restructured);
+        EXPECT_EQ(spy::Calls().empty(), restructured);
     }
 }
 

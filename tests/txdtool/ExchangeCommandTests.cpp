@@ -12,11 +12,13 @@ TEST_F(TxdtoolTest, ExportMakesEveryProductOrTheNamedOnesInAFolder) {
     EXPECT_EQ(all.status, 0) << all.err;
     EXPECT_EQ(all.out,
               "zebra_pal8_64.tga\napple_pal32_32.tga\nodd_pal8_6x5.tga\nmango_rgba_64x32.dds\n"
-              "wide_rgba_512x128.dds\ndxt1_64_mips.dds\ndxt3_32.dds\ndxt5_32.dds\n");
+              "wide_rgba_512x128.dds\ndxt1_64_mips.dds\ndxt3_32.dds\ndxt5_32.dds\nrgb565_16.dds\n");
     EXPECT_EQ(all.err,
-              "txdtool: sample.txd: skipped texture \"rgb565_16\" (16-bit, compression 0): "
-              "its kind has no image file\n");
-    EXPECT_EQ(scratch.Files().size(), 9u);  // the products and the dictionary, nothing else
+              "txdtool: sample.txd: texture \"rgb565_16\" (16-bit, compression 0) written as "
+              "DDS of its own kind (as --format=dds does): the image library makes no file of "
+              "it\n");
+    EXPECT_EQ(ReadBytes("rgb565_16.dds")[88], 16);  // bits per pixel: the kind kept
+    EXPECT_EQ(scratch.Files().size(), 10u);         // the products and the dictionary, nothing else
     // Block textures go out as their first level alone, and the header says so.
     const auto dxt1 = ReadBytes("dxt1_64_mips.dds");
     EXPECT_EQ(dxt1.size(), 128u + 2048u);
@@ -31,7 +33,7 @@ TEST_F(TxdtoolTest, ExportMakesEveryProductOrTheNamedOnesInAFolder) {
     EXPECT_EQ(std::filesystem::file_size("out/dxt5_32.dds"), 128u + 1024u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("out"), {}), 2);
 
-    const ToolRun refused = RunTxdtool({"export", "sample.txd", "dxt3_32", "rgb565_16", "-Cout"});
+    const ToolRun refused = RunTxdtool({"export", "sample.txd", "dxt3_32", "nosuch", "-Cout"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_FALSE(std::filesystem::exists("out/dxt3_32.dds"));  // checked before anything is made
 }

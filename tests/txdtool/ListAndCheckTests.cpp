@@ -12,16 +12,17 @@ TEST_F(TxdtoolTest, ListPrintsTheWindowsFieldTexts) {
     const ToolRun one = RunTxdtool({"list", "sample.txd"});
     EXPECT_EQ(one.status, 0);
     EXPECT_EQ(one.out.substr(0, one.out.find('\n')),
-              "Index\tName\tWidth\tHeight\tBpp\tComp.\tMipMaps\tAlpha\tAlpha Flags\tFilter Flags");
-    EXPECT_NE(one.out.find("\n2\todd_pal8_6x5\t6\t5\t8\tSwiz\t0\tNo\t9472\t4353\n"),
+              "Index\tName\tWidth\tHeight\tBpp\tComp.\tMipMaps\tAlpha\tAlpha Flags\tFilter "
+              "Flags\tLevels");
+    EXPECT_NE(one.out.find("\n2\todd_pal8_6x5\t6\t5\t8\tSwiz\t0\tNo\t9472\t4353\t1\n"),
               std::string::npos);
-    EXPECT_NE(one.out.find("\n7\tdxt5_32\t32\t32\t16\tDXT5\t0\tYes\t768\t4353\n"),
+    EXPECT_NE(one.out.find("\n7\tdxt5_32\t32\t32\t16\tDXT5\t0\tYes\t768\t4353\t1\n"),
               std::string::npos);
 
     const ToolRun two = RunTxdtool({"list", "sample.txd", "pal4.txd"});
     EXPECT_EQ(two.out.rfind("sample.txd:\nIndex\t", 0), 0u);
     EXPECT_NE(two.out.find("\npal4.txd:\nIndex\t"), std::string::npos);
-    EXPECT_NE(two.out.find("\n1\tpal32_16x8_rgb\t16\t8\t8\tSwiz\t0\tNo\t17920\t13058\n"),
+    EXPECT_NE(two.out.find("\n1\tpal32_16x8_rgb\t16\t8\t8\tSwiz\t0\tNo\t17920\t13058\t1\n"),
               std::string::npos);
 }
 

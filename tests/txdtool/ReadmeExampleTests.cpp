@@ -34,10 +34,14 @@ TEST_F(TxdtoolTest, ReadmeExamplesRunAsWritten) {
     for (const char* folder : {"maps", "cars", "bin", "mods", "mods/cars"}) {
         std::filesystem::create_directory(folder);
     }
-    for (const char* file : {"cars.txd", "a.txd", "b.txd", "download.txd", "maps/m1.txd",
-                             "maps/m2.txd", "cars/c1.txd", "cars/c2.txd", "mods/cars/c1.txd"}) {
+    for (const char* file :
+         {"cars.txd", "a.txd", "b.txd", "download.txd", "maps/m1.txd", "maps/m2.txd", "cars/c1.txd",
+          "cars/c2.txd", "mods/cars/c1.txd", "infernus.txd", "cheetah.txd"}) {
         WriteDictionary(file, textures);
     }
+    ASSERT_EQ(
+        RunShellLine("txdtool img new gta3.img && txdtool img add gta3.img infernus.txd").status,
+        0);
     for (const char* picture : {"radar.png", "arrow.tga", "minimap.png"}) {
         ASSERT_EQ(RunShellLine(std::string("txdtool export cars.txd wheel -o ") + picture).status,
                   0);

@@ -56,26 +56,31 @@ void ExpectGrid(const std::string& path, std::uint32_t size) {
     SCOPED_TRACE(path + " at " + std::to_string(size));
     ASSERT_EQ(RunTxdtool({"thumbnail", "-s", std::to_string(size), path, "thumb.png"}).status, 0);
     const RgbaImage thumbnail = ReadPng("thumb.png");
-    EXPECT_LE(std::max(thumbnail.width, thumbnail.height), size);
+    EXPECT_EQ(std::max(thumbnail.width, thumbnail.height), size);
     std::vector<TextureEntry> textures = ReadDictionary(path);
     std::stable_sort(textures.begin(), textures.end(), [](const auto& a, const auto& b) {
         return a.record.width * a.record.height > b.record.width * b.record.height;
     });
     textures.resize(std::min<std::size_t>(textures.size(), 16));
     const auto columns = static_cast<std::uint32_t>(std::ceil(std::sqrt(textures.size())));
-    const std::uint32_t cell = textures.size() == 1 ? size : size / columns;
+    const auto edge = [&](std::uint32_t cells) { return cells * size / columns; };
     std::vector<bool> covered(std::size_t{thumbnail.width} * thumbnail.height);
     for (std::size_t i = 0; i < textures.size(); ++i) {
         const TextureRecord& record = textures[i].record;
-        const bool wide = record.width >= record.height;
-        const std::uint32_t width = wide ? cell : Scaled(record.width, cell, record.height);
-        const std::uint32_t height = wide ? Scaled(record.height, cell, record.width) : cell;
-        // One texture is the picture; more are centred in their cells.
+        const auto column = static_cast<std::uint32_t>(i % columns);
+        const auto row = static_cast<std::uint32_t>(i / columns);
+        const std::uint32_t cellWidth = edge(column + 1) - edge(column);
+        const std::uint32_t cellHeight = edge(row + 1) - edge(row);
+        const bool wide =
+            std::uint64_t{record.width} * cellHeight >= std::uint64_t{record.height} * cellWidth;
+        const std::uint32_t width =
+            wide ? cellWidth : Scaled(record.width, cellHeight, record.height);
+        const std::uint32_t height =
+            wide ? Scaled(record.height, cellWidth, record.width) : cellHeight;
+        // One texture is the picture; more are centred in their cells (of uneven sides).
         const bool alone = textures.size() == 1;
-        const std::uint32_t left =
-            alone ? 0 : static_cast<std::uint32_t>(i % columns) * cell + (cell - width) / 2;
-        const std::uint32_t top =
-            alone ? 0 : static_cast<std::uint32_t>(i / columns) * cell + (cell - height) / 2;
+        const std::uint32_t left = alone ? 0 : edge(column) + (cellWidth - width) / 2;
+        const std::uint32_t top = alone ? 0 : edge(row) + (cellHeight - height) / 2;
         ASSERT_LE(left + width, thumbnail.width) << textures[i].name;
         ASSERT_LE(top + height, thumbnail.height) << textures[i].name;
         EXPECT_EQ(Region(thumbnail, left, top, width, height),
@@ -202,7 +207,7 @@ TEST_F(TxdtoolTest, ThumbnailRunsInAFileManagersSandbox) {
                                "128", input, output + "/thumb.png"});
     const ToolRun run = RunProgram(words);
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ReadPng("out/thumb.png").width, 126u);  // three cells of 42
+    EXPECT_EQ(ReadPng("out/thumb.png").width, 128u);  // cells of 42 and 43
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("out"), {}), 1);
 }
 

@@ -74,8 +74,22 @@ TEST_F(UserMessageTest, StatusMessageAndFiles) {
          true},
         // A file that cannot be read is in the document too.
         {"txdtool list --json nosuch.txd s.txd", 1, "\"error\": \"No such file or directory\"", {}},
-        // Asked for products and none made: a failure.
-        {"txdtool export only16.txd -C out", 1, "only16.txd: nothing was exported", {"!out"}},
+        // Asked for products and none made: a failure. 16-bit textures go out as DDS.
+        {"txdtool new e.txd && txdtool export e.txd -C out", 1, "nothing was exported", {"!out"}},
+        {"txdtool export only16.txd", 0, "written as DDS of its own kind", {"rgb565_16.dds"}},
+        // Words in the wrong place are named; a platform first is taken.
+        {"txdtool add s.txd dxt9 w.png", 2, "unknown kind dxt9;", {}},
+        {"txdtool platform 9 nosuch.txd", 2, "the platform comes after the files", {}},
+        {"cp only16.txd p.txd && txdtool platform 9 p.txd && txdtool platform --linear p.txd 5",
+         0,
+         "--linear concerns platform 5 textures only",
+         {}},
+        {"txdtool lint --ignore= s.txd", 2, "--ignore needs the names of rules", {}},
+        {"txdtool diff --json s.txd nosuch.txd", 2, "\"error\": \"No such file or directory\"", {}},
+        // Products: "-" is standard output, folders are made, a thumbnail is PNG only.
+        {"txdtool export s.txd wheel -o - | head -c4 | tail -c3", 0, "PNG", {"!-"}},
+        {"txdtool export s.txd wheel -o a/b/c.png", 0, "a/b/c.png", {"a/b/c.png"}},
+        {"txdtool thumbnail s.txd out.jpg", 2, "name it .png, not out.jpg", {"!out.jpg"}},
         // A preview is written in the format its name says, or refused.
         {"txdtool preview s.txd wheel -o out.jpg", 2, "not out.jpg", {"!out.jpg"}},
         {"txdtool preview s.txd wheel -o out.bmp && head -c2 out.bmp", 0, "BM", {}},

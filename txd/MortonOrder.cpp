@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Swizzle and unswizzle of every level of a texture.
-#include "pixelops/Swizzle.h"
+// Moving one level between row order and swizzled (Morton) order.
+#include "txd/MortonOrder.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
-#include <utility>
-
-#include "pixelops/TexelLayout.h"
-#include "txd/PlatformLayout.h"
 
 namespace tinplate {
 
@@ -34,11 +34,81 @@ constexpr std::uint32_t EvenBitsOf(std::uint32_t bits) {
     return (bits | (bits >> 8)) & 0x0000FFFF;
 }
 
+#if defined(__SSE2__)
+// One-byte texels in squares of 16 x 16 with SSE2, every row of a square one 16-byte store or
+// load: a square is 256 consecutive sequence bytes, four 8 x 8 tiles in Morton order, each of
+// four 4 x 4 blocks in Morton order, each of four 2 x 2 leaves.
+//
+// The four 16-bit leaf rows of a block's two leaf pairs become its four 4-byte rows by
+// swapping the middle two of each 64-bit half, and back by the same step.
+inline __m128i SwapMiddleWords(__m128i block) {
+    block = _mm_shufflelo_epi16(block, _MM_SHUFFLE(3, 1, 2, 0));
+    return _mm_shufflehi_epi16(block, _MM_SHUFFLE(3, 1, 2, 0));
+}
+
+void UnswizzleByteSquare(const std::uint8_t* sequence, std::uint8_t* linear, std::size_t pitch) {
+    for (int half = 0; half < 2; ++half) {
+        __m128i pairs[2][4];  // [left or right tile][rows 0-1, 2-3, 4-5, 6-7]
+        for (int tile = 0; tile < 2; ++tile) {
+            const auto* blocks =
+                reinterpret_cast<const __m128i*>(sequence + (half * 2 + tile) * 64);
+            __m128i rows[4];
+            for (int b = 0; b < 4; ++b) {
+                rows[b] = SwapMiddleWords(_mm_loadu_si128(blocks + b));
+            }
+            pairs[tile][0] = _mm_unpacklo_epi32(rows[0], rows[1]);
+            pairs[tile][1] = _mm_unpackhi_epi32(rows[0], rows[1]);
+            pairs[tile][2] = _mm_unpacklo_epi32(rows[2], rows[3]);
+            pairs[tile][3] = _mm_unpackhi_epi32(rows[2], rows[3]);
+        }
+        std::uint8_t* out = linear + half * 8 * pitch;
+        for (int p = 0; p < 4; ++p) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * p * pitch),
+                             _mm_unpacklo_epi64(pairs[0][p], pairs[1][p]));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + (2 * p + 1) * pitch),
+                             _mm_unpackhi_epi64(pairs[0][p], pairs[1][p]));
+        }
+    }
+}
+
+void SwizzleByteSquare(const std::uint8_t* linear, std::uint8_t* sequence, std::size_t pitch) {
+    for (int half = 0; half < 2; ++half) {
+        const std::uint8_t* in = linear + half * 8 * pitch;
+        __m128i pairs[2][4];
+        for (int p = 0; p < 4; ++p) {
+            const __m128i upper =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * p * pitch));
+            const __m128i lower =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + (2 * p + 1) * pitch));
+            pairs[0][p] = _mm_unpacklo_epi64(upper, lower);
+            pairs[1][p] = _mm_unpackhi_epi64(upper, lower);
+        }
+        for (int tile = 0; tile < 2; ++tile) {
+            auto* blocks = reinterpret_cast<__m128i*>(sequence + (half * 2 + tile) * 64);
+            for (int b = 0; b < 2; ++b) {
+                const __m128i top = _mm_shuffle_epi32(pairs[tile][2 * b], _MM_SHUFFLE(3, 1, 2, 0));
+                const __m128i bottom =
+                    _mm_shuffle_epi32(pairs[tile][2 * b + 1], _MM_SHUFFLE(3, 1, 2, 0));
+                _mm_storeu_si128(blocks + 2 * b, SwapMiddleWords(_mm_unpacklo_epi64(top, bottom)));
+                _mm_storeu_si128(blocks + 2 * b + 1,
+                                 SwapMiddleWords(_mm_unpackhi_epi64(top, bottom)));
+            }
+        }
+    }
+}
+#endif
+
 // The two directions share one walk and differ in which side of each copy is read. Each
 // reads its source in order and scatters into its destination: on large textures scattered
 // stores cost far less than scattered loads.
 struct ToSequence {
     static constexpr bool kReadsLinear = true;
+#if defined(__SSE2__)
+    static void ByteSquare(const std::uint8_t* source, std::uint8_t* destination,
+                           std::size_t linear, std::size_t sequence, std::size_t pitch) {
+        SwizzleByteSquare(source + linear, destination + sequence, pitch);
+    }
+#endif
     static void Move(const std::uint8_t* source, std::uint8_t* destination, std::size_t linear,
                      std::size_t sequence, std::size_t bytes) {
         std::memcpy(destination + sequence, source + linear, bytes);
@@ -47,6 +117,12 @@ struct ToSequence {
 
 struct ToLinear {
     static constexpr bool kReadsLinear = false;
+#if defined(__SSE2__)
+    static void ByteSquare(const std::uint8_t* source, std::uint8_t* destination,
+                           std::size_t linear, std::size_t sequence, std::size_t pitch) {
+        UnswizzleByteSquare(source + sequence, destination + linear, pitch);
+    }
+#endif
     static void Move(const std::uint8_t* source, std::uint8_t* destination, std::size_t linear,
                      std::size_t sequence, std::size_t bytes) {
         std::memcpy(destination + linear, source + sequence, bytes);
@@ -75,6 +151,14 @@ public:
         // Blocks of n x n texels (n = 4, or 8 for one-byte texels) are n x n consecutive
         // sequence texels, and blocks follow each other in Morton order of their own
         // coordinates.
+#if defined(__SSE2__)
+        if constexpr (kByteTexels) {
+            if (side >= 16) {
+                ByteSquares(linear, sequence, side);
+                return;
+            }
+        }
+#endif
         m_unit = kByteTexels && side >= 8 ? 8 : 4;
         if constexpr (Direction::kReadsLinear) {
             BlocksInRowOrder(linear, sequence, side / m_unit);
@@ -84,6 +168,34 @@ public:
     }
 
 private:
+#if defined(__SSE2__)
+    // Unswizzle reads the squares in sequence order and scatters their rows, as the blocks
+    // below do. Swizzle takes them in row order: each 64-byte line of the rows is then read by
+    // consecutive squares, where with a power-of-two pitch, whose rows share few cache sets, a
+    // line left half-read would be evicted before its next square.
+    void ByteSquares(std::size_t linear, std::size_t sequence, std::uint32_t side) {
+        const std::uint32_t squares = side / 16;
+        if constexpr (!Direction::kReadsLinear) {
+            for (std::uint32_t i = 0; i < squares * squares; ++i) {
+                Direction::ByteSquare(m_source, m_destination,
+                                      linear + (EvenBitsOf(i >> 1) * m_pitch + EvenBitsOf(i)) * 16,
+                                      sequence + std::size_t{i} * 256, m_pitch);
+            }
+            return;
+        }
+        std::uint32_t yBits = 0;
+        for (std::uint32_t y = 0; y < squares; ++y) {
+            std::uint32_t xBits = 0;
+            for (std::uint32_t x = 0; x < squares; ++x) {
+                Direction::ByteSquare(m_source, m_destination, linear + (y * m_pitch + x) * 16,
+                                      sequence + std::size_t{xBits | yBits} * 256, m_pitch);
+                xBits = NextInterleaved(xBits, kEvenBits);
+            }
+            yBits = NextInterleaved(yBits, kOddBits);
+        }
+    }
+#endif
+
     // Finds each block's sequence place by stepping its interleaved coordinates.
     void BlocksInRowOrder(std::size_t linear, std::size_t sequence, std::uint32_t blocks) {
         std::uint32_t yBits = 0;
@@ -277,24 +389,6 @@ void ConvertLevel(const std::uint8_t* source, std::uint8_t* destination, std::ui
     }
 }
 
-bool ConvertTexture(TextureRecord& record, TileTransform transform) {
-    const std::uint32_t texelBytes = TexelBytes(record);
-    const std::uint32_t width = record.width;
-    const std::uint32_t height = record.height;
-    // The Direct3D layouts store every level in row order, always.
-    if (record.platform != platform::kPlatform5 || !IsPowerOfTwoAtLeast2(width) ||
-        !IsPowerOfTwoAtLeast2(height) || !HoldsWholeTexels(record, texelBytes)) {
-        return false;
-    }
-    // Every byte of the scratch buffer is written; reading the record's bytes through a const
-    // view leaves bytes still shared with the dictionary file uncopied.
-    ByteBuffer converted = ByteBuffer::Uninitialized(record.pixelSize);
-    ConvertLevel(std::as_const(record.pixels).data(), converted.data(), width, height, texelBytes,
-                 transform);
-    record.pixels.swap(converted);
-    return true;
-}
-
 }  // namespace
 
 void SwizzleTile(const std::uint8_t* source, std::uint8_t* destination, std::uint32_t& position,
@@ -330,14 +424,6 @@ bool ReorderLevel(std::span<const std::uint8_t> source, std::span<std::uint8_t> 
     ConvertLevel(source.data(), destination.data(), width, height, texelBytes,
                  toSwizzled ? SwizzleTile : UnswizzleTile);
     return true;
-}
-
-bool SwizzleTexture(TextureRecord& record) {
-    return ConvertTexture(record, SwizzleTile);
-}
-
-bool UnswizzleTexture(TextureRecord& record) {
-    return ConvertTexture(record, UnswizzleTile);
 }
 
 }  // namespace tinplate
