@@ -23,14 +23,14 @@ enum LongOnly : int {
     kGame,
     kForce,
     kArchiveVersion,
-    kMask,
+    kMatchMasks,
     kPictures
 };
 enum TargetLongOnly : int {
-    kFilter = kArchiveVersion + 1,
+    kFilter = kPictures + 1,
     kU,
     kV,
-    kMask,
+    kMaskName,
     kTarget,
     kPlatform,
     kVersion
@@ -62,13 +62,13 @@ const OptionSpec kOptions[] = {
     {kGameOption, {"game", no_argument, nullptr, kGame}, ""},
     {kForceOption, {"force", no_argument, nullptr, kForce}, ""},
     {kFindOptions, {"ignore-case", no_argument, nullptr, 'i'}, "i"},
-    {kFindOptions, {"mask", no_argument, nullptr, kMask}, ""},
+    {kFindOptions, {"mask", no_argument, nullptr, kMatchMasks}, ""},
     {kPicturesOption, {"pictures", no_argument, nullptr, kPictures}, ""},
     {kArchiveVersionOption, {"version", required_argument, nullptr, kArchiveVersion}, ""},
     {kSetOptions, {"filter", required_argument, nullptr, kFilter}, ""},
     {kSetOptions, {"u", required_argument, nullptr, kU}, ""},
     {kSetOptions, {"v", required_argument, nullptr, kV}, ""},
-    {kSetOptions, {"mask", required_argument, nullptr, kMask}, ""},
+    {kSetOptions, {"mask", required_argument, nullptr, kMaskName}, ""},
     {kTargetOption, {"target", required_argument, nullptr, kTarget}, ""},
     {kLayoutOptions, {"platform", required_argument, nullptr, kPlatform}, ""},
     {kLayoutOptions, {"version", required_argument, nullptr, kVersion}, ""},
@@ -192,7 +192,7 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
             case 'i':
                 arguments.ignoreCase = true;
                 break;
-            case kMask:
+            case kMatchMasks:
                 arguments.masks = true;
                 break;
             case kPictures:
@@ -210,7 +210,7 @@ CommandArguments ParseCommandArguments(std::span<const std::string> words, unsig
             case kV:
                 arguments.v = ::optarg;
                 break;
-            case kMask:
+            case kMaskName:
                 arguments.mask = ::optarg;
                 break;
             case kTarget:
