@@ -15,14 +15,11 @@ std::uint32_t DictionaryPlatform(const std::vector<TextureEntry>& textures) {
 }
 
 QString PlatformName(std::uint32_t id) {
-    switch (id) {
-        case platform::kD3d8:
-            return QCoreApplication::translate("Platform", "PC D3D8");
-        case platform::kD3d9:
-            return QCoreApplication::translate("Platform", "PC D3D9");
-        default:
-            return QCoreApplication::translate("Platform", "platform %1").arg(id);
+    const PlatformFacts* facts = FindPlatform(id);
+    if (facts == nullptr) {
+        return QCoreApplication::translate("Platform", "platform %1").arg(id);
     }
+    return QCoreApplication::translate("Platform", std::string(facts->name).c_str());
 }
 
 QString PlatformChoice(std::uint32_t id) {
@@ -34,8 +31,15 @@ QString PlatformChoice(std::uint32_t id) {
         case platform::kD3d9:
             return QCoreApplication::translate("Platform", "9 — PC, Direct3D 9");
         default:
-            return QString::number(id);
+            break;
     }
+    const PlatformFacts* facts = FindPlatform(id);
+    if (facts == nullptr) {
+        return QString::number(id);
+    }
+    return QStringLiteral("%1 — %2").arg(
+        QString::fromUtf8(facts->word.data(), static_cast<int>(facts->word.size())),
+        PlatformName(id));
 }
 
 }  // namespace tinplate

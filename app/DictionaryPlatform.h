@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QString>
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -12,15 +11,11 @@
 
 namespace tinplate {
 
-// The platforms a dictionary can be converted to, in the order the window offers them.
-inline constexpr std::array<std::uint32_t, 3> kPlatformChoices = {platform::kPlatform5,
-                                                                  platform::kD3d8, platform::kD3d9};
-
 // A dictionary with any PC texture counts as a PC one (swizzling refuses it as a whole): the
 // first PC texture's platform, else platform 5's.
 std::uint32_t DictionaryPlatform(const std::vector<TextureEntry>& textures);
 
-// The short name of a platform id: "PC D3D9", "PC D3D8", "platform 5".
+// The short name of a platform id: "PC D3D9", "PC D3D8", "PS2", "platform 5".
 QString PlatformName(std::uint32_t id);
 
 // A platform id with what it is, as Dictionary > Platform... offers it ("8 — PC, Direct3D 8").

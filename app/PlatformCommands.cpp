@@ -27,22 +27,22 @@ void PlatformCommands::OnDictionaryPlatform() {
     if (!document.IsOpen()) {
         return;
     }
+    const std::span<const PlatformFacts> choices = Platforms();
     QStringList items;
-    for (const std::uint32_t id : kPlatformChoices) {
-        items << PlatformChoice(id);
+    for (const PlatformFacts& facts : choices) {
+        items << PlatformChoice(facts.id);
     }
-    const auto current =
-        std::ranges::find(kPlatformChoices, DictionaryPlatform(document.Textures()));
-    const int offered = current == kPlatformChoices.end()
-                            ? 0
-                            : static_cast<int>(std::distance(kPlatformChoices.begin(), current));
+    const std::uint32_t current = DictionaryPlatform(document.Textures());
+    const auto found = std::ranges::find(choices, current, &PlatformFacts::id);
+    const int offered =
+        found == choices.end() ? 0 : static_cast<int>(std::distance(choices.begin(), found));
     const int chosen =
         m_context.prompts.ChooseItem(&m_context.window, tr("Platform of every texture:"), items,
                                      offered, tr("Convert to Platform"));
     if (chosen < 0 || chosen >= items.size()) {
         return;
     }
-    const std::uint32_t target = kPlatformChoices[static_cast<std::size_t>(chosen)];
+    const std::uint32_t target = choices[static_cast<std::size_t>(chosen)].id;
     // Each texture is read in its own order and stored in the one the target's games read.
     document.EditList(
         tr("Platform"), m_context.panel.CurrentRow(),

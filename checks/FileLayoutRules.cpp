@@ -54,8 +54,7 @@ void CheckSizeWords(const LintedTexture& texture, FindingList& findings) {
 // The chunks after the struct, as far as they are extensions.
 void CheckTrailingChunks(const LintedTexture& texture, FindingList& findings) {
     const auto bytes = texture.block;
-    std::uint64_t at =
-        block::kStructDataOffset + std::uint64_t{ReadLe32(bytes, block::kStructSizeOffset)};
+    std::uint64_t at = LayoutOf(texture.entry->record).TrailingChunksAt(bytes);
     while (at < bytes.size()) {
         if (at + block::kChunkHeaderSize > bytes.size() ||
             at + block::kChunkHeaderSize + ReadLe32(bytes, at + 4) > bytes.size()) {

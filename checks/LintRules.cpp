@@ -18,8 +18,11 @@ constexpr LintRule kRules[] = {
     {rule::kPowerOfTwo, Severity::Warning, "sides that are not powers of two"},
     {rule::kMaxSize, Severity::Error, "a side longer than the platform's maximum"},
     {rule::kDxtSize, Severity::Error, "a DXT texture whose sides are not multiples of 4"},
+    {rule::kUploadSize, Severity::Error,
+     "a level too large for one upload to the platform (PS2: one GIF packet, 0x7FFF "
+     "quadwords)"},
     {rule::kMipCount, Severity::Warning,
-     "a level count that is neither 1 nor a full chain to 1 x 1"},
+     "a level count that is neither 1 nor a full chain (to 1 x 1; on the PS2 to 8 x 8)"},
     {rule::kLevelsMissing, Severity::Note, "fewer levels stored than the header announces"},
     {rule::kAlphaUnset, Severity::Error,
      "alpha flag No over texels that are not opaque (the game draws them opaque)"},

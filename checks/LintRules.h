@@ -18,6 +18,7 @@ inline constexpr std::string_view kSwizzleSize = "swizzle-size";
 inline constexpr std::string_view kPowerOfTwo = "power-of-two";
 inline constexpr std::string_view kMaxSize = "max-size";
 inline constexpr std::string_view kDxtSize = "dxt-size";
+inline constexpr std::string_view kUploadSize = "upload-size";
 inline constexpr std::string_view kMipCount = "mip-count";
 inline constexpr std::string_view kLevelsMissing = "levels-missing";
 inline constexpr std::string_view kAlphaUnset = "alpha-unset";

@@ -20,9 +20,9 @@ std::vector<FindingValue> Sides(const TextureRecord& r) {
     return {{"width", r.width}, {"height", r.height}};
 }
 
-// Levels from the first down to 1 x 1.
+// Levels from the first down to the platform's smallest (1 x 1 on most).
 int FullChain(const TextureRecord& r) {
-    return std::bit_width(std::max(r.width, r.height));
+    return static_cast<int>(LayoutOf(r).FullChain(r.width, r.height));
 }
 
 }  // namespace
@@ -34,9 +34,8 @@ void CheckSizes(const LintedTexture& texture, std::span<const StoredLevel> level
     if (!std::has_single_bit(r.width) || !std::has_single_bit(r.height)) {
         if (layout != nullptr && layout->NeedsPowerOfTwoSides(r)) {
             findings.Add(&texture, rule::kSwizzleSize,
-                         "the sides (" + SidesText(r) + ") are not powers of two, so platform " +
-                             std::to_string(r.platform) +
-                             " cannot swizzle this uncompressed texture",
+                         "the sides (" + SidesText(r) + ") are not powers of two, so " +
+                             PlatformText(r.platform) + " cannot swizzle this uncompressed texture",
                          Sides(r));
         } else {
             findings.Add(&texture, rule::kPowerOfTwo,
@@ -47,8 +46,8 @@ void CheckSizes(const LintedTexture& texture, std::span<const StoredLevel> level
         std::vector<FindingValue> values = Sides(r);
         values.push_back({"maximum", layout->MaximumSide()});
         findings.Add(&texture, rule::kMaxSize,
-                     "the sides (" + SidesText(r) + ") are longer than platform " +
-                         std::to_string(r.platform) + "'s maximum of " +
+                     "the sides (" + SidesText(r) + ") are longer than " +
+                         PlatformText(r.platform) + "'s maximum of " +
                          std::to_string(layout->MaximumSide()),
                      std::move(values));
     }
@@ -56,6 +55,9 @@ void CheckSizes(const LintedTexture& texture, std::span<const StoredLevel> level
         findings.Add(&texture, rule::kDxtSize,
                      "the sides (" + SidesText(r) + ") are not multiples of 4, the DXT block size",
                      Sides(r));
+    }
+    if (const std::string limit = LayoutOf(r).UploadLimit(r); !limit.empty()) {
+        findings.Add(&texture, rule::kUploadSize, limit, Sides(r));
     }
     if (r.width == 0 || r.height == 0) {
         return;
@@ -65,7 +67,7 @@ void CheckSizes(const LintedTexture& texture, std::span<const StoredLevel> level
     if (announced != 1 && announced != full) {
         findings.Add(&texture, rule::kMipCount,
                      std::to_string(announced) + " levels: neither 1 nor the full chain of " +
-                         std::to_string(full) + " down to 1 x 1",
+                         std::to_string(full),
                      {{"levels", announced}, {"full_chain", full}});
     }
     const auto expected = static_cast<std::size_t>(std::clamp(announced, 1, full));

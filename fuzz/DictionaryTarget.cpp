@@ -35,10 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<TextureEntry> read = entries;
     const std::span<const std::uint8_t> original(data, size);
     // Whatever the writers make must read back: a refusal there escapes as a finding.
-    for (const std::uint32_t target : {platform::kPlatform5, platform::kD3d8, platform::kD3d9}) {
+    for (const PlatformFacts& target : Platforms()) {
         std::vector<std::uint8_t> written;
         try {
-            written = DictionaryBytes(original, ConvertedDictionary(entries, target), "");
+            written = DictionaryBytes(original, ConvertedDictionary(entries, target.id), "");
         } catch (const ConversionRefused&) {
             continue;
         } catch (const FileError&) {

@@ -1,6 +1,6 @@
 #!/bin/sh
-# Remakes the seed corpus from the project's own products: the sample dictionary, the PC
-# dictionaries of the test data, what
+# Remakes the seed corpus from the project's own products: the sample dictionary, the PC and
+# PS2 dictionaries of the test data, what
 # `txdtool export` writes from it, and the bitmaps and Targa images the image libraries make
 # of those exports.
 # Usage: fuzz/make-corpus.sh BUILD_DIR   (an ordinary build with txdgen, txdtool and the libraries)
@@ -53,7 +53,8 @@ PY
 rm -rf "$corpus"
 mkdir -p "$corpus/dictionary" "$corpus/targa" "$corpus/dds" "$corpus/bitmap" \
     "$corpus/working_bitmap" "$corpus/import" "$corpus/picture"
-cp sample.txd "$(dirname "$corpus")"/../tests/data/pc/*.txd "$corpus/dictionary/"
+cp sample.txd "$(dirname "$corpus")"/../tests/data/pc/*.txd \
+    "$(dirname "$corpus")"/../tests/data/ps2/g_*.txd "$corpus/dictionary/"
 cp exports/*.tga bitmaps/*.tga "$corpus/targa/"
 cp exports/*.dds "$corpus/dds/"
 cp bitmaps/*.bmp "$corpus/bitmap/"

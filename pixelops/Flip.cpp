@@ -32,8 +32,13 @@ struct Level {
     std::uint32_t height;
 };
 
-bool FitsTexels(const Level& level, std::uint32_t texelBytes) {
-    return texelBytes != 0 && level.size == std::uint64_t{level.width} * level.height * texelBytes;
+// Kinds of less than a byte a texel are stored in rows of whole bytes.
+std::uint64_t RowBytes(TextureKind kind, std::uint32_t texelBytes, std::uint32_t width) {
+    return texelBytes != 0 ? std::uint64_t{width} * texelBytes : RowBytesOf(kind, width);
+}
+
+bool FitsTexels(const Level& level, std::uint64_t rowBytes) {
+    return rowBytes != 0 && level.size == rowBytes * level.height;
 }
 
 bool FitsBlocks(const Level& level, std::size_t blockBytes) {
@@ -63,7 +68,8 @@ bool FlipTexture(TextureRecord& record) {
     const bool blocks = IsBlockCompressed(kind);
     const std::uint32_t texelBytes = TexelBytes(record);
     const auto fits = [&](const Level& level) {
-        return blocks ? FitsBlocks(level, FactsOf(kind).blockBytes) : FitsTexels(level, texelBytes);
+        return blocks ? FitsBlocks(level, FactsOf(kind).blockBytes)
+                      : FitsTexels(level, RowBytes(kind, texelBytes, level.width));
     };
     const std::vector<LevelSize> smaller = SmallerLevelSizes(record);
     std::vector<Level> levels{{nullptr, record.pixels.size(), record.width, record.height}};
@@ -88,7 +94,7 @@ bool FlipTexture(TextureRecord& record) {
         if (blocks) {
             FlipBlocks(level, kind);
         } else {
-            ReverseRows(level.bytes, std::size_t{level.width} * texelBytes, level.height);
+            ReverseRows(level.bytes, RowBytes(kind, texelBytes, level.width), level.height);
         }
     }
     return true;

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "fileio/MessageNumbers.h"
+#include "pixelops/KindAdaptation.h"
 #include "pixelops/TexelLayout.h"
 #include "txd/DictionaryReader.h"
 #include "txd/GameLevels.h"
@@ -109,12 +110,22 @@ void ReorderLevels(const TextureRecord& source, TextureRecord& r) {
     r.smallerLevels = std::move(smaller);
 }
 
+// What the levels are read from: the converted record's levels (in a kind and chain the target
+// holds) while still in the source's layout and orders.
+TextureRecord ReadingOf(const TextureRecord& source, const TextureRecord& converted) {
+    TextureRecord adapted = converted;
+    adapted.platform = source.platform;
+    adapted.order = source.order;
+    adapted.firstLevelOrder = source.firstLevelOrder;
+    return adapted;
+}
+
 void RefuseKindsTheTargetCannotHold(const TextureEntry& texture, const TextureRecord& r) {
     if (!LayoutOf(r).HoldsKind(r)) {
         throw ConversionRefused(TextureLabel(texture) + " (" + std::to_string(r.depth) +
                                 "-bit, compression " + std::to_string(r.compression) + ", format " +
-                                HexText(r.alphaFlags) + ") is of a kind platform " +
-                                std::to_string(r.platform) + " cannot hold");
+                                HexText(r.alphaFlags) + ") is of a kind " +
+                                PlatformText(r.platform) + " cannot hold");
     }
 }
 
@@ -131,7 +142,11 @@ TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
     }
     TextureRecord r = source;
     r.platform = target;
-    const std::size_t levels = 1 + SmallerLevelSizes(source).size();
+    const PlatformLayout& layout = *FindLayout(target);
+    if (!AdaptKind(r, layout)) {
+        RefuseKindsTheTargetCannotHold(texture, r);
+    }
+    const std::size_t levels = 1 + SmallerLevelSizes(r).size();
     r.mipCount = static_cast<std::int16_t>(levels);
     if (target == platform::kD3d9) {
         r.hasAlpha = r.hasAlpha != 0 ? 1 : 0;
@@ -141,9 +156,13 @@ TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
         }
     }
     RefuseKindsTheTargetCannotHold(texture, r);
+    if (const std::string reason = layout.Adopt(r); !reason.empty()) {
+        throw ConversionRefused(TextureLabel(texture) + " cannot be put on " +
+                                PlatformText(target) + ": " + reason);
+    }
     MakeGameReady(r);
     ApplyOverride(r, order);
-    TextureRecord reading = source;
+    TextureRecord reading = ReadingOf(source, r);
     ApplyOverride(reading, order);
     RefuseLevelsThatCannotBeReordered(texture, reading, r);
     r.paletteOffset = r.pixelOffset = r.headerOffset = r.blockEnd = 0;
@@ -159,14 +178,12 @@ TextureRecord WithLevelsReordered(const TextureRecord& source, TextureRecord con
     if (source.platform == converted.platform) {
         return converted;
     }
+    TextureRecord reading = ReadingOf(source, converted);
     if (order && LayoutOf(source).SwizzlesInMortonOrder()) {
-        TextureRecord reading = source;
         ApplyOverride(reading, order);
-        if (OrdersDiffer(reading, converted)) {
-            ReorderLevels(reading, converted);
-        }
-    } else if (OrdersDiffer(source, converted)) {
-        ReorderLevels(source, converted);
+    }
+    if (OrdersDiffer(reading, converted)) {
+        ReorderLevels(reading, converted);
     }
     return converted;
 }

@@ -29,7 +29,8 @@ void ReadTexel(TextureKind kind, const std::uint8_t* texel,
     const std::uint32_t word = IsPalettised(kind) ? 0 : texel[0] | texel[1] << 8;
     switch (kind) {
         case TextureKind::kPalette256:
-        case TextureKind::kPalette32: {
+        case TextureKind::kPalette32:
+        case TextureKind::kPalette16: {
             const std::size_t entry = std::size_t{texel[0]} * 4;
             if (entry + 4 > palette.size()) {
                 set(0, 0, 0, 0);
@@ -83,12 +84,19 @@ RgbaImage DecodeTexels(const TextureRecord& record, const std::vector<std::uint8
         }
     } else {
         const std::size_t texelBytes = FactsOf(kind).texelBytes;
+        const std::size_t rowBytes = RowBytesOf(kind, width);
         for (std::uint32_t y = 0; y < height; ++y) {
-            const std::uint8_t* stored = level.data() + std::size_t{y} * width * texelBytes;
+            const std::uint8_t* stored = level.data() + std::size_t{y} * rowBytes;
             const std::uint32_t row = topDown ? y : height - 1 - y;
             std::uint8_t* out = image.rgba.data() + std::size_t{row} * width * 4;
             for (std::uint32_t x = 0; x < width; ++x) {
-                ReadTexel(kind, stored + x * texelBytes, palette, out + x * 4);
+                if (texelBytes == 0) {
+                    // Two indices a byte, the even texel's in the low nibble.
+                    const std::uint8_t index = (stored[x / 2] >> (x % 2 * 4)) & 0xF;
+                    ReadTexel(kind, &index, palette, out + x * 4);
+                } else {
+                    ReadTexel(kind, stored + x * texelBytes, palette, out + x * 4);
+                }
             }
         }
     }

@@ -128,4 +128,21 @@ std::vector<std::uint8_t> MapToPalette(const std::vector<std::uint8_t>& palette,
     return BottomRowFirst(std::move(indices), image.width);
 }
 
+std::vector<std::uint8_t> IndicesOfKind(const TextureRecord& record,
+                                        std::vector<std::uint8_t> indices, std::uint32_t width) {
+    const std::uint64_t rowBytes = RowBytesOf(KindOf(record), width);
+    if (width == 0 || rowBytes >= width) {
+        return indices;
+    }
+    const std::size_t rows = indices.size() / width;
+    std::vector<std::uint8_t> packed(rowBytes * rows);
+    for (std::size_t y = 0; y < rows; ++y) {
+        for (std::uint32_t x = 0; x < width; ++x) {
+            packed[y * rowBytes + x / 2] |=
+                static_cast<std::uint8_t>((indices[y * width + x] & 0xF) << (x % 2 * 4));
+        }
+    }
+    return packed;
+}
+
 }  // namespace tinplate

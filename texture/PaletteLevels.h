@@ -28,4 +28,9 @@ PaletteLevel QuantiseFirstLevel(const TextureRecord& record, const RgbaImage& im
 std::vector<std::uint8_t> MapToPalette(const std::vector<std::uint8_t>& palette,
                                        const RgbaImage& image, bool withAlpha);
 
+// Indices made one a byte (as above) in the record kind's own form: 4-bit indices two a byte,
+// the even texel's in the low nibble, each row of `width` rounded up to a whole byte.
+std::vector<std::uint8_t> IndicesOfKind(const TextureRecord& record,
+                                        std::vector<std::uint8_t> indices, std::uint32_t width);
+
 }  // namespace tinplate

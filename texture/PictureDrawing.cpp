@@ -44,9 +44,11 @@ std::vector<std::uint8_t> SmallerLevelsFrom(const TextureRecord& record, const R
     std::vector<std::uint8_t> levels;
     for (const LevelSize& size : SmallerLevelSizes(record)) {
         const RgbaImage scaled = BoxFilter(image, size.width, size.height);
-        std::vector<std::uint8_t> level = IsPalettised(kind)
-                                              ? MapToPalette(palette, scaled, UsesAlpha(record))
-                                              : EncodeLevel(kind, scaled, quality);
+        std::vector<std::uint8_t> level =
+            IsPalettised(kind)
+                ? IndicesOfKind(record, MapToPalette(palette, scaled, UsesAlpha(record)),
+                                size.width)
+                : EncodeLevel(kind, scaled, quality);
         PutTopRowFirst(kind, level, size.height);
         levels.insert(levels.end(), level.begin(), level.end());
     }
@@ -66,7 +68,7 @@ NewLevels Convert(const TextureRecord& record, FilePicture picture,
     if (IsPalettised(kind)) {
         PaletteLevel first = QuantiseFirstLevel(record, picture.image, options.dither);
         levels.palette = std::move(first.palette);
-        levels.pixels = std::move(first.indices);
+        levels.pixels = IndicesOfKind(record, std::move(first.indices), record.width);
     } else {
         levels.palette = GamePaletteOf(record);
         const char* fourCc = FactsOf(kind).fourCc;

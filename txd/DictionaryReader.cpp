@@ -96,8 +96,6 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
         }
         const auto header = bytes.subspan(blockStart);
         TextureEntry entry;
-        const char* nameBytes = reinterpret_cast<const char*>(header.data() + block::kNameOffset);
-        entry.name.assign(nameBytes, ::strnlen(nameBytes, block::kNameSize));
 
         TextureRecord& r = entry.record;
         r.headerOffset = static_cast<std::uint32_t>(blockStart);
@@ -118,6 +116,7 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
             throw FileError(fileName, "texture " + std::to_string(i + 1) + ": platform id " +
                                           std::to_string(r.platform) + " is not supported");
         }
+        entry.name = layout->NameOf(header);
         const std::uint64_t blockEnd =
             blockStart + block::kChunkHeaderSize + ReadLe32(header, block::kChunkSizeOffset);
         const std::string label = TextureLabel(i, entry.name);
@@ -132,16 +131,18 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
         const BlockPlaces places =
             layout->Read({bytes, blockStart, structEnd, blockEnd, fileName, label}, r);
         r.blockEnd = static_cast<std::uint32_t>(blockEnd);
-        const auto palette = bytes.subspan(places.palette.offset, places.palette.bytes);
-        r.palette = layout->StoresRgbaPalette() ? ByteBuffer(SwappedPalette(palette))
-                                                : TakeBytes(palette, owner);
-        r.pixels = TakeBytes(bytes.subspan(r.pixelOffset, r.pixelSize), owner);
-        std::vector<std::span<const std::uint8_t>> smaller;
-        for (std::size_t level = 1; level < places.levels.size(); ++level) {
-            smaller.push_back(
-                bytes.subspan(places.levels[level].offset, places.levels[level].bytes));
+        if (!places.recordFilled) {
+            const auto palette = bytes.subspan(places.palette.offset, places.palette.bytes);
+            r.palette = layout->StoresRgbaPalette() ? ByteBuffer(SwappedPalette(palette))
+                                                    : TakeBytes(palette, owner);
+            r.pixels = TakeBytes(bytes.subspan(r.pixelOffset, r.pixelSize), owner);
+            std::vector<std::span<const std::uint8_t>> smaller;
+            for (std::size_t level = 1; level < places.levels.size(); ++level) {
+                smaller.push_back(
+                    bytes.subspan(places.levels[level].offset, places.levels[level].bytes));
+            }
+            r.smallerLevels = TakeGathered(std::move(smaller), owner);
         }
-        r.smallerLevels = TakeGathered(std::move(smaller), owner);
         layout->JudgeOrder(r);
 
         entries.push_back(std::move(entry));

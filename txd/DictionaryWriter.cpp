@@ -88,6 +88,17 @@ void CheckFreshBlock(const TextureEntry& entry, const std::string& fileName) {
     }
 }
 
+// The fresh block's size; a layout that cannot lay the texture out says why without knowing
+// the file's name.
+std::uint64_t FreshSize(const TextureEntry& entry, std::uint32_t version,
+                        const std::string& fileName) {
+    try {
+        return LayoutOf(entry.record).FreshBlockSizeIn(entry, version);
+    } catch (const FileError& e) {
+        throw FileError(fileName, e.reason());
+    }
+}
+
 // Where the original's closing chunk begins: past the blocks its count announces.
 std::uint64_t OriginalBlocksEnd(Bytes original) {
     std::uint64_t end = block::kDictionaryHeaderSize;
@@ -147,9 +158,12 @@ void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
 
     std::uint64_t length = block::kDictionaryHeaderSize + trailerSize;
     for (const TextureEntry& entry : textures) {
+        const PlatformLayout& layout = LayoutOf(entry.record);
         if (entry.record.laidOutAnew) {
             CheckFreshBlock(entry, fileName);
-            length += LayoutOf(entry.record).FreshBlockSize(entry.record);
+            length += FreshSize(entry, version, fileName);
+        } else if (layout.WritesKeptBlocks()) {
+            length += layout.KeptBlockSize(original, entry);
         } else {
             CheckKeptBlock(original, entry, StoredPieces(entry.record), fileName);
             length += entry.record.blockEnd - entry.record.headerOffset;
@@ -180,8 +194,11 @@ void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
     sink(header.span());
 
     const auto writeBlock = [&](const TextureEntry& entry) {
+        const PlatformLayout& layout = LayoutOf(entry.record);
         if (entry.record.laidOutAnew) {
-            LayoutOf(entry.record).WriteFreshBlock(entry, version, fileName, sink);
+            layout.WriteFreshBlock(entry, version, fileName, sink);
+        } else if (layout.WritesKeptBlocks()) {
+            layout.WriteKeptBlock(original, entry, fileName, sink);
         } else {
             StreamKeptBlock(original, entry, fileName, sink);
         }
@@ -194,8 +211,8 @@ void StreamDictionary(Bytes original, const std::vector<TextureEntry>& textures,
         }
         const TextureEntry supplied = supply(i);
         if (!supplied.record.laidOutAnew ||
-            LayoutOf(supplied.record).FreshBlockSize(supplied.record) !=
-                LayoutOf(textures[i].record).FreshBlockSize(textures[i].record)) {
+            LayoutOf(supplied.record).FreshBlockSizeIn(supplied, version) !=
+                LayoutOf(textures[i].record).FreshBlockSizeIn(textures[i], version)) {
             throw FileError(fileName, "texture " + std::to_string(i + 1) +
                                           " changed its size while it was written");
         }
@@ -227,7 +244,7 @@ bool IsRestructured(Bytes original, const std::vector<TextureEntry>& textures) {
     std::uint64_t expected = block::kDictionaryHeaderSize;
     for (const TextureEntry& entry : textures) {
         const TextureRecord& r = entry.record;
-        if (r.laidOutAnew || r.headerOffset != expected ||
+        if (r.laidOutAnew || LayoutOf(r).WritesKeptBlocks() || r.headerOffset != expected ||
             expected + block::kPaletteOffset > original.size() ||
             entry.name != StoredName(original, r.headerOffset) || PropertiesChanged(original, r)) {
             return true;

@@ -13,8 +13,6 @@ namespace tinplate {
 
 namespace {
 
-// PS2 dictionaries carry "PS2" as their platform word.
-constexpr std::uint32_t kPs2Platform = 0x00325350;
 constexpr std::uint32_t kV3100 = 0x00000310;
 constexpr std::uint32_t kV3302 = 0x0C02FFFF;
 constexpr std::uint32_t kV3403 = 0x1003FFFF;
@@ -24,13 +22,13 @@ constexpr std::uint32_t kV3603 = 0x1803FFFF;
 const std::vector<GameTarget> kTargets = {
     {"iii-pc", "III on PC", platform::kD3d8, {platform::kD3d8}, kV3302},
     {"iii-5", "III on platform 5", platform::kPlatform5, {platform::kPlatform5}, kV3500},
-    {"iii-ps2", "III on PS2", kPs2Platform, {kPs2Platform}, kV3100},
+    {"iii-ps2", "III on PS2", platform::kPs2, {platform::kPs2}, kV3100},
     {"vc-pc", "VC on PC", platform::kD3d8, {platform::kD3d8}, kV3403},
     {"vc-5", "VC on platform 5", platform::kPlatform5, {platform::kPlatform5}, kV3500},
-    {"vc-ps2", "VC on PS2", kPs2Platform, {kPs2Platform}, kV3302},
+    {"vc-ps2", "VC on PS2", platform::kPs2, {platform::kPs2}, kV3302},
     {"sa-pc", "SA on PC", platform::kD3d9, {platform::kD3d8, platform::kD3d9}, kV3603},
     {"sa-5", "SA on platform 5", platform::kPlatform5, {platform::kPlatform5}, kV3603},
-    {"sa-ps2", "SA on PS2", kPs2Platform, {kPs2Platform}, kV3603},
+    {"sa-ps2", "SA on PS2", platform::kPs2, {platform::kPs2}, kV3603},
 };
 
 // Platforms whose block layout changes at a library version: below `version` it is another.
@@ -39,7 +37,7 @@ struct LayoutBoundary {
     std::uint32_t version;
 };
 constexpr LayoutBoundary kLayoutBoundaries[] = {
-    {kPs2Platform, 0x31001},
+    {platform::kPs2, 0x31001},
 };
 
 struct DeviceRow {

@@ -44,8 +44,8 @@ bool PlatformLayout::SwizzlesInMortonOrder() const {
     return false;
 }
 
-bool PlatformLayout::HoldsKind(const TextureRecord&) const {
-    return true;
+bool PlatformLayout::HoldsKind(const TextureRecord& record) const {
+    return Holds(KindOf(record));
 }
 
 bool PlatformLayout::NeedsPowerOfTwoSides(const TextureRecord&) const {
@@ -58,7 +58,7 @@ std::string SidesRefusal(const TextureRecord& record, std::uint32_t width, std::
         return {};
     }
     const std::string sides = std::to_string(width) + " x " + std::to_string(height);
-    const std::string platformName = "platform " + std::to_string(record.platform);
+    const std::string platformName = PlatformText(record.platform);
     if (layout->NeedsPowerOfTwoSides(record) &&
         (!std::has_single_bit(width) || !std::has_single_bit(height))) {
         return "its sides (" + sides + ") are not powers of two, so " + platformName +
@@ -71,17 +71,47 @@ std::string SidesRefusal(const TextureRecord& record, std::uint32_t width, std::
     return {};
 }
 
-const PlatformLayout* FindLayout(std::uint32_t id) {
-    switch (id) {
-        case platform::kPlatform5:
-            return &Platform5Layout();
-        case platform::kD3d8:
-            return &D3d8Layout();
-        case platform::kD3d9:
-            return &D3d9Layout();
-        default:
-            return nullptr;
+namespace {
+
+constexpr PlatformFacts kPlatforms[] = {
+    {platform::kPlatform5, "5", "platform 5", &Platform5Layout},
+    {platform::kD3d8, "8", "PC D3D8", &D3d8Layout},
+    {platform::kD3d9, "9", "PC D3D9", &D3d9Layout},
+    {platform::kPs2, "ps2", "PS2", &Ps2Layout},
+};
+
+}  // namespace
+
+std::span<const PlatformFacts> Platforms() {
+    return kPlatforms;
+}
+
+const PlatformFacts* FindPlatform(std::uint32_t id) {
+    for (const PlatformFacts& facts : kPlatforms) {
+        if (facts.id == id) {
+            return &facts;
+        }
     }
+    return nullptr;
+}
+
+const PlatformFacts* PlatformOfWord(std::string_view word) {
+    for (const PlatformFacts& facts : kPlatforms) {
+        if (facts.word == word) {
+            return &facts;
+        }
+    }
+    return nullptr;
+}
+
+std::string PlatformText(std::uint32_t id) {
+    const PlatformFacts* facts = FindPlatform(id);
+    return facts != nullptr ? std::string(facts->name) : "platform " + std::to_string(id);
+}
+
+const PlatformLayout* FindLayout(std::uint32_t id) {
+    const PlatformFacts* facts = FindPlatform(id);
+    return facts != nullptr ? &facts->layout() : nullptr;
 }
 
 bool SwizzlesInMortonOrder(std::uint32_t id) {
@@ -92,6 +122,14 @@ bool SwizzlesInMortonOrder(std::uint32_t id) {
 const PlatformLayout& LayoutOf(const TextureRecord& record) {
     const PlatformLayout* layout = FindLayout(record.platform);
     return layout != nullptr ? *layout : Platform5Layout();
+}
+
+bool PlatformLayout::Holds(TextureKind kind) const {
+    return kind != TextureKind::kPalette16;
+}
+
+std::uint32_t PlatformLayout::FullChain(std::uint32_t width, std::uint32_t height) const {
+    return static_cast<std::uint32_t>(std::bit_width(std::max(width, height)));
 }
 
 bool FirstRowOnTop(const TextureRecord& record) {

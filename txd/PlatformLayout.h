@@ -6,8 +6,10 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "txd/TextureKinds.h"
 #include "txd/TextureRecord.h"
 
 namespace tinplate {
@@ -19,6 +21,7 @@ namespace platform {
 inline constexpr std::uint32_t kPlatform5 = 5;
 inline constexpr std::uint32_t kD3d8 = 8;
 inline constexpr std::uint32_t kD3d9 = 9;
+inline constexpr std::uint32_t kPs2 = 0x00325350;
 // The platform new dictionaries are made for, and the one listings need not name.
 inline constexpr std::uint32_t kUsual = kPlatform5;
 }  // namespace platform
@@ -42,9 +45,12 @@ struct StoredRange {
 };
 
 // Where a layout found a texture's palette and levels, first level first.
+// A layout whose records hold the bytes in another form than the block (`recordFilled`) sets
+// the record's palette and levels itself.
 struct BlockPlaces {
     StoredRange palette;
     std::vector<StoredRange> levels;
+    bool recordFilled = false;
 };
 
 // A header field that an in-place edit changes: its bytes at `offset` from the block start.
@@ -64,6 +70,9 @@ struct HeaderField {
 class PlatformLayout {
 public:
     virtual ~PlatformLayout() = default;
+    // The texture's name in the bytes from its block's start to the end of the file (the
+    // 32-byte field at offset 32 unless the layout keeps it elsewhere).
+    virtual std::string NameOf(std::span<const std::uint8_t> block) const;
     // Fills the record's layout fields from the block's header and says where its palette and
     // levels are (sizes, offsets, levelDataEnd set too); a FileError says why it cannot be read.
     virtual BlockPlaces Read(const BlockSource& block, TextureRecord& record) const = 0;
@@ -111,14 +120,62 @@ public:
     // swizzled).
     virtual bool NeedsPowerOfTwoSides(const TextureRecord& record) const;
     virtual std::uint64_t FreshBlockSize(const TextureRecord& record) const = 0;
+    // The size of the block WriteFreshBlock writes for `texture` in a dictionary whose chunks
+    // carry `version`, for layouts whose blocks depend on the name's length or the version.
+    virtual std::uint64_t FreshBlockSizeIn(const TextureEntry& texture,
+                                           std::uint32_t /*version*/) const {
+        return FreshBlockSize(texture.record);
+    }
     // The whole block of a texture laid out anew, ending with its extension chunk.
     virtual void WriteFreshBlock(const TextureEntry& texture, std::uint32_t version,
                                  const std::string& fileName, const DictionarySink& sink) const = 0;
+    // Whether the layout holds textures of `kind` (every kind but 4-bit indices unless it says
+    // otherwise).
+    virtual bool Holds(TextureKind kind) const;
+    // A record moved here from another platform, in a kind the layout holds, made to fit the
+    // layout's own rules where that loses nothing the platform could show (levels past its
+    // chain dropped); the reason it cannot be held, or "" when it can.
+    virtual std::string Adopt(TextureRecord& /*record*/) const { return {}; }
+    // The levels of a full chain of a texture of these sides (down to 1 x 1 unless the layout
+    // says otherwise).
+    virtual std::uint32_t FullChain(std::uint32_t width, std::uint32_t height) const;
+    // Why the platform's games could not upload the texture as it is, or "" (no limit beyond
+    // sides and levels unless the layout says otherwise).
+    virtual std::string UploadLimit(const TextureRecord& /*record*/) const { return {}; }
+    // Where the chunks after the texture's own data begin in its block (`block` runs from the
+    // block's start to its end): behind the first struct unless the layout says otherwise.
+    virtual std::uint64_t TrailingChunksAt(std::span<const std::uint8_t> block) const;
+    // A layout whose records do not hold the stored bytes writes the blocks of textures not
+    // laid out anew itself, from their old blocks in `original` (their size first), and such a
+    // dictionary is never saved in place.
+    virtual bool WritesKeptBlocks() const { return false; }
+    virtual std::uint64_t KeptBlockSize(std::span<const std::uint8_t> /*original*/,
+                                        const TextureEntry& /*texture*/) const {
+        return 0;
+    }
+    virtual void WriteKeptBlock(std::span<const std::uint8_t> /*original*/,
+                                const TextureEntry& /*texture*/, const std::string& /*fileName*/,
+                                const DictionarySink& /*sink*/) const {}
 };
 
 const PlatformLayout& Platform5Layout();
 const PlatformLayout& D3d8Layout();
 const PlatformLayout& D3d9Layout();
+const PlatformLayout& Ps2Layout();
+
+// The platforms the program reads and writes, in the order they are offered: the id, the word
+// txdtool's PLATFORM operands use, the name people see, and its layout (which knows the rest).
+struct PlatformFacts {
+    std::uint32_t id;
+    std::string_view word;
+    std::string_view name;
+    const PlatformLayout& (*layout)();
+};
+std::span<const PlatformFacts> Platforms();
+const PlatformFacts* FindPlatform(std::uint32_t id);
+const PlatformFacts* PlatformOfWord(std::string_view word);
+// How messages name a platform: its name, or "platform ID" for one the program does not know.
+std::string PlatformText(std::uint32_t id);
 
 // Why the record's platform cannot hold a texture of its kind with these sides, naming the
 // check's rule; empty when it can (and for a platform the program does not know).

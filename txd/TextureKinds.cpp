@@ -14,10 +14,11 @@ using format::kPalette32;
 
 constexpr std::uint32_t kPalette256Bytes = 1024;
 constexpr std::uint32_t kPalette32Bytes = 128;
+constexpr std::uint32_t kPalette16Bytes = 64;
 // Made 16-bit block textures carry the pixel format of their colour end points.
 constexpr std::int16_t kBlockDepth = 16;
 
-constexpr std::array<KindFacts, 12> kKinds = {{
+constexpr std::array<KindFacts, 13> kKinds = {{
     {TextureKind::kPalette256, "pal8", "8-bit, 256 colours", 8, kNone, kPalette256Bytes, 1, 0, 8,
      nullptr, kPalette256 | format::kPixel888, kPalette256 | format::kPixel8888},
     {TextureKind::kPalette32, "pal8-32", "8-bit, 32 colours", 8, kNone, kPalette32Bytes, 1, 0, 8,
@@ -38,6 +39,9 @@ constexpr std::array<KindFacts, 12> kKinds = {{
      format::kPixel4444},
     {TextureKind::kRgb888, "rgb24", "", 24, kNone, 0, 3, 0, 0, nullptr, format::kPixel888,
      format::kPixel888},
+    // Rows of two indices a byte: sized apart from the kinds stored texel by texel.
+    {TextureKind::kPalette16, "pal4", "4-bit, 16 colours", 4, kNone, kPalette16Bytes, 0, 0, 8,
+     nullptr, kPalette32 | format::kPixel888, kPalette32 | format::kPixel8888},
     {TextureKind::kOtherDepth, "unknown", "", 0, kNone, 0, 0, 0, 0, nullptr, 0, 0},
     {TextureKind::kUnknown, "unknown", "", 0, kNone, 0, 0, 0, 0, nullptr, 0, 0},
 }};
@@ -99,6 +103,9 @@ TextureKind KindOfHeader(std::int16_t depth, std::int32_t compression, std::uint
     if (depth <= 0) {
         return TextureKind::kUnknown;
     }
+    if (depth == 4 && compression == compression::kNone) {
+        return TextureKind::kPalette16;
+    }
     switch (compression) {
         case compression::kNone:
             return UncompressedKind(depth, formatWord);
@@ -126,6 +133,9 @@ TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::u
             static_cast<std::uint64_t>((width + 3) / 4) * ((height + 3) / 4);
         return {0, blocks * facts.blockBytes};
     }
+    if (facts.kind == TextureKind::kPalette16) {
+        return {facts.paletteBytes, RowBytesOf(facts.kind, width) * height};
+    }
     if (facts.kind == TextureKind::kOtherDepth) {
         return {0, static_cast<std::uint64_t>(depth / 8) * area};
     }
@@ -133,6 +143,13 @@ TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::u
         return {};
     }
     return {facts.paletteBytes, facts.texelBytes * area};
+}
+
+std::uint64_t RowBytesOf(TextureKind kind, std::uint32_t width) {
+    if (kind == TextureKind::kPalette16) {
+        return (width + 1) / 2;
+    }
+    return std::uint64_t{FactsOf(kind).texelBytes} * width;
 }
 
 std::span<const KindFacts> MakeableKinds() {

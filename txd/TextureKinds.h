@@ -50,6 +50,7 @@ enum class TextureKind {
     kArgb1555,    // depth 16, pixel format 1555
     kArgb4444,    // depth 16, pixel format 4444
     kRgb888,      // depth 24
+    kPalette16,   // depth 4: 16 B, G, R, A palette entries, two indices a byte (even one low)
     kOtherDepth,  // uncompressed texels of another depth: sized, but no picture is made of them
     kUnknown,     // no rule covers the header: no size, no picture
 };
@@ -61,7 +62,7 @@ struct KindFacts {
     std::string_view description;     // for people; empty where the depth alone says it ("16-bit")
     std::int16_t depth;               // the depth field a texture of the kind is made with
     std::int32_t compression;         // the compression code it is written with
-    std::uint32_t paletteBytes;       // 1024, 128 or 0
+    std::uint32_t paletteBytes;       // 1024, 128, 64 or 0
     std::uint32_t texelBytes;         // one texel, for kinds stored texel by texel; else 0
     std::uint32_t blockBytes;         // one 4 x 4 block, for block-compressed kinds; else 0
     std::uint32_t alphaBits;          // 0 when the kind keeps no alpha
@@ -111,6 +112,11 @@ struct TextureSizes {
 // gets no palette and no pixels.
 TextureSizes SizesForHeader(std::int16_t depth, std::int32_t compression, std::uint32_t width,
                             std::uint32_t height, std::uint32_t alphaFlags);
+
+// The bytes of one row of a `width`-texel level of a kind stored row by row (4-bit indices two
+// a byte, the row rounded up to a whole byte); 0 for block-compressed kinds and kinds without a
+// size.
+std::uint64_t RowBytesOf(TextureKind kind, std::uint32_t width);
 
 inline std::string_view KindWord(TextureKind kind) {
     return FactsOf(kind).word;

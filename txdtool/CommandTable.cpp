@@ -115,15 +115,16 @@ constexpr Command kCommands[] = {
      "  -n, --name=NAME   set this texture's flag (may be given several times)\n"
      "  -a, --all         set every texture's flag\n",
      2, kAny, kNameOption | kAllOption, RunAlpha},
-    {"platform", "platform FILE.txd... 5|8|9 [--linear|--swizzled]",
+    {"platform", "platform FILE.txd... 5|8|9|ps2 [--linear|--swizzled]",
      "convert dictionaries to another platform's layout, then save",
-     "Every texture of each dictionary is written in the layout of\n"
-     "platform id 5, 8 (Direct3D 8) or 9 (Direct3D 9), the whole file replaced at once.\n"
+     "Every texture of each dictionary is written in the layout of platform id 5,\n"
+     "8 (Direct3D 8), 9 (Direct3D 9) or the PS2's, the whole file replaced at once.\n"
      "Palettes, texels and DXT blocks keep their values and every picture stays as the game\n"
      "draws it: each platform 5 texture is read in its own order (swizzled or linear, as\n"
      "list -v shows) and uncompressed levels are stored swizzled on platform 5. A texture\n"
      "that cannot be converted (sides that are not powers of two, a kind the target cannot\n"
-     "hold) leaves its dictionary as it was. Prints the names of the textures converted.\n"
+     "hold) leaves its dictionary as it was. Kinds the PS2 cannot hold become ones it can\n"
+     "(see the manual page). Prints the names of the textures converted.\n"
      "  --linear     every platform 5 level is read, or stored, in row order\n"
      "  --swizzled   every platform 5 level is read, or stored, swizzled\n",
      2, kAny, kLinearOption, RunPlatform},

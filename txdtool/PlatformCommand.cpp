@@ -20,12 +20,18 @@ namespace tinplate {
 namespace {
 
 std::optional<std::uint32_t> PlatformNamed(const std::string& word) {
-    for (std::uint32_t id = 0; id < 10; ++id) {
-        if (word == std::to_string(id) && FindLayout(id) != nullptr) {
-            return id;
-        }
+    if (const PlatformFacts* facts = PlatformOfWord(word)) {
+        return facts->id;
     }
     return std::nullopt;
+}
+
+std::string PlatformWords(const char* separator) {
+    std::string words;
+    for (const PlatformFacts& facts : Platforms()) {
+        words += (words.empty() ? "" : separator) + std::string(facts.word);
+    }
+    return words;
 }
 
 // The platform comes last; first is taken too when the rest are files, as people write it.
@@ -36,13 +42,11 @@ std::uint32_t TakePlatform(std::vector<std::string>& words) {
     }
     const auto first = PlatformNamed(words.front());
     if (!first) {
-        throw UsageError("platform takes 5, 8 or 9, not " + words.back());
+        throw UsageError("platform takes one of " + PlatformWords(", ") + ", not " + words.back());
     }
     if (!std::all_of(words.begin() + 1, words.end(), FileExists)) {
-        throw UsageError(
-            "the platform comes after the files (platform FILE.txd... 5|8|9), not "
-            "before " +
-            words[1]);
+        throw UsageError("the platform comes after the files (platform FILE.txd... " +
+                         PlatformWords("|") + "), not before " + words[1]);
     }
     words.erase(words.begin());
     return *first;

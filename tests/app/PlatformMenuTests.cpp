@@ -11,6 +11,8 @@
 #include "app/CommandTable.h"
 #include "app/TextureDocument.h"
 #include "tests/app/GuiHarness.h"
+#include "txd/DictionaryReader.h"
+#include "txd/PlatformLayout.h"
 
 namespace tinplate {
 
@@ -23,7 +25,7 @@ struct PlatformWindow : Window {
                                       [id](QAction* a) { return a->data().toInt() == id; });
     }
     void Run(int id) { Entry(id).trigger(); }
-    // Chooses the platform offered at `item`: 0 is 5, 1 is 8, 2 is 9.
+    // Chooses the platform offered at `item`: 0 is 5, 1 is 8, 2 is 9, 3 the PS2.
     void ConvertTo(int item) {
         prompts.itemAnswers.push_back(item);
         Run(command::kDictionaryPlatform);
@@ -88,6 +90,31 @@ TEST(PlatformMenu, ConvertsATextureThatCannotBeSwizzledAsItLies) {
     EXPECT_TRUE(window.prompts.errors.empty());
     EXPECT_EQ(window.Platforms(), std::vector<std::uint32_t>(2, 9));
     EXPECT_EQ(window.dialog.Document().Textures()[0].record.pixels, odd);
+}
+
+// A PS2 dictionary goes to 9 and back with its indices and colours, and saves.
+TEST(PlatformMenu, ConvertsAPs2DictionaryToD3d9AndBack) {
+    PlatformWindow window;
+    const std::string path = (window.scratch.path() / "g_pal.txd").string();
+    std::filesystem::copy_file(FixturePath("ps2/g_pal.txd"), path);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    window.Open(path);
+    const std::vector<TextureEntry> before = window.dialog.Document().Textures();
+    EXPECT_TRUE(window.Status().startsWith("9 textures, PS2 | ")) << window.Status().toStdString();
+    window.ConvertTo(2);
+    EXPECT_EQ(window.Platforms(), std::vector<std::uint32_t>(9, 9));
+    window.ConvertTo(3);
+    EXPECT_EQ(window.Platforms(), std::vector<std::uint32_t>(9, platform::kPs2));
+    const auto& after = window.dialog.Document().Textures();
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(after[i].record.pixels, before[i].record.pixels) << i;
+        EXPECT_EQ(after[i].record.smallerLevels, before[i].record.smallerLevels) << i;
+        EXPECT_EQ(after[i].record.palette.size(), before[i].record.palette.size()) << i;
+    }
+    window.Run(command::kFileSave);
+    EXPECT_FALSE(window.dialog.IsModified());
+    EXPECT_EQ(ReadDictionary(path).size(), 9u);
 }
 
 }  // namespace tinplate

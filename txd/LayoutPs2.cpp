@@ -1,0 +1,670 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Platform id 0x00325350 (PS2): string chunks for the names, a raster struct with a 64-byte
+// header of GS register fields, each level behind a GIF packet, the palette last.
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <optional>
+
+#include "fileio/ByteOrder.h"
+#include "fileio/FileError.h"
+#include "fileio/MessageNumbers.h"
+#include "txd/BlockHeader.h"
+#include "txd/DictionaryReader.h"
+#include "txd/LevelChain.h"
+#include "txd/PlatformLayout.h"
+#include "txd/Ps2GsAllocation.h"
+#include "txd/Ps2Texels.h"
+#include "txd/TextureKinds.h"
+
+namespace tinplate {
+
+namespace {
+
+using namespace ps2;
+using Bytes = std::span<const std::uint8_t>;
+
+constexpr std::uint32_t kStringChunk = 2;
+constexpr std::uint32_t kMipmapChunk = 0x110;
+constexpr std::uint32_t kDefaultMipmapKL = 0x00000FC0;
+constexpr std::uint32_t kFirstStructSize = 8;
+constexpr std::uint32_t kNamesAt = 32;  // the name's string chunk, from the block start
+constexpr std::int16_t kHeaderWithPackets = 2;
+constexpr std::uint32_t kMaxSide = 1024;
+constexpr std::uint32_t kCurrentVersionWord = 0x1803FFFF;
+// The GIF packet's bytes that hold its destination (TRXPOS): placement, not checked.
+constexpr std::size_t kTrxPosBytes = 16;
+constexpr std::size_t kTrxPosEnd = 24;
+
+struct Chunk {
+    std::uint32_t type = 0;
+    std::uint32_t size = 0;
+    std::uint32_t version = 0;
+};
+
+// Where the parts of a block lie, from its start; what the record is made from.
+struct BlockMap {
+    std::uint64_t nameChunk = 0;
+    std::uint32_t nameSize = 0;
+    std::uint32_t maskSize = 0;
+    std::uint64_t raster = 0;
+    std::uint32_t rasterSize = 0;
+    RasterHeader header;
+    Kind kind = Kind::kPal8;
+    GsAllocation allocation;
+    std::vector<std::uint64_t> levelData;
+    std::uint64_t paletteData = 0;
+    std::uint64_t extension = 0;
+    std::string name;
+    std::string mask;
+};
+
+class BlockWalk {
+public:
+    explicit BlockWalk(const BlockSource& block) : m_block(block) {}
+
+    [[noreturn]] void Refuse(const std::string& reason) const {
+        throw FileError(m_block.fileName, m_block.label + ": " + reason);
+    }
+
+    Chunk ChunkAt(std::uint64_t at, const char* what) const {
+        if (at + block::kChunkHeaderSize > m_block.end) {
+            Refuse(std::string("its block ends inside the header of its ") + what);
+        }
+        Chunk c{ReadLe32(m_block.file, at), ReadLe32(m_block.file, at + 4),
+                ReadLe32(m_block.file, at + 8)};
+        if (at + block::kChunkHeaderSize + c.size > m_block.end) {
+            Refuse(std::string("its ") + what + " claims " + std::to_string(c.size) +
+                   " bytes, past the end of its block");
+        }
+        return c;
+    }
+
+    Chunk Expect(std::uint64_t at, std::uint32_t type, const char* what) const {
+        const Chunk c = ChunkAt(at, what);
+        if (c.type != type) {
+            Refuse(std::string("its ") + what + " is a chunk of type " + HexText(c.type) +
+                   ", not " + HexText(type));
+        }
+        return c;
+    }
+
+    std::string Text(std::uint64_t at, std::uint32_t size, const char* what) const {
+        const char* bytes = reinterpret_cast<const char*>(m_block.file.data() + at);
+        const std::size_t length = ::strnlen(bytes, size);
+        if (length > block::kNameSize) {
+            Refuse(std::string("its ") + what + " is longer than " +
+                   std::to_string(block::kNameSize) + " bytes");
+        }
+        return std::string(bytes, length);
+    }
+
+    Bytes At(std::uint64_t at, std::uint64_t size) const { return m_block.file.subspan(at, size); }
+
+private:
+    const BlockSource& m_block;
+};
+
+Kind RasterKind(const BlockWalk& walk, const RasterHeader& h) {
+    if (const std::optional<Kind> kind = KindOfRaster(h.format, h.depth)) {
+        return *kind;
+    }
+    const std::uint16_t pixel = h.format & format::kPixelFormatMask;
+    const bool palette = (h.format & (format::kPalette256 | format::kPalette32)) != 0;
+    if (palette && pixel != format::kPixel8888) {
+        walk.Refuse("its palette entries are of format " + HexText(pixel) +
+                    "; only 32-bit entries are supported");
+    }
+    if (pixel == format::kPixel888 || h.depth == 24) {
+        walk.Refuse("its texels are 888 (24-bit), which the platform's library cannot read");
+    }
+    walk.Refuse("its raster format " + HexText(h.format) + " with a depth of " +
+                std::to_string(h.depth) + " bits is not supported");
+}
+
+void CheckPacket(const BlockWalk& walk, Bytes stored, const GifPacket& expected,
+                 const std::string& what) {
+    const bool same =
+        std::equal(stored.begin(), stored.begin() + kTrxPosBytes, expected.begin()) &&
+        std::equal(stored.begin() + kTrxPosEnd, stored.end(), expected.begin() + kTrxPosEnd);
+    if (!same) {
+        walk.Refuse("the GIF packet of " + what +
+                    " disagrees with its size (transfer rectangle or quadword count)");
+    }
+}
+
+BlockMap MapBlock(const BlockSource& block) {
+    const BlockWalk walk(block);
+    BlockMap m;
+    const std::uint64_t b = block.start;
+    walk.Expect(b, chunk::kTexture, "texture chunk");
+    if (walk.Expect(b + block::kChunkHeaderSize, chunk::kStruct, "texture struct").size !=
+        kFirstStructSize) {
+        walk.Refuse("its texture struct is not the 8 bytes of platform and filter words");
+    }
+    m.nameChunk = b + kNamesAt;
+    m.nameSize = walk.Expect(m.nameChunk, kStringChunk, "name").size;
+    m.name = walk.Text(m.nameChunk + block::kChunkHeaderSize, m.nameSize, "name");
+    const std::uint64_t maskChunk = m.nameChunk + block::kChunkHeaderSize + m.nameSize;
+    m.maskSize = walk.Expect(maskChunk, kStringChunk, "mask name").size;
+    m.mask = walk.Text(maskChunk + block::kChunkHeaderSize, m.maskSize, "mask name");
+    m.raster = maskChunk + block::kChunkHeaderSize + m.maskSize;
+    const Chunk raster = walk.Expect(m.raster, chunk::kStruct, "raster struct");
+    m.rasterSize = raster.size;
+    const std::uint64_t headerChunk = m.raster + block::kChunkHeaderSize;
+    const Chunk header = walk.Expect(headerChunk, chunk::kStruct, "raster header");
+    if (header.size != kRasterHeaderSize) {
+        walk.Refuse("its raster header is " + std::to_string(header.size) + " bytes, not 64");
+    }
+    const RasterHeader& h = m.header =
+        ParseRasterHeader(walk.At(headerChunk + block::kChunkHeaderSize, kRasterHeaderSize));
+    const std::uint64_t dataChunk = headerChunk + block::kChunkHeaderSize + kRasterHeaderSize;
+    const Chunk data = walk.Expect(dataChunk, chunk::kStruct, "texel data");
+    if (std::uint64_t{h.pixelAreaSize} + h.paletteAreaSize != data.size ||
+        std::uint64_t{data.size} + kRasterHeaderSize + 2 * block::kChunkHeaderSize != raster.size) {
+        walk.Refuse("its raster struct (" + std::to_string(raster.size) +
+                    " bytes) disagrees with the pixel and palette sizes of its header (" +
+                    std::to_string(h.pixelAreaSize) + " and " + std::to_string(h.paletteAreaSize) +
+                    ")");
+    }
+    m.extension = m.raster + block::kChunkHeaderSize + raster.size;
+    const Chunk extension = walk.Expect(m.extension, chunk::kExtension, "extension");
+    if (m.extension + block::kChunkHeaderSize + extension.size != block.end) {
+        walk.Refuse("it holds bytes past its extension chunk");
+    }
+
+    m.kind = RasterKind(walk, h);
+    const auto width = static_cast<std::uint32_t>(h.width);
+    const auto height = static_cast<std::uint32_t>(h.height);
+    if (h.width <= 0 || h.height <= 0 || width > kMaxSide || height > kMaxSide ||
+        !std::has_single_bit(width) || !std::has_single_bit(height)) {
+        walk.Refuse("its sides (" + std::to_string(h.width) + " x " + std::to_string(h.height) +
+                    ") are not powers of two of at most 1024");
+    }
+    const bool mips = (h.format & kMipBit) != 0;
+    const std::uint32_t chain = ChainLength(width, height, mips);
+    const std::uint32_t levels = ((h.tex1Low >> 2) & 7) + 1;
+    if (levels != chain) {
+        walk.Refuse("it claims " + std::to_string(levels) + " levels; a " +
+                    SidesText(width, height) + " texture " +
+                    (mips ? "with mip levels has " : "without mip levels has ") +
+                    std::to_string(chain));
+    }
+    if (h.version != kHeaderWithPackets) {
+        walk.Refuse("its levels are stored without GIF packets (header version " +
+                    std::to_string(h.version) + "), which is not supported");
+    }
+    const bool swizzlePal4 = SwizzlesPal4(LibraryVersion(header.version));
+    m.allocation = AllocateRaster(m.kind, width, height, mips, swizzlePal4);
+    const GsAllocation& a = m.allocation;
+    if (!a.packets) {
+        walk.Refuse(
+            "its first level is too large for one GIF packet, yet its header says "
+            "it has them");
+    }
+    if (h.pixelAreaSize != a.pixelAreaSize || h.paletteAreaSize != a.paletteAreaSize) {
+        walk.Refuse("its header gives " + std::to_string(h.pixelAreaSize) + " pixel and " +
+                    std::to_string(h.paletteAreaSize) + " palette bytes; its size and kind take " +
+                    std::to_string(a.pixelAreaSize) + " and " + std::to_string(a.paletteAreaSize));
+    }
+    std::uint64_t at = dataChunk + block::kChunkHeaderSize;
+    for (std::size_t i = 0; i < a.levels.size(); ++i) {
+        const LevelUpload& level = a.levels[i];
+        CheckPacket(
+            walk, walk.At(at, kGifPacketSize), level.packet,
+            "level " + std::to_string(i) + " (" + SidesText(level.width, level.height) + ")");
+        m.levelData.push_back(at + kGifPacketSize);
+        at += kGifPacketSize + level.transfer.bytes;
+    }
+    if (a.paletteAreaSize != 0) {
+        CheckPacket(walk, walk.At(at, kGifPacketSize), a.palettePacket, "the palette");
+        m.paletteData = at + kGifPacketSize;
+    }
+    return m;
+}
+
+std::uint32_t NameChunkSize(const std::string& text) {
+    return static_cast<std::uint32_t>((text.size() + 4) & ~std::size_t{3});
+}
+
+std::optional<Kind> Ps2KindOf(const TextureRecord& r) {
+    switch (KindOf(r)) {
+        case TextureKind::kPalette256:
+            return Kind::kPal8;
+        case TextureKind::kPalette16:
+            return Kind::kPal4;
+        case TextureKind::kRgba32:
+            return Kind::kRgba8888;
+        case TextureKind::kArgb1555:
+            return Kind::kRgba1555;
+        default:
+            return std::nullopt;
+    }
+}
+
+std::vector<std::span<const std::uint8_t>> LevelsOf(const TextureRecord& r) {
+    std::vector<std::span<const std::uint8_t>> levels{std::span(r.pixels.data(), r.pixels.size())};
+    const auto smaller = SmallerLevelBytes(r);
+    levels.insert(levels.end(), smaller.begin(), smaller.end());
+    return levels;
+}
+
+// Why a record cannot be laid out as a PS2 raster, or "".
+std::string Unfit(const TextureRecord& r) {
+    const std::optional<Kind> kind = Ps2KindOf(r);
+    if (!kind) {
+        return "the PS2 platform holds no " + KindDescription(r) + " textures";
+    }
+    if (r.width == 0 || r.height == 0 || r.width > kMaxSide || r.height > kMaxSide ||
+        !std::has_single_bit(r.width) || !std::has_single_bit(r.height)) {
+        return "its sides (" + SidesText(r.width, r.height) +
+               ") are not powers of two of at most 1024, as the PS2 platform needs";
+    }
+    const std::size_t levels = 1 + SmallerLevelBytes(r).size();
+    const std::uint32_t chain = ChainLength(r.width, r.height, levels > 1);
+    if (levels != chain) {
+        return "it has " + std::to_string(levels) + " levels; on the PS2 platform a " +
+               SidesText(r.width, r.height) + " texture has 1 or " +
+               std::to_string(ChainLength(r.width, r.height, true));
+    }
+    if (!FitsOnePacket(*kind, r.width, r.height)) {
+        return "its first level is too large for one GIF packet (0x7FFF quadwords), and "
+               "rasters without packets are not written";
+    }
+    if (r.pixels.size() != RecordLevelBytes(*kind, r.width, r.height) ||
+        r.palette.size() != std::size_t{RowOf(*kind).paletteEntries} * 4) {
+        return "its bytes do not fit its size and kind";
+    }
+    return {};
+}
+
+// What a record needs to be laid out as a PS2 raster.
+struct FreshRaster {
+    Kind kind;
+    GsAllocation allocation;
+    std::vector<std::span<const std::uint8_t>> levels;
+};
+
+FreshRaster PlanRaster(const TextureEntry& entry, std::uint32_t version,
+                       const std::string& fileName) {
+    const TextureRecord& r = entry.record;
+    if (const std::string reason = Unfit(r); !reason.empty()) {
+        throw FileError(fileName, TextureLabel(entry) + ": " + reason);
+    }
+    const Kind kind = *Ps2KindOf(r);
+    const auto levels = LevelsOf(r);
+    FreshRaster plan{kind,
+                     AllocateRaster(kind, r.width, r.height, levels.size() > 1,
+                                    SwizzlesPal4(LibraryVersion(version))),
+                     levels};
+    for (std::size_t i = 0; i < plan.levels.size(); ++i) {
+        const LevelUpload& level = plan.allocation.levels[i];
+        if (plan.levels[i].size() != RecordLevelBytes(kind, level.width, level.height)) {
+            throw FileError(fileName, TextureLabel(entry) + ": its level " + std::to_string(i) +
+                                          " does not hold a " +
+                                          SidesText(level.width, level.height) +
+                                          " level of its kind");
+        }
+    }
+    return plan;
+}
+
+// Levels past the chain's end dropped: the platform's games never read them.
+void DropLevelsPastTheChain(TextureRecord& r) {
+    const auto smaller = SmallerLevelBytes(r);
+    const std::uint32_t chain = ChainLength(r.width, r.height, !smaller.empty());
+    if (smaller.size() + 1 <= chain) {
+        return;
+    }
+    std::vector<std::uint8_t> kept;
+    for (std::size_t i = 0; i + 1 < chain; ++i) {
+        kept.insert(kept.end(), smaller[i].begin(), smaller[i].end());
+    }
+    r.smallerLevels = ByteBuffer(kept);
+    r.mipCount = static_cast<std::int16_t>(chain);
+    r.levelDataEnd = static_cast<std::uint32_t>(r.pixelOffset + r.pixelSize + kept.size());
+    if (chain == 1) {
+        r.alphaFlags &= ~std::uint32_t{format::kLevels};
+    }
+}
+
+// A texture's levels and palette as the writers put them in: a texture whose alpha is switched
+// off is drawn opaque by the game, and with no alpha word to say so, its texels and the palette
+// entries they use are written opaque.
+struct WrittenTexels {
+    std::vector<std::vector<std::uint8_t>> levels;
+    std::vector<std::uint8_t> palette;
+};
+
+WrittenTexels TexelsToWrite(Kind kind, const TextureRecord& r,
+                            const std::vector<std::span<const std::uint8_t>>& levels) {
+    WrittenTexels out{{}, std::vector<std::uint8_t>(r.palette)};
+    for (const auto level : levels) {
+        out.levels.emplace_back(level.begin(), level.end());
+    }
+    if (r.hasAlpha != 0) {
+        return out;
+    }
+    const auto opaqueEntry = [&](std::size_t entry) {
+        if (entry * 4 + 3 < out.palette.size()) {
+            out.palette[entry * 4 + 3] = 0xFF;
+        }
+    };
+    for (std::vector<std::uint8_t>& level : out.levels) {
+        for (std::size_t i = 0; i < level.size(); ++i) {
+            switch (kind) {
+                case Kind::kRgba8888:
+                    level[i] = i % 4 == 3 ? 0xFF : level[i];
+                    break;
+                case Kind::kRgba1555:
+                    level[i] = i % 2 == 1 ? level[i] | 0x80 : level[i];
+                    break;
+                case Kind::kPal8:
+                    opaqueEntry(level[i]);
+                    break;
+                case Kind::kPal4:
+                    opaqueEntry(level[i] & 0xF);
+                    opaqueEntry(level[i] >> 4);
+                    break;
+            }
+        }
+    }
+    return out;
+}
+
+// The raster struct's contents: the header and the texel data, each in its chunk.
+std::uint32_t FreshRasterStructSize(const GsAllocation& a) {
+    return 2 * block::kChunkHeaderSize + kRasterHeaderSize + a.pixelAreaSize + a.paletteAreaSize;
+}
+
+constexpr std::uint32_t kExtensionSize = block::kChunkHeaderSize + 4;
+
+class LayoutPs2 final : public PlatformLayout {
+public:
+    BlockPlaces Read(const BlockSource& block, TextureRecord& r) const override {
+        const BlockMap m = MapBlock(block);
+        const RasterHeader& h = m.header;
+        const GsAllocation& a = m.allocation;
+        r.width = static_cast<std::uint32_t>(h.width);
+        r.height = static_cast<std::uint32_t>(h.height);
+        r.depth = static_cast<std::int16_t>(h.depth);
+        r.compression = compression::kNone;
+        r.alphaFlags = h.format & ~kRasterTypeBits;
+        r.rasterType = static_cast<std::uint8_t>(h.format & kRasterTypeBits);
+        r.mipCount = static_cast<std::int16_t>(a.levels.size());
+        r.maskName = m.mask;
+        r.filterFlags = ReadLe32(block.file, block.start + 28);
+        const auto stored = [&](std::uint64_t at, std::uint64_t size) {
+            return block.file.subspan(at, size);
+        };
+        std::vector<std::uint8_t> smaller;
+        for (std::size_t i = 0; i < a.levels.size(); ++i) {
+            const LevelUpload& level = a.levels[i];
+            auto bytes = LevelFromStored(m.kind, stored(m.levelData[i], level.transfer.bytes),
+                                         level.width, level.height, level.transfer);
+            if (i == 0) {
+                r.pixels = ByteBuffer(bytes);
+            } else {
+                smaller.insert(smaller.end(), bytes.begin(), bytes.end());
+            }
+        }
+        r.smallerLevels = ByteBuffer(smaller);
+        if (a.paletteBytes != 0) {
+            r.palette =
+                ByteBuffer(PaletteFromStored(m.kind, stored(m.paletteData, a.paletteBytes)));
+        }
+        r.hasAlpha = AnyTranslucent(m.kind, r) ? 1 : 0;
+        r.paletteOffset = static_cast<std::uint32_t>(m.paletteData);
+        r.paletteSize = static_cast<std::uint32_t>(r.palette.size());
+        r.pixelOffset = static_cast<std::uint32_t>(m.levelData[0]);
+        r.pixelSize = static_cast<std::uint32_t>(r.pixels.size());
+        r.levelDataEnd =
+            static_cast<std::uint32_t>(r.pixelOffset + r.pixels.size() + smaller.size());
+        BlockPlaces places;
+        places.recordFilled = true;
+        return places;
+    }
+
+    // The text of the first string chunk, as far as it lies in the file.
+    std::string NameOf(Bytes block) const override {
+        constexpr std::uint64_t kText = kNamesAt + block::kChunkHeaderSize;
+        if (block.size() < kText) {
+            return "";
+        }
+        const std::uint64_t size = std::min<std::uint64_t>(
+            {ReadLe32(block, kNamesAt + 4), block.size() - kText, block::kNameSize});
+        const char* text = reinterpret_cast<const char*>(block.data() + kText);
+        return std::string(text, ::strnlen(text, size));
+    }
+
+    // There is no alpha word: the texels say it (see TexelsToWrite).
+    HeaderField AlphaField(const TextureRecord&) const override { return {}; }
+    std::uint32_t LevelWordBytes() const override { return 0; }
+    bool StoresRgbaPalette() const override { return false; }
+    bool ShowsFirstRowOnTop() const override { return true; }
+    std::uint32_t MaximumSide() const override { return kMaxSide; }
+    // The GS takes only sides that are powers of two, whatever the kind.
+    bool NeedsPowerOfTwoSides(const TextureRecord&) const override { return true; }
+    bool WritesKeptBlocks() const override { return true; }
+
+    bool Holds(TextureKind kind) const override {
+        return kind == TextureKind::kPalette256 || kind == TextureKind::kPalette16 ||
+               kind == TextureKind::kRgba32 || kind == TextureKind::kArgb1555;
+    }
+
+    std::uint32_t FullChain(std::uint32_t width, std::uint32_t height) const override {
+        return ChainLength(width, height, true);
+    }
+
+    std::string UploadLimit(const TextureRecord& r) const override {
+        const std::optional<Kind> kind = Ps2KindOf(r);
+        if (!kind || FitsOnePacket(*kind, r.width, r.height)) {
+            return {};
+        }
+        const std::uint64_t quadwords =
+            std::uint64_t{r.width} * r.height * RowOf(*kind).depth / 8 / 16;
+        return "its first level takes " + std::to_string(quadwords) +
+               " quadwords; one GIF packet carries fewer than 32767 (0x7FFF)";
+    }
+
+    std::uint64_t TrailingChunksAt(Bytes block) const override {
+        const auto word = [&](std::uint64_t at) -> std::uint64_t {
+            return at + 4 <= block.size() ? ReadLe32(block, at) : block.size();
+        };
+        const std::uint64_t mask = kNamesAt + block::kChunkHeaderSize + word(kNamesAt + 4);
+        const std::uint64_t raster = mask + block::kChunkHeaderSize + word(mask + 4);
+        return std::min<std::uint64_t>(block.size(),
+                                       raster + block::kChunkHeaderSize + word(raster + 4));
+    }
+
+    std::string Adopt(TextureRecord& r) const override {
+        if (Ps2KindOf(r)) {
+            DropLevelsPastTheChain(r);
+        }
+        return Unfit(r);
+    }
+
+    // Without a name, in a dictionary of the current library version.
+    std::uint64_t FreshBlockSize(const TextureRecord& r) const override {
+        return FreshBlockSizeIn({"", r}, kCurrentVersionWord);
+    }
+    std::uint64_t FreshBlockSizeIn(const TextureEntry& entry,
+                                   std::uint32_t version) const override {
+        return FreshSize(entry, PlanRaster(entry, version, "").allocation);
+    }
+
+    void WriteFreshBlock(const TextureEntry& entry, std::uint32_t version,
+                         const std::string& fileName, const DictionarySink& sink) const override {
+        const TextureRecord& r = entry.record;
+        const FreshRaster plan = PlanRaster(entry, version, fileName);
+        const GsAllocation& a = plan.allocation;
+        WriteNames(entry, r.filterFlags, version, FreshSize(entry, a), sink);
+        RasterHeader h;
+        h.width = static_cast<std::int32_t>(r.width);
+        h.height = static_cast<std::int32_t>(r.height);
+        h.depth = static_cast<std::int32_t>(RowOf(plan.kind).depth);
+        h.format = static_cast<std::uint16_t>(RowOf(plan.kind).formatBits |
+                                              (a.levels.size() > 1 ? kMipBit : 0) |
+                                              (r.rasterType & kRasterTypeBits));
+        h.version = kHeaderWithPackets;
+        h.tex0 = a.tex0;
+        h.paletteBase = a.paletteBase;
+        h.tex1Low = a.tex1Low;
+        h.miptbp1 = a.miptbp1;
+        h.miptbp2 = a.miptbp2;
+        h.pixelAreaSize = a.pixelAreaSize;
+        h.paletteAreaSize = a.paletteAreaSize;
+        h.totalSize = a.totalSize;
+        h.mipmapKL = kDefaultMipmapKL;
+        BlockHeader chunks;
+        chunks.Chunk(chunk::kStruct, FreshRasterStructSize(a), version);
+        chunks.Chunk(chunk::kStruct, kRasterHeaderSize, version);
+        sink(chunks.span());
+        sink(RasterHeaderBytes(h));
+        BlockHeader data;
+        data.Chunk(chunk::kStruct, a.pixelAreaSize + a.paletteAreaSize, version);
+        sink(data.span());
+        const WrittenTexels texels = TexelsToWrite(plan.kind, r, plan.levels);
+        for (std::size_t i = 0; i < a.levels.size(); ++i) {
+            const LevelUpload& level = a.levels[i];
+            std::vector<std::uint8_t> stored(level.transfer.bytes);
+            LevelToStored(plan.kind, texels.levels[i], level.width, level.height, level.transfer,
+                          stored);
+            sink(level.packet);
+            sink(stored);
+        }
+        if (a.paletteBytes != 0) {
+            std::vector<std::uint8_t> stored(a.paletteBytes);
+            PaletteToStored(plan.kind, texels.palette, stored);
+            sink(a.palettePacket);
+            sink(stored);
+        }
+        BlockHeader tail;
+        tail.Chunk(chunk::kExtension, kExtensionSize, version);
+        tail.Chunk(kMipmapChunk, 4, version);
+        tail.Le32(kDefaultMipmapKL);
+        sink(tail.span());
+    }
+
+    std::uint64_t KeptBlockSize(Bytes original, const TextureEntry& entry) const override {
+        const TextureRecord& r = entry.record;
+        const BlockMap m = MapKept(original, entry, "");
+        return r.blockEnd - r.headerOffset + NameChunkSize(entry.name) - m.nameSize;
+    }
+
+    // The old block with the record's texels and palette put into its stored levels (texels
+    // and alpha values the record did not change keep their bytes, padding too) and the name
+    // chunk remade when the texture was renamed.
+    void WriteKeptBlock(Bytes original, const TextureEntry& entry, const std::string& fileName,
+                        const DictionarySink& sink) const override {
+        const TextureRecord& r = entry.record;
+        const BlockMap m = MapKept(original, entry, fileName);
+        const GsAllocation& a = m.allocation;
+        const auto levels = LevelsOf(r);
+        if (levels.size() != a.levels.size() || r.palette.size() != r.paletteSize ||
+            levels[0].size() != r.pixelSize) {
+            throw FileError(fileName, TextureLabel(entry) +
+                                          ": its record no longer fits the block it was read "
+                                          "from");
+        }
+        const std::uint64_t size = KeptBlockSize(original, entry);
+        const std::uint64_t b = r.headerOffset;
+        if (entry.name == m.name) {
+            sink(original.subspan(b, m.raster - b));
+        } else {
+            std::vector<std::uint8_t> head(
+                original.begin() + static_cast<std::ptrdiff_t>(b),
+                original.begin() + static_cast<std::ptrdiff_t>(m.nameChunk));
+            WriteLe32(head, block::kChunkSizeOffset,
+                      static_cast<std::uint32_t>(size - block::kChunkHeaderSize));
+            sink(head);
+            const std::uint32_t version = ReadLe32(original, m.nameChunk + 8);
+            sink(NameChunk(entry.name, version));
+            const std::uint64_t mask = m.nameChunk + block::kChunkHeaderSize + m.nameSize;
+            sink(original.subspan(mask, m.raster - mask));
+        }
+        std::vector<std::uint8_t> raster(
+            original.begin() + static_cast<std::ptrdiff_t>(m.raster),
+            original.begin() + static_cast<std::ptrdiff_t>(m.extension));
+        const auto inRaster = [&](std::uint64_t at, std::uint64_t bytes) {
+            return std::span(raster).subspan(at - m.raster, bytes);
+        };
+        const WrittenTexels texels = TexelsToWrite(m.kind, r, levels);
+        for (std::size_t i = 0; i < a.levels.size(); ++i) {
+            const LevelUpload& level = a.levels[i];
+            if (levels[i].size() != RecordLevelBytes(m.kind, level.width, level.height)) {
+                throw FileError(fileName, TextureLabel(entry) + ": its level " + std::to_string(i) +
+                                              " no longer fits its block");
+            }
+            LevelToStored(m.kind, texels.levels[i], level.width, level.height, level.transfer,
+                          inRaster(m.levelData[i], level.transfer.bytes));
+        }
+        if (a.paletteBytes != 0) {
+            PaletteToStored(m.kind, texels.palette, inRaster(m.paletteData, a.paletteBytes));
+        }
+        sink(raster);
+        sink(original.subspan(m.extension, r.blockEnd - m.extension));
+    }
+
+private:
+    static BlockMap MapKept(Bytes original, const TextureEntry& entry,
+                            const std::string& fileName) {
+        const TextureRecord& r = entry.record;
+        if (r.blockEnd > original.size() || r.headerOffset >= r.blockEnd) {
+            throw FileError(fileName, TextureLabel(entry) +
+                                          ": its record no longer fits the block it was read "
+                                          "from");
+        }
+        const std::string label = TextureLabel(entry);
+        return MapBlock({original, r.headerOffset, r.blockEnd, r.blockEnd, fileName, label});
+    }
+
+    static std::vector<std::uint8_t> NameChunk(const std::string& name, std::uint32_t version) {
+        std::vector<std::uint8_t> chunk;
+        AppendLe32(chunk, kStringChunk);
+        AppendLe32(chunk, NameChunkSize(name));
+        AppendLe32(chunk, version);
+        chunk.insert(chunk.end(), name.begin(), name.end());
+        chunk.resize(block::kChunkHeaderSize + NameChunkSize(name), 0);
+        return chunk;
+    }
+
+    static std::uint64_t FreshSize(const TextureEntry& entry, const GsAllocation& a) {
+        return 2 * block::kChunkHeaderSize + kFirstStructSize + 2 * block::kChunkHeaderSize +
+               NameChunkSize(entry.name) + NameChunkSize(entry.record.maskName) +
+               block::kChunkHeaderSize + FreshRasterStructSize(a) + block::kChunkHeaderSize +
+               kExtensionSize;
+    }
+
+    static void WriteNames(const TextureEntry& entry, std::uint32_t filter, std::uint32_t version,
+                           std::uint64_t blockSize, const DictionarySink& sink) {
+        BlockHeader head;
+        head.Chunk(chunk::kTexture, static_cast<std::uint32_t>(blockSize - block::kChunkHeaderSize),
+                   version);
+        head.Chunk(chunk::kStruct, kFirstStructSize, version);
+        head.Le32(kPlatformId);
+        head.Le32(filter);
+        sink(head.span());
+        sink(NameChunk(entry.name, version));
+        sink(NameChunk(entry.record.maskName, version));
+    }
+
+    static bool AnyTranslucent(Kind kind, const TextureRecord& r) {
+        const auto rgba = LibraryRgba(kind, r.pixels, r.palette, r.width, r.height);
+        for (std::size_t i = 3; i < rgba.size(); i += 4) {
+            if (rgba[i] != 255) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+const PlatformLayout& Ps2Layout() {
+    static const LayoutPs2 layout;
+    return layout;
+}
+
+}  // namespace tinplate
