@@ -14,6 +14,7 @@
 #include "tests/support/ImageLibraries.h"
 #include "tests/support/TestSupport.h"
 #include "txd/DictionaryReader.h"
+#include "txd/GameLevels.h"
 #include "workfiles/WorkingBitmap.h"
 #include "workfiles/WorkingFolder.h"
 
@@ -49,9 +50,10 @@ std::vector<std::uint64_t> Changed(std::span<const std::uint8_t> before,
     return changed;
 }
 
-// The pixels the real image library makes from the first level for each size, one after the
-// other: what Save must write behind the first level.
-std::vector<std::uint8_t> ExpectedLevels(const TextureRecord& record, const Sizes& sizes) {
+// The pixels the real image library makes from the first level as the game draws it, for each
+// size, one after the other: what the game must see behind the first level.
+std::vector<std::uint8_t> ExpectedLevels(TextureRecord record, const Sizes& sizes) {
+    record.pixels = ByteBuffer::Copy(GameLevelOf(record, 0).bytes);
     WriteWorkingBitmap("expected_in.bmp", record, 8);
     ImageLibraries libraries;
     std::vector<std::uint8_t> levels;
@@ -156,9 +158,13 @@ TEST_F(SaveTest, LevelsAreResizedFromTheFirstAndWrittenBackToBack) {
             Save("sample.txd", [](auto& t) { t[0].record = Scrambled(t[0].record); }).at(0).record;
         ASSERT_EQ(ResizedSizes(), sizes);
         const auto expected = ExpectedLevels(record, sizes);
-        const auto after = ReadBytes("sample.txd");
-        const auto levels = after.begin() + record.pixelOffset + 256 * height;
-        EXPECT_EQ(std::vector(levels, levels + expected.size()), expected);
+        const TextureRecord after = ReadDictionary("sample.txd").at(0).record;
+        std::vector<std::uint8_t> levels;
+        for (std::size_t i = 1; i <= sizes.size(); ++i) {
+            const auto level = GameLevelOf(after, i).bytes;
+            levels.insert(levels.end(), level.begin(), level.end());
+        }
+        EXPECT_EQ(levels, expected);
     }
 }
 

@@ -6,11 +6,12 @@ namespace tinplate {
 
 namespace {
 
-// A 6 x 4 true-colour Targa, top row first, 24 distinct colours.
+// An 8 x 4 true-colour Targa, top row first, 32 distinct colours: sides every platform's
+// uncompressed kinds can hold.
 void WriteTarga(const std::string& path) {
-    std::vector<std::uint8_t> file = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 6, 0, 4, 0, 32, 0x28};
-    for (int i = 0; i < 24; ++i) {
-        file.insert(file.end(), {static_cast<std::uint8_t>(i * 10), 80, 200, 255});
+    std::vector<std::uint8_t> file = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 4, 0, 32, 0x28};
+    for (int i = 0; i < 32; ++i) {
+        file.insert(file.end(), {static_cast<std::uint8_t>(i * 8), 80, 200, 255});
     }
     WriteBytes(path, file);
 }
