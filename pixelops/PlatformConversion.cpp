@@ -120,6 +120,20 @@ TextureRecord ReadingOf(const TextureRecord& source, const TextureRecord& conver
     return adapted;
 }
 
+// A platform whose games read swizzled texels takes no texture that cannot be swizzled, unless
+// the user asks for it to be stored linear.
+void RefuseSidesTheTargetCannotSwizzle(const TextureEntry& texture, const TextureRecord& r,
+                                       const PlatformLayout& layout,
+                                       std::optional<TexelOrder> order) {
+    const bool powers = std::has_single_bit(r.width) && std::has_single_bit(r.height);
+    if (powers || !layout.SwizzlesInMortonOrder() || !layout.NeedsPowerOfTwoSides(r) ||
+        order == TexelOrder::kLinear) {
+        return;
+    }
+    throw ConversionRefused(TextureLabel(texture) + " has a " + SidesText(r.width, r.height) +
+                            " level, which cannot be swizzled: its sides are not powers of two");
+}
+
 void RefuseKindsTheTargetCannotHold(const TextureEntry& texture, const TextureRecord& r) {
     if (!LayoutOf(r).HoldsKind(r)) {
         throw ConversionRefused(TextureLabel(texture) + " (" + std::to_string(r.depth) +
@@ -162,6 +176,7 @@ TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
     }
     MakeGameReady(r);
     ApplyOverride(r, order);
+    RefuseSidesTheTargetCannotSwizzle(texture, r, layout, order);
     TextureRecord reading = ReadingOf(source, r);
     ApplyOverride(reading, order);
     RefuseLevelsThatCannotBeReordered(texture, reading, r);

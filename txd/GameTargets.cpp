@@ -129,15 +129,17 @@ std::uint32_t PlatformOfEmptyDictionary(std::span<const std::uint8_t> file) {
             }
         }
     }
-    // Without a device, the version may name the platform: 3.4.0.3 only VC on PC writes.
+    // Without a device, the version may name the platform: 3.4.0.3 only VC on PC writes. Where
+    // games of several platforms share a version, platform 5 speaks for it if one of them is
+    // on it, else the first target of the table that has it.
     const std::uint32_t word = DictionaryVersionWord(file);
     std::optional<std::uint32_t> found;
     for (const GameTarget& target : kTargets) {
         if (target.versionWord == word && FindLayout(target.platform) != nullptr) {
-            if (found && *found != target.platform) {
-                return platform::kPlatform5;
+            if (target.platform == platform::kPlatform5) {
+                return target.platform;
             }
-            found = target.platform;
+            found = found.value_or(target.platform);
         }
     }
     return found.value_or(platform::kPlatform5);

@@ -57,8 +57,9 @@ TEST(PlatformMenu, ConvertsAPcDictionaryAndUndoes) {
     EXPECT_EQ(window.Swizzling(), 0);
 
     window.ConvertTo(2);  // the platform it is on already
-    EXPECT_EQ(window.prompts.itemQuestions.back(),
-              "Convert to Platform: 5 — swizzled texels, 8 — PC, Direct3D 8, 9 — PC, Direct3D 9");
+    EXPECT_EQ(window.prompts.itemQuestions.back().toStdString(),
+              "Convert to Platform: 5 — swizzled texels, 8 — PC, Direct3D 8, 9 — PC, Direct3D 9, "
+              "ps2 — PS2");
     EXPECT_FALSE(window.dialog.IsModified());
     window.ConvertTo(0);
     EXPECT_EQ(window.Platforms(), std::vector<std::uint32_t>(8, 5));
@@ -101,7 +102,8 @@ TEST(PlatformMenu, ConvertsAPs2DictionaryToD3d9AndBack) {
                                  std::filesystem::perm_options::add);
     window.Open(path);
     const std::vector<TextureEntry> before = window.dialog.Document().Textures();
-    EXPECT_TRUE(window.Status().startsWith("9 textures, PS2 | ")) << window.Status().toStdString();
+    EXPECT_TRUE(window.Status().startsWith("9 textures, PS2, version 3.6.0.3 | "))
+        << window.Status().toStdString();
     window.ConvertTo(2);
     EXPECT_EQ(window.Platforms(), std::vector<std::uint32_t>(9, 9));
     window.ConvertTo(3);

@@ -12,6 +12,8 @@
 #include "fileio/ByteOrder.h"
 #include "fileio/FileError.h"
 #include "tests/support/TestSupport.h"
+#include "texture/LevelDecode.h"
+#include "txd/GameLevels.h"
 
 namespace tinplate {
 
@@ -97,10 +99,10 @@ Rgba HalfSize(const Rgba& rgba, std::uint32_t width, std::uint32_t height) {
     return half;
 }
 
-// The picture a texture level shows: R, G, B, A top-down from B, G, R, A texels stored bottom
-// row first.
-Rgba FromStoredBgra(const std::uint8_t* texels, std::uint32_t width, std::uint32_t height) {
-    return BgraToRgba(FlipRows({texels, std::size_t{width} * height * 4}, width * 4));
+// The game draws platform 5's stored rows top row first: the pixels of `picture`, written
+// bottom row first, in the order they are drawn.
+Rgba TopRowFirst(const Rgba& picture) {
+    return FlipRows(picture, 4);
 }
 
 struct ExportCase {
@@ -131,7 +133,7 @@ TEST(PictureExport, EveryUncompressedKindShowsUprightWithItsAlpha) {
         const auto record = TwoRowTexture(c.depth, 0, c.alphaFlags, c.hasAlpha, c.texels, palette);
         for (auto format : {PictureFormat::Png, PictureFormat::Tga, PictureFormat::Bmp}) {
             ExportTextureAs(record, "out" + ExtensionOf(format), format);
-            EXPECT_EQ(ReadPicture("out" + ExtensionOf(format)), c.picture)
+            EXPECT_EQ(ReadPicture("out" + ExtensionOf(format)), TopRowFirst(c.picture))
                 << c.kind << " as " << ExtensionOf(format);
         }
     }
@@ -180,13 +182,11 @@ TEST(PictureImport, PngIntoThirtyTwoBitIsExactWithBoxFilteredLevelsAndIntoDxtOne
     const Rgba picture = PhotoLike(16, 8, true);
     WritePng("in.png", 16, 8, picture);
     ImportPictureFile(record, "in.png", {});
-    EXPECT_EQ(FromStoredBgra(record.pixels.data(), 16, 8), picture);
+    EXPECT_EQ(GamePicture(record).rgba, picture);
     ASSERT_EQ(record.smallerLevels.size(), (32u + 8u) * 4);
     const Rgba half = HalfSize(picture, 16, 8);
-    EXPECT_LE(MeanError(FromStoredBgra(record.smallerLevels.data(), 8, 4), half), 0.5);
-    EXPECT_LE(
-        MeanError(FromStoredBgra(record.smallerLevels.data() + 128, 4, 2), HalfSize(half, 8, 4)),
-        1.0);
+    EXPECT_LE(MeanError(GamePicture(record, 1).rgba, half), 0.5);
+    EXPECT_LE(MeanError(GamePicture(record, 2).rgba, HalfSize(half, 8, 4)), 1.0);
 
     // DXT1 keeps the picture's transparent quarter as its one-bit alpha.
     auto dxt1 = PatternEntry("t", 16, 8, 16, 12, 0x0200, 256, 1).record;
@@ -242,11 +242,11 @@ TEST(PictureImport, EightBitLevelsComeFromTheNewPicture) {
     auto record = original;
     ImportPictureFile(record, "blocks.png", {});
     ASSERT_EQ(record.smallerLevels.size(), 16u + 4u);
+    const GameLevel first = GameLevelOf(record, 0);
+    const GameLevel second = GameLevelOf(record, 1);
     for (std::uint32_t y = 0; y < 4; ++y) {
         for (std::uint32_t x = 0; x < 4; ++x) {
-            // Level 1 is stored bottom row first, like the first level.
-            EXPECT_EQ(record.smallerLevels[(3 - y) * 4 + x],
-                      record.pixels[(7 - 2 * y) * 8 + 2 * x]);
+            EXPECT_EQ(second.bytes[y * 4 + x], first.bytes[2 * y * 8 + 2 * x]);
         }
     }
 }

@@ -65,7 +65,7 @@ constexpr TextureKind kAllKinds[] = {TextureKind::kPalette256, TextureKind::kPal
 TEST(RestructureTest, EveryKindAddedToANewDictionaryReadsBackAsAdded) {
     std::vector<TextureEntry> textures;
     for (TextureKind kind : kAllKinds) {
-        AddTexture(textures, std::string(KindWord(kind)), Picture(12, 8), kind);
+        AddTexture(textures, std::string(KindWord(kind)), Picture(16, 8), kind);
     }
     const auto reread = Reread({}, textures);
     ASSERT_EQ(reread.size(), textures.size());
@@ -83,7 +83,7 @@ TEST(RestructureTest, EveryKindAddedToANewDictionaryReadsBackAsAdded) {
         EXPECT_EQ(MakeableKindOf(b), kAllKinds[i]);
         EXPECT_EQ(b.hasAlpha, 1u);
         if (kAllKinds[i] == TextureKind::kRgba32) {
-            EXPECT_EQ(DecodeLevel(b, b.pixels, 12, 8).rgba, Picture(12, 8).image.rgba);
+            EXPECT_EQ(GamePicture(b).rgba, Picture(16, 8).image.rgba);
         }
     }
 }
@@ -141,18 +141,18 @@ TEST(RestructureTest, ResizeConvertAndLevelsGiveFullChainsOfTheRightSizes) {
         {TextureKind::kDxt1, false, [](auto& t) { ResizeTexture(t, 0, 2, 2); }, TextureKind::kDxt1,
          2, 2, false},
         {TextureKind::kRgba32, true, [](auto& t) { ChangeKind(t, 0, TextureKind::kPalette256); },
-         TextureKind::kPalette256, 12, 8, true},
+         TextureKind::kPalette256, 16, 8, true},
         {TextureKind::kPalette256, false, [](auto& t) { ChangeKind(t, 0, TextureKind::kDxt5); },
-         TextureKind::kDxt5, 12, 8, false},
-        {TextureKind::kDxt3, false, [](auto& t) { MakeMipLevels(t, 0); }, TextureKind::kDxt3, 12, 8,
+         TextureKind::kDxt5, 16, 8, false},
+        {TextureKind::kDxt3, false, [](auto& t) { MakeMipLevels(t, 0); }, TextureKind::kDxt3, 16, 8,
          true},
         {TextureKind::kPalette256, true, [](auto& t) { RemoveMipLevels(t, 0); },
-         TextureKind::kPalette256, 12, 8, false},
+         TextureKind::kPalette256, 16, 8, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(KindWord(c.from)) + " to " + std::string(KindWord(c.to)));
         std::vector<TextureEntry> textures;
-        AddTexture(textures, "t", Picture(12, 8), c.from);
+        AddTexture(textures, "t", Picture(16, 8), c.from);
         if (c.levels) {
             MakeMipLevels(textures, 0);
         }
