@@ -11,7 +11,6 @@
 #include "texture/LevelDecode.h"
 #include "txd/GameLevels.h"
 #include "txd/LevelChain.h"
-#include "txd/PlatformLayout.h"
 #include "txd/TextureKinds.h"
 #include "workfiles/DdsFile.h"
 
@@ -52,21 +51,6 @@ UncompressedLayout LayoutOf(TextureKind kind) {
             return {24, {0xFF0000, 0xFF00, 0xFF, 0}};
         default:
             return {32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}};
-    }
-}
-
-// One level as the texture stores it: DDS rows run top-down, uncompressed texture rows
-// bottom-up unless its layout keeps the top row first.
-void AppendStoredLevel(std::span<const std::uint8_t> level, std::uint32_t height, bool asIs,
-                       std::vector<std::uint8_t>& out) {
-    if (asIs || height == 0) {
-        out.insert(out.end(), level.begin(), level.end());
-        return;
-    }
-    const std::size_t rowBytes = level.size() / height;
-    for (std::uint32_t y = height; y-- > 0;) {
-        const auto row = level.subspan(y * rowBytes, rowBytes);
-        out.insert(out.end(), row.begin(), row.end());
     }
 }
 
@@ -144,10 +128,8 @@ bool HoldsKindOf(std::span<const std::uint8_t> file, const TextureRecord& record
 
 }  // namespace
 
-namespace {
-
-std::optional<StoredLevels> LevelsInDds(std::span<const std::uint8_t> file,
-                                        const TextureRecord& record, bool asIs) {
+std::optional<StoredLevels> GameLevelsInDds(std::span<const std::uint8_t> file,
+                                            const TextureRecord& record) {
     if (file.size() < kDdsHeaderSize || std::memcmp(file.data(), "DDS ", 4) != 0 ||
         ReadLe32(file, kDdsWidthOffset) != record.width ||
         ReadLe32(file, kDdsHeightOffset) != record.height || record.pixelSize == 0 ||
@@ -165,26 +147,19 @@ std::optional<StoredLevels> LevelsInDds(std::span<const std::uint8_t> file,
     if (levels < smaller.size() + 1 || data.size() < needed) {
         return std::nullopt;
     }
-    StoredLevels stored;
-    AppendStoredLevel(data.first(record.pixelSize), record.height, asIs, stored.first);
-    std::size_t at = record.pixelSize;
-    for (const LevelSize& level : smaller) {
-        AppendStoredLevel(data.subspan(at, level.bytes), level.height, asIs, stored.smaller);
-        at += level.bytes;
+    StoredLevels game;
+    game.first.assign(data.begin(), data.begin() + record.pixelSize);
+    game.smaller.assign(data.begin() + record.pixelSize,
+                        data.begin() + static_cast<std::ptrdiff_t>(needed));
+    return game;
+}
+
+std::optional<StoredLevels> CountedGameLevelsInDds(std::span<const std::uint8_t> file,
+                                                   const TextureRecord& record) {
+    if (file.size() < kDdsHeaderSize || !(ReadLe32(file, 8) & kMipMapCountFlag)) {
+        return std::nullopt;
     }
-    return stored;
-}
-
-}  // namespace
-
-std::optional<StoredLevels> StoredLevelsInDds(std::span<const std::uint8_t> file,
-                                              const TextureRecord& record) {
-    return LevelsInDds(file, record, IsBlockCompressed(KindOf(record)) || FirstRowOnTop(record));
-}
-
-std::optional<StoredLevels> GameLevelsInDds(std::span<const std::uint8_t> file,
-                                            const TextureRecord& record) {
-    return LevelsInDds(file, record, true);
+    return GameLevelsInDds(file, record);
 }
 
 std::vector<std::uint8_t> EncodeDdsWithLevels(const TextureRecord& record) {

@@ -12,6 +12,7 @@
 #include "fileio/FileIo.h"
 #include "gfxlib/LibraryArgs.h"
 #include "gfxlib/MwDds.h"
+#include "txd/GameLevels.h"
 #include "workfiles/WorkingFolder.h"
 
 namespace tinplate {
@@ -21,15 +22,17 @@ namespace {
 constexpr const char* kImportBitmap = "ImportFile.bmp";
 constexpr const char* kImportTarga = "ImportFile.tga";
 
-// The smaller levels follow the new first level: taken as they are from a DDS that holds them
-// in the texture's kind, kept when the first level and palette come back as they were (they
-// may be the author's own, which no resize makes again), else made again from it.
+// The smaller levels follow the new first level: kept when the first level and palette come
+// back as they were (they may be the author's own, which no resize makes again), else made
+// again from it. A DDS that holds every level in the texture's kind and says so (as Export As
+// writes it, and image editors that keep mip maps) holds them as the game draws them: every
+// level is taken from it, the first one included, so that its rows land in the texture's order.
 void TakeLevels(ImportedLevel& level, TextureRecord& record,
-                std::optional<StoredLevels> stored = std::nullopt) {
+                std::optional<StoredLevels> game = std::nullopt) {
     const bool unchanged = level.pixels == record.pixels && level.palette == record.palette;
     ApplyImportedLevel(level, record);
-    if (stored) {
-        record.smallerLevels = ByteBuffer::Copy(stored->smaller);
+    if (game) {
+        StoreGameLevels(record, GamePaletteOf(record), game->first, game->smaller);
     } else if (!unchanged) {
         RemakeSmallerLevels(record, DxtQuality::Best);
     }
@@ -72,14 +75,14 @@ ImportOutcome ImportTrueColour(TextureRecord& record, const std::string& chosen,
     RequireDdsLibraryProduct(bitmapPath, chosen);
     auto level = TakeFromBitmap(ReadWholeFile(bitmapPath), kImportBitmap, BitmapLayout{74, 32},
                                 record, chosen);
-    TakeLevels(level, record, StoredLevelsInDds(ReadWholeFile(chosen), record));
+    TakeLevels(level, record, CountedGameLevelsInDds(ReadWholeFile(chosen), record));
     return ImportOutcome::Imported;
 }
 
 ImportOutcome ImportBlocks(TextureRecord& record, const std::string& chosen) {
     const std::vector<std::uint8_t> dds = ReadWholeFile(chosen);
     auto level = TakeFromDds(dds, record, chosen);
-    TakeLevels(level, record, StoredLevelsInDds(dds, record));
+    TakeLevels(level, record, CountedGameLevelsInDds(dds, record));
     return ImportOutcome::ImportedBlocks;
 }
 

@@ -14,7 +14,7 @@ namespace tinplate {
 // 24- and 32-bit exactly as far as the kind holds, DXT by libsquish (a DDS of the texture's
 // own FourCC gives its blocks unchanged). The smaller levels are made again from the picture:
 // box-filtered, then converted the same way (8-bit levels to the nearest palette entry). A DDS
-// holding all the texture's levels in its kind (StoredLevelsInDds) gives every level as it
+// holding all the texture's levels in its kind (GameLevelsInDds) gives every level as it
 // is, and a picture that leaves the first level and palette as they were leaves the rest.
 // Alpha counts only where the texture uses it; a 32-bit texture takes it as it is. The
 // texture changes only when everything succeeded; a FileError names `path` and the reason.
