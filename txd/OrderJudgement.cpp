@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cstdlib>
 #include <span>
 #include <utility>
@@ -22,6 +23,9 @@ namespace {
 constexpr std::uint32_t kSquareSide = 128;
 // The best reading must be this much better than the next to count.
 constexpr double kClearMargin = 0.8;
+// Below this side a picture has too few neighbours for smoothness alone to tell the readings
+// apart; how well each texel follows from the ones above and before it tells more.
+constexpr std::uint32_t kSmallSide = 32;
 
 struct Level {
     std::span<const std::uint8_t> bytes;
@@ -42,8 +46,10 @@ public:
                level.bytes.size() == std::size_t{level.width} * level.height * m_texelBytes;
     }
 
-    // The colours of the level's top-left square of `side`, read in one order.
-    std::vector<int> Square(const Level& level, std::uint32_t side, bool swizzled) const {
+    // The colours of the level's top-left square of `side`, read in one order; with
+    // `asStored`, an 8-bit level's indices rather than their colours.
+    std::vector<int> Square(const Level& level, std::uint32_t side, bool swizzled,
+                            bool asStored = false) const {
         std::vector<std::uint8_t> texels(std::size_t{side} * side * m_texelBytes);
         if (swizzled) {
             ReorderLevel(level.bytes.first(texels.size()), texels, side, side, m_texelBytes, false);
@@ -57,7 +63,7 @@ public:
         std::vector<int> colours;
         colours.reserve(texels.size() * (m_palettised ? 4 : 1));
         for (std::size_t i = 0; i < texels.size(); i += m_texelBytes) {
-            if (!m_palettised) {
+            if (!m_palettised || asStored) {
                 colours.insert(colours.end(), texels.begin() + i,
                                texels.begin() + i + m_texelBytes);
                 continue;
@@ -72,6 +78,55 @@ public:
     }
 
     std::size_t Channels() const { return m_palettised ? 4 : m_texelBytes; }
+
+    // How far each texel is, at best, from what its neighbours above and before it predict
+    // (one of them, or the plane through three), bytes taken round 256 so that ramps that
+    // wrap stay ramps: the stored bytes of synthetic and hand-drawn small textures run in
+    // steps that one reading keeps and the other breaks.
+    double Unpredictability(const std::vector<int>& square, std::uint32_t side) const {
+        const std::size_t channels = m_palettised ? 1 : m_texelBytes;
+        const std::size_t pitch = side * channels;
+        const auto texel = [&](std::size_t x, std::size_t y) {
+            return &square[y * pitch + x * channels];
+        };
+        const auto distance = [&](const int* a, const int* b) {
+            int sum = 0;
+            for (std::size_t c = 0; c < channels; ++c) {
+                const int d = (a[c] - b[c]) & 0xFF;
+                sum += std::min(d, 256 - d);
+            }
+            return sum;
+        };
+        std::uint64_t total = 0;
+        std::vector<int> plane(channels);
+        for (std::size_t y = 0; y < side; ++y) {
+            for (std::size_t x = y == 0 ? 1 : 0; x < side; ++x) {
+                const int* here = texel(x, y);
+                int best = INT_MAX;
+                const auto consider = [&](const int* predicted) {
+                    best = std::min(best, distance(here, predicted));
+                };
+                if (x > 0) {
+                    consider(texel(x - 1, y));
+                }
+                if (y > 0) {
+                    consider(texel(x, y - 1));
+                    if (x + 1 < side) {
+                        consider(texel(x + 1, y - 1));
+                    }
+                }
+                if (x > 0 && y > 0) {
+                    consider(texel(x - 1, y - 1));
+                    for (std::size_t c = 0; c < channels; ++c) {
+                        plane[c] = texel(x - 1, y)[c] + texel(x, y - 1)[c] - texel(x - 1, y - 1)[c];
+                    }
+                    consider(plane.data());
+                }
+                total += static_cast<std::uint64_t>(best);
+            }
+        }
+        return static_cast<double>(total) / static_cast<double>(std::size_t{side} * side - 1);
+    }
 
     // The mean difference between neighbours across and down.
     double Roughness(const std::vector<int>& square, std::uint32_t side) const {
@@ -179,6 +234,15 @@ void JudgeMortonOrder(TextureRecord& record) {
     // Else pictures run smoothly in places, and Morton order read as rows (or rows read as
     // Morton order) breaks every run into scattered texels.
     const std::uint32_t side = std::min({record.width, record.height, kSquareSide});
+    if (side < kSmallSide) {
+        const double steps[2] = {
+            judge.Unpredictability(judge.Square(first, side, false, true), side),
+            judge.Unpredictability(judge.Square(first, side, true, true), side)};
+        if (const int best = ClearlyBest(steps); best >= 0) {
+            record.order = record.firstLevelOrder = OrderOf(best == 1);
+            return;
+        }
+    }
     const double scores[2] = {judge.Roughness(judge.Square(first, side, false), side),
                               judge.Roughness(judge.Square(first, side, true), side)};
     if (const int best = ClearlyBest(scores); best >= 0) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
+#include <string>
 
 #include "tests/support/TestSupport.h"
 #include "txd/DictionaryReader.h"
@@ -30,9 +32,10 @@ TEST(GamePictureTest, EachFixtureTexturesOrderIsJudgedAsStored) {
     }
     for (const Expected& e : expected) {
         const TextureRecord r = ReadDictionary(FixturePath(e.file)).at(e.index).record;
-        // Blocks are never swizzled. Single small levels of synthetic noise give the judge
-        // nothing to go by; it is held to textures with a level chain or sides of 32 and more.
-        if (IsBlockCompressed(r) || (r.mipCount < 2 && std::min(r.width, r.height) < 32)) {
+        // Blocks are never swizzled. Three single small levels read as smoothly, or as
+        // predictably, in both orders: nothing in their bytes tells.
+        const std::set<std::string> untellable{"mixed.txd #2", "mixed.txd #4", "pal4.txd #1"};
+        if (IsBlockCompressed(r) || untellable.contains(e.file + " #" + std::to_string(e.index))) {
             continue;
         }
         SCOPED_TRACE(e.file + " #" + std::to_string(e.index));
