@@ -57,7 +57,7 @@ FolderScan::~FolderScan() {
 
 void FolderScan::Run(const std::string& folder) {
     Gatherer gatherer(m_mutex, m_pending);
-    ScanTextures({folder}, {false, &m_stop}, gatherer);
+    ScanTextures({folder}, {false, &m_stop, false}, gatherer);
     const std::lock_guard lock(m_mutex);
     m_pending.finished = true;
 }

@@ -29,7 +29,7 @@ public:
         const ScanPlace place{path, {}};
         Guarded(place, [&] {
             const std::shared_ptr<const MappedFile> file = MappedFile::Open(path);
-            HandOver(place, ParseDictionary(file->bytes(), path, file));
+            HandOver(place, ParseDictionary(file->bytes(), path, file, Judging()));
         });
     }
 
@@ -43,12 +43,19 @@ private:
                        }
                        const ScanPlace place{path, entry};
                        Guarded(place, [&] {
-                           HandOver(place, ParseDictionary(bytes, PlaceText(place), owner));
+                           HandOver(place,
+                                    ParseDictionary(bytes, PlaceText(place), owner, Judging()));
                        });
                    },
                    [&](const std::string& entry, const std::string& reason) {
                        m_visitor.Failure({path, entry}, reason);
                    }});
+    }
+
+    // A digest is of the game picture, which needs the order.
+    OrderJudging Judging() const {
+        return m_options.orders || m_options.pictures ? OrderJudging::kJudged
+                                                      : OrderJudging::kLeftOut;
     }
 
     bool Stopped() const {

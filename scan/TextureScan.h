@@ -40,6 +40,7 @@ public:
 struct ScanOptions {
     bool pictures = false;  // digest each first level (reads the level's bytes)
     const std::atomic<bool>* stop = nullptr;
+    bool orders = true;  // judge each texture's order (reads a square of its texels)
 };
 
 // Walks `roots` as WalkFolders does and reads every dictionary found, loose or in an archive,

@@ -41,7 +41,8 @@ ByteBuffer TakeGathered(std::vector<std::span<const std::uint8_t>> pieces,
 }
 
 std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::string& fileName,
-                                const std::shared_ptr<const void>& owner);
+                                const std::shared_ptr<const void>& owner,
+                                OrderJudging judging = OrderJudging::kJudged);
 
 }  // namespace
 
@@ -52,8 +53,9 @@ std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
 
 std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName,
-                                          const std::shared_ptr<const void>& owner) {
-    return Parse(bytes, fileName, owner);
+                                          const std::shared_ptr<const void>& owner,
+                                          OrderJudging judging) {
+    return Parse(bytes, fileName, owner, judging);
 }
 
 std::vector<TextureEntry> ReadDictionary(const std::string& path) {
@@ -69,7 +71,7 @@ MappedDictionary ReadMappedDictionary(const std::string& path, Residence residen
 namespace {
 
 std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::string& fileName,
-                                const std::shared_ptr<const void>& owner) {
+                                const std::shared_ptr<const void>& owner, OrderJudging judging) {
     const std::uint64_t fileSize = bytes.size();
     if (fileSize > std::numeric_limits<std::uint32_t>::max()) {
         throw FileError(fileName,
@@ -143,7 +145,9 @@ std::vector<TextureEntry> Parse(std::span<const std::uint8_t> bytes, const std::
             }
             r.smallerLevels = TakeGathered(std::move(smaller), owner);
         }
-        layout->JudgeOrder(r);
+        if (judging == OrderJudging::kJudged) {
+            layout->JudgeOrder(r);
+        }
 
         entries.push_back(std::move(entry));
         blockStart = blockEnd;

@@ -63,9 +63,13 @@ MappedDictionary ReadMappedDictionary(const std::string& path,
 // Records made from bytes in memory get copies of their own.
 std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName);
-// Records made from bytes that `owner` keeps refer to them rather than copying them.
+// Records made from bytes that `owner` keeps refer to them rather than copying them. Judging
+// each texture's order reads a square of its texels; a reader of headers alone leaves it out,
+// and the records' orders then mean nothing.
+enum class OrderJudging { kJudged, kLeftOut };
 std::vector<TextureEntry> ParseDictionary(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName,
-                                          const std::shared_ptr<const void>& owner);
+                                          const std::shared_ptr<const void>& owner,
+                                          OrderJudging judging = OrderJudging::kJudged);
 
 }  // namespace tinplate

@@ -20,7 +20,7 @@ namespace {
 
 // Judged on the top-left square of at most this side: the first side x side texels of a
 // swizzled level are that square, so opening a large dictionary stays cheap.
-constexpr std::uint32_t kSquareSide = 128;
+constexpr std::uint32_t kSquareSide = 64;
 // The best reading must be this much better than the next to count.
 constexpr double kClearMargin = 0.8;
 // Below this side a picture has too few neighbours for smoothness alone to tell the readings

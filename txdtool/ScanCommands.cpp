@@ -234,8 +234,9 @@ private:
 
 // Runs the scan, then writes the JSON document's end; returns the visitor's failures.
 template <typename Visitor>
-std::size_t Scan(const std::vector<std::string>& roots, bool pictures, Visitor& visitor) {
-    ScanTextures(roots, {pictures, nullptr}, visitor);
+std::size_t Scan(const std::vector<std::string>& roots, bool pictures, bool orders,
+                 Visitor& visitor) {
+    ScanTextures(roots, {pictures, nullptr, orders}, visitor);
     ClearProgressLine();
     return visitor.Failures();
 }
@@ -249,7 +250,7 @@ int RunFind(const CommandArguments& arguments) {
     }
     FindVisitor visitor(arguments, json ? &*json : nullptr);
     const std::size_t failures =
-        Scan({arguments.operands.begin() + 1, arguments.operands.end()}, false, visitor);
+        Scan({arguments.operands.begin() + 1, arguments.operands.end()}, false, false, visitor);
     if (json) {
         json->Finish();
     }
@@ -262,7 +263,9 @@ int RunIndex(const CommandArguments& arguments) {
         json.emplace(std::cout, "textures");
     }
     IndexVisitor visitor(arguments, json ? &*json : nullptr);
-    const std::size_t failures = Scan(arguments.operands, arguments.pictures, visitor);
+    // Only the JSON listing tells each texture's order.
+    const std::size_t failures =
+        Scan(arguments.operands, arguments.pictures, arguments.json, visitor);
     if (json) {
         json->Finish();
     }
@@ -275,7 +278,7 @@ int RunDuplicates(const CommandArguments& arguments) {
         json.emplace(std::cout, "groups");
     }
     DuplicatesVisitor visitor(arguments, json ? &*json : nullptr);
-    const std::size_t failures = Scan(arguments.operands, true, visitor);
+    const std::size_t failures = Scan(arguments.operands, true, true, visitor);
     visitor.Report(std::cout);
     if (json) {
         json->Finish();
