@@ -90,6 +90,18 @@ Prompts::SaveChoice Prompts::AskSaveChanges(QWidget* parent, const QString& file
     }
 }
 
+bool Prompts::AskMakeAnyway(QWidget* parent, const QString& reason) {
+    QMessageBox box(
+        QMessageBox::Warning, QApplication::applicationName(),
+        QCoreApplication::translate("Prompts", "%1. The game may not draw it.").arg(reason),
+        QMessageBox::NoButton, parent);
+    QPushButton* make = box.addButton(QCoreApplication::translate("Prompts", "Make Anyway"),
+                                      QMessageBox::DestructiveRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    return box.clickedButton() == make;
+}
+
 bool Prompts::AskReopenChanged(QWidget* parent, const QString& fileName) {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
                     QCoreApplication::translate("Prompts", "%1 changed on disk since it was opened")

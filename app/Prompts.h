@@ -40,6 +40,8 @@ public:
     virtual SaveChoice AskSaveChanges(QWidget* parent, const QString& fileName);
     // "NAME changed on disk since it was opened": true to reopen it, false to keep editing.
     virtual bool AskReopenChanged(QWidget* parent, const QString& fileName);
+    // "REASON. The game may not draw it.": true to make the texture anyway.
+    virtual bool AskMakeAnyway(QWidget* parent, const QString& reason);
     // One of `items`, `current` offered first: its index, or -1 when the user cancels. The
     // dialog is titled `title`, or the program's name.
     virtual int ChooseItem(QWidget* parent, const QString& label, const QStringList& items,

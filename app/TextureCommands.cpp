@@ -11,6 +11,7 @@
 #include "app/Prompts.h"
 #include "app/TexturePanel.h"
 #include "edits/DictionaryEdits.h"
+#include "edits/EditRefused.h"
 #include "exchange/ImportFrom.h"
 #include "exchange/PictureFile.h"
 #include "fileio/FileError.h"
@@ -82,6 +83,23 @@ void TextureCommands::ListEdit(const QString& text, const TextureDocument::ListE
     m_context.document.EditList(text, m_context.panel.CurrentRow(), edit);
 }
 
+void TextureCommands::MakingListEdit(const QString& text, const MakingEdit& edit) {
+    PictureImportOptions options;
+    const auto withOptions = [&](Textures& textures, int row) {
+        return edit(textures, row, options);
+    };
+    try {
+        ListEdit(text, withOptions);
+    } catch (const PlatformCannotHold& refusal) {
+        if (!m_context.prompts.AskMakeAnyway(&m_context.window,
+                                             QString::fromStdString(refusal.what()))) {
+            return;
+        }
+        options.beyondPlatform = true;
+        ListEdit(text, withOptions);
+    }
+}
+
 void TextureCommands::OnTextureAdd() {
     if (!m_context.document.IsOpen()) {
         return;
@@ -97,11 +115,12 @@ void TextureCommands::OnTextureAdd() {
         return;
     }
     const std::string name = QFileInfo(path).completeBaseName().toStdString();
-    ListEdit(tr("Add From Image"), [&](Textures& textures, int) -> std::optional<int> {
-        AddTexture(textures, name, ReadPictureFile(path.toStdString()), kKinds[kind], {},
-                   m_context.document.PlatformWhenEmpty());
-        return static_cast<int>(textures.size()) - 1;
-    });
+    MakingListEdit(tr("Add From Image"),
+                   [&](Textures& textures, int, const PictureImportOptions& options) {
+                       AddTexture(textures, name, ReadPictureFile(path.toStdString()), kKinds[kind],
+                                  options, m_context.document.PlatformWhenEmpty());
+                       return static_cast<int>(textures.size()) - 1;
+                   });
 }
 
 void TextureCommands::OnTextureRemove() {
@@ -147,11 +166,12 @@ void TextureCommands::OnTextureReplace() {
     if (path.isEmpty()) {
         return;
     }
-    ListEdit(tr("Replace With Image"), [&](Textures& textures, int row) -> std::optional<int> {
-        ReplaceTexture(textures, static_cast<std::size_t>(row),
-                       ReadPictureFile(path.toStdString()));
-        return row;
-    });
+    MakingListEdit(tr("Replace With Image"),
+                   [&](Textures& textures, int row, const PictureImportOptions& options) {
+                       ReplaceTexture(textures, static_cast<std::size_t>(row),
+                                      ReadPictureFile(path.toStdString()), options);
+                       return std::optional<int>(row);
+                   });
 }
 
 void TextureCommands::OnTextureChangeKind() {
@@ -164,12 +184,15 @@ void TextureCommands::OnTextureChangeKind() {
     if (kind < 0) {
         return;
     }
-    ListEdit(tr("Change Kind"), [&](Textures& textures, int row) -> std::optional<int> {
-        if (!ChangeKind(textures, static_cast<std::size_t>(row), kKinds[kind])) {
-            return std::nullopt;
-        }
-        return row;
-    });
+    MakingListEdit(
+        tr("Change Kind"),
+        [&](Textures& textures, int row,
+            const PictureImportOptions& options) -> std::optional<int> {
+            if (!ChangeKind(textures, static_cast<std::size_t>(row), kKinds[kind], options)) {
+                return std::nullopt;
+            }
+            return row;
+        });
 }
 
 void TextureCommands::OnTextureResize() {
@@ -187,14 +210,16 @@ void TextureCommands::OnTextureResize() {
     if (!size) {
         return;
     }
-    ListEdit(tr("Resize"), [&](Textures& textures, int row) -> std::optional<int> {
-        if (!ResizeTexture(textures, static_cast<std::size_t>(row),
-                           static_cast<std::uint32_t>(size->width()),
-                           static_cast<std::uint32_t>(size->height()))) {
-            return std::nullopt;
-        }
-        return row;
-    });
+    MakingListEdit(tr("Resize"),
+                   [&](Textures& textures, int row,
+                       const PictureImportOptions& options) -> std::optional<int> {
+                       if (!ResizeTexture(textures, static_cast<std::size_t>(row),
+                                          static_cast<std::uint32_t>(size->width()),
+                                          static_cast<std::uint32_t>(size->height()), options)) {
+                           return std::nullopt;
+                       }
+                       return row;
+                   });
 }
 
 void TextureCommands::OnTextureMakeLevels() {

@@ -4,9 +4,12 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
+#include <optional>
 
 #include "app/CommandContext.h"
 #include "app/TextureDocument.h"
+#include "texture/PictureDrawing.h"
 
 namespace tinplate {
 
@@ -34,6 +37,11 @@ public:
 private:
     // A list edit of the document with the selected row.
     void ListEdit(const QString& text, const TextureDocument::ListEdit& edit);
+    // An edit that makes a texture of new sides or kind: one the platform cannot hold is
+    // made only when the user, told the rule, asks for it anyway.
+    using MakingEdit = std::function<std::optional<int>(TextureDocument::TextureList&, int,
+                                                        const PictureImportOptions&)>;
+    void MakingListEdit(const QString& text, const MakingEdit& edit);
 
     CommandContext m_context;
 };

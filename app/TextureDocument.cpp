@@ -199,6 +199,8 @@ void TextureDocument::EditList(const QString& text, int row, const ListEdit& edi
     std::optional<int> selected;
     try {
         selected = edit(edited, row);
+    } catch (const PlatformCannotHold&) {
+        throw;  // the caller may ask whether to make it anyway
     } catch (const EditRefused& refusal) {
         throw FileError(FileName().toStdString(), refusal.what());
     }

@@ -44,6 +44,10 @@ public:
     // The real dialog, filled in by the next answer instead of a person.
     std::optional<PropertyChanges> EditProperties(
         QWidget* parent, const std::vector<const TextureEntry*>& textures) override;
+    bool AskMakeAnyway(QWidget*, const QString& reason) override {
+        anywayQuestions << reason;
+        return anywayAnswer;
+    }
     bool AskReopenChanged(QWidget*, const QString& fileName) override {
         reopenQuestions << fileName;
         return reopenAnswer;
@@ -51,13 +55,15 @@ public:
 
     std::deque<QString> openAnswers;  // an empty answer cancels
     std::vector<QStringList> openRequests;
-    std::deque<int> itemAnswers;  // none left cancels
-    QStringList itemQuestions;    // "TITLE: ITEM, ITEM..."
+    std::deque<int> itemAnswers;          // none left cancels
+    QStringList itemQuestions;            // "TITLE: ITEM, ITEM..."
     std::deque<QString> entryAnswers;     // none left cancels
     std::vector<std::size_t> entryLists;  // how many entries each archive listed
     std::deque<std::function<void(PropertiesDialog&)>> propertyAnswers;  // none left cancels
     std::deque<SaveChoice> saveAnswers;
     QStringList saveQuestions;
+    bool anywayAnswer = false;
+    QStringList anywayQuestions;
     bool reopenAnswer = false;
     QStringList reopenQuestions;
     QStringList messages;

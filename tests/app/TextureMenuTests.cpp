@@ -147,6 +147,23 @@ TEST(TextureMenu, RenameInTheListRefusesATakenNameAndTakesAFreeOne) {
     EXPECT_TRUE(w.dialog.IsModified());
 }
 
+TEST(TextureMenu, WhatThePlatformCannotHoldIsMadeOnlyWhenAskedAnyway) {
+    MenuWindow w;
+    WriteBytes("odd.png", EncodePictureFile(PictureFormat::Png,
+                                            {100, 60, std::vector<std::uint8_t>(100 * 60 * 4)}));
+    for (const bool anyway : {false, true}) {
+        w.prompts.anywayAnswer = anyway;
+        w.prompts.openAnswers.push_back("odd.png");
+        w.prompts.item = 2;  // rgba32
+        w.Trigger(command::kTextureAdd);
+        EXPECT_EQ(w.Names(), anyway ? "first second third odd" : "first second third");
+    }
+    ASSERT_EQ(w.prompts.anywayQuestions.size(), 2u);
+    EXPECT_TRUE(w.prompts.anywayQuestions[0].contains("power"))
+        << w.prompts.anywayQuestions[0].toStdString();
+    EXPECT_TRUE(w.prompts.errors.empty());
+}
+
 TEST(TextureMenu, NewDictionaryIsSavedAsAndAnUneditedSaveAsIsACopy) {
     MenuWindow w;
     w.prompts.saveAs = (w.scratch.path() / "copy.txd").c_str();
