@@ -23,9 +23,6 @@ namespace tinplate {
 
 namespace {
 
-constexpr std::uint32_t kAutomaticLevelsFormatBit = 0x1000;
-constexpr std::uint8_t kAutomaticLevelsFlag = 0x04;
-
 // Each level of the texture as it lies, with its sides.
 struct LevelView {
     std::span<const std::uint8_t> bytes;
@@ -162,13 +159,6 @@ TextureRecord ConvertedLayout(const TextureEntry& texture, std::uint32_t target,
     }
     const std::size_t levels = 1 + SmallerLevelSizes(r).size();
     r.mipCount = static_cast<std::int16_t>(levels);
-    if (target == platform::kD3d9) {
-        r.hasAlpha = r.hasAlpha != 0 ? 1 : 0;
-        r.d3dFormat = D3dFormatFor(r);
-        if (source.platform != platform::kD3d9) {
-            r.d3dFlags = (r.alphaFlags & kAutomaticLevelsFormatBit) ? kAutomaticLevelsFlag : 0;
-        }
-    }
     RefuseKindsTheTargetCannotHold(texture, r);
     if (const std::string reason = layout.Adopt(r); !reason.empty()) {
         throw ConversionRefused(TextureLabel(texture) + " cannot be put on " +

@@ -12,7 +12,11 @@ namespace tinplate {
 namespace {
 
 constexpr std::uint8_t kHasAlphaBit = 0x01;
+constexpr std::uint8_t kAutomaticLevelsBit = 0x04;
 constexpr std::uint8_t kCompressedBit = 0x08;
+// The raster format word's bit asking for levels made by the device, which the flags byte
+// says with its own bit here.
+constexpr std::uint32_t kAutomaticLevelsFormatBit = 0x1000;
 
 constexpr std::uint32_t FourCc(const char (&text)[5]) {
     return static_cast<std::uint32_t>(text[0]) | static_cast<std::uint32_t>(text[1]) << 8 |
@@ -56,6 +60,14 @@ std::string FormatName(std::uint32_t word) {
 
 class LayoutD3d9 final : public D3dLayout {
 public:
+    // The format word and flags byte a texture from another platform has no values for.
+    std::string Adopt(TextureRecord& r) const override {
+        r.hasAlpha = r.hasAlpha != 0 ? 1 : 0;
+        r.d3dFormat = D3dFormatFor(r);
+        r.d3dFlags = (r.alphaFlags & kAutomaticLevelsFormatBit) ? kAutomaticLevelsBit : 0;
+        return {};
+    }
+
     HeaderField AlphaField(const TextureRecord& r) const override {
         return {kKindByteOffset, {KindByte(r)}, 1};
     }

@@ -61,12 +61,12 @@ std::string_view OrderText(const TextureRecord& record) {
 }  // namespace
 
 // After the window's fields: the number of levels stored (MipMaps counts those after the
-// first), each texture's platform where the file is not all platform 5, and with `withOrder`
+// first), each texture's platform where the file is not all on the usual one, and with `withOrder`
 // the order of its texels.
 void WriteTextListing(std::ostream& out, const std::vector<TextureEntry>& textures,
                       bool withOrder) {
     const bool platforms = std::ranges::any_of(textures, [](const TextureEntry& texture) {
-        return texture.record.platform != platform::kPlatform5;
+        return texture.record.platform != platform::kUsual;
     });
     out << "Index\tName";
     for (const Column& column : kColumns) {
