@@ -192,22 +192,7 @@ void TextureDocument::EditRecords(const QString& text, const std::vector<std::si
 }
 
 void TextureDocument::EditList(const QString& text, int row, const ListEdit& edit) {
-    if (!IsOpen()) {
-        return;
-    }
-    TextureList edited = m_textures;
-    std::optional<int> selected;
-    try {
-        selected = edit(edited, row);
-    } catch (const PlatformCannotHold&) {
-        throw;  // the caller may ask whether to make it anyway
-    } catch (const EditRefused& refusal) {
-        throw FileError(FileName().toStdString(), refusal.what());
-    }
-    if (selected) {
-        m_undoStack->push(
-            new ListEditCommand(*this, text, row, std::move(edited), *selected, m_target));
-    }
+    EditTarget(text, row, edit, m_target);
 }
 
 void TextureDocument::EditTarget(const QString& text, int row, const ListEdit& edit,
@@ -219,6 +204,8 @@ void TextureDocument::EditTarget(const QString& text, int row, const ListEdit& e
     std::optional<int> selected;
     try {
         selected = edit(edited, row);
+    } catch (const PlatformCannotHold&) {
+        throw;  // the caller may ask whether to make it anyway
     } catch (const EditRefused& refusal) {
         throw FileError(FileName().toStdString(), refusal.what());
     }

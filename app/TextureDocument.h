@@ -92,7 +92,8 @@ public:
     void EditRecords(const QString& text, const std::vector<std::size_t>& rows,
                      const std::function<void()>& edit);
     // Runs `edit` on a copy of the list; when it returns a row, the copy replaces the list as
-    // one undoable step. A refused edit is a FileError naming the dictionary.
+    // one undoable step. A refused edit is a FileError naming the dictionary, except one the
+    // platform cannot hold (PlatformCannotHold), which the caller may make anyway.
     void EditList(const QString& text, int row, const ListEdit& edit);
     // The same for Dictionary > Target: the list `edit` leaves and the version and platform
     // of `target` make one undoable step, which may change the version alone.
