@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <new>
+
+#include <xxhash.h>
 
 #include "texture/LevelDecode.h"
 #include "txd/GameLevels.h"
@@ -13,26 +16,6 @@
 namespace tinplate {
 
 namespace {
-
-constexpr std::uint64_t kPrime1 = 0x9e3779b97f4a7c15ULL;
-constexpr std::uint64_t kPrime2 = 0xc2b2ae3d27d4eb4fULL;
-
-std::uint64_t Avalanche(std::uint64_t x) {
-    x ^= x >> 33;
-    x *= 0xff51afd7ed558ccdULL;
-    x ^= x >> 33;
-    x *= 0xc4ceb9fe1a85ec53ULL;
-    x ^= x >> 33;
-    return x;
-}
-
-std::uint64_t LoadLe64(const std::uint8_t* bytes) {
-    std::uint64_t word = 0;
-    for (int i = 7; i >= 0; --i) {
-        word = word << 8 | bytes[i];
-    }
-    return word;
-}
 
 constexpr std::uint32_t kStripPixels = 1u << 20;
 
@@ -74,12 +57,15 @@ std::string PictureDigest::Hex() const {
     return text;
 }
 
-// Two lanes that see each word differently: an input that one lane maps onto another
-// input's value is still told apart by the other.
-void DigestBuilder::Mix(std::uint64_t word) {
-    m_high = std::rotl((m_high ^ word) * kPrime1, 29);
-    m_low = std::rotl(m_low + word * kPrime2, 31) * kPrime1;
+DigestBuilder::DigestBuilder()
+    : m_state(XXH3_createState(), [](XXH3_state_t* state) { XXH3_freeState(state); }) {
+    if (!m_state) {
+        throw std::bad_alloc();
+    }
+    XXH3_128bits_reset(m_state.get());
 }
+
+DigestBuilder::~DigestBuilder() = default;
 
 void DigestBuilder::AddWord(std::uint64_t word) {
     std::uint8_t bytes[8];
@@ -90,35 +76,12 @@ void DigestBuilder::AddWord(std::uint64_t word) {
 }
 
 void DigestBuilder::Add(std::span<const std::uint8_t> bytes) {
-    m_length += bytes.size();
-    if (m_tailSize > 0) {
-        const std::size_t take = std::min(bytes.size(), 8 - m_tailSize);
-        std::memcpy(m_tail + m_tailSize, bytes.data(), take);
-        m_tailSize += take;
-        bytes = bytes.subspan(take);
-        if (m_tailSize < 8) {
-            return;
-        }
-        Mix(LoadLe64(m_tail));
-        m_tailSize = 0;
-    }
-    const std::size_t whole = bytes.size() / 8 * 8;
-    for (std::size_t i = 0; i < whole; i += 8) {
-        Mix(LoadLe64(bytes.data() + i));
-    }
-    std::memcpy(m_tail, bytes.data() + whole, bytes.size() - whole);
-    m_tailSize = bytes.size() - whole;
+    XXH3_128bits_update(m_state.get(), bytes.data(), bytes.size());
 }
 
 PictureDigest DigestBuilder::Finish() const {
-    std::uint64_t high = m_high;
-    std::uint64_t low = m_low;
-    std::uint8_t last[8] = {};
-    std::memcpy(last, m_tail, m_tailSize);
-    const std::uint64_t tail = LoadLe64(last);
-    high = Avalanche(high ^ tail ^ m_length);
-    low = Avalanche(low + (tail ^ std::rotl(m_length, 17)) + high);
-    return {high, low};
+    const XXH128_hash_t hash = XXH3_128bits_digest(m_state.get());
+    return {hash.high64, hash.low64};
 }
 
 std::optional<PictureDigest> FirstLevelDigest(const TextureRecord& record) {

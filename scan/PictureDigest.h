@@ -4,11 +4,14 @@
 
 #include <compare>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 
 #include "txd/TextureRecord.h"
+
+struct XXH3_state_s;
 
 namespace tinplate {
 
@@ -23,28 +26,28 @@ struct PictureDigest {
     std::string Hex() const;
 };
 
-// Feeds bytes in any pieces; the same bytes give the same digest however they are cut.
+// Feeds bytes in any pieces; the same bytes give the same digest however they are cut
+// (XXH3's 128-bit digest).
 class DigestBuilder {
 public:
+    DigestBuilder();
+    ~DigestBuilder();
+    DigestBuilder(const DigestBuilder&) = delete;
+    DigestBuilder& operator=(const DigestBuilder&) = delete;
+
     void Add(std::span<const std::uint8_t> bytes);
     void AddWord(std::uint64_t word);
     PictureDigest Finish() const;
 
 private:
-    void Mix(std::uint64_t word);
-
-    std::uint64_t m_high = 0x6a09e667f3bcc908ULL;
-    std::uint64_t m_low = 0xbb67ae8584caa73bULL;
-    std::uint64_t m_length = 0;
-    std::uint8_t m_tail[8] = {};
-    std::size_t m_tailSize = 0;
+    std::unique_ptr<::XXH3_state_s, void (*)(::XXH3_state_s*)> m_state;
 };
 
 // The digest of the first level's picture as the game draws it (through the platform's
-// layout), so that one picture stored on two platforms, swizzled or not, gives one digest. Block-compressed
-// levels are digested as their blocks, which every platform stores alike (two encodings of one
-// picture differ); the other kinds as their decoded RGBA, so an 8-bit texture and a 32-bit one
-// showing the same pixels are the same picture. Nothing for a kind without a picture.
+// layout), so that one picture stored on two platforms, swizzled or not, gives one digest.
+// Block-compressed levels are digested as their blocks, which every platform stores alike (two
+// encodings of one picture differ); the other kinds as their decoded RGBA, so an 8-bit texture and
+// a 32-bit one showing the same pixels are the same picture. Nothing for a kind without a picture.
 std::optional<PictureDigest> FirstLevelDigest(const TextureRecord& record);
 
 }  // namespace tinplate

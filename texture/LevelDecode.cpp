@@ -4,6 +4,10 @@
 
 #include <squish.h>
 
+#include <array>
+#include <cstring>
+#include <optional>
+
 #include "txd/GameLevels.h"
 #include "txd/PlatformLayout.h"
 #include "txd/TextureKinds.h"
@@ -64,6 +68,42 @@ int SquishFlag(TextureKind kind) {
                                         : squish::kDxt5;
 }
 
+// One row of 8-bit indices or 32-bit texels, the kinds whole pictures are mostly made of,
+// without asking the kind again for every texel. False for the other kinds.
+bool DecodeCommonRow(TextureKind kind, const std::uint8_t* stored, std::uint32_t width,
+                     const std::array<std::uint8_t, 1024>* colours, std::uint8_t* out) {
+    if (kind == TextureKind::kRgba32) {
+        for (std::uint32_t x = 0; x < width; ++x, stored += 4, out += 4) {
+            out[0] = stored[2];
+            out[1] = stored[1];
+            out[2] = stored[0];
+            out[3] = stored[3];
+        }
+        return true;
+    }
+    if (colours == nullptr) {
+        return false;
+    }
+    for (std::uint32_t x = 0; x < width; ++x, out += 4) {
+        std::memcpy(out, colours->data() + std::size_t{stored[x]} * 4, 4);
+    }
+    return true;
+}
+
+// Every index's R, G, B, A (nothing past the palette's end), for the kinds of one index a byte.
+std::optional<std::array<std::uint8_t, 1024>> ColoursOf(TextureKind kind,
+                                                        const std::vector<std::uint8_t>& palette) {
+    if (kind != TextureKind::kPalette256 && kind != TextureKind::kPalette32) {
+        return std::nullopt;
+    }
+    std::array<std::uint8_t, 1024> colours{};
+    for (std::uint32_t index = 0; index < 256; ++index) {
+        const std::uint8_t texel[4] = {static_cast<std::uint8_t>(index)};
+        ReadTexel(kind, texel, palette, colours.data() + index * 4);
+    }
+    return colours;
+}
+
 // The level's pixels, its first stored row on top when `topDown`, palette entries from
 // `palette`.
 RgbaImage DecodeTexels(const TextureRecord& record, const std::vector<std::uint8_t>& palette,
@@ -85,10 +125,14 @@ RgbaImage DecodeTexels(const TextureRecord& record, const std::vector<std::uint8
     } else {
         const std::size_t texelBytes = FactsOf(kind).texelBytes;
         const std::size_t rowBytes = RowBytesOf(kind, width);
+        const auto colours = ColoursOf(kind, palette);
         for (std::uint32_t y = 0; y < height; ++y) {
             const std::uint8_t* stored = level.data() + std::size_t{y} * rowBytes;
             const std::uint32_t row = topDown ? y : height - 1 - y;
             std::uint8_t* out = image.rgba.data() + std::size_t{row} * width * 4;
+            if (DecodeCommonRow(kind, stored, width, colours ? &*colours : nullptr, out)) {
+                continue;
+            }
             for (std::uint32_t x = 0; x < width; ++x) {
                 if (texelBytes == 0) {
                     // Two indices a byte, the even texel's in the low nibble.

@@ -3,7 +3,7 @@
 set -eu
 packages="cmake make g++ pkg-config qt6-base-dev libqt6svg6 libgl-dev fonts-dejavu-core googletest libgtest-dev
 libgmock-dev libbenchmark-dev libsquish-dev libstb-dev libssl-dev imagemagick nlohmann-json3-dev
-libimagequant-dev libpng-dev python3 time bubblewrap"
+libimagequant-dev libpng-dev libxxhash-dev python3 time bubblewrap"
 # Callers may ask for more: `make fuzz` needs clang and its libFuzzer runtime.
 packages="$packages $*"
 missing=""
