@@ -94,7 +94,10 @@ int ExtractFromArchive(const CommandArguments& arguments, const std::string& pat
     }
     for (const std::size_t index : chosen) {
         try {
-            std::cout << PrintableText(ExtractEntry(archive, index, folder)) << '\n';
+            const std::string made = ExtractEntry(archive, index, folder);
+            if (!IsQuiet()) {
+                std::cout << PrintableText(made) << '\n';
+            }
         } catch (const FileError& error) {
             ReportError(error);
             status = 1;
@@ -109,7 +112,9 @@ int AddToArchive(const std::string& path, std::span<const std::string> files) {
         const std::string name = std::filesystem::path(file).filename().string();
         const bool replacing = writer.archive().Find(name).has_value();
         writer.Put(name, ReadWholeFile(file));
-        std::cout << (replacing ? "replaced " : "added ") << PrintableText(name) << '\n';
+        if (!IsQuiet()) {
+            std::cout << (replacing ? "replaced " : "added ") << PrintableText(name) << '\n';
+        }
     }
     return 0;
 }
