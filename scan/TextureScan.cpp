@@ -2,8 +2,13 @@
 // Reads each dictionary the walk finds and hands its textures over.
 #include "scan/TextureScan.h"
 
+#include <algorithm>
+#include <atomic>
 #include <exception>
+#include <memory>
 #include <new>
+#include <optional>
+#include <thread>
 
 #include "fileio/FileError.h"
 #include "fileio/MappedFile.h"
@@ -14,6 +19,30 @@
 namespace tinplate {
 
 namespace {
+
+// Digests are made for this many dictionaries at a time, on every core; the visitor still
+// sees them one after another in walk order. Only these few stay mapped together.
+constexpr std::size_t kDigestBatch = 16;
+constexpr unsigned kMostDigestThreads = 8;
+
+// A dictionary read, or a place that failed, waiting for its digests and its turn.
+struct Pending {
+    ScanPlace place;
+    std::shared_ptr<const void> owner;
+    std::vector<TextureEntry> textures;
+    std::vector<std::optional<PictureDigest>> digests;
+    std::optional<std::string> failure;  // why the place could not be read
+};
+
+std::string ReasonOf(const std::exception_ptr& thrown) {
+    try {
+        std::rethrow_exception(thrown);
+    } catch (const FileError& error) {
+        return error.reason();
+    } catch (const std::bad_alloc&) {
+        return "not enough memory to read it";
+    }
+}
 
 class Scan {
 public:
@@ -28,10 +57,21 @@ public:
         }
         const ScanPlace place{path, {}};
         Guarded(place, [&] {
-            const std::shared_ptr<const MappedFile> file = MappedFile::Open(path);
-            HandOver(place, ParseDictionary(file->bytes(), path, file, Judging()));
+            std::shared_ptr<const MappedFile> file = MappedFile::Open(path);
+            HandOver(place, ParseDictionary(file->bytes(), path, file, Judging()), file);
         });
     }
+
+    void Failure(const ScanPlace& place, const std::string& reason) {
+        if (m_options.pictures) {
+            m_batch.push_back({place, nullptr, {}, {}, reason});
+            return;
+        }
+        m_visitor.Failure(place, reason);
+    }
+
+    // Hands over what is still waiting for its digests.
+    void Finish() { Flush(); }
 
 private:
     void Archive(const std::string& path) {
@@ -44,11 +84,12 @@ private:
                        const ScanPlace place{path, entry};
                        Guarded(place, [&] {
                            HandOver(place,
-                                    ParseDictionary(bytes, PlaceText(place), owner, Judging()));
+                                    ParseDictionary(bytes, PlaceText(place), owner, Judging()),
+                                    owner);
                        });
                    },
                    [&](const std::string& entry, const std::string& reason) {
-                       m_visitor.Failure({path, entry}, reason);
+                       Failure({path, entry}, reason);
                    }});
     }
 
@@ -68,24 +109,91 @@ private:
     void Guarded(const ScanPlace& place, const Read& read) {
         try {
             read();
-        } catch (const FileError& error) {
-            m_visitor.Failure(place, error.reason());
+        } catch (const FileError&) {
+            Failure(place, ReasonOf(std::current_exception()));
         } catch (const std::bad_alloc&) {
-            m_visitor.Failure(place, "not enough memory to read it");
+            Failure(place, ReasonOf(std::current_exception()));
         }
     }
 
-    void HandOver(const ScanPlace& place, const std::vector<TextureEntry>& textures) {
-        for (std::size_t i = 0; i < textures.size(); ++i) {
-            const TextureRecord& record = textures[i].record;
-            m_visitor.Texture({place, i, textures[i],
-                               m_options.pictures ? FirstLevelDigest(record) : std::nullopt});
+    void HandOver(const ScanPlace& place, std::vector<TextureEntry> textures,
+                  std::shared_ptr<const void> owner) {
+        if (!m_options.pictures) {
+            Visit({place, std::move(owner), std::move(textures), {}, {}});
+            return;
         }
-        m_visitor.DictionaryRead(place, textures.size());
+        m_batch.push_back({place, std::move(owner), std::move(textures), {}, {}});
+        if (m_batch.size() >= kDigestBatch) {
+            Flush();
+        }
+    }
+
+    void Flush() {
+        MakeDigests();
+        for (Pending& pending : m_batch) {
+            Visit(pending);
+        }
+        m_batch.clear();
+    }
+
+    // Every texture of the batch, on as many threads as there are cores. A dictionary whose
+    // picture cannot be made fails whole, as reading it would have.
+    void MakeDigests() {
+        struct Job {
+            Pending* pending;
+            std::size_t texture;
+        };
+        std::vector<Job> jobs;
+        for (Pending& pending : m_batch) {
+            pending.digests.resize(pending.textures.size());
+            for (std::size_t i = 0; i < pending.textures.size(); ++i) {
+                jobs.push_back({&pending, i});
+            }
+        }
+        std::vector<std::exception_ptr> thrown(jobs.size());
+        std::atomic<std::size_t> next{0};
+        const auto work = [&] {
+            for (std::size_t j; (j = next.fetch_add(1)) < jobs.size();) {
+                Pending& pending = *jobs[j].pending;
+                try {
+                    pending.digests[jobs[j].texture] =
+                        FirstLevelDigest(pending.textures[jobs[j].texture].record);
+                } catch (...) {
+                    thrown[j] = std::current_exception();
+                }
+            }
+        };
+        const unsigned helpers = std::min({std::max(std::thread::hardware_concurrency(), 1u),
+                                           kMostDigestThreads, static_cast<unsigned>(jobs.size())});
+        {
+            std::vector<std::jthread> threads;
+            for (unsigned t = 1; t < helpers; ++t) {
+                threads.emplace_back(work);
+            }
+            work();
+        }
+        for (std::size_t j = 0; j < jobs.size(); ++j) {
+            if (thrown[j] && !jobs[j].pending->failure) {
+                jobs[j].pending->failure = ReasonOf(thrown[j]);
+            }
+        }
+    }
+
+    void Visit(const Pending& pending) {
+        if (pending.failure) {
+            m_visitor.Failure(pending.place, *pending.failure);
+            return;
+        }
+        for (std::size_t i = 0; i < pending.textures.size(); ++i) {
+            m_visitor.Texture({pending.place, i, pending.textures[i],
+                               i < pending.digests.size() ? pending.digests[i] : std::nullopt});
+        }
+        m_visitor.DictionaryRead(pending.place, pending.textures.size());
     }
 
     const ScanOptions& m_options;
     ScanVisitor& m_visitor;
+    std::vector<Pending> m_batch;
 };
 
 }  // namespace
@@ -96,9 +204,10 @@ void ScanTextures(const std::vector<std::string>& roots, const ScanOptions& opti
     WalkFolders(roots,
                 {[&](const std::string& path, FoundFile what) { scan.File(path, what); },
                  [&](const std::string& path, const std::string& reason) {
-                     visitor.Failure({path, {}}, reason);
+                     scan.Failure({path, {}}, reason);
                  }},
                 options.stop);
+    scan.Finish();
 }
 
 }  // namespace tinplate

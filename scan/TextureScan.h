@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every texture under folders and in archives, read from the headers, one at a time.
+// Every texture under folders and in archives, read from the headers.
 #pragma once
 
 #include <atomic>
@@ -23,8 +23,9 @@ struct ScannedTexture {
     std::optional<PictureDigest> picture;  // when asked for and the kind has a picture
 };
 
-// What a scan hands over, in walk order. Nothing is kept between calls: a scan of any number
-// of dictionaries holds one dictionary's headers at a time.
+// What a scan hands over, in walk order, on the thread that called ScanTextures. Nothing is
+// kept between calls: a scan of any number of dictionaries holds one dictionary's headers at a
+// time, or with pictures asked for a few (their digests are made on every core at once).
 class ScanVisitor {
 public:
     virtual ~ScanVisitor() = default;
