@@ -23,23 +23,13 @@ QString PlatformName(std::uint32_t id) {
 }
 
 QString PlatformChoice(std::uint32_t id) {
-    switch (id) {
-        case platform::kPlatform5:
-            return QCoreApplication::translate("Platform", "5 — swizzled texels");
-        case platform::kD3d8:
-            return QCoreApplication::translate("Platform", "8 — PC, Direct3D 8");
-        case platform::kD3d9:
-            return QCoreApplication::translate("Platform", "9 — PC, Direct3D 9");
-        default:
-            break;
-    }
     const PlatformFacts* facts = FindPlatform(id);
     if (facts == nullptr) {
         return QString::number(id);
     }
     return QStringLiteral("%1 — %2").arg(
         QString::fromUtf8(facts->word.data(), static_cast<int>(facts->word.size())),
-        PlatformName(id));
+        QCoreApplication::translate("Platform", std::string(facts->description).c_str()));
 }
 
 }  // namespace tinplate

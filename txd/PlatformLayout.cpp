@@ -74,10 +74,10 @@ std::string SidesRefusal(const TextureRecord& record, std::uint32_t width, std::
 namespace {
 
 constexpr PlatformFacts kPlatforms[] = {
-    {platform::kPlatform5, "5", "platform 5", &Platform5Layout},
-    {platform::kD3d8, "8", "PC D3D8", &D3d8Layout},
-    {platform::kD3d9, "9", "PC D3D9", &D3d9Layout},
-    {platform::kPs2, "ps2", "PS2", &Ps2Layout},
+    {platform::kPlatform5, "5", "platform 5", "swizzled texels", &Platform5Layout},
+    {platform::kD3d8, "8", "PC D3D8", "PC, Direct3D 8", &D3d8Layout},
+    {platform::kD3d9, "9", "PC D3D9", "PC, Direct3D 9", &D3d9Layout},
+    {platform::kPs2, "ps2", "PS2", "PS2", &Ps2Layout},
 };
 
 }  // namespace

@@ -169,6 +169,7 @@ struct PlatformFacts {
     std::uint32_t id;
     std::string_view word;
     std::string_view name;
+    std::string_view description;  // what sets it apart, where platforms are offered
     const PlatformLayout& (*layout)();
 };
 std::span<const PlatformFacts> Platforms();
