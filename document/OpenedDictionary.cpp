@@ -117,6 +117,12 @@ void OpenedDictionary::ReplaceBytes(std::vector<std::uint8_t> bytes) {
 }
 
 void OpenedDictionary::SaveAs(const std::string& path, const std::vector<TextureEntry>& textures) {
+    // Save itself refuses a changed file; Save As would copy what another program changed.
+    if (m_file && !m_file->Intact()) {
+        throw FileError(m_place.Shown(),
+                        "was changed in place or cut short by another program while it was open, "
+                        "so the textures not edited since are lost; nothing was saved");
+    }
     m_opened = WriteDictionaryFile(path, bytes(), textures);
     m_place = {path, {}};
     m_absolutePath = std::filesystem::absolute(path).string();

@@ -43,7 +43,7 @@ public:
     }
 
     // The colours of the level's top-left square of `side`, read in one order.
-    std::vector<int> Square(const Level& level, std::uint32_t side, bool swizzled) const {
+    std::vector<std::uint8_t> Square(const Level& level, std::uint32_t side, bool swizzled) const {
         std::vector<std::uint8_t> texels(std::size_t{side} * side * m_texelBytes);
         if (swizzled) {
             ReorderLevel(level.bytes.first(texels.size()), texels, side, side, m_texelBytes, false);
@@ -54,14 +54,12 @@ public:
                             texels.begin() + y * row);
             }
         }
-        std::vector<int> colours;
-        colours.reserve(texels.size() * (m_palettised ? 4 : 1));
+        if (!m_palettised) {
+            return texels;
+        }
+        std::vector<std::uint8_t> colours;
+        colours.reserve(texels.size() * 4);
         for (std::size_t i = 0; i < texels.size(); i += m_texelBytes) {
-            if (!m_palettised) {
-                colours.insert(colours.end(), texels.begin() + i,
-                               texels.begin() + i + m_texelBytes);
-                continue;
-            }
             const std::size_t entry = std::size_t{texels[i]} * 4;
             const ByteBuffer& palette = m_record.palette;
             for (std::size_t c = 0; c < 4; ++c) {
@@ -74,7 +72,7 @@ public:
     std::size_t Channels() const { return m_palettised ? 4 : m_texelBytes; }
 
     // The mean difference between neighbours across and down.
-    double Roughness(const std::vector<int>& square, std::uint32_t side) const {
+    double Roughness(const std::vector<std::uint8_t>& square, std::uint32_t side) const {
         const std::size_t channels = Channels();
         const std::size_t pitch = side * channels;
         std::uint64_t sum = 0;
@@ -94,8 +92,8 @@ public:
     }
 
     // How far `smaller` is from `larger` (twice its side) averaged down two by two.
-    double Mismatch(const std::vector<int>& larger, const std::vector<int>& smaller,
-                    std::uint32_t side) const {
+    double Mismatch(const std::vector<std::uint8_t>& larger,
+                    const std::vector<std::uint8_t>& smaller, std::uint32_t side) const {
         const std::size_t channels = Channels();
         const std::size_t pitch = 2 * side * channels;
         std::uint64_t sum = 0;
@@ -164,10 +162,14 @@ void JudgeMortonOrder(TextureRecord& record) {
         const Level second{bytes.front(), sizes.front().width, sizes.front().height};
         if (judge.Tells(second)) {
             const std::uint32_t side = std::min({second.width, second.height, kSquareSide / 2});
+            const std::vector<std::uint8_t> larger[2] = {judge.Square(first, 2 * side, false),
+                                                         judge.Square(first, 2 * side, true)};
+            const std::vector<std::uint8_t> smaller[2] = {judge.Square(second, side, false),
+                                                          judge.Square(second, side, true)};
             double scores[4];
             for (int reading = 0; reading < 4; ++reading) {
-                scores[reading] = judge.Mismatch(judge.Square(first, 2 * side, reading & 1),
-                                                 judge.Square(second, side, reading & 2), side);
+                scores[reading] =
+                    judge.Mismatch(larger[reading & 1], smaller[(reading & 2) >> 1], side);
             }
             if (const int best = ClearlyBest(scores); best >= 0) {
                 record.firstLevelOrder = OrderOf(best & 1);
