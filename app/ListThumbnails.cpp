@@ -33,11 +33,15 @@ ListThumbnails::ListThumbnails(TextureDocument& document, QListWidget& list, QOb
         m_maker->Forget();
         m_icons.clear();
     });
+    // A changed texture in view is made again at once, one out of view once it comes in.
     connect(&m_document, &TextureDocument::textureChanged, this, [this](int row) {
-        if (row >= 0 && static_cast<std::size_t>(row) < m_requested.size()) {
-            m_requested[static_cast<std::size_t>(row)] = false;
+        const auto at = static_cast<std::size_t>(row);
+        if (row >= 0 && at < m_requested.size()) {
+            m_requested[at] = InView(row);
+            if (m_requested[at]) {
+                Request(row);
+            }
         }
-        RequestInView();
     });
     // Every scroll, resize, filter and new picture repaints the list: the moment to look for
     // items that came into view.
@@ -45,12 +49,11 @@ ListThumbnails::ListThumbnails(TextureDocument& document, QListWidget& list, QOb
 }
 
 bool ListThumbnails::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_list.viewport() && m_shown) {
-        if (event->type() == QEvent::Resize) {
-            FitGrid();
-        } else if (event->type() == QEvent::Paint) {
-            RequestInView();
-        }
+    // Only the viewport's events come here: it is the one object filtered.
+    if (m_shown && event->type() == QEvent::Resize) {
+        FitGrid();
+    } else if (m_shown && event->type() == QEvent::Paint) {
+        RequestInView();
     }
     return QObject::eventFilter(watched, event);
 }
@@ -144,17 +147,20 @@ void ListThumbnails::RequestInView() {
     m_checkScheduled = true;
     QTimer::singleShot(0, this, [this] {
         m_checkScheduled = false;
-        const QRect view = m_list.viewport()->rect();
         for (int row = 0; m_shown && row < m_list.count(); ++row) {
             const auto at = static_cast<std::size_t>(row);
-            QListWidgetItem* item = m_list.item(row);
-            if (at < m_requested.size() && !m_requested[at] && !item->isHidden() &&
-                m_list.visualItemRect(item).intersects(view)) {
+            if (at < m_requested.size() && !m_requested[at] && InView(row)) {
                 m_requested[at] = true;
                 Request(row);
             }
         }
     });
+}
+
+bool ListThumbnails::InView(int row) const {
+    const QListWidgetItem* item = m_list.item(row);
+    return m_shown && item != nullptr && !item->isHidden() &&
+           m_list.visualItemRect(item).intersects(m_list.viewport()->rect());
 }
 
 void ListThumbnails::Request(int row) {

@@ -37,6 +37,7 @@ protected:
 
 private:
     void RequestInView();
+    bool InView(int row) const;
     void Request(int row);
     void Place(int row, const QImage& picture);
     void MeasureNames();

@@ -99,10 +99,14 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
 
 void WriteNewFile(const std::string& path,
                   std::initializer_list<std::span<const std::uint8_t>> parts) {
+    // Cut short only once a mapping of it held open has its own copy of the bytes.
     Descriptor file(path, O_WRONLY | O_CREAT | O_CLOEXEC);
-    KeepMappingsOf(file.get(), path);
-    if (::ftruncate(file.get(), 0) != 0) {
-        throw FileError::FromErrno(path, errno);
+    struct stat info {};
+    if (::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode)) {
+        KeepMappingsOf(file.get(), path);
+        if (::ftruncate(file.get(), 0) != 0) {
+            throw FileError::FromErrno(path, errno);
+        }
     }
     for (auto part : parts) {
         WriteFully(file.get(), path, part, 0, false);
