@@ -160,7 +160,7 @@ if [ -x "$open" ]; then
         "$(cut -d' ' -f2 "$work/open" | spread 1)" \
         "$(cut -d' ' -f3 "$work/open" | spread 1000000)" \
         "$(awk '{ print $2 * 1000000 / $3 }' "$work/open" | spread 1)"
-    printf 'editor start-up (window up, no file): %s s; the goal is an open of at most 1.5 x cat\n' \
+    printf 'editor start-up (until the window is up, before the open): %s s; the goal is an open of at most 1.5 x cat\n' \
         "$(cut -d' ' -f1 "$work/open" | spread 1)"
     peak=$(/usr/bin/time -f %M "$open" "$work/big.txd" 2>&1 >/dev/null | tail -n 1)
     awk -v peak="$peak" -v size="$size" 'BEGIN {
