@@ -37,8 +37,8 @@ test: deps
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTINPLATE_BUILD_BENCH=ON \
-	    -DTINPLATE_BUILD_TESTS=OFF -DTINPLATE_BUILD_APP=OFF
-	cmake --build build-bench -j$(JOBS) --target pixelops_bench squish_decode rebuild_chain txdtool txdgen
+	    -DTINPLATE_BUILD_TESTS=OFF -DTINPLATE_BUILD_APP=ON
+	cmake --build build-bench -j$(JOBS) --target pixelops_bench squish_decode rebuild_chain editor_open txdtool txdgen
 	build-bench/bench/pixelops_bench
 	sh bench/end-to-end.sh build-bench
 	sh bench/archive.sh build-bench
@@ -60,7 +60,7 @@ package: deps
 fuzz:
 	@sh tools/install-deps.sh clang libclang-rt-dev
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	    -DTINPLATE_FUZZ=ON -DTINPLATE_BUILD_TESTS=OFF -DTINPLATE_BUILD_APP=OFF
+	    -DTINPLATE_FUZZ=ON -DTINPLATE_BUILD_TESTS=OFF -DTINPLATE_BUILD_APP=ON
 	cmake --build $(FUZZ_DIR) -j$(JOBS) $(addprefix --target fuzz_,$(FUZZ_TARGETS))
 	@status=0; for target in $(FUZZ_TARGETS); do \
 	    mkdir -p $(FUZZ_DIR)/corpus/$$target $(FUZZ_DIR)/findings/$$target; \

@@ -2,11 +2,13 @@
 // Keeps the thumbnails of the texture list in step with the document.
 #include "app/ListThumbnails.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QListWidget>
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/TextureDocument.h"
 #include "app/ThumbnailMaker.h"
@@ -15,6 +17,8 @@ namespace tinplate {
 namespace {
 
 constexpr int kThumbnailSide = 64;
+// Names up to this many characters fit a cell's line whole.
+constexpr int kWholeNameLength = 16;
 
 }  // namespace
 
@@ -29,7 +33,29 @@ ListThumbnails::ListThumbnails(TextureDocument& document, QListWidget& list, QOb
         m_maker->Forget();
         m_icons.clear();
     });
-    connect(&m_document, &TextureDocument::textureChanged, this, &ListThumbnails::Request);
+    // A changed texture in view is made again at once, one out of view once it comes in.
+    connect(&m_document, &TextureDocument::textureChanged, this, [this](int row) {
+        const auto at = static_cast<std::size_t>(row);
+        if (row >= 0 && at < m_requested.size()) {
+            m_requested[at] = InView(row);
+            if (m_requested[at]) {
+                Request(row);
+            }
+        }
+    });
+    // Every scroll, resize, filter and new picture repaints the list: the moment to look for
+    // items that came into view.
+    m_list.viewport()->installEventFilter(this);
+}
+
+bool ListThumbnails::eventFilter(QObject* watched, QEvent* event) {
+    // Only the viewport's events come here: it is the one object filtered.
+    if (m_shown && event->type() == QEvent::Resize) {
+        FitGrid();
+    } else if (m_shown && event->type() == QEvent::Paint) {
+        RequestInView();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ListThumbnails::SetShown(bool shown) {
@@ -37,6 +63,7 @@ void ListThumbnails::SetShown(bool shown) {
         return;
     }
     m_shown = shown;
+    m_requested.assign(static_cast<std::size_t>(m_list.count()), false);
     if (!shown) {
         m_maker->Forget();
         m_icons.clear();
@@ -51,19 +78,42 @@ void ListThumbnails::SetShown(bool shown) {
         m_list.setTextElideMode(Qt::ElideRight);
         return;
     }
-    const int lines = QFontMetrics(m_list.font()).lineSpacing() * 2;
     m_list.setViewMode(QListView::IconMode);
     // The items keep their places in file order; only drops of files land on them.
     m_list.setMovement(QListView::Static);
     m_list.setResizeMode(QListView::Adjust);
     m_list.setIconSize(QSize(kThumbnailSide, kThumbnailSide));
-    m_list.setGridSize(QSize(kThumbnailSide + 32, kThumbnailSide + lines + 8));
     m_list.setWordWrap(true);
     m_list.setTextElideMode(Qt::ElideMiddle);
-    RequestAll();
+    MeasureNames();
+    FitGrid();
+    RequestInView();
+}
+
+// A cell holds its thumbnail, and the widest name whole as far as its first 16 characters.
+void ListThumbnails::MeasureNames() {
+    const QFontMetrics metrics(m_list.font());
+    m_narrowestCell = kThumbnailSide + 16;
+    for (int row = 0; row < m_list.count(); ++row) {
+        const QString name = m_list.item(row)->text().left(kWholeNameLength);
+        m_narrowestCell = std::max(m_narrowestCell, metrics.horizontalAdvance(name) + 16);
+    }
+}
+
+// As many columns as the widest name allows, sharing the whole width between them.
+void ListThumbnails::FitGrid() {
+    const QFontMetrics metrics(m_list.font());
+    const int width = m_list.viewport()->width();
+    const int columns = std::max(1, width / m_narrowestCell);
+    const int lines = metrics.lineSpacing() * 2;
+    const QSize grid(std::max(m_narrowestCell, width / columns), kThumbnailSide + lines + 8);
+    if (grid != m_list.gridSize()) {
+        m_list.setGridSize(grid);
+    }
 }
 
 void ListThumbnails::ListFilled() {
+    m_requested.assign(static_cast<std::size_t>(m_list.count()), false);
     if (!m_shown) {
         return;
     }
@@ -81,17 +131,36 @@ void ListThumbnails::ListFilled() {
             }
         }
     }
-    RequestAll();
+    m_maker->Forget();
+    MeasureNames();
+    FitGrid();
+    RequestInView();
 }
 
-// Asked for once the window has drawn the new list, so that Open returns at its own speed.
-void ListThumbnails::RequestAll() {
-    m_maker->Forget();
+// Asked for once the window has drawn the list, so that Open returns at its own speed, and
+// only for the items in view: a dictionary of thousands makes only the pictures looked at.
+void ListThumbnails::RequestInView() {
+    if (!m_shown || m_checkScheduled ||
+        std::find(m_requested.begin(), m_requested.end(), false) == m_requested.end()) {
+        return;
+    }
+    m_checkScheduled = true;
     QTimer::singleShot(0, this, [this] {
+        m_checkScheduled = false;
         for (int row = 0; m_shown && row < m_list.count(); ++row) {
-            Request(row);
+            const auto at = static_cast<std::size_t>(row);
+            if (at < m_requested.size() && !m_requested[at] && InView(row)) {
+                m_requested[at] = true;
+                Request(row);
+            }
         }
     });
+}
+
+bool ListThumbnails::InView(int row) const {
+    const QListWidgetItem* item = m_list.item(row);
+    return m_shown && item != nullptr && !item->isHidden() &&
+           m_list.visualItemRect(item).intersects(m_list.viewport()->rect());
 }
 
 void ListThumbnails::Request(int row) {

@@ -116,10 +116,10 @@ void TextureDocument::Open(const QString& path) {
     const QFileInfo file(path);
     const DictionaryPlace place = PlaceOf(file.absoluteFilePath().toStdString());
     // Read and check everything first: a dictionary that fails leaves the open one as it was.
-    // The window keeps a dictionary open for as long as the user likes: its bytes are held in
-    // memory, so that another program changing the file cannot change or fault them.
+    // The window keeps a dictionary open for as long as the user likes: its bytes are held so
+    // that another program changing the file cannot fault them, nor Save write what it changed.
     auto dictionary =
-        std::make_unique<OpenedDictionary>(place, OpenedDictionary::Use::Read, Residence::InMemory);
+        std::make_unique<OpenedDictionary>(place, OpenedDictionary::Use::Read, Residence::Held);
     m_path = QString::fromStdString(place.Shown());
     m_folder = QFileInfo(QString::fromStdString(place.path)).absolutePath();
     m_undoStack->clear();

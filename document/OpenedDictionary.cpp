@@ -109,7 +109,18 @@ void OpenedDictionary::SaveEntry(const std::vector<TextureEntry>& textures, GfxB
     m_writtenWhole = saved.writtenWhole;
 }
 
+// Save itself refuses a changed file; Save As, and new bytes made from the old, would copy
+// what another program changed.
+void OpenedDictionary::RequireIntact() const {
+    if (m_file && !m_file->Intact()) {
+        throw FileError(m_place.Shown(),
+                        "was changed in place or cut short by another program while it was open, "
+                        "so the textures not edited since are lost; nothing was saved");
+    }
+}
+
 void OpenedDictionary::ReplaceBytes(std::vector<std::uint8_t> bytes) {
+    RequireIntact();
     // Records read from the mapping hold it themselves; the others own their bytes.
     m_file.reset();
     m_ownBytes = std::move(bytes);
@@ -117,6 +128,7 @@ void OpenedDictionary::ReplaceBytes(std::vector<std::uint8_t> bytes) {
 }
 
 void OpenedDictionary::SaveAs(const std::string& path, const std::vector<TextureEntry>& textures) {
+    RequireIntact();
     m_opened = WriteDictionaryFile(path, bytes(), textures);
     m_place = {path, {}};
     m_absolutePath = std::filesystem::absolute(path).string();

@@ -77,6 +77,7 @@ private:
         bool operator==(const EntryIdentity&) const = default;
     };
     EntryIdentity EntryOf(const Archive& archive) const;
+    void RequireIntact() const;
     void SaveFile(const std::vector<TextureEntry>& textures, GfxBinding& gfx,
                   const TextureSupplier& supply);
     void SaveEntry(const std::vector<TextureEntry>& textures, GfxBinding& gfx,

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "fileio/FileError.h"
+#include "fileio/MappingGuard.h"
 
 namespace tinplate {
 
@@ -98,7 +99,15 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
 
 void WriteNewFile(const std::string& path,
                   std::initializer_list<std::span<const std::uint8_t>> parts) {
-    Descriptor file(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC);
+    // Cut short only once a mapping of it held open has its own copy of the bytes.
+    Descriptor file(path, O_WRONLY | O_CREAT | O_CLOEXEC);
+    struct stat info {};
+    if (::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode)) {
+        KeepMappingsOf(file.get(), path);
+        if (::ftruncate(file.get(), 0) != 0) {
+            throw FileError::FromErrno(path, errno);
+        }
+    }
     for (auto part : parts) {
         WriteFully(file.get(), path, part, 0, false);
     }
@@ -126,6 +135,12 @@ InPlaceFile::InPlaceFile(const std::string& path) : m_path(path) {
     m_fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (m_fd < 0) {
         throw FileError::FromErrno(path, errno);
+    }
+    try {
+        KeepMappingsOf(m_fd, path);
+    } catch (...) {
+        ::close(m_fd);
+        throw;
     }
 }
 

@@ -55,7 +55,12 @@ std::shared_ptr<const MappedFile> MappedFile::Open(const std::string& path, Resi
             path, S_ISREG(info.st_mode) ? "the file is larger than 4 GiB" : "not a regular file");
     }
     const auto size = static_cast<std::size_t>(info.st_size);
-    if (residence == Residence::InMemory) {
+    if (residence == Residence::Held && size >= kHeldMappedFrom) {
+        if (auto held = Hold(fd, size, path)) {
+            return held;
+        }
+    }
+    if (residence == Residence::Held) {
         try {
             auto owned = ReadAll(fd, size, path);
             ::close(fd);
@@ -75,9 +80,43 @@ std::shared_ptr<const MappedFile> MappedFile::Open(const std::string& path, Resi
         new MappedFile(static_cast<const std::uint8_t*>(bytes), size));
 }
 
+// The file mapped and guarded, keeping `fd`; null (and `fd` still open) when no guard is left.
+std::shared_ptr<const MappedFile> MappedFile::Hold(int fd, std::size_t size,
+                                                   const std::string& path) {
+    void* bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    if (bytes == MAP_FAILED) {
+        const int mapError = errno;
+        ::close(fd);
+        throw FileError::FromErrno(path, mapError);
+    }
+    std::shared_ptr<MappedFile> held(new MappedFile(static_cast<const std::uint8_t*>(bytes), size));
+    held->m_guard = std::make_unique<MappingGuard>(held->m_bytes, size, fd);
+    if (!held->m_guard->active()) {
+        return nullptr;  // the destructor unmaps
+    }
+    held->m_fd = fd;
+    held->m_mapped = IdentityOf(fd, path);
+    return held;
+}
+
+bool MappedFile::Intact() const {
+    if (!m_guard || m_guard->LostBytes() || m_guard->Private()) {
+        return !m_guard || !m_guard->LostBytes();
+    }
+    try {
+        return IdentityOf(m_fd, {}) == m_mapped;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
 MappedFile::~MappedFile() {
+    m_guard.reset();
     if (m_size != 0 && !m_owned) {
         ::munmap(const_cast<std::uint8_t*>(m_bytes), m_size);
+    }
+    if (m_fd >= 0) {
+        ::close(m_fd);
     }
 }
 

@@ -48,8 +48,8 @@ public:
 
     // The colours of the level's top-left square of `side`, read in one order; with
     // `asStored`, an 8-bit level's indices rather than their colours.
-    std::vector<int> Square(const Level& level, std::uint32_t side, bool swizzled,
-                            bool asStored = false) const {
+    std::vector<std::uint8_t> Square(const Level& level, std::uint32_t side, bool swizzled,
+                                     bool asStored = false) const {
         std::vector<std::uint8_t> texels(std::size_t{side} * side * m_texelBytes);
         if (swizzled) {
             ReorderLevel(level.bytes.first(texels.size()), texels, side, side, m_texelBytes, false);
@@ -60,14 +60,12 @@ public:
                             texels.begin() + y * row);
             }
         }
-        std::vector<int> colours;
-        colours.reserve(texels.size() * (m_palettised ? 4 : 1));
+        if (!m_palettised || asStored) {
+            return texels;
+        }
+        std::vector<std::uint8_t> colours;
+        colours.reserve(texels.size() * 4);
         for (std::size_t i = 0; i < texels.size(); i += m_texelBytes) {
-            if (!m_palettised || asStored) {
-                colours.insert(colours.end(), texels.begin() + i,
-                               texels.begin() + i + m_texelBytes);
-                continue;
-            }
             const std::size_t entry = std::size_t{texels[i]} * 4;
             const ByteBuffer& palette = m_record.palette;
             for (std::size_t c = 0; c < 4; ++c) {
@@ -82,14 +80,14 @@ public:
     // How far each texel is, at best, from what its neighbours above and before it predict
     // (one of them, or the plane through three), bytes taken round 256 so that ramps that
     // wrap stay ramps: the stored bytes of synthetic and hand-drawn small textures run in
-    // steps that one reading keeps and the other breaks.
-    double Unpredictability(const std::vector<int>& square, std::uint32_t side) const {
-        const std::size_t channels = m_palettised ? 1 : m_texelBytes;
+    // steps that one reading keeps and the other breaks. Of a square read `asStored`.
+    double Unpredictability(const std::vector<std::uint8_t>& square, std::uint32_t side) const {
+        const std::size_t channels = m_texelBytes;
         const std::size_t pitch = side * channels;
         const auto texel = [&](std::size_t x, std::size_t y) {
             return &square[y * pitch + x * channels];
         };
-        const auto distance = [&](const int* a, const int* b) {
+        const auto distance = [&](const std::uint8_t* a, const std::uint8_t* b) {
             int sum = 0;
             for (std::size_t c = 0; c < channels; ++c) {
                 const int d = (a[c] - b[c]) & 0xFF;
@@ -98,12 +96,12 @@ public:
             return sum;
         };
         std::uint64_t total = 0;
-        std::vector<int> plane(channels);
+        std::vector<std::uint8_t> plane(channels);
         for (std::size_t y = 0; y < side; ++y) {
             for (std::size_t x = y == 0 ? 1 : 0; x < side; ++x) {
-                const int* here = texel(x, y);
+                const std::uint8_t* here = texel(x, y);
                 int best = INT_MAX;
-                const auto consider = [&](const int* predicted) {
+                const auto consider = [&](const std::uint8_t* predicted) {
                     best = std::min(best, distance(here, predicted));
                 };
                 if (x > 0) {
@@ -118,7 +116,8 @@ public:
                 if (x > 0 && y > 0) {
                     consider(texel(x - 1, y - 1));
                     for (std::size_t c = 0; c < channels; ++c) {
-                        plane[c] = texel(x - 1, y)[c] + texel(x, y - 1)[c] - texel(x - 1, y - 1)[c];
+                        plane[c] = static_cast<std::uint8_t>(
+                            texel(x - 1, y)[c] + texel(x, y - 1)[c] - texel(x - 1, y - 1)[c]);
                     }
                     consider(plane.data());
                 }
@@ -129,7 +128,7 @@ public:
     }
 
     // The mean difference between neighbours across and down.
-    double Roughness(const std::vector<int>& square, std::uint32_t side) const {
+    double Roughness(const std::vector<std::uint8_t>& square, std::uint32_t side) const {
         const std::size_t channels = Channels();
         const std::size_t pitch = side * channels;
         std::uint64_t sum = 0;
@@ -149,8 +148,8 @@ public:
     }
 
     // How far `smaller` is from `larger` (twice its side) averaged down two by two.
-    double Mismatch(const std::vector<int>& larger, const std::vector<int>& smaller,
-                    std::uint32_t side) const {
+    double Mismatch(const std::vector<std::uint8_t>& larger,
+                    const std::vector<std::uint8_t>& smaller, std::uint32_t side) const {
         const std::size_t channels = Channels();
         const std::size_t pitch = 2 * side * channels;
         std::uint64_t sum = 0;
@@ -219,10 +218,14 @@ void JudgeMortonOrder(TextureRecord& record) {
         const Level second{bytes.front(), sizes.front().width, sizes.front().height};
         if (judge.Tells(second)) {
             const std::uint32_t side = std::min({second.width, second.height, kSquareSide / 2});
+            const std::vector<std::uint8_t> larger[2] = {judge.Square(first, 2 * side, false),
+                                                         judge.Square(first, 2 * side, true)};
+            const std::vector<std::uint8_t> smaller[2] = {judge.Square(second, side, false),
+                                                          judge.Square(second, side, true)};
             double scores[4];
             for (int reading = 0; reading < 4; ++reading) {
-                scores[reading] = judge.Mismatch(judge.Square(first, 2 * side, reading & 1),
-                                                 judge.Square(second, side, reading & 2), side);
+                scores[reading] =
+                    judge.Mismatch(larger[reading & 1], smaller[(reading & 2) >> 1], side);
             }
             if (const int best = ClearlyBest(scores); best >= 0) {
                 record.firstLevelOrder = OrderOf(best & 1);

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "app/CommandTable.h"
+#include "app/TextureDocument.h"
+#include "fileio/FileError.h"
 #include "tests/app/GuiHarness.h"
 
 namespace tinplate {
@@ -34,15 +36,25 @@ TEST(SafetyWindowTest, SaveOfADictionaryChangedOnDiskOffersToReopenIt) {
     EXPECT_EQ(window.prompts.messages, QStringList{"File Saved"});
 }
 
-// Another program cutting the open file short must not take the textures from under the window.
+// Another program cutting the open file short must not take the textures from under the window
+// (a small file is copied), nor crash it or have Save As write zeros for them (a large one is
+// mapped).
 TEST(SafetyWindowTest, TexturesOutliveTheirFileBeingCutShort) {
-    Window window;
-    const SampleTexture texture = MakePatternTexture("t", 8, 8, 32, 0, 1, 0x500);
-    window.OpenTextures({texture});
-    std::filesystem::resize_file("sample.txd", 0);
-    window.dialog.Dispatch(command::kTextureListDoubleClick);
-    EXPECT_EQ(std::as_const(window.Record(0)).pixels, texture.levels[0]);
-    EXPECT_EQ(window.Picture().size(), QSize(8, 8));
+    for (const std::uint32_t side : {8u, 2048u}) {
+        Window window;
+        const SampleTexture texture = MakePatternTexture("t", side, side, 32, 0, 1, 0x500);
+        window.OpenTextures({texture});
+        std::filesystem::resize_file("sample.txd", 0);
+        window.dialog.Dispatch(command::kTextureListDoubleClick);
+        const bool copied = side == 8;
+        EXPECT_EQ(std::as_const(window.Record(0)).pixels == texture.levels[0], copied);
+        if (copied) {
+            EXPECT_EQ(window.Picture().size(), QSize(8, 8));
+            continue;
+        }
+        EXPECT_THROW(window.dialog.Document().SaveAs("copy.txd"), FileError);
+        EXPECT_FALSE(std::filesystem::exists("copy.txd"));
+    }
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <set>
+#include <string>
 
 #include "app/CommandTable.h"
 #include "app/ThumbnailMaker.h"
@@ -167,6 +169,39 @@ TEST(ThumbnailView, FilterHidesOtherNamesWhichOnlyAllTextureCommandsChange) {
     window.OpenTextures(Textures());  // another file: the search is cleared
     EXPECT_TRUE(filter.text().isEmpty());
     EXPECT_FALSE(list.item(0)->isHidden());
+}
+
+// Thumbnails are made as their items come into view; names of 16 characters fit their cells
+// whole, and a wider list holds more columns.
+TEST(ThumbnailView, ThumbnailsComeIntoViewWithTheirNamesWhole) {
+    Window window;
+    window.dialog.show();
+    std::vector<SampleTexture> many;
+    for (int i = 10; i < 70; ++i) {
+        many.push_back(
+            MakePatternTexture("dxt3_256_mips_" + std::to_string(i), 4, 4, 32, 0, 1, 0x500));
+    }
+    window.OpenTextures(many);
+    window.dialog.Dispatch(command::kViewThumbnails);
+    QListWidget& list = window.List();
+    const auto made = [&](int row) { return !list.item(row)->icon().isNull(); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return made(0); }, 20000));
+    EXPECT_FALSE(made(59));
+    list.scrollToBottom();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return made(59); }, 20000));
+
+    EXPECT_GE(list.gridSize().width() - 8,
+              list.fontMetrics().horizontalAdvance("dxt3_256_mips_69"));
+    const auto columns = [&] {
+        std::set<int> left;
+        for (int row = 0; row < list.count(); ++row) {
+            left.insert(list.visualItemRect(list.item(row)).left());
+        }
+        return left.size();
+    };
+    const std::size_t narrow = columns();
+    window.dialog.resize(window.dialog.width() + 1200, window.dialog.height());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return columns() >= narrow + 2; }, 5000)) << narrow;
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
+#include "fileio/FileIo.h"
+#include "fileio/MappedFile.h"
 #include "pixelops/Flip.h"
 #include "pixelops/Swizzle.h"
 #include "tests/support/TestSupport.h"
@@ -80,6 +83,33 @@ TEST(SharedBytesTest, OwnedBytesOfEverySizeSurviveCopiesMovesAndResizes) {
         EXPECT_EQ(moved[size * 2 - 1], 0);
         moved.resize(1);
         EXPECT_EQ(moved[0], pattern[0]);
+    }
+}
+
+// A large file held open keeps the bytes it was read with through this program's own writes
+// into it, and reads zeros, not a fault, where another program cut it short.
+TEST(SharedBytesTest, AHeldMappingOutlivesWritesAndCuts) {
+    ScratchDir scratch;
+    const std::uint8_t nine = 9;
+    const std::vector<std::pair<std::function<void()>, bool>> changes = {
+        {[&] {
+             InPlaceFile file("held");
+             file.WriteAt(kHeldMappedFrom - 1, {&nine, 1});
+             file.Close();
+         },
+         true},
+        {[&] {
+             WriteNewFile("held", {{&nine, 1}});
+         },
+         true},
+        {[] { std::filesystem::resize_file("held", 0); }, false},
+    };
+    for (const auto& [change, intact] : changes) {
+        WriteBytes("held", std::vector<std::uint8_t>(kHeldMappedFrom, 7));
+        const auto held = MappedFile::Open("held", Residence::Held);
+        change();
+        EXPECT_EQ(held->bytes().back(), intact ? 7 : 0);
+        EXPECT_EQ(held->Intact(), intact);
     }
 }
 
