@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "archive/PackedDirectory.h"
 #include "fileio/ByteOrder.h"
 #include "fileio/FileError.h"
 #include "fileio/PrintableText.h"
@@ -28,11 +29,6 @@ struct Archive::Descriptor {
 namespace {
 
 constexpr std::uint32_t kVersion2Magic = 0x32524556;  // "VER2"
-// Chunks of this engine carry the library's stamp; most stamps end in 0xFFFF, the oldest
-// are the bare version number.
-constexpr std::uint32_t kStampBuild = 0xFFFF;
-constexpr std::uint32_t kOldestStampLimit = 0x1000;
-
 std::string LowerCase(std::string text) {
     for (char& c : text) {
         if (c >= 'A' && c <= 'Z') {
@@ -139,23 +135,6 @@ std::vector<std::uint8_t> ReadAt(int fd, const std::string& shownName, std::uint
     return bytes;
 }
 
-std::size_t ContentLength(std::span<const std::uint8_t> sectors) {
-    if (sectors.size() >= block::kChunkHeaderSize) {
-        const std::uint64_t declared =
-            std::uint64_t{ReadLe32(sectors, block::kChunkSizeOffset)} + block::kChunkHeaderSize;
-        const std::uint32_t stamp = ReadLe32(sectors, 8);
-        const bool stamped = (stamp & kStampBuild) == kStampBuild || stamp < kOldestStampLimit;
-        if (stamped && declared <= sectors.size()) {
-            return static_cast<std::size_t>(declared);
-        }
-    }
-    std::size_t length = sectors.size();
-    while (length > 0 && sectors[length - 1] == 0) {
-        --length;
-    }
-    return length;
-}
-
 Archive Archive::Open(const std::string& path) {
     Archive archive;
     archive.m_shownName = path;
@@ -166,10 +145,10 @@ Archive Archive::Open(const std::string& path) {
     archive.m_identity = IdentityOf(fd, dataPath);
     archive.m_dataSize = archive.m_identity.size;
     if (archive.version() == ArchiveVersion::One) {
-        const Descriptor directory(OpenRegular(archive.m_files.directory));
-        const std::uint64_t size = SizeOf(directory.fd, archive.m_files.directory);
-        const std::vector<std::uint8_t> bytes =
-            ReadAt(directory.fd, archive.m_files.directory, 0, size);
+        const std::string path = DirectoryFor(archive.m_files.directory, archive.m_identity.inode);
+        const Descriptor directory(OpenRegular(path));
+        const std::uint64_t size = SizeOf(directory.fd, path);
+        const std::vector<std::uint8_t> bytes = ReadAt(directory.fd, path, 0, size);
         archive.m_directory = ParseDirectory(ArchiveVersion::One, bytes, archive.m_dataSize);
         return archive;
     }
