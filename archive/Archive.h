@@ -54,6 +54,10 @@ public:
     std::vector<std::uint8_t> ReadContent(std::size_t index) const;
     // Whether the entry's content starts with a dictionary's top chunk.
     bool IsDictionary(std::size_t index) const;
+    // The same for every entry, read as a listing needs it: in the order the entries lie in
+    // the file, nearby ones together, without read-ahead, so that it costs about as much as
+    // the directory whatever the entries' sizes.
+    std::vector<bool> Dictionaries() const;
     // "ARCHIVE: entry N (NAME)", for messages.
     std::string EntryLabel(std::size_t index) const;
 
