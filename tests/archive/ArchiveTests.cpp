@@ -49,6 +49,7 @@ TEST(ArchiveFixtures, EveryEntryListsAndExtractsAsRecorded) {
         EXPECT_EQ(entry.offset, std::stoul(row.at("offset")));
         EXPECT_EQ(entry.sectors, std::stoul(row.at("sectors")));
         EXPECT_EQ(archive.IsDictionary(index), row.at("dictionary") == "1");
+        EXPECT_EQ(archive.Dictionaries().at(index), row.at("dictionary") == "1");
         const std::string path = ExtractEntry(archive, index, scratch.path().string());
         const std::vector<std::uint8_t> bytes = ReadBytes(path);
         EXPECT_EQ(bytes.size(), std::stoul(row.at("bytes")));
