@@ -61,11 +61,12 @@ void FileCommands::OnFileOpen() {
 QString FileCommands::ChooseEntry(const QString& archivePath) {
     const Archive archive = Archive::Open(archivePath.toStdString());
     std::vector<ArchiveEntryRow> rows;
+    const std::vector<bool> dictionaries = archive.Dictionaries();
     for (std::size_t i = 0; i < archive.entries().size(); ++i) {
         const ArchiveEntry& entry = archive.entries()[i];
         if (entry.sound()) {
-            rows.push_back({QString::fromStdString(entry.name), entry.sectors * kSectorSize,
-                            archive.IsDictionary(i)});
+            rows.push_back(
+                {QString::fromStdString(entry.name), entry.sectors * kSectorSize, dictionaries[i]});
         }
     }
     const QString entry = m_context.prompts.ChooseArchiveEntry(

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "archive/PackedDirectory.h"
 #include "fileio/ByteOrder.h"
 #include "fileio/FileError.h"
 #include "fileio/PrintableText.h"
@@ -27,12 +28,10 @@ struct Archive::Descriptor {
 
 namespace {
 
+// Entries' first bytes this close together are read at once: copying the bytes between them
+// costs less than another read.
+constexpr std::uint64_t kHeadsReadTogether = 16 * 1024;
 constexpr std::uint32_t kVersion2Magic = 0x32524556;  // "VER2"
-// Chunks of this engine carry the library's stamp; most stamps end in 0xFFFF, the oldest
-// are the bare version number.
-constexpr std::uint32_t kStampBuild = 0xFFFF;
-constexpr std::uint32_t kOldestStampLimit = 0x1000;
-
 std::string LowerCase(std::string text) {
     for (char& c : text) {
         if (c >= 'A' && c <= 'Z') {
@@ -139,23 +138,6 @@ std::vector<std::uint8_t> ReadAt(int fd, const std::string& shownName, std::uint
     return bytes;
 }
 
-std::size_t ContentLength(std::span<const std::uint8_t> sectors) {
-    if (sectors.size() >= block::kChunkHeaderSize) {
-        const std::uint64_t declared =
-            std::uint64_t{ReadLe32(sectors, block::kChunkSizeOffset)} + block::kChunkHeaderSize;
-        const std::uint32_t stamp = ReadLe32(sectors, 8);
-        const bool stamped = (stamp & kStampBuild) == kStampBuild || stamp < kOldestStampLimit;
-        if (stamped && declared <= sectors.size()) {
-            return static_cast<std::size_t>(declared);
-        }
-    }
-    std::size_t length = sectors.size();
-    while (length > 0 && sectors[length - 1] == 0) {
-        --length;
-    }
-    return length;
-}
-
 Archive Archive::Open(const std::string& path) {
     Archive archive;
     archive.m_shownName = path;
@@ -166,10 +148,10 @@ Archive Archive::Open(const std::string& path) {
     archive.m_identity = IdentityOf(fd, dataPath);
     archive.m_dataSize = archive.m_identity.size;
     if (archive.version() == ArchiveVersion::One) {
-        const Descriptor directory(OpenRegular(archive.m_files.directory));
-        const std::uint64_t size = SizeOf(directory.fd, archive.m_files.directory);
-        const std::vector<std::uint8_t> bytes =
-            ReadAt(directory.fd, archive.m_files.directory, 0, size);
+        const std::string path = DirectoryFor(archive.m_files.directory, archive.m_identity.inode);
+        const Descriptor directory(OpenRegular(path));
+        const std::uint64_t size = SizeOf(directory.fd, path);
+        const std::vector<std::uint8_t> bytes = ReadAt(directory.fd, path, 0, size);
         archive.m_directory = ParseDirectory(ArchiveVersion::One, bytes, archive.m_dataSize);
         return archive;
     }
@@ -215,6 +197,40 @@ bool Archive::IsDictionary(std::size_t index) const {
     const std::vector<std::uint8_t> header =
         ReadAt(m_data->fd, m_files.data, entry.offset * kSectorSize, block::kChunkHeaderSize);
     return ReadLe32(header, 0) == chunk::kDictionary;
+}
+
+std::vector<bool> Archive::Dictionaries() const {
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < entries().size(); ++i) {
+        if (entries()[i].sound() && entries()[i].sectors > 0) {
+            order.push_back(i);
+        }
+    }
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return entries()[a].offset < entries()[b].offset;
+    });
+    const int fd = m_data->fd;
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
+    std::vector<bool> dictionaries(entries().size(), false);
+    for (std::size_t first = 0; first < order.size();) {
+        const std::uint64_t start = entries()[order[first]].offset * kSectorSize;
+        std::size_t last = first;
+        while (last + 1 < order.size() &&
+               entries()[order[last + 1]].offset * kSectorSize + block::kChunkHeaderSize - start <=
+                   kHeadsReadTogether) {
+            ++last;
+        }
+        const std::uint64_t span =
+            entries()[order[last]].offset * kSectorSize + block::kChunkHeaderSize - start;
+        const std::vector<std::uint8_t> bytes = ReadAt(fd, m_files.data, start, span);
+        for (std::size_t i = first; i <= last; ++i) {
+            const std::uint64_t head = entries()[order[i]].offset * kSectorSize - start;
+            dictionaries[order[i]] = ReadLe32(bytes, head) == chunk::kDictionary;
+        }
+        first = last + 1;
+    }
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_NORMAL);
+    return dictionaries;
 }
 
 }  // namespace tinplate

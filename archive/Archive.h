@@ -50,11 +50,14 @@ public:
 
     // The index of the entry called `name`, letter case aside.
     std::optional<std::size_t> Find(std::string_view name) const;
-    // The entry's content: a dictionary or another chunk up to its declared end, anything
-    // else without the zeros that pad its last sector. FileError for an unsound entry.
+    // The entry's content (see ContentLength). FileError for an unsound entry.
     std::vector<std::uint8_t> ReadContent(std::size_t index) const;
     // Whether the entry's content starts with a dictionary's top chunk.
     bool IsDictionary(std::size_t index) const;
+    // The same for every entry, read as a listing needs it: in the order the entries lie in
+    // the file, nearby ones together, without read-ahead, so that it costs about as much as
+    // the directory whatever the entries' sizes.
+    std::vector<bool> Dictionaries() const;
     // "ARCHIVE: entry N (NAME)", for messages.
     std::string EntryLabel(std::size_t index) const;
 
@@ -75,7 +78,10 @@ private:
 std::vector<std::uint8_t> ReadAt(int fd, const std::string& shownName, std::uint64_t offset,
                                  std::uint64_t length);
 
-// The length of an entry's content among the sectors it occupies (see ReadContent).
+// The length of an entry's content among the sectors it occupies, which the archive does not
+// store: a chunk of this engine (a dictionary, a model) or a run of collision models up to its
+// declared end; text up to the zeros that pad its last sector; anything else whole, since
+// its last zeros may be its own. Adding what this gives back fills the same sectors again.
 std::size_t ContentLength(std::span<const std::uint8_t> sectors);
 
 }  // namespace tinplate

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "archive/PackedDirectory.h"
 #include "fileio/AtomicFile.h"
 #include "fileio/ByteOrder.h"
 #include "fileio/FileError.h"
@@ -30,17 +31,30 @@ struct stat StatOf(const std::string& path) {
     return info;
 }
 
-// The entries' sectors one after another from `first` on, copied from `source`; sectors the
-// old file did not reach are written as zeros.
+// The entries' sectors one after another, copied from `source`; sectors the old file did not
+// reach are written as zeros. Entries that already lie one after another are copied as one
+// stretch, which the kernel copies without passing the bytes through the program.
 void CopyEntries(ReplacementFile& file, int source, std::uint64_t sourceSize,
                  const std::vector<ArchiveEntry>& entries) {
+    std::uint64_t runStart = 0;
+    std::uint64_t runLength = 0;
     for (const ArchiveEntry& entry : entries) {
         const std::uint64_t start = entry.offset * kSectorSize;
         const std::uint64_t length = entry.sectors * kSectorSize;
         const std::uint64_t present = std::min(length, sourceSize - std::min(start, sourceSize));
-        file.CopyFrom(source, start, present);
-        file.Write(std::vector<std::uint8_t>(length - present));
+        if (start != runStart + runLength) {
+            file.CopyFrom(source, runStart, runLength);
+            runStart = start;
+            runLength = 0;
+        }
+        runLength += present;
+        if (present < length) {
+            file.CopyFrom(source, runStart, runLength);
+            file.Write(std::vector<std::uint8_t>(length - present));
+            runLength = 0;
+        }
     }
+    file.CopyFrom(source, runStart, runLength);
 }
 
 std::vector<ArchiveEntry> Packed(std::vector<ArchiveEntry> entries, std::uint64_t first) {
@@ -63,6 +77,7 @@ void PackArchive(const std::string& path) {
     PrepareReplacement(lock, archive.identity());
     if (archive.version() == ArchiveVersion::One) {
         RemoveStaleReplacements(archive.files().directory);
+        FinishInterruptedPack(archive.files().directory, archive.identity().inode);
     }
     const std::vector<ArchiveEntry>& entries = archive.entries();
     const bool two = archive.version() == ArchiveVersion::Two;
@@ -87,14 +102,24 @@ void PackArchive(const std::string& path) {
         data.Commit(&dataStat);
         return;
     }
-    // The two files of version 1 cannot be renamed together: the data goes first, and the
-    // directory follows at once.
+    // The two files of version 1 cannot be renamed together: the new directory waits under
+    // the new data file's number until the data file is in place, then follows it.
     const std::string directoryPath = archive.files().directory;
     const struct stat directoryStat = StatOf(directoryPath);
-    ReplacementFile directoryFile(directoryPath, directoryPath);
-    directoryFile.Write(directory);
-    data.Commit(&dataStat);
-    directoryFile.Commit(&directoryStat);
+    const std::uint64_t packedInode = data.Inode();
+    const std::string waiting = PackedDirectoryPath(directoryPath, packedInode);
+    try {
+        ReplacementFile directoryFile(waiting, directoryPath);
+        directoryFile.Write(directory);
+        directoryFile.Commit(&directoryStat);
+        data.Commit(&dataStat);
+    } catch (...) {
+        if (StatOf(lock.target()).st_ino != packedInode) {
+            ::unlink(waiting.c_str());
+        }
+        throw;
+    }
+    MoveIntoPlace(waiting, directoryPath, directoryPath);
 }
 
 void CreateArchive(const std::string& path, ArchiveVersion version) {

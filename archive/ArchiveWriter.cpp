@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <limits>
 
+#include "archive/PackedDirectory.h"
 #include "fileio/AtomicFile.h"
 #include "fileio/ByteOrder.h"
 #include "fileio/FileError.h"
@@ -40,6 +41,7 @@ ArchiveWriter::ArchiveWriter(const std::string& path, std::chrono::milliseconds 
     }
     if (m_archive.version() == ArchiveVersion::One) {
         RemoveStaleReplacements(m_archive.files().directory);
+        FinishInterruptedPack(m_archive.files().directory, m_archive.identity().inode);
     } else if (m_archive.directory().unfinishedRemoval) {
         CommitCount(static_cast<std::uint32_t>(m_archive.entries().size()));
         m_archive.m_directory.unfinishedRemoval = false;

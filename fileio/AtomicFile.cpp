@@ -251,6 +251,17 @@ FileIdentity ReplacementFile::Commit(const struct stat* original, Durability dur
     return identity;
 }
 
+std::uint64_t ReplacementFile::Inode() const {
+    return IdentityOf(m_fd, m_shownName).inode;
+}
+
+void MoveIntoPlace(const std::string& from, const std::string& to, const std::string& shownName) {
+    if (Step("rename", [&] { return ::rename(from.c_str(), to.c_str()); }) != 0) {
+        throw FileError::FromErrno(shownName, errno);
+    }
+    SyncFolder(FolderOf(to));
+}
+
 bool IsReplacementOf(const std::string& targetFileName, const std::string& entry) {
     const std::string prefix = ReplacementPrefix(targetFileName);
     return entry.size() == prefix.size() + kRandomLetters && entry.starts_with(prefix) &&

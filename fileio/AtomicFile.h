@@ -55,6 +55,8 @@ public:
     // may (without an original: what a newly made file gets), flushes it, renames it over the
     // target and flushes the folder. Returns the new file's identity.
     FileIdentity Commit(const struct stat* original, Durability durability = Durability::Flushed);
+    // The temporary's inode number, which it keeps when renamed over the target.
+    std::uint64_t Inode() const;
 
 private:
     void Flush();
@@ -75,6 +77,10 @@ bool IsReplacementOf(const std::string& targetFileName, const std::string& entry
 // Removes the temporaries that an interrupted replacement of `target` left in its folder. Only
 // safe while no other replacement of it can be under way (the dictionary lock is held).
 void RemoveStaleReplacements(const std::string& target);
+
+// Renames `from` over `to` (in the same folder) and flushes the folder; a FileError names
+// `shownName`. For a file that was already written and flushed under another name.
+void MoveIntoPlace(const std::string& from, const std::string& to, const std::string& shownName);
 
 // Removes the temporary of the replacement under way, if any. Safe in a signal handler.
 void RemovePendingReplacement() noexcept;

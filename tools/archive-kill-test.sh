@@ -1,10 +1,11 @@
 #!/bin/sh
 # Kills txdtool with SIGKILL at random moments of changes to an archive, over and over, and
 # checks after each kill that every entry holds its old or its new content and nothing else,
-# and that the archive reads without a fault. Three kinds of change, TRIALS each:
+# and that the archive reads without a fault. Four kinds of change, TRIALS each:
 #   add    img add of an entry that alternates between 1 MiB and 3 MiB (it moves each time)
 #   edit   txdtool alpha ARCHIVE:e.txd, the dictionary entry saved back into the archive
 #   pack   img pack after the other two have left free sectors behind
+#   pack1  img pack of a version-1 archive (two files) after an img add left free sectors
 #   tools/archive-kill-test.sh BUILD_DIR [TRIALS] [MIB]
 # BUILD_DIR holds a build with txdtool and txdgen (make build gives one in build/).
 set -eu
@@ -15,6 +16,7 @@ txdtool=$build/txdtool/txdtool
 work=$(mktemp -d "${TMPDIR:-/tmp}/txd-archive-kill.XXXXXX")
 trap 'rm -rf "$work"' EXIT INT TERM
 img=$work/game.img
+img1=$work/game1.img
 cd "$work"
 
 mkdir entries
@@ -29,6 +31,8 @@ head -c 3145728 /dev/urandom >large.bin
 "$txdtool" img new "$img"
 "$txdtool" img add "$img" entries/* >/dev/null
 texture=$("$txdtool" list "$img:e.txd" | sed -n 2p | cut -f2)
+"$txdtool" img new --version=1 "$img1"
+"$txdtool" img add "$img1" entries/* >/dev/null
 
 # The content of every entry, one "NAME HASH" line each, sorted.
 contents() {
@@ -63,7 +67,7 @@ trial() {
         echo "$kind: entries other than $target changed"; diff before.txt now.txt || true
         exit 1
     fi
-    if [ "$kind" = pack ]; then
+    if [ "$kind" = pack ] || [ "$kind" = pack1 ]; then
         if [ "$(stat -c %i "$img")" = "$inode" ]; then old=$((old + 1)); else new=$((new + 1)); fi
     elif cmp -s before.txt now.txt; then
         old=$((old + 1))
@@ -92,10 +96,12 @@ edit_ms=$(timing "$txdtool" alpha "$img:e.txd" "$texture" no)
 cp large.bin probe.bin
 add_ms=$(timing "$txdtool" img add "$img" probe.bin)
 pack_ms=$(timing "$txdtool" img pack "$img")
+"$txdtool" img add "$img1" large.bin >/dev/null
+pack1_ms=$(timing "$txdtool" img pack "$img1")
 size=$(du -m "$img" | cut -f1)
 echo "archive of $size MiB, $((mib + 3)) entries; a whole add takes $add_ms ms, an edit" \
-     "$edit_ms ms, a pack $pack_ms ms; $trials trials of each change"
-for kind in add edit pack; do
+     "$edit_ms ms, a pack $pack_ms ms (version 1: $pack1_ms ms); $trials trials of each change"
+for kind in add edit pack pack1; do
     old=0 new=0 killed=0
     n=0
     while [ "$n" -lt "$trials" ]; do
@@ -109,6 +115,11 @@ for kind in add edit pack; do
                 trial edit e.txd "$want" "$edit_ms" "$txdtool" alpha "$img:e.txd" "$texture" "$flag" ;;
             pack)
                 trial pack none - "$pack_ms" "$txdtool" img pack "$img" ;;
+            pack1)
+                img=$img1
+                if [ $((n % 2)) = 1 ]; then cp large.bin big.bin; else cp small.bin big.bin; fi
+                "$txdtool" img add "$img" big.bin >/dev/null
+                trial pack1 none - "$pack1_ms" "$txdtool" img pack "$img" ;;
         esac
     done
     echo "$kind: trials $trials: old $old, new $new, other 0 (killed while running: $killed)"

@@ -27,17 +27,18 @@ bool ReportFaults(const Archive& archive) {
     return !archive.faults().empty();
 }
 
-std::string KindWord(const Archive& archive, std::size_t index) {
-    if (!archive.entries()[index].sound()) {
+std::string KindWord(const ArchiveEntry& entry, bool dictionary) {
+    if (!entry.sound()) {
         return "fault";
     }
-    return archive.IsDictionary(index) ? "dictionary" : "other";
+    return dictionary ? "dictionary" : "other";
 }
 
 int ListArchive(const CommandArguments& arguments, const std::string& path) {
     const Archive archive = Archive::Open(path);
     const bool faulty = ReportFaults(archive);
     const auto& entries = archive.entries();
+    const std::vector<bool> dictionaries = archive.Dictionaries();
     if (arguments.json) {
         nlohmann::json listed = nlohmann::json::array();
         for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -48,7 +49,7 @@ int ListArchive(const CommandArguments& arguments, const std::string& path) {
                 {"name_hex", HexOf(entry.name)},
                 {"offset", entry.offset},
                 {"sectors", entry.sectors},
-                {"kind", KindWord(archive, i)},
+                {"kind", KindWord(entry, dictionaries[i])},
                 {"fault", entry.sound() ? nlohmann::json(nullptr) : nlohmann::json(entry.fault)},
             });
         }
@@ -63,7 +64,8 @@ int ListArchive(const CommandArguments& arguments, const std::string& path) {
     std::cout << "index\tname\toffset\tsectors\tkind\n";
     for (std::size_t i = 0; i < entries.size(); ++i) {
         std::cout << i << '\t' << PrintableText(entries[i].name) << '\t' << entries[i].offset
-                  << '\t' << entries[i].sectors << '\t' << KindWord(archive, i) << '\n';
+                  << '\t' << entries[i].sectors << '\t' << KindWord(entries[i], dictionaries[i])
+                  << '\n';
     }
     return faulty ? 1 : 0;
 }
@@ -239,8 +241,9 @@ std::vector<std::string> DictionaryOperands(const std::vector<std::string>& oper
         try {
             const Archive archive = Archive::Open(operand);
             status = ReportFaults(archive) ? 1 : status;
+            const std::vector<bool> dictionaries = archive.Dictionaries();
             for (std::size_t i = 0; i < archive.entries().size(); ++i) {
-                if (archive.IsDictionary(i)) {
+                if (dictionaries[i]) {
                     expanded.push_back(operand + ":" + archive.entries()[i].name);
                 }
             }

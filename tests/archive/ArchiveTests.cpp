@@ -8,6 +8,7 @@
 
 #include "archive/ArchiveExtract.h"
 #include "archive/ArchiveWriter.h"
+#include "fileio/AtomicFile.h"
 #include "fileio/ByteOrder.h"
 #include "fileio/FileError.h"
 #include "tests/support/TestSupport.h"
@@ -48,6 +49,7 @@ TEST(ArchiveFixtures, EveryEntryListsAndExtractsAsRecorded) {
         EXPECT_EQ(entry.offset, std::stoul(row.at("offset")));
         EXPECT_EQ(entry.sectors, std::stoul(row.at("sectors")));
         EXPECT_EQ(archive.IsDictionary(index), row.at("dictionary") == "1");
+        EXPECT_EQ(archive.Dictionaries().at(index), row.at("dictionary") == "1");
         const std::string path = ExtractEntry(archive, index, scratch.path().string());
         const std::vector<std::uint8_t> bytes = ReadBytes(path);
         EXPECT_EQ(bytes.size(), std::stoul(row.at("bytes")));
@@ -65,6 +67,10 @@ TEST(ArchiveWrites, ChangesKeepEveryOtherEntry) {
         std::function<void(ArchiveWriter&)> apply;
         std::map<std::string, std::string> expected;  // name -> SHA-256, "" when removed
     };
+    std::vector<std::uint8_t> zeroEnded(2 * kSectorSize, 0);  // binary: its zeros are its own
+    zeroEnded[0] = 0x01;
+    const std::string line = "inst\nend\n";
+    const std::vector<std::uint8_t> text(line.begin(), line.end());
     std::map<std::string, std::string> many;
     for (int i = 0; i < 70; ++i) {
         many["added" + std::to_string(i) + ".txd"] = Sha256Hex(small);
@@ -83,6 +89,12 @@ TEST(ArchiveWrites, ChangesKeepEveryOtherEntry) {
              }
          },
          many},
+        {"binary ending in zeros, text",
+         [&](ArchiveWriter& w) {
+             w.Put("zeros.dat", zeroEnded);
+             w.Put("notes.ipl", text);
+         },
+         {{"zeros.dat", Sha256Hex(zeroEnded)}, {"notes.ipl", Sha256Hex(text)}}},
         {"remove", [&](ArchiveWriter& w) { w.Remove("INFERNUS.TXD"); }, {{"infernus.txd", ""}}},
         {"rename",
          [&](ArchiveWriter& w) { w.Rename("notes.ipl", "renamed.ipl"); },
@@ -119,6 +131,30 @@ TEST(ArchiveWrites, ChangesKeepEveryOtherEntry) {
             }
             EXPECT_EQ(packed.dataSize(), end * kSectorSize);
         }
+    }
+}
+
+// A version-1 pack stopped at each of its renames (the waiting directory, the data file, the
+// directory after it) reads whole, old or packed, and the next writer leaves only the pair.
+TEST(ArchiveWrites, Version1PackStoppedAtEachRenameReadsWhole) {
+    for (const int failing : {1, 2, 3}) {
+        SCOPED_TRACE(failing);
+        ScratchDir scratch;
+        const std::string path = CopyArchive("game_v1.img");
+        ArchiveWriter(path).Put("infernus.txd", std::vector<std::uint8_t>(200 * 1024, 0xA5));
+        const auto before = Contents(Archive::Open(path));
+        int renames = 0;
+        SetDiskStepHook([&](const char* step) {
+            return std::string(step) == "rename" && ++renames == failing ? EIO : 0;
+        });
+        EXPECT_THROW(PackArchive(path), FileError);
+        SetDiskStepHook({});
+        const Archive stopped = Archive::Open(path);
+        EXPECT_EQ(Contents(stopped), before);
+        EXPECT_EQ(stopped.entries().front().offset == 0, failing == 3);
+        ArchiveWriter finishing(path);
+        EXPECT_EQ(scratch.Files(), (std::vector<std::string>{"game_v1.dir", "game_v1.img"}));
+        EXPECT_EQ(Contents(Archive::Open(path)), before);
     }
 }
 
