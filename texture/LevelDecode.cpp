@@ -136,8 +136,10 @@ RgbaImage DecodeTexels(const TextureRecord& record, const std::vector<std::uint8
             for (std::uint32_t x = 0; x < width; ++x) {
                 if (texelBytes == 0) {
                     // Two indices a byte, the even texel's in the low nibble.
-                    const std::uint8_t index = (stored[x / 2] >> (x % 2 * 4)) & 0xF;
-                    ReadTexel(kind, &index, palette, out + x * 4);
+                    // A texel's whole width, as ReadTexel may look at it before its kind.
+                    const std::uint8_t index[4] = {
+                        static_cast<std::uint8_t>((stored[x / 2] >> (x % 2 * 4)) & 0xF)};
+                    ReadTexel(kind, index, palette, out + x * 4);
                 } else {
                     ReadTexel(kind, stored + x * texelBytes, palette, out + x * 4);
                 }
