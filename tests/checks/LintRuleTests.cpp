@@ -211,7 +211,8 @@ TEST(LevelComparison, PsnrOfOneChannelSixteenApart) {
     const Bytes a{10, 20, 30, 255, 40, 50, 60, 255};
     Bytes b = a;
     b[5] += 16;
-    const LevelComparison result = CompareLevels(0, record, {2, 1, a}, record, {2, 1, b});
+    const LevelComparison result =
+        CompareLevels(0, record, {2, 1, a, nullptr}, record, {2, 1, b, nullptr});
     EXPECT_EQ(result.outcome, LevelComparison::Outcome::Different);
     EXPECT_NEAR(result.psnr, 33.0793, 0.0001);
 }
