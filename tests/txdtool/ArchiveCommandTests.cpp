@@ -83,6 +83,8 @@ TEST_F(ArchiveCommandTest, ImgActions) {
         EXPECT_NE(run.out.find(row.out), std::string::npos) << run.out;
     }
     EXPECT_EQ(ReadBytes("out/big.txd"), ReadBytes("big.txd"));
+    EXPECT_EQ(RunTxdtool({"img", "add", "-q", "fresh.img", "big.txd"}).out, "");
+    EXPECT_EQ(RunTxdtool({"img", "extract", "-q", "fresh.img", "-C", "out"}).out, "");
 }
 
 TEST_F(ArchiveCommandTest, FaultyArchiveIsNamedAndNotWritten) {
