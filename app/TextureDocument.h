@@ -46,7 +46,7 @@ public:
     void Open(const QString& path);
     // An empty dictionary with no file yet, for textures of `platform` and chunks of
     // `versionWord`; the export folder stays.
-    void New(std::uint32_t platform = platform::kPlatform5,
+    void New(std::uint32_t platform = platform::kUsual,
              std::uint32_t versionWord = kDefaultVersionWord);
     // Saves over the file or archive entry that was opened, under its lock: in place while the
     // blocks still lie where they were read, else whole. ChangedOnDiskError when another
@@ -99,7 +99,7 @@ public:
     // of `target` make one undoable step, which may change the version alone.
     struct Target {
         std::uint32_t versionWord = kDefaultVersionWord;
-        std::uint32_t platformWhenEmpty = platform::kPlatform5;
+        std::uint32_t platformWhenEmpty = platform::kUsual;
         const GameTarget* game = nullptr;
     };
     void EditTarget(const QString& text, int row, const ListEdit& edit, const Target& target);

@@ -24,7 +24,7 @@ namespace tinplate {
 // first texture (of `platformWhenEmpty` in an empty dictionary).
 void AddTexture(std::vector<TextureEntry>& textures, const std::string& name, FilePicture picture,
                 TextureKind kind, const PictureImportOptions& options = {},
-                std::uint32_t platformWhenEmpty = platform::kPlatform5);
+                std::uint32_t platformWhenEmpty = platform::kUsual);
 void RemoveTexture(std::vector<TextureEntry>& textures, std::size_t index);
 void RenameTexture(std::vector<TextureEntry>& textures, std::size_t index, const std::string& name);
 

@@ -50,7 +50,7 @@ std::vector<std::uint8_t> NewDictionaryBytes(const CommandArguments& arguments) 
     if (arguments.target && (arguments.platform || arguments.version)) {
         throw UsageError("--target cannot be given with --platform or --version");
     }
-    std::uint32_t platform = platform::kPlatform5;
+    std::uint32_t platform = platform::kUsual;
     std::uint32_t version = FindGameTarget("sa-5")->versionWord;
     if (arguments.target) {
         const GameTarget& target = ParseGameTarget(*arguments.target);
