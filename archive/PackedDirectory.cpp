@@ -15,7 +15,11 @@ namespace fs = std::filesystem;
 constexpr const char* kMarker = ".tinplate-packed-";
 
 std::string WaitingPrefix(const std::string& directory) {
-    return "." + fs::path(directory).filename().string() + kMarker;
+    // Appended piece by piece: GCC 12 warns falsely about "." + a temporary string.
+    std::string prefix = ".";
+    prefix += fs::path(directory).filename().string();
+    prefix += kMarker;
+    return prefix;
 }
 
 }  // namespace
