@@ -13,6 +13,7 @@
 #include "archive/PackedDirectory.h"
 #include "fileio/ByteOrder.h"
 #include "fileio/FileError.h"
+#include "fileio/FileIo.h"
 #include "fileio/PrintableText.h"
 #include "txd/DictionaryReader.h"
 
@@ -60,19 +61,6 @@ std::string Sibling(const std::filesystem::path& path, const std::string& ending
     return wanted.string();
 }
 
-int OpenRegular(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        throw FileError::FromErrno(path, errno);
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        throw FileError(path, "not a regular file");
-    }
-    return fd;
-}
-
 std::uint64_t SizeOf(int fd, const std::string& path) {
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
@@ -101,7 +89,7 @@ ArchiveFiles LocateArchive(const std::string& path) {
         return files;
     }
     files.data = path;
-    const int fd = OpenRegular(path);
+    const int fd = OpenRegularFile(path);
     std::uint8_t magic[4]{};
     const ssize_t n = ::pread(fd, magic, sizeof magic, 0);
     ::close(fd);
@@ -143,13 +131,13 @@ Archive Archive::Open(const std::string& path) {
     archive.m_shownName = path;
     archive.m_files = LocateArchive(path);
     const std::string& dataPath = archive.m_files.data;
-    archive.m_data = std::make_shared<Descriptor>(OpenRegular(dataPath));
+    archive.m_data = std::make_shared<Descriptor>(OpenRegularFile(dataPath));
     const int fd = archive.m_data->fd;
     archive.m_identity = IdentityOf(fd, dataPath);
     archive.m_dataSize = archive.m_identity.size;
     if (archive.version() == ArchiveVersion::One) {
         const std::string path = DirectoryFor(archive.m_files.directory, archive.m_identity.inode);
-        const Descriptor directory(OpenRegular(path));
+        const Descriptor directory(OpenRegularFile(path));
         const std::uint64_t size = SizeOf(directory.fd, path);
         const std::vector<std::uint8_t> bytes = ReadAt(directory.fd, path, 0, size);
         archive.m_directory = ParseDirectory(ArchiveVersion::One, bytes, archive.m_dataSize);

@@ -13,25 +13,13 @@
 #include <thread>
 
 #include "fileio/FileError.h"
+#include "fileio/FileIo.h"
 
 namespace tinplate {
 
 namespace {
 
 constexpr std::chrono::milliseconds kRetryInterval{50};
-
-int OpenRegularFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        throw FileError::FromErrno(path, errno);
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        throw FileError(path, "not a regular file");
-    }
-    return fd;
-}
 
 // The holder before us may have replaced the file: the lock only counts on the file that the
 // path names now.

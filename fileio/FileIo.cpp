@@ -14,6 +14,19 @@
 
 namespace tinplate {
 
+int OpenRegularFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        throw FileError::FromErrno(path, errno);
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw FileError(path, "not a regular file");
+    }
+    return fd;
+}
+
 FileError FileError::FromErrno(const std::string& fileName, int errorNumber) {
     return FileError(fileName, std::strerror(errorNumber));
 }

@@ -16,6 +16,10 @@ inline constexpr std::uint64_t kMaxReadableFileSize = 0xFFFFFFFFull;
 // Reads a regular file of at most kMaxReadableFileSize bytes.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 
+// The regular file at `path`, open for reading (close-on-exec); a FileError names `path` when
+// it cannot be opened or is not a regular file. The caller closes the descriptor.
+int OpenRegularFile(const std::string& path);
+
 // Creates or truncates `path` and writes `parts` one after another.
 void WriteNewFile(const std::string& path,
                   std::initializer_list<std::span<const std::uint8_t>> parts);
