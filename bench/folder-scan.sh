@@ -16,20 +16,15 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/txd-scan-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT INT TERM
 game=$work/game
 
-microseconds() { date +%s%N | cut -c1-16; }
+. "$(dirname "$0")/timing.sh"
 
+# In place of the shared timed and compare: status 1 is no failure here, and the anchor is cat.
 # Runs the command and prints how many microseconds it took; its output is dropped. Status 1
 # (nothing found) is find's and duplicates' normal answer here.
 timed() {
     start=$(microseconds)
     "$@" >/dev/null 2>&1 || [ $? -eq 1 ] || { echo "folder-scan.sh: failed: $*" >&2; exit 1; }
     echo $(($(microseconds) - start))
-}
-
-spread() {
-    sort -g | awk -v scale="$1" '{ v[NR] = $1 / scale }
-        END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2;
-              printf "%.3g / %.3g / %.3g", v[1], m, v[NR] }'
 }
 
 cat_all() { find "$game" -type f -exec cat {} + >/dev/null; }
